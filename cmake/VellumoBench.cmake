@@ -1,0 +1,7 @@
+find_package(benchmark REQUIRED)
+file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+foreach(source IN LISTS bench_sources)
+    get_filename_component(target ${source} NAME_WE)
+    add_executable(${target} ${source})
+    target_link_libraries(${target} PRIVATE vellumo_translate benchmark::benchmark)
+endforeach()

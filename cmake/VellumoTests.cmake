@@ -1,0 +1,63 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# One test program per subsystem: tests/<dir>/*_test.cpp (HTML renderer tests
+# are the tests/codec/html_* files).
+function(vellumo_test_program name library globs excludes)
+    set(files)
+    foreach(pattern IN LISTS globs)
+        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${pattern})
+        list(APPEND files ${found})
+    endforeach()
+    foreach(pattern IN LISTS excludes)
+        file(GLOB dropped CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${pattern})
+        if(dropped)
+            list(REMOVE_ITEM files ${dropped})
+        endif()
+    endforeach()
+    if(NOT files)
+        return()
+    endif()
+    add_executable(${name} ${files})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${library} GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${name} PRIVATE
+        VELLUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        VELLUMO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    gtest_discover_tests(${name}
+        WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES LABELS native TIMEOUT 600)
+endfunction()
+
+vellumo_test_program(test_platform vellumo_platform "tests/platform/*_test.cpp" "")
+vellumo_test_program(test_codec vellumo_codec "tests/codec/*_test.cpp" "tests/codec/html_*")
+vellumo_test_program(test_html vellumo_html "tests/codec/html_*_test.cpp" "")
+vellumo_test_program(test_mime vellumo_mime "tests/mime/*_test.cpp" "")
+vellumo_test_program(test_host vellumo_host_core "tests/host/*_test.cpp" "")
+vellumo_test_program(test_translate vellumo_translate "tests/translate/*_test.cpp" "")
+
+# Tests of the real DLL and Windows programs under Wine. They need the win32
+# preset built first; one throw-away Wine prefix serves the whole run.
+set(VELLUMO_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "Windows binaries for the Wine tests")
+file(GLOB wine_test_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
+if(wine_test_files)
+    file(GLOB wine_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_support.cpp)
+    add_executable(test_wine ${wine_test_files} ${wine_support})
+    target_include_directories(test_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(test_wine PRIVATE vellumo_platform GTest::gtest GTest::gtest_main)
+    target_compile_definitions(test_wine PRIVATE
+        VELLUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        VELLUMO_WIN32_BIN="${VELLUMO_WIN32_BIN}"
+        VELLUMO_WINE_PREFIX="${CMAKE_BINARY_DIR}/wineprefix")
+    add_test(NAME wine_prefix_setup
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh ${CMAKE_BINARY_DIR}/wineprefix)
+    set_tests_properties(wine_prefix_setup PROPERTIES
+        FIXTURES_SETUP wine_prefix LABELS wine TIMEOUT 300)
+    gtest_discover_tests(test_wine
+        WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine TIMEOUT 300)
+endif()

@@ -1,0 +1,23 @@
+#pragma once
+// Process-wide state of the plug-in. Every entry point runs on the host's
+// user-interface thread, one call at a time, so nothing here is locked.
+
+#include <cstdint>
+#include <string>
+
+namespace vellumo {
+
+extern std::uint16_t HostApiVersion;
+extern std::string ConfigFolder;
+extern std::string SettingsFilePath;
+extern std::string ModuleFilePath;
+extern std::string ProductNameText;
+extern std::string VersionText;
+// Raw headers of the last offered message whose header text held "Date: ".
+extern std::string CapturedHeaders;
+// The "Sleep" and "SaveHTMLMessages" values, read at start-up and replaced by
+// the settings dialog.
+extern std::int32_t SleepValue;
+extern std::int32_t SaveHTMLMessagesValue;
+
+}  // namespace vellumo

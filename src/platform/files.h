@@ -1,0 +1,56 @@
+#pragma once
+// Thin file layer over Win32 and POSIX. Paths are 8-bit strings; on POSIX a
+// backslash is taken as a folder separator so that Windows-style paths built
+// by the portable code work unchanged.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vellumo {
+
+enum class FileMode {
+    ReadExisting,    // open an existing file for reading
+    WriteExisting,   // open an existing file for writing at position 0; no create, no truncate
+    AppendExisting,  // open an existing file for writing at its end
+    CreateNew,       // create a new file; fails when one of that name exists
+};
+
+// An open file, closed when the holder goes away.
+class PlatformFile {
+public:
+    PlatformFile() = default;
+    ~PlatformFile() { Close(); }
+    PlatformFile(const PlatformFile&) = delete;
+    PlatformFile& operator=(const PlatformFile&) = delete;
+
+    [[nodiscard]] bool Open(const std::string& path, FileMode mode);
+    bool IsOpen() const { return handle_ != kNoHandle; }
+    // Reads the rest of the file into out; false on a read error.
+    [[nodiscard]] bool ReadAll(std::string& out);
+    // Writes all bytes; false when not all could be written.
+    [[nodiscard]] bool Write(const char* data, size_t length);
+    // Cuts the file at the current position.
+    [[nodiscard]] bool TruncateHere();
+    void Close();
+
+private:
+    static constexpr std::intptr_t kNoHandle = -1;
+    std::intptr_t handle_ = kNoHandle;
+};
+
+// Reads a whole file; false when it cannot be opened or read.
+[[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& out);
+
+// True when a file or folder of that exact name exists.
+bool PathExists(const std::string& path);
+// True when the path names an existing folder.
+bool IsFolder(const std::string& path);
+// Creates one folder level; false when it could not be created.
+bool CreateFolder(const std::string& path);
+// Deletes a file; false when it could not be deleted.
+bool DeleteFileAt(const std::string& path);
+// The platform's longest usable path, in bytes, without the terminating zero.
+size_t MaxPathLength();
+
+}  // namespace vellumo

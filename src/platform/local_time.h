@@ -1,0 +1,16 @@
+#pragma once
+
+namespace vellumo {
+
+struct LocalTime {
+    int year = 0;
+    int month = 0;   // 1 to 12
+    int day = 0;     // 1 to 31
+    int hour = 0;    // 0 to 23
+    int minute = 0;  // 0 to 59
+    int second = 0;  // 0 to 59
+};
+
+LocalTime CurrentLocalTime();
+
+}  // namespace vellumo

@@ -1,0 +1,21 @@
+#include "platform/local_time.h"
+
+#include <ctime>
+
+namespace vellumo {
+
+LocalTime CurrentLocalTime() {
+    std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    LocalTime time;
+    time.year = parts.tm_year + 1900;
+    time.month = parts.tm_mon + 1;
+    time.day = parts.tm_mday;
+    time.hour = parts.tm_hour;
+    time.minute = parts.tm_min;
+    time.second = parts.tm_sec;
+    return time;
+}
+
+}  // namespace vellumo
