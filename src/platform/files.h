@@ -18,7 +18,7 @@ enum class FileMode {
 
 // An open file, closed when the holder goes away.
 class PlatformFile {
-public:
+  public:
     PlatformFile() = default;
     ~PlatformFile() { Close(); }
     PlatformFile(const PlatformFile&) = delete;
@@ -34,7 +34,7 @@ public:
     [[nodiscard]] bool TruncateHere();
     void Close();
 
-private:
+  private:
     static constexpr std::intptr_t kNoHandle = -1;
     std::intptr_t handle_ = kNoHandle;
 };

@@ -112,8 +112,7 @@ bool PathExists(const std::string& path) {
 
 bool IsFolder(const std::string& path) {
     struct stat info;
-    return !path.empty() && ::stat(NativePath(path).c_str(), &info) == 0 &&
-           S_ISDIR(info.st_mode);
+    return !path.empty() && ::stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool CreateFolder(const std::string& path) {
@@ -124,6 +123,8 @@ bool DeleteFileAt(const std::string& path) {
     return !path.empty() && ::unlink(NativePath(path).c_str()) == 0;
 }
 
-size_t MaxPathLength() { return PATH_MAX - 1; }
+size_t MaxPathLength() {
+    return PATH_MAX - 1;
+}
 
 }  // namespace vellumo

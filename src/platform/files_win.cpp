@@ -5,7 +5,9 @@
 namespace vellumo {
 namespace {
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
 
 }  // namespace
 
@@ -19,8 +21,8 @@ bool PlatformFile::Open(const std::string& path, FileMode mode) {
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    if (mode == FileMode::AppendExisting && SetFilePointer(file, 0, nullptr, FILE_END) ==
-                                                INVALID_SET_FILE_POINTER &&
+    if (mode == FileMode::AppendExisting &&
+        SetFilePointer(file, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
         GetLastError() != NO_ERROR) {
         CloseHandle(file);
         return false;
@@ -67,7 +69,9 @@ bool PlatformFile::Write(const char* data, size_t length) {
     return true;
 }
 
-bool PlatformFile::TruncateHere() { return IsOpen() && SetEndOfFile(AsHandle(handle_)); }
+bool PlatformFile::TruncateHere() {
+    return IsOpen() && SetEndOfFile(AsHandle(handle_));
+}
 
 void PlatformFile::Close() {
     if (IsOpen()) {
@@ -93,6 +97,8 @@ bool DeleteFileAt(const std::string& path) {
     return !path.empty() && DeleteFileA(path.c_str()) != 0;
 }
 
-size_t MaxPathLength() { return MAX_PATH - 1; }
+size_t MaxPathLength() {
+    return MAX_PATH - 1;
+}
 
 }  // namespace vellumo

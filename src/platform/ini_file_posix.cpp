@@ -17,8 +17,10 @@ bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
     }
     for (size_t i = 0; i < a.size(); ++i) {
         unsigned char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x += 32;
-        if (y >= 'A' && y <= 'Z') y += 32;
+        if (x >= 'A' && x <= 'Z')
+            x += 32;
+        if (y >= 'A' && y <= 'Z')
+            y += 32;
         if (x != y) {
             return false;
         }
@@ -169,8 +171,8 @@ bool IniWriteString(const std::string& section, const std::string& key, const st
         text += "\r\n";
     }
     PlatformFile file;
-    bool opened = existed ? file.Open(path, FileMode::WriteExisting)
-                          : file.Open(path, FileMode::CreateNew);
+    bool opened =
+        existed ? file.Open(path, FileMode::WriteExisting) : file.Open(path, FileMode::CreateNew);
     return opened && file.Write(text.data(), text.size()) && file.TruncateHere();
 }
 

@@ -14,8 +14,8 @@ std::string IniReadString(const std::string& section, const std::string& key,
 
 bool IniWriteString(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& path) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                      path.c_str()) != 0;
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) !=
+           0;
 }
 
 }  // namespace vellumo

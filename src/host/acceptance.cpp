@@ -1,0 +1,125 @@
+#include "host/acceptance.h"
+
+#include <cstring>
+
+#include "host/plugin_state.h"
+#include "host/translator_table.h"
+
+namespace vellumo {
+namespace {
+
+bool EqualsIgnoreCase(const char* a, const char* b) {
+    if (a == nullptr || b == nullptr) {
+        return false;
+    }
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        unsigned char x = static_cast<unsigned char>(*a);
+        unsigned char y = static_cast<unsigned char>(*b);
+        if (x >= 'A' && x <= 'Z')
+            x += 32;
+        if (y >= 'A' && y <= 'Z')
+            y += 32;
+        if (x != y) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
+bool HasParameter(const MimeParamRecord* param, const char* name) {
+    // The host builds the list; a cycle there must not hang the mail client.
+    for (int seen = 0; param != nullptr && seen < 10000; param = param->next, ++seen) {
+        if (param->name != nullptr && std::strcmp(param->name, name) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ContainsIgnoreCase(const char* text, const char* word) {
+    if (text == nullptr) {
+        return false;
+    }
+    size_t length = std::strlen(word);
+    for (; *text != '\0'; ++text) {
+        size_t i = 0;
+        while (i < length && text[i] != '\0') {
+            unsigned char x = static_cast<unsigned char>(text[i]);
+            if (x >= 'A' && x <= 'Z')
+                x += 32;
+            if (x != static_cast<unsigned char>(word[i])) {
+                break;
+            }
+            ++i;
+        }
+        if (i == length) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The disposition arrives in the record's disposition field, or from some
+// hosts as a pseudo-parameter of the type.
+bool IsAttachment(const MimeTypeRecord* mimeType) {
+    if (EqualsIgnoreCase(mimeType->contentDisposition, "attachment")) {
+        return true;
+    }
+    const MimeParamRecord* param = mimeType->params;
+    for (int seen = 0; param != nullptr && seen < 10000; param = param->next, ++seen) {
+        if (ContainsIgnoreCase(param->name, "disposition") &&
+            EqualsIgnoreCase(param->value, "attachment")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void CaptureHeaders(const HeaderRecord* header) {
+    if (header == nullptr || header->rawHeaders == nullptr) {
+        return;
+    }
+    if (std::strstr(header->rawHeaders, "Date: ") != nullptr) {
+        CapturedHeaders = header->rawHeaders;
+    }
+}
+
+bool AcceptsMessage(int translatorId, const MimeTypeRecord* mimeType) {
+    const TranslatorEntry* entry = FindTranslator(translatorId);
+    if (entry == nullptr || mimeType == nullptr) {
+        return false;
+    }
+    if (!EqualsIgnoreCase(mimeType->mainType, entry->mainType) ||
+        !EqualsIgnoreCase(mimeType->subType, entry->subType)) {
+        return false;
+    }
+    if (SleepValue != 0) {
+        return false;
+    }
+    if (entry->marker != nullptr && HasParameter(mimeType->params, entry->marker)) {
+        return false;
+    }
+    if (translatorId == 2 && IsAttachment(mimeType)) {
+        return false;
+    }
+    return true;
+}
+
+HostInt CanTranslate(const TranslatorInfoRecord* translator, const DataFileRecord* data) {
+    if (translator == nullptr || data == nullptr) {
+        return kStatusCannotTranslate;
+    }
+    if (FindTranslator(translator->id) == nullptr) {
+        return kStatusInvalidId;
+    }
+    CaptureHeaders(data->header);
+    if ((data->context & kTranslatorFlags) == 0) {
+        return kStatusCannotTranslate;
+    }
+    return AcceptsMessage(translator->id, data->mimeType) ? kStatusCanTranslateNow
+                                                          : kStatusCannotTranslate;
+}
+
+}  // namespace vellumo
