@@ -1,0 +1,32 @@
+#pragma once
+// Base64 (RFC 2045 section 6.8). `option` turns line breaking on: CR LF after
+// every 76 characters and after a last partial line. Decoding skips CR, LF,
+// space and tab and stops at any other byte outside the alphabet ("=" too).
+
+#include "codec/transfer_codec.h"
+
+namespace vellumo {
+
+class Base64Codec : public TransferCodec {
+  public:
+    Base64Codec() = default;
+    explicit Base64Codec(bool lineBreaking) { option = lineBreaking; }
+
+    [[nodiscard]] int32_t EncodedLength() const override;
+    // floor(3 * sourceLength / 4) + 2.
+    [[nodiscard]] int32_t DecodedLength() const override;
+    int32_t Encode(char* out, int32_t capacity) override;
+    int32_t Decode(char* out, int32_t capacity) override;
+};
+
+constexpr int32_t kBase64LineLength = 76;
+
+// Encodes into at most `capacity` bytes: whole characters as long as they
+// fit, padding only when all of it fits. Returns the bytes written.
+[[nodiscard]] int32_t EncodeBase64(const char* in, int32_t length, char* out, int32_t capacity,
+                                   bool lineBreaking);
+// Decodes until a byte outside the alphabet (CR, LF, space and tab are
+// skipped) or a full output. Returns the bytes written.
+[[nodiscard]] int32_t DecodeBase64(const char* in, int32_t length, char* out, int32_t capacity);
+
+}  // namespace vellumo

@@ -1,0 +1,29 @@
+#pragma once
+// Header field values. Decode turns encoded words into raw bytes and reports
+// the first word's charset; Encode, when `charset` is set, writes every
+// segment that needs it as encoded words in that charset and folds after the
+// kind's break characters; without a charset the value is copied as stored.
+
+#include <string>
+
+#include "codec/transfer_codec.h"
+
+namespace vellumo {
+
+class HeaderFieldCodec : public TransferCodec {
+  public:
+    [[nodiscard]] int32_t EncodedLength() const override;
+    // sourceLength.
+    [[nodiscard]] int32_t DecodedLength() const override;
+    int32_t Encode(char* out, int32_t capacity) override;
+    // Sets `charset` to the charset of the first encoded word (or empty).
+    int32_t Decode(char* out, int32_t capacity) override;
+    // True when a fold (CR LF TAB) follows the byte in this kind of field.
+    [[nodiscard]] virtual bool IsBreakChar(unsigned char ch) const = 0;
+    // The scan state with which ScanSegment starts on this kind of field.
+    [[nodiscard]] virtual int32_t InitialScanState() const = 0;
+
+    std::string charset;  // the charset to encode with; after Decode, the one found
+};
+
+}  // namespace vellumo
