@@ -1,0 +1,177 @@
+#include "mime/header_block.h"
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+
+#include "mime/byte_scan.h"
+#include "mime/header_chars.h"
+#include "mime/main_type_table.h"
+
+namespace vellumo {
+
+namespace {
+
+constexpr std::string_view kContentType = "Content-Type";
+constexpr std::string_view kTransferEncoding = "Content-Transfer-Encoding";
+constexpr int kBlankLineSize = 2;
+
+bool NamesEqual(const std::string& fieldName, std::string_view wanted) {
+    return fieldName.size() == wanted.size() &&
+           EqualsIgnoringAsciiCase(fieldName.data(), wanted.data(), wanted.size());
+}
+
+}  // namespace
+
+HeaderBlock::~HeaderBlock() = default;
+
+void HeaderBlock::Clear() {
+    fields.clear();
+}
+
+int HeaderBlock::GetSize() const {
+    int64_t total = kBlankLineSize;
+    for (const HeaderField& field : fields) {
+        total += field.GetSize();
+        if (total > INT_MAX) {
+            return INT_MAX;
+        }
+    }
+    return static_cast<int>(total);
+}
+
+int HeaderBlock::Write(char* out, int capacity) const {
+    int written = 0;
+    for (const HeaderField& field : fields) {
+        const int result = field.Write(out + written, capacity - written);
+        if (result <= 0) {
+            return result;
+        }
+        written += result;
+    }
+    // Callers give at least GetSize, which counts the blank line; the check
+    // only guards a smaller buffer.
+    if (capacity - written >= kBlankLineSize) {
+        std::memcpy(out + written, "\r\n", kBlankLineSize);
+        written += kBlankLineSize;
+    }
+    return written;
+}
+
+// header = *field CRLF. The loop stops at a CR (the blank line), a NUL or the
+// end of the range; the two bytes from there count as the blank line whatever
+// they are, so a header without one reports 2 bytes past its range.
+int HeaderBlock::Parse(const char* text, int length) {
+    if (text == nullptr || length < 0) {
+        return 0;
+    }
+    int position = 0;
+    while (position < length && text[position] != '\r' && text[position] != '\0') {
+        HeaderField field;
+        const int consumed = field.ParseLine(text + position, length - position);
+        if (consumed <= 0) {
+            return 0;
+        }
+        fields.push_back(std::move(field));
+        position += consumed;
+    }
+    return position + kBlankLineSize;
+}
+
+HeaderField* HeaderBlock::FindField(std::string_view name) {
+    for (HeaderField& field : fields) {
+        if (NamesEqual(field.name, name)) {
+            return &field;
+        }
+    }
+    return nullptr;
+}
+
+const HeaderField* HeaderBlock::FindField(std::string_view name) const {
+    return const_cast<HeaderBlock*>(this)->FindField(name);
+}
+
+HeaderField& HeaderBlock::SetField(std::string_view name, std::string_view value,
+                                   std::string_view charset) {
+    HeaderField* existing = FindField(name);
+    if (existing == nullptr) {
+        fields.emplace_back(name, value, charset);
+        return fields.back();
+    }
+    *existing = HeaderField(name, value, charset);
+    return *existing;
+}
+
+HeaderField& HeaderBlock::AddField(const HeaderField& field) {
+    fields.push_back(field);
+    return fields.back();
+}
+
+std::string HeaderBlock::GetParameter(std::string_view fieldName,
+                                      std::string_view parameterName) const {
+    std::string result;
+    const HeaderField* field = FindField(fieldName);
+    if (field != nullptr) {
+        field->GetParameter(parameterName, result);
+    }
+    return result;
+}
+
+std::string HeaderBlock::GetBoundary() const {
+    return GetParameter(kContentType, "boundary");
+}
+
+std::string HeaderBlock::GetMainType() const {
+    const HeaderField* field = FindField(kContentType);
+    if (field == nullptr) {
+        return MainTypeTable[kMainTypeText];
+    }
+    const size_t slash = field->value.find('/');
+    return field->value.substr(0, slash);
+}
+
+std::string HeaderBlock::GetSubType() const {
+    const HeaderField* field = FindField(kContentType);
+    if (field == nullptr) {
+        return "plain";
+    }
+    std::string bare;
+    field->GetBareValue(bare);
+    const size_t slash = bare.find('/');
+    if (slash == std::string::npos) {
+        return std::string();
+    }
+    return bare.substr(slash + 1);
+}
+
+int HeaderBlock::GetMainTypeIndex() const {
+    const HeaderField* field = FindField(kContentType);
+    if (field == nullptr) {
+        return kMainTypeText;
+    }
+    return MainTypeIndexOf(field->value.data(), field->value.size());
+}
+
+// Real mail carries "quoted-printable;" and "base64 (comment)"; a name that
+// keeps such a tail would fall back to no decoding at all.
+std::string HeaderBlock::GetTransferEncodingName() const {
+    const HeaderField* field = FindField(kTransferEncoding);
+    if (field == nullptr) {
+        return std::string();
+    }
+    const std::string& value = field->value;
+    size_t end = value.find_first_of(";(");
+    if (end == std::string::npos) {
+        end = value.size();
+    }
+    size_t start = 0;
+    while (start < end && IsHeaderSpace(static_cast<unsigned char>(value[start]))) {
+        ++start;
+    }
+    while (end > start && IsHeaderSpace(static_cast<unsigned char>(value[end - 1]))) {
+        --end;
+    }
+    return value.substr(start, end - start);
+}
+
+}  // namespace vellumo
