@@ -1,0 +1,132 @@
+#include "translate/archive_file.h"
+
+#include <cstring>
+
+#include "host/plugin_state.h"
+#include "platform/files.h"
+#include "translate/archive_name.h"
+#include "translate/path_tests.h"
+
+namespace vellumo {
+namespace {
+
+constexpr const char* kSelectedPrefixes[] = {"From: ", "Date: ", "To: ", "CC: ", "Subject: "};
+
+bool StartsWithIgnoringCase(const std::string& text, size_t at, const char* prefix) {
+    size_t length = std::strlen(prefix);
+    if (text.size() - at < length) {
+        return false;
+    }
+    for (size_t i = 0; i < length; ++i) {
+        char c = text[at + i];
+        char p = prefix[i];
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+        if (p >= 'a' && p <= 'z') {
+            p = static_cast<char>(p - 'a' + 'A');
+        }
+        if (c != p) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsSelectedLine(const std::string& text, size_t at) {
+    for (const char* prefix : kSelectedPrefixes) {
+        if (StartsWithIgnoringCase(text, at, prefix)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Creates the file exclusively and writes the header lines. A file that was
+// created but could not be written is removed again.
+enum class CreateResult { Created, NameTaken, Failed };
+
+CreateResult CreateWithLines(const std::string& path, const std::string& lines) {
+    PlatformFile file;
+    if (!file.Open(path, FileMode::CreateNew)) {
+        return PathExists(path) ? CreateResult::NameTaken : CreateResult::Failed;
+    }
+    if (!file.Write(lines.data(), lines.size())) {
+        file.Close();
+        DeleteFileAt(path);
+        return CreateResult::Failed;
+    }
+    return CreateResult::Created;
+}
+
+}  // namespace
+
+std::string SelectArchiveHeaderLines(const std::string& rawHeaders) {
+    std::string selected;
+    size_t at = 0;
+    while (at < rawHeaders.size()) {
+        size_t end = rawHeaders.find("\r\n", at);
+        size_t lineEnd = end == std::string::npos ? rawHeaders.size() : end;
+        if (IsSelectedLine(rawHeaders, at)) {
+            selected.append(rawHeaders, at, lineEnd - at);
+            selected += "\r\n";
+        }
+        at = end == std::string::npos ? rawHeaders.size() : end + 2;
+    }
+    return selected;
+}
+
+std::string MakeArchiveLink(const std::string& archivePath) {
+    return "\"file://" + archivePath + "\"";
+}
+
+std::string CreateArchiveFile(const std::string& subject) {
+    return CreateArchiveFileAt(subject, CurrentLocalTime());
+}
+
+std::string CreateArchiveFileAt(const std::string& subject, const LocalTime& now) {
+    ArchiveNaming naming;
+    naming.stem = MakeArchiveStem(subject, now);
+    naming.folder = ArchiveFolderSetting();
+    if (!FolderExists(naming.folder)) {
+        (void)CreateFolder(naming.folder);
+    }
+    naming.extension = ArchiveExtensionSetting();
+    naming.restartStem = TimeStem(now);
+    naming.maxPathLength = MaxPathLength();
+    return CreateUniqueArchiveFile(naming, SelectArchiveHeaderLines(CapturedHeaders));
+}
+
+std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::string& lines) {
+    std::string stem = naming.stem;
+    bool restarted = false;
+    for (size_t attempt = 0; attempt < kMaxArchiveNameAttempts; ++attempt) {
+        std::string path = naming.folder + stem + naming.extension;
+        if (path.size() > naming.maxPathLength) {
+            // Repeated subjects grow the name by one "1" each time; the
+            // short time stem leaves room for many more.
+            if (restarted) {
+                return std::string();
+            }
+            restarted = true;
+            stem = naming.restartStem;
+            continue;
+        }
+        if (FileExists(path)) {
+            stem += '1';
+            continue;
+        }
+        switch (CreateWithLines(path, lines)) {
+            case CreateResult::Created:
+                return path;
+            case CreateResult::NameTaken:
+                stem += '1';
+                break;
+            case CreateResult::Failed:
+                return std::string();
+        }
+    }
+    return std::string();
+}
+
+}  // namespace vellumo

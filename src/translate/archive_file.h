@@ -1,0 +1,44 @@
+#pragma once
+// The archive of saved HTML messages: one new file per converted message in
+// the folder of the "HTMLMessagesPath" setting, named from the subject.
+
+#include <cstddef>
+#include <string>
+
+#include "platform/local_time.h"
+
+namespace vellumo {
+
+// Bound on the names tried for one archive file; each try adds a "1".
+inline constexpr size_t kMaxArchiveNameAttempts = 1000;
+
+// Creates a new archive file for the subject (system code page) and writes
+// into it the selected lines of CapturedHeaders. The folder is created (one
+// level) when missing. The name is Stem.ext, Stem1.ext, Stem11.ext, ...: the
+// first one no file holds; the file is created exclusively, so an existing
+// file is never overwritten. When the path would grow past the platform's
+// limit the search starts again from the time stem. Returns the path, or an
+// empty string when no file could be created (nothing is left behind then).
+std::string CreateArchiveFile(const std::string& subject);
+std::string CreateArchiveFileAt(const std::string& subject, const LocalTime& now);
+
+// The unique-name search of CreateArchiveFile on its own: creates
+// folder + stem (+ "1"...) + extension exclusively and writes lines into it.
+struct ArchiveNaming {
+    std::string folder;
+    std::string stem;
+    std::string extension;
+    std::string restartStem;  // used once a path grows past maxPathLength
+    size_t maxPathLength = 0;
+};
+std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::string& lines);
+
+// The lines of the raw header text that begin, ignoring case, with "From: ",
+// "Date: ", "To: ", "CC: " or "Subject: ", each followed by CR LF, in their
+// order. Continuation lines are not kept.
+std::string SelectArchiveHeaderLines(const std::string& rawHeaders);
+
+// A double quote, "file://", the path as it is, a double quote.
+std::string MakeArchiveLink(const std::string& archivePath);
+
+}  // namespace vellumo

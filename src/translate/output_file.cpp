@@ -1,0 +1,40 @@
+#include "translate/output_file.h"
+
+#include "platform/files.h"
+#include "translate/path_tests.h"
+
+namespace vellumo {
+
+OutputWrite WriteOutputFile(const std::string& path, const std::string& text) {
+    return WriteOutputFile(path, text.data(), text.size());
+}
+
+OutputWrite WriteOutputFile(const std::string& path, const char* text, size_t length) {
+    PlatformFile file;
+    if (!file.Open(path, FileMode::WriteExisting)) {
+        return OutputWrite::OpenFailed;
+    }
+    if (!file.Write(text, length) || !file.TruncateHere()) {
+        return OutputWrite::WriteFailed;
+    }
+    return OutputWrite::Written;
+}
+
+bool AppendTextToFile(const std::string& path, const std::string& text) {
+    if (!FileExists(path)) {
+        PlatformFile created;
+        if (!created.Open(path, FileMode::CreateNew)) {
+            return false;
+        }
+    }
+    if (text.empty()) {
+        return true;
+    }
+    PlatformFile file;
+    if (!file.Open(path, FileMode::AppendExisting)) {
+        return false;
+    }
+    return file.Write(text.data(), text.size()) && file.Write("\r\n", 2);
+}
+
+}  // namespace vellumo

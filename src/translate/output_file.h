@@ -1,0 +1,25 @@
+#pragma once
+// Writing the translation's output file and appending lines to files. Every
+// text is written by its byte count, so zero bytes inside it are kept.
+
+#include <string>
+
+namespace vellumo {
+
+enum class OutputWrite {
+    Written,      // the whole text is in the file, and nothing after it
+    OpenFailed,   // the file does not exist or cannot be opened for writing
+    WriteFailed,  // opened, but not all of the text could be written
+};
+
+// Writes the text over an existing file from position 0 and cuts the file
+// after it, so no stale tail of an earlier, longer content remains.
+[[nodiscard]] OutputWrite WriteOutputFile(const std::string& path, const std::string& text);
+[[nodiscard]] OutputWrite WriteOutputFile(const std::string& path, const char* text, size_t length);
+
+// Appends text and CR LF at the end of the file, creating the file empty
+// first when FileExists says it is missing. An empty text appends nothing.
+// False when the file cannot be created, opened or written.
+bool AppendTextToFile(const std::string& path, const std::string& text);
+
+}  // namespace vellumo
