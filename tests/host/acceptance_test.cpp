@@ -1,0 +1,189 @@
+#include "host/acceptance.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/plugin_state.h"
+#include "host/translator_table.h"
+
+namespace vellumo {
+namespace {
+
+// A host-style record with its strings kept alive.
+struct OfferedType {
+    std::string main, sub, disposition;
+    std::vector<std::pair<std::string, std::string>> paramText;
+    std::vector<MimeParamRecord> params;
+    MimeTypeRecord record{};
+
+    OfferedType(std::string m, std::string s,
+                std::vector<std::pair<std::string, std::string>> p = {}, std::string d = "")
+        : main(std::move(m)),
+          sub(std::move(s)),
+          disposition(std::move(d)),
+          paramText(std::move(p)) {
+        params.resize(paramText.size());
+        for (size_t i = 0; i < params.size(); ++i) {
+            params[i] = {16, &paramText[i].first[0], &paramText[i].second[0],
+                         i + 1 < params.size() ? &params[i + 1] : nullptr};
+        }
+        record = {28,
+                  nullptr,
+                  &main[0],
+                  &sub[0],
+                  params.empty() ? nullptr : &params[0],
+                  disposition.empty() ? nullptr : &disposition[0],
+                  nullptr};
+    }
+};
+
+class AcceptanceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SleepValue = 0;
+        CapturedHeaders.clear();
+    }
+    void TearDown() override { SleepValue = 0; }
+};
+
+TEST_F(AcceptanceTest, TypesMarkersAndDisposition) {
+    struct Case {
+        const char* name;
+        OfferedType type;
+        bool accepts[4];
+    };
+    Case cases[] = {
+        {"Alternative", {"multipart", "alternative"}, {true, false, false, false}},
+        {"MixedCaseTypes", {"MULTIPART", "Alternative"}, {true, false, false, false}},
+        {"Html", {"text", "html"}, {false, true, false, false}},
+        {"HtmlAttachment", {"text", "html", {}, "ATTACHMENT"}, {false, false, false, false}},
+        {"HtmlDispositionPseudoParameter",
+         {"text", "html", {{"x-disposition", "attachment"}}},
+         {false, false, false, false}},
+        {"HtmlInline", {"text", "html", {}, "inline"}, {false, true, false, false}},
+        {"OctetStream", {"application", "octet-stream"}, {false, false, true, false}},
+        {"OctetStreamMarked",
+         {"application", "octet-stream", {{"name", "a"}, {"inline4attachment", "yes"}}},
+         {false, false, false, false}},
+        {"OctetStreamOtherCaseMarker",
+         {"application", "octet-stream", {{"INLINE4ATTACHMENT", "yes"}}},
+         {false, false, true, false}},
+        {"Related", {"multipart", "related", {{"boundary", "x"}}}, {false, false, false, true}},
+        {"RelatedMarked",
+         {"multipart", "related", {{"related4mixed", "yes"}}},
+         {false, false, false, false}},
+        {"RelatedMarkerOfOtherTranslator",
+         {"multipart", "related", {{"inline4attachment", "yes"}}},
+         {false, false, false, true}},
+        {"Prefix", {"multipart", "alternativeX"}, {false, false, false, false}},
+    };
+    for (const Case& c : cases) {
+        for (int id = 1; id <= 4; ++id) {
+            EXPECT_EQ(AcceptsMessage(id, &c.type.record), c.accepts[id - 1])
+                << c.name << " translator " << id;
+        }
+    }
+}
+
+TEST_F(AcceptanceTest, NullTypeFieldsAreRefused) {
+    OfferedType type("text", "html");
+    type.record.mainType = nullptr;
+    EXPECT_FALSE(AcceptsMessage(2, &type.record));
+    EXPECT_FALSE(AcceptsMessage(2, nullptr));
+}
+
+TEST_F(AcceptanceTest, SleepRefusesEverythingButStillCaptures) {
+    SleepValue = 2;
+    OfferedType type("text", "html");
+    std::string raw = "Date: Mon, 7 Dec 2026\r\nSubject: x\r\n";
+    HeaderRecord header{28, nullptr, nullptr, nullptr, nullptr, nullptr, &raw[0]};
+    DataFileRecord data{20, 1, &type.record, &header, nullptr};
+    TranslatorInfoRecord translator{28, 2, 0, 0, nullptr, nullptr, nullptr};
+    EXPECT_EQ(CanTranslate(&translator, &data), kStatusCannotTranslate);
+    EXPECT_EQ(CapturedHeaders, raw);
+}
+
+TEST_F(AcceptanceTest, CanTranslateStatusCodes) {
+    OfferedType type("text", "html");
+    DataFileRecord data{20, 1, &type.record, nullptr, nullptr};
+    TranslatorInfoRecord translator{28, 2, 0, 0, nullptr, nullptr, nullptr};
+    EXPECT_EQ(CanTranslate(&translator, &data), kStatusCanTranslateNow);
+    EXPECT_EQ(CanTranslate(nullptr, &data), kStatusCannotTranslate);
+    EXPECT_EQ(CanTranslate(&translator, nullptr), kStatusCannotTranslate);
+    data.context = 2;
+    EXPECT_EQ(CanTranslate(&translator, &data), kStatusCannotTranslate);
+    data.context = 0x1000;
+    EXPECT_EQ(CanTranslate(&translator, &data), kStatusCanTranslateNow);
+    for (int id : {0, 5, -1}) {
+        translator.id = id;
+        EXPECT_EQ(CanTranslate(&translator, &data), kStatusInvalidId) << id;
+    }
+    translator.id = 2;
+    data.mimeType = nullptr;
+    EXPECT_EQ(CanTranslate(&translator, &data), kStatusCannotTranslate);
+}
+
+TEST_F(AcceptanceTest, CapturesOnlyHeadersWithDate) {
+    struct Step {
+        const char* raw;  // nullptr: a header record with a null text
+        bool nullRecord;
+        const char* captured;
+    };
+    const Step steps[] = {
+        {"From: a\r\nDate: Mon\r\n", false, "From: a\r\nDate: Mon\r\n"},
+        {"From: b\r\ndate: Tue\r\n", false, "From: a\r\nDate: Mon\r\n"},
+        {"From: c\r\nDATE: Wed\r\n", false, "From: a\r\nDate: Mon\r\n"},
+        {nullptr, false, "From: a\r\nDate: Mon\r\n"},
+        {nullptr, true, "From: a\r\nDate: Mon\r\n"},
+        {"X-Resent-Date: Thu\r\n", false, "X-Resent-Date: Thu\r\n"},
+        {"Date:Fri\r\n", false, "X-Resent-Date: Thu\r\n"},
+    };
+    for (const Step& step : steps) {
+        std::string raw = step.raw != nullptr ? step.raw : "";
+        HeaderRecord header{28,
+                            nullptr,
+                            nullptr,
+                            nullptr,
+                            nullptr,
+                            nullptr,
+                            step.raw != nullptr ? &raw[0] : nullptr};
+        CaptureHeaders(step.nullRecord ? nullptr : &header);
+        EXPECT_EQ(CapturedHeaders, step.captured) << (step.raw ? step.raw : "(null)");
+    }
+}
+
+TEST(TranslatorTable, EntriesAsPublished) {
+    const struct {
+        int id;
+        const char* description;
+        const char* main;
+        const char* sub;
+        const char* marker;
+    } expected[] = {
+        {1, "HTML Message Part", "multipart", "alternative", nullptr},
+        {2, "Pure-HTML Message", "text", "html", nullptr},
+        {3, "Inline4Attachment", "application", "octet-stream", "inline4attachment"},
+        {4, "Related4Mixed", "multipart", "related", "related4mixed"},
+    };
+    for (const auto& e : expected) {
+        const TranslatorEntry* entry = FindTranslator(e.id);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_STREQ(entry->description, e.description);
+        EXPECT_STREQ(entry->mainType, e.main);
+        EXPECT_STREQ(entry->subType, e.sub);
+        if (e.marker == nullptr) {
+            EXPECT_EQ(entry->marker, nullptr);
+        } else {
+            EXPECT_STREQ(entry->marker, e.marker);
+        }
+        EXPECT_EQ(entry->iconId, 116);
+    }
+    EXPECT_EQ(FindTranslator(0), nullptr);
+    EXPECT_EQ(FindTranslator(5), nullptr);
+    EXPECT_EQ(kTranslatorFlags, 0x1E01);
+}
+
+}  // namespace
+}  // namespace vellumo
