@@ -1,0 +1,47 @@
+#include "translate/archive_html_part.h"
+
+#include "platform/files.h"
+
+namespace vellumo {
+namespace {
+
+constexpr const char* kContentType = "Content-Type";
+constexpr const char* kContentDisposition = "Content-Disposition";
+
+// The field written under its canonical name; a value that came from
+// encoded words is encoded again in its charset rather than written as raw
+// 8-bit bytes.
+std::string FieldLine(const char* name, const HeaderField& field) {
+    HeaderField line(name, field.value, field.charset);
+    std::string text(static_cast<size_t>(line.GetSize()), '\0');
+    int written = line.Write(&text[0], static_cast<int>(text.size()));
+    text.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    return text;
+}
+
+}  // namespace
+
+std::string ArchivePartHeader(const MimePart& part) {
+    std::string text;
+    const HeaderField* type = part.FindField(kContentType);
+    text += type != nullptr ? FieldLine(kContentType, *type) : "Content-Type: text/html\r\n";
+    const HeaderField* disposition = part.FindField(kContentDisposition);
+    if (disposition != nullptr) {
+        text += FieldLine(kContentDisposition, *disposition);
+    }
+    text += "MIME-Version: 1.0\r\n\r\n";
+    return text;
+}
+
+void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& part) {
+    PlatformFile file;
+    if (!file.Open(archivePath, FileMode::AppendExisting)) {
+        return;
+    }
+    std::string header = ArchivePartHeader(part);
+    if (file.Write(header.data(), header.size()) && part.body.HasBuffer()) {
+        (void)file.Write(part.body.data(), part.body.size());
+    }
+}
+
+}  // namespace vellumo

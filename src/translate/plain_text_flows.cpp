@@ -1,0 +1,180 @@
+// Translators 1 and 2: turn the message into plain text, saving its HTML in
+// the archive when SaveHTMLMessages is 1.
+
+#include <climits>
+#include <memory>
+#include <new>
+
+#include "codec/html_text_extractor.h"
+#include "host/plugin_state.h"
+#include "translate/archive_file.h"
+#include "translate/archive_html_part.h"
+#include "translate/archive_subject.h"
+#include "translate/conversion_trailer.h"
+#include "translate/mime_type_record.h"
+#include "translate/output_file.h"
+#include "translate/translate_driver.h"
+#include "translate/translation.h"
+
+namespace vellumo {
+namespace {
+
+constexpr int kTextTypeIndex = 0;
+constexpr int kMultipartTypeIndex = 5;
+constexpr const char* kContentType = "Content-Type";
+constexpr const char* kTransferEncoding = "Content-Transfer-Encoding";
+
+bool EqualsIgnoringCase(const std::string& text, const char* lower) {
+    size_t i = 0;
+    for (; i < text.size() && lower[i] != '\0'; ++i) {
+        char c =
+            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != lower[i]) {
+            return false;
+        }
+    }
+    return i == text.size() && lower[i] == '\0';
+}
+
+bool IsTextOf(const MimePart& part, const char* subType) {
+    return EqualsIgnoringCase(part.GetMainType(), "text") &&
+           EqualsIgnoringCase(part.GetSubType(), subType);
+}
+
+// "text/plain", with "; charset=" and the part's charset when it has one
+// (quoted when it is not a plain token).
+std::string PlainTextType(const MimePart& part) {
+    std::string charset = part.GetParameter(kContentType, "charset");
+    if (charset.empty()) {
+        return "text/plain";
+    }
+    bool token = charset.find_first_of(" \t\"()<>@,;:\\/[]?=") == std::string::npos;
+    return "text/plain; charset=" + (token ? charset : "\"" + charset + "\"");
+}
+
+bool Saving() {
+    return SaveHTMLMessagesValue == 1;
+}
+
+// Translator 1: the body of the last direct text/plain child (each one
+// overwrites the one before), under a header the host keeps as it is.
+int WritePlainAlternative(Translation& translation) {
+    const MimePart* plain = nullptr;
+    for (const auto& child : translation.message.children) {
+        if (IsTextOf(*child, "plain")) {
+            plain = child.get();
+        }
+    }
+    if (plain == nullptr) {
+        return kStatusDataUnchanged;
+    }
+    for (const auto& child : translation.message.children) {
+        if (Saving() && IsTextOf(*child, "html")) {
+            AppendHtmlPartToArchive(translation.archive.Path(), *child);
+        }
+    }
+    std::string text = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
+    text.append(plain->body.data() != nullptr ? plain->body.data() : "", plain->body.size());
+    translation.message.Clear();
+    switch (WriteOutputFile(translation.outputPath, text)) {
+        case OutputWrite::Written:
+            return kStatusSuccess;
+        case OutputWrite::OpenFailed:
+            return kStatusOutputOpenFailed;
+        case OutputWrite::WriteFailed:
+            break;
+    }
+    return kStatusDataUnchanged;
+}
+
+// The header block alone, as the writer gives it (blank line included).
+bool WriteHeaderText(const HeaderBlock& header, std::string& out) {
+    int size = header.HeaderBlock::GetSize();
+    if (size <= 0 || size == INT_MAX) {
+        return false;
+    }
+    out.assign(static_cast<size_t>(size), '\0');
+    int written = header.HeaderBlock::Write(&out[0], size);
+    if (written <= 0) {
+        return false;
+    }
+    out.resize(static_cast<size_t>(written));
+    return true;
+}
+
+// Translator 2: the message's header relabelled as plain text in its own
+// charset, without a transfer encoding (the text is written as it is), then
+// the text of the decoded HTML body.
+int WriteRenderedHtml(Translation& translation) {
+    MimeMessage& message = translation.message;
+    if (Saving()) {
+        AppendHtmlPartToArchive(translation.archive.Path(), message);
+    }
+    std::string charset = message.GetParameter(kContentType, "charset");
+    std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
+                          message.body.size());
+    std::string text = HtmlToText(html, charset);
+    message.body.Release();
+    message.SetField(kContentType, PlainTextType(message));
+    message.fields.remove_if([](const HeaderField& field) {
+        return EqualsIgnoringCase(field.name, "content-transfer-encoding");
+    });
+    std::string output;
+    if (!WriteHeaderText(message, output)) {
+        return kStatusDataUnchanged;
+    }
+    output += text;
+    switch (WriteOutputFile(translation.outputPath, output)) {
+        case OutputWrite::Written:
+            return kStatusSuccess;
+        case OutputWrite::OpenFailed:
+            return kStatusOutputOpenFailed;
+        case OutputWrite::WriteFailed:
+            break;
+    }
+    return kStatusDataUnchanged;
+}
+
+}  // namespace
+
+int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
+    if (Saving()) {
+        std::string path = CreateArchiveFile(ArchiveSubject(translation.subject, CapturedHeaders));
+        if (path.empty()) {
+            return kStatusDataUnchanged;  // the HTML would be lost without a word
+        }
+        translation.archive.Adopt(path);
+    }
+    int wantedType = translatorId == kHtmlMessagePart ? kMultipartTypeIndex : kTextTypeIndex;
+    if (translation.message.GetMainTypeIndex() != wantedType) {
+        return kStatusDataUnchanged;
+    }
+    MimeTypeRecord* record = nullptr;
+    if (outputType != nullptr) {
+        record = MakeMimeTypeRecord("text", "plain", kDefaultMimeVersion);
+        if (record == nullptr) {
+            return kStatusDataUnchanged;
+        }
+    }
+    int status = translatorId == kHtmlMessagePart ? WritePlainAlternative(translation)
+                                                  : WriteRenderedHtml(translation);
+    if (status == kStatusOutputOpenFailed) {
+        // The host drops the message on 6; the archive keeps its HTML.
+        translation.archive.Keep();
+    }
+    if (status != kStatusSuccess) {
+        FreeMimeTypeRecord(record);
+        return status;
+    }
+    if (Saving()) {
+        std::string link = MakeArchiveLink(translation.archive.Path());
+        (void)AppendTextToFile(translation.outputPath, ConversionTrailer(link));
+    }
+    translation.archive.Keep();
+    if (outputType != nullptr) {
+        *outputType = record;
+    }
+    return kStatusSuccess;
+}
+
+}  // namespace vellumo

@@ -1,0 +1,96 @@
+// Translators 3 and 4: relabel the entity, mark it, and write it back whole.
+
+#include <cstring>
+
+#include "translate/mime_type_record.h"
+#include "translate/translate_driver.h"
+#include "translate/translation.h"
+
+namespace vellumo {
+namespace {
+
+constexpr const char* kContentType = "Content-Type";
+constexpr const char* kContentDisposition = "Content-Disposition";
+constexpr const char* kRelatedMarker = "; related4mixed=yes";
+constexpr const char* kInlineMarker = "; inline4attachment=yes";
+
+bool StartsWithIgnoringCase(const std::string& text, const char* prefix) {
+    size_t length = std::strlen(prefix);
+    if (text.size() < length) {
+        return false;
+    }
+    for (size_t i = 0; i < length; ++i) {
+        char c =
+            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != prefix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The value as it arrived: the raw text keeps encoded words (a non-ASCII
+// file name, say) exactly, where the decoded value would be written back as
+// raw 8-bit bytes without its charset.
+std::string ArrivedValue(const MimeMessage& message, const char* name, bool hasRaw,
+                         const std::string& raw) {
+    if (hasRaw) {
+        return raw;
+    }
+    const HeaderField* field = message.FindField(name);
+    return field != nullptr ? field->value : std::string();
+}
+
+// Writes the message and hands over the new type; the record is built
+// first, so a failed allocation declines before anything is written.
+int WriteRelabelled(Translation& translation, const char* mainType, const char* subType,
+                    MimeTypeRecord** outputType) {
+    MimeTypeRecord* record = nullptr;
+    if (outputType != nullptr) {
+        record = MakeMimeTypeRecord(mainType, subType, kDefaultMimeVersion);
+        if (record == nullptr) {
+            return kStatusDataUnchanged;
+        }
+    }
+    int status = WriteMessageToOutput(translation.message, translation.outputPath);
+    translation.message.Clear();
+    if (status != kStatusSuccess) {
+        FreeMimeTypeRecord(record);
+        return status;
+    }
+    if (outputType != nullptr) {
+        *outputType = record;
+    }
+    return kStatusSuccess;
+}
+
+}  // namespace
+
+int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType) {
+    static constexpr const char* kRelated = "multipart/related";
+    std::string value = ArrivedValue(translation.message, kContentType,
+                                     translation.hasRawContentType, translation.rawContentType);
+    value += kRelatedMarker;
+    if (StartsWithIgnoringCase(value, kRelated)) {
+        value.replace(0, std::strlen(kRelated), "multipart/mixed");
+    }
+    translation.message.SetField(kContentType, value);
+    return WriteRelabelled(translation, "multipart", "mixed", outputType);
+}
+
+int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outputType) {
+    static constexpr const char* kInline = "inline";
+    std::string disposition =
+        ArrivedValue(translation.message, kContentDisposition, translation.hasRawContentDisposition,
+                     translation.rawContentDisposition);
+    if (StartsWithIgnoringCase(disposition, kInline)) {
+        disposition.replace(0, std::strlen(kInline), "attachment");
+        translation.message.SetField(kContentDisposition, disposition);
+    }
+    std::string type = ArrivedValue(translation.message, kContentType,
+                                    translation.hasRawContentType, translation.rawContentType);
+    translation.message.SetField(kContentType, type + kInlineMarker);
+    return WriteRelabelled(translation, "application", "octet-stream", outputType);
+}
+
+}  // namespace vellumo

@@ -1,0 +1,55 @@
+#pragma once
+// One translation in progress: the parsed message, the raw values the
+// relabelling translators need, and the archive file created for it.
+
+#include <string>
+
+#include "host/host_records.h"
+#include "mime/mime_message.h"
+
+namespace vellumo {
+
+// Removes the archive file on destruction unless Keep was called, so a
+// declined translation (or one cut short by an exception) leaves none.
+class ArchiveGuard {
+  public:
+    ArchiveGuard() = default;
+    ~ArchiveGuard();
+    ArchiveGuard(const ArchiveGuard&) = delete;
+    ArchiveGuard& operator=(const ArchiveGuard&) = delete;
+
+    void Adopt(const std::string& path) { path_ = path; }
+    void Keep() { kept_ = true; }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+    bool kept_ = false;
+};
+
+struct Translation {
+    std::string outputPath;
+    const char* subject = nullptr;
+    MimeMessage message;
+    // Raw top-level values, encoded words and folds as they arrived.
+    std::string rawContentType;
+    std::string rawContentDisposition;
+    bool hasRawContentType = false;
+    bool hasRawContentDisposition = false;
+    ArchiveGuard archive;
+};
+
+// Writes the whole message tree to the output file. kStatusSuccess,
+// kStatusOutputOpenFailed, or kStatusDataUnchanged when it cannot be
+// serialised or written whole.
+[[nodiscard]] int WriteMessageToOutput(const MimeMessage& message, const std::string& path);
+
+// The translator flows, run on a parsed message. Each returns a status
+// code and, on kStatusSuccess, the output's MIME type in *outputType.
+[[nodiscard]] int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType);
+[[nodiscard]] int TranslateInlineToAttachment(Translation& translation,
+                                              MimeTypeRecord** outputType);
+[[nodiscard]] int TranslateToPlainText(int translatorId, Translation& translation,
+                                       MimeTypeRecord** outputType);
+
+}  // namespace vellumo
