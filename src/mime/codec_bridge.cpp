@@ -1,11 +1,30 @@
 #include "mime/codec_bridge.h"
 
+#include <cstring>
+
 #include "codec/header_codec_registry.h"
 #include "codec/transfer_codec_registry.h"
 
 namespace vellumo {
 
 namespace {
+
+// Runs the encoder into out. When the room is below the encoder's own bound
+// the output goes through a scratch buffer of that bound first: a truncating
+// encoder must never touch a byte past the capacity it was given, and this
+// keeps that promise whatever the codec does at its edge.
+int EncodeWithin(TransferCodec& codec, char* out, int capacity) {
+    const int32_t bound = codec.EncodedLength();
+    if (bound <= capacity) {
+        const int32_t written = codec.Encode(out, capacity);
+        return written < 0 ? 0 : (written > capacity ? capacity : written);
+    }
+    std::string scratch(static_cast<size_t>(bound), '\0');
+    int32_t written = codec.Encode(scratch.data(), bound);
+    written = written < 0 ? 0 : (written > capacity ? capacity : written);
+    std::memcpy(out, scratch.data(), static_cast<size_t>(written));
+    return written;
+}
 
 int ClampCount(int32_t count, int capacity) {
     if (count < 0) {
@@ -62,7 +81,7 @@ int EncodeHeaderValue(const std::string& fieldName, const std::string& value,
     std::unique_ptr<HeaderFieldCodec> codec =
         HeaderCodecFor(fieldName, value.data(), value.size(), true);
     codec->charset = charset;
-    return ClampCount(codec->Encode(out, capacity), capacity);
+    return EncodeWithin(*codec, out, capacity);
 }
 
 bool DecodeBody(const std::string& encodingName, const char* raw, int rawLength, BodyBuffer& body) {
@@ -88,7 +107,7 @@ int EncodeBody(const std::string& encodingName, const char* body, int bodyLength
         return 0;
     }
     std::unique_ptr<TransferCodec> codec = BodyCodecFor(encodingName, body, bodyLength, true);
-    return ClampCount(codec->Encode(out, capacity), capacity);
+    return EncodeWithin(*codec, out, capacity);
 }
 
 }  // namespace vellumo

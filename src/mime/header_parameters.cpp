@@ -41,7 +41,7 @@ size_t RawParameterValueLength(const std::string& value, size_t start) {
 // the byte after them is white space or "=".
 bool CandidateNameMatches(const std::string& value, size_t candidate, size_t equals,
                           std::string_view wanted) {
-    if (wanted.empty() || equals - candidate < wanted.size()) {
+    if (equals - candidate < wanted.size()) {
         return false;
     }
     if (!EqualsIgnoringAsciiCase(value.data() + candidate, wanted.data(), wanted.size())) {
