@@ -21,6 +21,11 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 
 std::string ReadSettingString(const std::string& section, const std::string& key,
                               const std::string& defaultValue, const std::string& path) {
+    // Before start-up the path is empty; the profile functions would then
+    // fall back to a file in the Windows folder.
+    if (path.empty()) {
+        return defaultValue.substr(0, kIniValueLimit);
+    }
     return IniReadString(section, key, defaultValue, path);
 }
 
@@ -28,19 +33,21 @@ std::int32_t ReadSettingInt(const std::string& section, const std::string& key,
                             std::int32_t defaultValue, const std::string& path) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", static_cast<int>(defaultValue));
-    return ParseSettingInt(IniReadString(section, key, text, path));
+    return ParseSettingInt(ReadSettingString(section, key, text, path));
 }
 
 void WriteSettingString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) {
-    (void)IniWriteString(section, key, value, path);
+    if (!path.empty()) {
+        (void)IniWriteString(section, key, value, path);
+    }
 }
 
 void WriteSettingInt(const std::string& section, const std::string& key, std::int32_t value,
                      const std::string& path) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
-    (void)IniWriteString(section, key, text, path);
+    WriteSettingString(section, key, text, path);
 }
 
 std::int32_t ParseSettingInt(const std::string& text) {

@@ -139,3 +139,19 @@ INSTANTIATE_TEST_SUITE_P(Hosts, IconsByHostVersion,
 
 }  // namespace
 }  // namespace vellumo::test
+
+namespace vellumo::test {
+namespace {
+
+// A host that passes no configuration record: no settings file is read, the
+// plug-in still starts and describes itself.
+TEST(PluginStart, WithoutConfigurationRecord) {
+    WineRun run = RunHost({"--null-config", "can", "--type", "text/html", "-"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.Value("init.status"), "0");
+    EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: 3.1.0.1");
+    EXPECT_EQ(run.Value("can.2"), "10");
+}
+
+}  // namespace
+}  // namespace vellumo::test

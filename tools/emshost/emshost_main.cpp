@@ -1,6 +1,6 @@
 // emshost: plays the mail client for vellumo.dll.
 //
-//   emshost.exe [--dll PATH] [--config-dir DIR] [--api N] [STEP ...]
+//   emshost.exe [--dll PATH] [--config-dir DIR | --null-config] [--api N] [STEP ...]
 //
 // Steps run in order after plug-in start, separated by "--then":
 //   can [options] MESSAGE|-      offer a message to the translators
@@ -35,7 +35,8 @@ std::string ExeFolder() {
 
 void PrintUsage() {
     std::printf(
-        "usage: emshost.exe [--dll PATH] [--config-dir DIR] [--api N] [STEP [--then STEP]...]\n"
+        "usage: emshost.exe [--dll PATH] [--config-dir DIR | --null-config] [--api N]\n"
+        "                   [STEP [--then STEP]...]\n"
         "steps:\n"
         "  can [--translator N]... [--context C] [--type T/S] [--param N=V]...\n"
         "      [--disposition D] [--subject S] [--label L] [--null-header] [--null-raw]\n"
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
             options.configFolder = argv[++i];
         } else if (steps.size() == 1 && steps[0].empty() && a == "--api" && i + 1 < argc) {
             options.hostApiVersion = static_cast<short>(std::atoi(argv[++i]));
+        } else if (steps.size() == 1 && steps[0].empty() && a == "--null-config") {
+            options.nullConfig = true;
         } else if (a == "--help" || a == "-h") {
             PrintUsage();
             return 0;

@@ -11,6 +11,7 @@ struct HostOptions {
     std::string dllPath;
     std::string configFolder;  // no trailing backslash
     short hostApiVersion = 4;
+    bool nullConfig = false;  // init with no MailConfigRecord
 };
 
 // Each returns false when the plug-in broke the host's contract.

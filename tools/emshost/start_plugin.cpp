@@ -37,7 +37,8 @@ bool CheckInit(PluginApi& api, const HostOptions& options) {
     config.size = sizeof config;
     std::string folder = options.configFolder;
     config.configFolder = &folder[0];
-    long status = api.pluginInit(&api.globals, options.hostApiVersion, &config, &info.record);
+    long status = api.pluginInit(&api.globals, options.hostApiVersion,
+                                 options.nullConfig ? nullptr : &config, &info.record);
     const PluginInfoRecord& r = info.record;
     std::printf("init.status: %ld\ninit.translators: %ld\ninit.attachers: %ld\n", status,
                 static_cast<long>(r.translatorCount), static_cast<long>(r.attacherCount));
