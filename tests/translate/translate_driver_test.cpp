@@ -1,0 +1,189 @@
+#include "translate/translate_driver.h"
+
+#include <gtest/gtest.h>
+
+#include "translate/driver_fixture.h"
+#include "translate/mime_type_record.h"
+
+namespace vellumo {
+namespace {
+
+using test::Crlf;
+
+constexpr const char* kUntouched = "\x01untouched";
+const std::string kTrailerStart = "\r\n\r\nX-HTML-Message-Converted: \"file://";
+
+struct DriverCase {
+    const char* name;
+    int translator;
+    std::string input;
+    int expectedStatus;
+    std::string expectedOutput;  // kUntouched: the output keeps its old bytes
+    const char* expectedType;    // "main/sub" on success
+};
+
+const std::string kRelated = Crlf(
+    "From: a@example.org\n"
+    "Content-Type: Multipart/Related; boundary=x\n"
+    "\n"
+    "--x\n"
+    "Content-Type: text/html\n"
+    "\n"
+    "<p>hi</p>\n"
+    "--x--\n");
+
+const std::string kOctet = Crlf(
+    "Content-Type: application/octet-stream; name=a.bin\n"
+    "Content-Disposition: INLINE; filename=a.bin\n"
+    "\n"
+    "data\n");
+
+const std::string kAlternativeBase64Plain = Crlf(
+    "Content-Type: multipart/alternative; boundary=b\n"
+    "\n"
+    "--b\n"
+    "Content-Type: text/plain; charset=iso-8859-1\n"
+    "Content-Transfer-Encoding: base64\n"
+    "\n"
+    "Q2Fm6SBhdSBsYWl0\n"
+    "--b\n"
+    "Content-Type: text/html\n"
+    "\n"
+    "<p>Caf&eacute;</p>\n"
+    "--b--\n");
+
+const std::string kAlternativeNestedPlain = Crlf(
+    "Content-Type: multipart/alternative; boundary=b\n"
+    "\n"
+    "--b\n"
+    "Content-Type: multipart/mixed; boundary=c\n"
+    "\n"
+    "--c\n"
+    "Content-Type: text/plain\n"
+    "\n"
+    "deep\n"
+    "--c--\n"
+    "--b--\n");
+
+const std::vector<DriverCase>& DriverCases() {
+    static const std::vector<DriverCase> cases = {
+        {"related becomes mixed, prefix matched without case", 4, kRelated, 0,
+         Crlf("From: a@example.org\n"
+              "Content-Type: multipart/mixed; boundary=x; related4mixed=yes\n"
+              "\n"
+              "--x\n"
+              "Content-Type: text/html\n"
+              "\n"
+              "<p>hi</p>\n"
+              "--x--\n"),
+         "multipart/mixed"},
+        {"related encoded-word name kept as it arrived", 4,
+         Crlf("Content-Type: multipart/related; boundary=x;\n"
+              " name=\"=?UTF-8?B?w6lt?=\"\n"
+              "\n"
+              "--x\n"
+              "\n"
+              "a\n"
+              "--x--\n"),
+         0,
+         Crlf("Content-Type: multipart/mixed; boundary=x;\n"
+              " name=\"=?UTF-8?B?w6lt?=\"; related4mixed=yes\n"
+              "\n"
+              "--x\n"
+              "\n"
+              "a\n"
+              "--x--\n"),
+         "multipart/mixed"},
+        {"octet inline becomes attachment and is marked", 3, kOctet, 0,
+         Crlf("Content-Type: application/octet-stream; name=a.bin; inline4attachment=yes\n"
+              "Content-Disposition: attachment; filename=a.bin\n"
+              "\n"
+              "data\n"),
+         "application/octet-stream"},
+        {"octet without disposition gets none", 3,
+         Crlf("Content-Type: application/octet-stream\n\nx"), 0,
+         Crlf("Content-Type: application/octet-stream; inline4attachment=yes\n\nx"),
+         "application/octet-stream"},
+        {"octet encoded-word file name kept as it arrived", 3,
+         Crlf("Content-Type: application/octet-stream; name=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
+              "Content-Disposition: inline; filename=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
+              "\n"
+              "x"),
+         0,
+         Crlf("Content-Type: application/octet-stream; name=\"=?UTF-8?Q?caf=C3=A9.bin?=\"; "
+              "inline4attachment=yes\n"
+              "Content-Disposition: attachment; filename=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
+              "\n"
+              "x"),
+         "application/octet-stream"},
+        {"attachment disposition left alone", 3,
+         Crlf("Content-Type: application/octet-stream\n"
+              "Content-Disposition: attachment; filename=a\n\nx"),
+         0,
+         Crlf("Content-Type: application/octet-stream; inline4attachment=yes\n"
+              "Content-Disposition: attachment; filename=a\n\nx"),
+         "application/octet-stream"},
+        {"plain alternative decoded from base64 under its charset", 1, kAlternativeBase64Plain, 0,
+         "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n\r\n"
+         "Caf\xE9 au lait",
+         "text/plain"},
+        {"plain alternative without charset", 1,
+         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n"), 0,
+         "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain", "text/plain"},
+        {"last of two plain alternatives wins, no stale tail", 1,
+         Crlf("Content-Type: multipart/alternative; boundary=b\n\n"
+              "--b\nContent-Type: text/plain\n\nfirst and longer\n"
+              "--b\nContent-Type: TEXT/PLAIN\n\nsecond\n--b--\n"),
+         0, "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nsecond", "text/plain"},
+        {"zero byte in the plain body kept", 1,
+         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
+              "Content-Transfer-Encoding: base64\n\nYQBi\n--b--\n"),
+         0, std::string("Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\na\0b", 50),
+         "text/plain"},
+        {"nested plain alternative declines", 1, kAlternativeNestedPlain, 12, kUntouched, ""},
+        {"translator 1 on a single part declines", 1, Crlf("Content-Type: text/html\n\n<p>x</p>"),
+         12, kUntouched, ""},
+        {"translator 2 on a non-text message declines", 2, kRelated, 12, kUntouched, ""},
+        {"translator 2 drops the transfer encoding and keeps the charset", 2,
+         Crlf("Subject: s\n"
+              "Content-Type: text/html; charset=utf-8; format=x\n"
+              "Content-Transfer-Encoding: quoted-printable\n"
+              "X-Other: kept\n"
+              "\n"
+              "<p>Gr=C3=BC=C3=9Fe</p>\n"),
+         0, "", "text/plain"},
+        {"unreadable top-level header declines", 4, " stray\r\n\r\nbody", 12, kUntouched, ""},
+        {"unknown translator declines", 5, kRelated, 12, kUntouched, ""},
+    };
+    return cases;
+}
+
+class TranslateDriverTest : public test::DriverFixture {};
+
+TEST_F(TranslateDriverTest, Table) {
+    for (const DriverCase& c : DriverCases()) {
+        SCOPED_TRACE(c.name);
+        test::WriteFileBytes(Input(), c.input);
+        test::WriteFileBytes(Output(), "stale content that is longer than some outputs");
+        MimeTypeRecord* type = nullptr;
+        int status = TranslateMessageFile(c.translator, Input(), Output(), nullptr, &type);
+        EXPECT_EQ(status, c.expectedStatus);
+        std::string output = test::ReadFileBytes(Output());
+        if (c.expectedOutput == kUntouched) {
+            EXPECT_EQ(output, "stale content that is longer than some outputs");
+        } else if (!c.expectedOutput.empty()) {
+            EXPECT_EQ(output, c.expectedOutput);
+        }
+        if (status == 0) {
+            ASSERT_NE(type, nullptr);
+            EXPECT_EQ(std::string(type->mainType) + "/" + type->subType, c.expectedType);
+            EXPECT_STREQ(type->mimeVersion, "1.0");
+        } else {
+            EXPECT_EQ(type, nullptr);
+        }
+        FreeMimeTypeRecord(type);
+    }
+}
+
+}  // namespace
+}  // namespace vellumo

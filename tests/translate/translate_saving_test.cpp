@@ -1,0 +1,244 @@
+// The driver with SaveHTMLMessages on: archive files, trailer, declines.
+
+#include <gtest/gtest.h>
+
+#include "codec/html_text_extractor.h"
+#include "platform/files.h"
+#include "translate/driver_fixture.h"
+#include "translate/mime_type_record.h"
+#include "translate/translate_driver.h"
+
+namespace vellumo {
+namespace {
+
+using test::Crlf;
+
+const std::string kCaptured =
+    "from: Ann <ann@example.org>\r\nTo: bob@example.org\r\nCc: c@example.org\r\n"
+    "Reply-To: r@example.org\r\nDate: Mon, 7 Dec 2026 09:00:00 +0000\r\n"
+    "Subject: Weekly\r\n report";
+
+const std::string kSelectedLines =
+    "from: Ann <ann@example.org>\r\nTo: bob@example.org\r\nCc: c@example.org\r\n"
+    "Date: Mon, 7 Dec 2026 09:00:00 +0000\r\nSubject: Weekly\r\n";
+
+std::string Trailer(const std::string& archivePath) {
+    return "\r\n\r\nX-HTML-Message-Converted: \"file://" + archivePath + "\"\r\n";
+}
+
+class SavingTest : public test::DriverFixture {
+  protected:
+    void SetUp() override {
+        DriverFixture::SetUp();
+        SaveHTMLMessagesValue = 1;
+        CapturedHeaders = kCaptured;
+    }
+    int Run(int translator, const std::string& message, const char* subject,
+            MimeTypeRecord** type = nullptr) {
+        test::WriteFileBytes(Input(), message);
+        test::WriteFileBytes(Output(), "");
+        return TranslateMessageFile(translator, Input(), Output(), subject, type);
+    }
+};
+
+const std::string kTwoHtml = Crlf(
+    "Content-Type: multipart/alternative; boundary=b\n"
+    "\n"
+    "--b\n"
+    "Content-Type: text/plain\n"
+    "\n"
+    "plain\n"
+    "--b\n"
+    "Content-Type: text/html; charset=us-ascii\n"
+    "Content-Transfer-Encoding: quoted-printable\n"
+    "\n"
+    "<p>one=3D1</p>\n"
+    "--b\n"
+    "content-type: text/html\n"
+    "Content-Disposition: inline\n"
+    "\n"
+    "<p>two</p>\n"
+    "--b--\n");
+
+TEST_F(SavingTest, AlternativeWithTwoHtmlPartsArchivesBothInOrder) {
+    MimeTypeRecord* type = nullptr;
+    ASSERT_EQ(Run(1, kTwoHtml, "Re: Hello", &type), 0);
+    FreeMimeTypeRecord(type);
+    std::string archive = ArchiveFolder() + "Re Hello.eml";
+    EXPECT_EQ(test::ReadFileBytes(archive),
+              kSelectedLines +
+                  "Content-Type: text/html; charset=us-ascii\r\nMIME-Version: 1.0\r\n\r\n"
+                  "<p>one=1</p>"
+                  "Content-Type: text/html\r\nContent-Disposition: inline\r\n"
+                  "MIME-Version: 1.0\r\n\r\n<p>two</p>");
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain" + Trailer(archive));
+}
+
+TEST_F(SavingTest, AlternativeWithoutHtmlStillArchivesHeaderLines) {
+    std::string message =
+        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+    ASSERT_EQ(Run(1, message, "Hello"), 0);
+    std::string archive = ArchiveFolder() + "Hello.eml";
+    EXPECT_EQ(test::ReadFileBytes(archive), kSelectedLines);
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain" + Trailer(archive));
+}
+
+TEST_F(SavingTest, RepeatedSubjectsGiveHelloHello1Hello11) {
+    std::string message =
+        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(Run(1, message, "Hello"), 0);
+    }
+    EXPECT_EQ(ArchiveNames(), (std::vector<std::string>{"Hello.eml", "Hello1.eml", "Hello11.eml"}));
+}
+
+TEST_F(SavingTest, PureHtmlArchivesDecodedHtmlAndWritesRenderedText) {
+    const std::string html =
+        "<p>Gr\xC3\xBC\xC3\x9F"
+        "e &amp; more</p>";
+    std::string message = Crlf(
+        "Subject: s\n"
+        "Content-Type: text/html; charset=utf-8; format=x\n"
+        "Content-Transfer-Encoding: quoted-printable\n"
+        "X-Other: kept\n"
+        "\n"
+        "<p>Gr=C3=BC=C3=9Fe &amp; more</p>");
+    ASSERT_EQ(Run(2, message, "Report"), 0);
+    std::string archive = ArchiveFolder() + "Report.eml";
+    EXPECT_EQ(test::ReadFileBytes(archive),
+              kSelectedLines +
+                  "Content-Type: text/html; charset=utf-8; format=x\r\nMIME-Version: 1.0\r\n\r\n" +
+                  html);
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Subject: s\r\nContent-Type: text/plain; charset=utf-8\r\nX-Other: kept\r\n\r\n" +
+                  HtmlToText(html, "utf-8") + Trailer(archive));
+}
+
+TEST_F(SavingTest, SubjectFromCapturedHeadersWhenTheHostGivesNone) {
+    struct Case {
+        const char* name;
+        std::string captured;
+        std::string expectedFile;
+    } cases[] = {
+        {"folded subject unfolded", kCaptured, "Weekly report.eml"},
+        {"encoded words decoded to the system code page",
+         "Date: x\r\nSubject: =?UTF-8?Q?Gr=C3=BC=C3=9Fe?=",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e.eml"},
+        {"latin-1 encoded word converted", "Subject: =?iso-8859-1?Q?Caf=E9?=\r\nDate: x",
+         "Caf\xC3\xA9.eml"},
+        {"blank subject field named by the time", "Subject:    \r\nDate: x", ""},
+        {"no subject field named by the time", "Date: x", ""},
+    };
+    std::string message =
+        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CapturedHeaders = c.captured;
+        std::filesystem::remove_all(ArchiveFolder());
+        ASSERT_EQ(Run(1, message, nullptr), 0);
+        if (!c.expectedFile.empty()) {
+            EXPECT_TRUE(PathExists(ArchiveFolder() + c.expectedFile));
+            continue;
+        }
+        std::vector<std::string> names = ArchiveNames();
+        ASSERT_EQ(names.size(), 1u);
+        EXPECT_EQ(names[0].size(), 12u);
+        EXPECT_EQ(names[0].find_first_not_of("0123456789"), 8u) << names[0];
+    }
+}
+
+struct DeclineCase {
+    const char* name;
+    int translator;
+    std::string message;
+};
+
+TEST_F(SavingTest, DeclineRemovesTheArchiveFileItCreated) {
+    const DeclineCase cases[] = {
+        {"nested plain alternative", 1,
+         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
+              "Content-Type: multipart/mixed; boundary=c\n\n--c\n\ndeep\n--c--\n--b--\n")},
+        {"translator 1 on a single part", 1, Crlf("Content-Type: text/plain\n\nx")},
+        {"translator 2 on an image", 2, Crlf("Content-Type: image/png\n\nx")},
+        {"unreadable header", 2, " stray\r\n\r\n<p>x</p>"},
+    };
+    for (const DeclineCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::WriteFileBytes(Output(), "kept");
+        test::WriteFileBytes(Input(), c.message);
+        EXPECT_EQ(TranslateMessageFile(c.translator, Input(), Output(), "Gone", nullptr), 12);
+        EXPECT_EQ(test::ReadFileBytes(Output()), "kept");
+        EXPECT_TRUE(ArchiveNames().empty());
+    }
+}
+
+TEST_F(SavingTest, ArchiveThatCannotBeCreatedDeclines) {
+    WriteSettingString(kOptionsSection, kHtmlPathKey, temp_.File("no/such/folder/"),
+                       SettingsFilePath);
+    std::string message =
+        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+    EXPECT_EQ(Run(1, message, "Hello"), 12);
+    EXPECT_EQ(test::ReadFileBytes(Output()), "");
+}
+
+TEST_F(SavingTest, SavingOffWritesNoArchiveAndNoTrailer) {
+    SaveHTMLMessagesValue = 2;  // only exactly 1 saves
+    ASSERT_EQ(Run(1, kTwoHtml, "Hello"), 0);
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain");
+    EXPECT_TRUE(ArchiveNames().empty());
+}
+
+TEST_F(SavingTest, MissingOutputGivesSixAndKeepsTheArchive) {
+    test::WriteFileBytes(Input(), kTwoHtml);
+    EXPECT_EQ(TranslateMessageFile(1, Input(), temp_.File("missing.eml"), "Hello", nullptr), 6);
+    EXPECT_FALSE(PathExists(temp_.File("missing.eml")));
+    EXPECT_EQ(ArchiveNames(), std::vector<std::string>{"Hello.eml"});
+}
+
+struct StatusCase {
+    const char* name;
+    int translator;
+    bool inputExists;
+    bool outputExists;
+    int expected;
+};
+
+TEST_F(SavingTest, FileStatusCodes) {
+    const StatusCase cases[] = {
+        {"missing input, translator 1", 1, false, true, 5},
+        {"missing input, translator 4", 4, false, true, 5},
+        {"missing output, translator 2", 2, true, false, 6},
+        {"missing output, translator 3", 3, true, false, 6},
+        {"missing output, translator 4", 4, true, false, 6},
+    };
+    for (const StatusCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string input = temp_.File(c.inputExists ? "in-ok.eml" : "no-in.eml");
+        std::string output = temp_.File(c.outputExists ? "out-ok.eml" : "no-out.eml");
+        if (c.inputExists) {
+            test::WriteFileBytes(input, Crlf("Content-Type: text/html\n\n<p>x</p>"));
+        }
+        if (c.outputExists) {
+            test::WriteFileBytes(output, "");
+        }
+        MimeTypeRecord* type = nullptr;
+        EXPECT_EQ(TranslateMessageFile(c.translator, input, output, "S", &type), c.expected);
+        EXPECT_EQ(type, nullptr);
+        EXPECT_FALSE(PathExists(temp_.File("no-out.eml")));
+    }
+}
+
+TEST_F(SavingTest, NullOutputRecordStillTranslates) {
+    SaveHTMLMessagesValue = 0;
+    EXPECT_EQ(Run(4, Crlf("Content-Type: multipart/related; boundary=x\n\n--x\n\na\n--x--\n"),
+                  nullptr, nullptr),
+              0);
+    EXPECT_NE(test::ReadFileBytes(Output()).find("related4mixed=yes"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vellumo
