@@ -1,24 +1,212 @@
 #include "codec/base64_codec.h"
 
+#include <array>
+#include <cstring>
+
+#include "codec/base64_tables.h"
+#include "codec/codec_limits.h"
+
 namespace vellumo {
 
+namespace {
+
+constexpr int32_t kGroupBytes = 3;
+constexpr int32_t kGroupChars = 4;
+constexpr int32_t kLineBytes = kBase64LineLength / kGroupChars * kGroupBytes;  // 57
+constexpr int32_t kLineWithBreak = kBase64LineLength + 2;
+
+inline const uint8_t* Bytes(const char* data) {
+    return reinterpret_cast<const uint8_t*>(data);
+}
+
+// Four characters for three bytes, two characters per 12-bit half.
+inline void EncodeGroup(const uint8_t* in, char* out) {
+    const uint32_t v = (uint32_t{in[0]} << 16) | (uint32_t{in[1]} << 8) | in[2];
+    std::memcpy(out, kBase64Pairs.pairs[v >> 12], 2);
+    std::memcpy(out + 2, kBase64Pairs.pairs[v & 0xFFF], 2);
+}
+
+inline void EncodeGroups(const uint8_t* in, int32_t groups, char* out) {
+    for (int32_t g = 0; g < groups; ++g) {
+        EncodeGroup(in + g * kGroupBytes, out + g * kGroupChars);
+    }
+}
+
+// The byte-by-byte rules after the bulk: capacity checks per character,
+// the last partial group, its padding and the final line end.
+class Base64Tail {
+  public:
+    Base64Tail(const uint8_t* in, int32_t length, char* out, int32_t capacity, bool lineBreaking)
+        : in_(in), n_(length), out_(out), cap_(capacity), lineBreaking_(lineBreaking) {}
+
+    int32_t Run(int32_t i, int32_t o, int32_t lineChars) {
+        o_ = o;
+        lineChars_ = lineChars;
+        for (; n_ - i >= kGroupBytes; i += kGroupBytes) {
+            char quad[kGroupChars];
+            EncodeGroup(in_ + i, quad);
+            if (!StartChars() || !Put(quad, kGroupChars)) {
+                return o_;
+            }
+        }
+        if (n_ > i && !PartialGroup(i)) {
+            return o_;
+        }
+        if (lineBreaking_ && lineChars_ > 0 && cap_ - o_ >= 2) {
+            PutLineEnd();
+        }
+        return o_;
+    }
+
+  private:
+    // Ends a full line before more characters; false when there is no room.
+    bool StartChars() {
+        if (!lineBreaking_ || lineChars_ < kBase64LineLength) {
+            return true;
+        }
+        if (cap_ - o_ < 2) {
+            return false;
+        }
+        PutLineEnd();
+        return true;
+    }
+
+    void PutLineEnd() {
+        out_[o_++] = '\r';
+        out_[o_++] = '\n';
+        lineChars_ = 0;
+    }
+
+    // Writes what fits; false when not all of it did.
+    bool Put(const char* chars, int32_t count) {
+        const int32_t fit = count < cap_ - o_ ? count : cap_ - o_;
+        std::memcpy(out_ + o_, chars, static_cast<size_t>(fit));
+        o_ += fit;
+        lineChars_ += fit;
+        return fit == count;
+    }
+
+    bool PartialGroup(int32_t i) {
+        const uint8_t last[kGroupBytes] = {in_[i], n_ - i > 1 ? in_[i + 1] : uint8_t{0}, 0};
+        char quad[kGroupChars];
+        EncodeGroup(last, quad);
+        const int32_t chars = n_ - i + 1;
+        const int32_t padding = kGroupChars - chars;
+        if (!StartChars() || !Put(quad, chars)) {
+            return false;
+        }
+        if (cap_ - o_ >= padding) {
+            Put("==", padding);
+        }
+        return true;
+    }
+
+    const uint8_t* in_;
+    int32_t n_;
+    char* out_;
+    int32_t cap_;
+    bool lineBreaking_;
+    int32_t o_ = 0;
+    int32_t lineChars_ = 0;
+};
+
+// Decoder state between bytes: the bits not yet written.
+struct Base64Bits {
+    uint32_t value = 0;
+    int bits = 0;
+};
+
+}  // namespace
+
+int32_t EncodeBase64(const char* data, int32_t length, char* out, int32_t capacity,
+                     bool lineBreaking) {
+    const uint8_t* in = Bytes(data);
+    const int32_t n = UsableLength(in, length);
+    const int32_t cap = UsableLength(out, capacity);
+    int32_t i = 0;
+    int32_t o = 0;
+    if (lineBreaking) {
+        // Whole 76-character lines while they and their CR LF fit.
+        for (; n - i >= kLineBytes && cap - o >= kLineWithBreak; i += kLineBytes) {
+            EncodeGroups(in + i, kBase64LineLength / kGroupChars, out + o);
+            o += kBase64LineLength;
+            out[o++] = '\r';
+            out[o++] = '\n';
+        }
+    } else {
+        int32_t groups = (n - i) / kGroupBytes;
+        if (groups > (cap - o) / kGroupChars) {
+            groups = (cap - o) / kGroupChars;
+        }
+        EncodeGroups(in + i, groups, out + o);
+        i += groups * kGroupBytes;
+        o += groups * kGroupChars;
+    }
+    return Base64Tail(in, n, out, cap, lineBreaking).Run(i, o, 0);
+}
+
+int32_t DecodeBase64(const char* data, int32_t length, char* out, int32_t capacity) {
+    const uint8_t* in = Bytes(data);
+    const int32_t n = UsableLength(in, length);
+    const int32_t cap = UsableLength(out, capacity);
+    int32_t i = 0;
+    int32_t o = 0;
+    Base64Bits acc;
+    while (i < n && o < cap) {
+        // Bulk: whole groups of four alphabet bytes at a group boundary.
+        if (acc.bits == 0) {
+            while (n - i >= kGroupChars && cap - o >= kGroupBytes) {
+                const uint32_t v =
+                    kBase64Decode.shifted[0][in[i]] | kBase64Decode.shifted[1][in[i + 1]] |
+                    kBase64Decode.shifted[2][in[i + 2]] | kBase64Decode.shifted[3][in[i + 3]];
+                if (v & kBase64NotInGroup) {
+                    break;
+                }
+                out[o] = static_cast<char>(v >> 16);
+                out[o + 1] = static_cast<char>(v >> 8);
+                out[o + 2] = static_cast<char>(v);
+                i += kGroupChars;
+                o += kGroupBytes;
+            }
+            if (i >= n || o >= cap) {
+                break;
+            }
+        }
+        const uint8_t value = kBase64Decode.value[in[i++]];
+        if (value == kBase64Skip) {
+            continue;  // line ends and blanks between characters
+        }
+        if (value == kBase64Stop) {
+            break;
+        }
+        acc.value = (acc.value << 6) | value;
+        acc.bits += 6;
+        if (acc.bits >= 8) {
+            acc.bits -= 8;
+            out[o++] = static_cast<char>(acc.value >> acc.bits);
+        }
+    }
+    return o;
+}
+
 int32_t Base64Codec::EncodedLength() const {
-    return 0;
+    const int64_t chars = 4 * ((int64_t{ClampedLength(sourceLength)} + 2) / 3);
+    if (!option) {
+        return SaturatedLength(chars);
+    }
+    return SaturatedLength(chars + 2 * (chars / kBase64LineLength) + 2);
 }
+
 int32_t Base64Codec::DecodedLength() const {
-    return 0;
+    return SaturatedLength(3 * int64_t{ClampedLength(sourceLength)} / 4 + 2);
 }
-int32_t Base64Codec::Encode(char*, int32_t) {
-    return 0;
+
+int32_t Base64Codec::Encode(char* out, int32_t capacity) {
+    return EncodeBase64(source, sourceLength, out, capacity, option);
 }
-int32_t Base64Codec::Decode(char*, int32_t) {
-    return 0;
-}
-int32_t EncodeBase64(const char*, int32_t, char*, int32_t, bool) {
-    return 0;
-}
-int32_t DecodeBase64(const char*, int32_t, char*, int32_t) {
-    return 0;
+
+int32_t Base64Codec::Decode(char* out, int32_t capacity) {
+    return DecodeBase64(source, sourceLength, out, capacity);
 }
 
 }  // namespace vellumo

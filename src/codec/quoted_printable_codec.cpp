@@ -1,24 +1,119 @@
 #include "codec/quoted_printable_codec.h"
 
+#include <cstring>
+
+#include "codec/codec_limits.h"
+#include "codec/quoted_printable_encoder.h"
+#include "mime/char_class.h"
+
 namespace vellumo {
 
+namespace {
+
+constexpr int32_t kEstimateLineSpan = 74;
+constexpr int32_t kEstimateBreakBytes = 6;
+
+inline bool IsHexUpper(uint8_t c) {
+    return HasCharClass(c, CC_HEXUPPER);
+}
+
+inline bool IsLowerHex(uint8_t c) {
+    return c >= 'a' && c <= 'f';
+}
+
+inline bool IsHexDigit(uint8_t c) {
+    return IsHexUpper(c) || IsLowerHex(c);
+}
+
+// The value of a digit as the decoder reads it: exact for 0-9, A-F and a-f;
+// other second digits are taken modulo 16 as lenient readers do.
+inline uint8_t DigitValue(uint8_t c) {
+    if (IsLowerHex(c)) {
+        return static_cast<uint8_t>(c - 'a' + 10);
+    }
+    return static_cast<uint8_t>((c <= '9' ? c - 0x30 : c - 0x37) & 0x0F);
+}
+
+// The next byte that needs a decision: "=", and "_" in encoded-word text.
+inline int32_t NextSpecial(const uint8_t* in, int32_t i, int32_t n, bool underscoreIsSpace) {
+    if (!underscoreIsSpace) {
+        const void* hit = std::memchr(in + i, '=', static_cast<size_t>(n - i));
+        return hit != nullptr ? static_cast<int32_t>(static_cast<const uint8_t*>(hit) - in) : n;
+    }
+    while (i < n && in[i] != '=' && in[i] != '_') {
+        ++i;
+    }
+    return i;
+}
+
+}  // namespace
+
+int32_t QuotedPrintableEstimate(const char* data, int32_t length) {
+    const uint8_t* in = reinterpret_cast<const uint8_t*>(data);
+    const int32_t n = UsableLength(in, length);
+    int64_t escaped = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        escaped += (CharClassOf(in[i]) & CC_ALNUM) == 0;
+    }
+    const int64_t b = n + 2 * escaped;
+    return SaturatedLength(b + kEstimateBreakBytes * (b / kEstimateLineSpan));
+}
+
+int32_t DecodeQuotedPrintable(const char* data, int32_t length, char* out, int32_t capacity,
+                              bool underscoreIsSpace) {
+    const uint8_t* in = reinterpret_cast<const uint8_t*>(data);
+    const int32_t n = UsableLength(in, length);
+    const int32_t cap = UsableLength(out, capacity);
+    int32_t i = 0;
+    int32_t o = 0;
+    while (i < n && o < cap) {
+        const int32_t next = NextSpecial(in, i, n, underscoreIsSpace);
+        const int32_t run = next - i < cap - o ? next - i : cap - o;
+        std::memcpy(out + o, in + i, static_cast<size_t>(run));
+        i += run;
+        o += run;
+        if (i >= n || o >= cap) {
+            break;
+        }
+        if (in[i] == '_') {
+            out[o++] = ' ';
+            ++i;
+            continue;
+        }
+        if (n - i < 3) {
+            break;  // an escape cut off by the end of the text
+        }
+        const uint8_t high = in[i + 1];
+        const uint8_t low = in[i + 2];
+        // A lower-case first digit counts only before a real second digit,
+        // so "=a" followed by text stays the lenient literal.
+        if (IsHexUpper(high) || (IsLowerHex(high) && IsHexDigit(low))) {
+            out[o++] = static_cast<char>((DigitValue(high) << 4) | DigitValue(low));
+            i += 3;
+        } else if (high == '\r' && low == '\n') {
+            i += 3;  // soft line break
+        } else {
+            out[o++] = static_cast<char>(high);  // "=" before anything else is dropped
+            i += 2;
+        }
+    }
+    return o;
+}
+
 int32_t QuotedPrintableCodec::EncodedLength() const {
-    return 0;
+    return QuotedPrintableEstimate(source, sourceLength);
 }
+
 int32_t QuotedPrintableCodec::DecodedLength() const {
-    return 0;
+    return ClampedLength(sourceLength);
 }
-int32_t QuotedPrintableCodec::Encode(char*, int32_t) {
-    return 0;
+
+int32_t QuotedPrintableCodec::Encode(char* out, int32_t capacity) {
+    return QuotedPrintableEncoder(source, sourceLength, option).Run(out, capacity);
 }
-int32_t QuotedPrintableCodec::Decode(char*, int32_t) {
-    return 0;
-}
-int32_t QuotedPrintableEstimate(const char*, int32_t) {
-    return 0;
-}
-int32_t DecodeQuotedPrintable(const char*, int32_t, char*, int32_t, bool) {
-    return 0;
+
+int32_t QuotedPrintableCodec::Decode(char* out, int32_t capacity) {
+    return DecodeQuotedPrintable(source, sourceLength, out, capacity, false);
 }
 
 }  // namespace vellumo

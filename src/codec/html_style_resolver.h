@@ -1,0 +1,53 @@
+// Computes, element by element from the root down, the style values the
+// renderer needs: the element's default (the browser's style sheet and the
+// hidden, popover and open attributes), then the document's style rules and
+// the style attribute by importance and specificity, then inheritance.
+#ifndef VELLUMO_CODEC_HTML_STYLE_RESOLVER_H
+#define VELLUMO_CODEC_HTML_STYLE_RESOLVER_H
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "codec/html_css.h"
+#include "codec/html_document.h"
+
+namespace vellumo {
+
+// Selector matching walks ancestors; this many steps per node bound the
+// whole document's matching work, so it stays linear in the input.
+constexpr std::size_t kSelectorStepsPerNode = 64;
+
+struct HtmlComputedStyle {
+    HtmlDisplay display = HtmlDisplay::kBlock;
+    CssVisibility visibility = CssVisibility::kVisible;
+    CssWhiteSpace whiteSpace = CssWhiteSpace::kNormal;
+    CssTextTransform textTransform = CssTextTransform::kNone;
+};
+
+class HtmlStyleResolver {
+  public:
+    explicit HtmlStyleResolver(const HtmlDocument& document);
+
+    // The style of element `node` whose parent element has `parent`.
+    [[nodiscard]] HtmlComputedStyle Compute(std::int32_t node, const HtmlComputedStyle& parent);
+
+  private:
+    [[nodiscard]] HtmlDisplay DefaultDisplay(const HtmlNode& node) const;
+    void CollectCandidates(const HtmlNode& node);
+    [[nodiscard]] bool Matches(const CssRule& rule, std::int32_t node);
+    [[nodiscard]] bool MatchesCompound(const CssCompound& compound, const HtmlNode& node) const;
+    [[nodiscard]] bool HasClass(const HtmlNode& node, const std::string& name) const;
+
+    const HtmlDocument& document_;
+    std::vector<CssRule> rules_;
+    std::unordered_map<std::string, std::vector<std::uint32_t>> index_;
+    std::vector<std::uint32_t> candidates_;
+    std::string key_;
+    std::size_t stepBudget_ = 0;
+};
+
+}  // namespace vellumo
+
+#endif  // VELLUMO_CODEC_HTML_STYLE_RESOLVER_H

@@ -1,0 +1,433 @@
+#include "codec/html_tokenizer.h"
+
+#include "codec/html_entities.h"
+
+namespace vellumo {
+namespace {
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+bool IsAsciiAlpha(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsAsciiAlphaNumeric(char c) {
+    return IsAsciiAlpha(c) || (c >= '0' && c <= '9');
+}
+
+bool IsTagSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+char ToLowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Bytes that end a plain run of text in the data state.
+bool IsDataStop(char c) {
+    return c == '<' || c == '&' || c == '\r' || c == '\0';
+}
+
+}  // namespace
+
+const std::string* HtmlToken::FindAttribute(std::string_view attributeName) const {
+    for (std::size_t i = 0; i < attributeCount; ++i) {
+        if (attributes[i].name == attributeName) {
+            return &attributes[i].value;
+        }
+    }
+    return nullptr;
+}
+
+HtmlTokenizer::HtmlTokenizer(std::string_view input, const HtmlCharset& charset)
+    : input_(input), charset_(charset) {}
+
+void HtmlTokenizer::SwitchToRawText(std::string_view endTagName, bool references) {
+    state_ = State::kRawText;
+    rawTextEnd_.assign(endTagName);
+    rawTextReferences_ = references;
+}
+
+void HtmlTokenizer::SwitchToPlainText() {
+    state_ = State::kPlainText;
+}
+
+bool HtmlTokenizer::LookingAt(std::string_view text, bool ignoreCase) const {
+    if (input_.size() - pos_ < text.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = input_[pos_ + i];
+        if ((ignoreCase ? ToLowerAscii(c) : c) != text[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// CR LF and lone CR become LF, as the input stream preprocessor does.
+void HtmlTokenizer::AppendText(std::string_view bytes, std::string* out) const {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r') {
+            out->append(bytes.substr(start, i - start));
+            out->push_back('\n');
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    out->append(bytes.substr(start));
+}
+
+void HtmlTokenizer::Next(HtmlToken* token) {
+    token->text.clear();
+    token->attributeCount = 0;
+    token->selfClosing = false;
+    if (state_ == State::kPlainText) {
+        AppendText(input_.substr(pos_), &token->text);
+        pos_ = input_.size();
+        token->type = token->text.empty() ? HtmlTokenType::kEndOfFile : HtmlTokenType::kText;
+        return;
+    }
+    if (state_ == State::kRawText) {
+        state_ = State::kData;
+        ReadRawText(token);
+        if (!token->text.empty()) {
+            token->type = HtmlTokenType::kText;
+            return;
+        }
+    }
+    while (!AtEnd()) {
+        const char c = input_[pos_];
+        if (c == '<') {
+            if (!token->text.empty()) {
+                break;  // deliver the text before the markup first
+            }
+            if (ReadMarkup(token)) {
+                return;
+            }
+            continue;
+        }
+        if (c == '&') {
+            ++pos_;
+            ReadCharacterReference(&token->text, false);
+        } else if (c == '\r') {
+            token->text.push_back('\n');
+            ++pos_;
+            if (!AtEnd() && input_[pos_] == '\n') {
+                ++pos_;
+            }
+        } else if (c == '\0') {
+            ++pos_;  // the tree builder ignores NUL in text
+        } else {
+            const std::size_t start = pos_;
+            while (pos_ < input_.size() && !IsDataStop(input_[pos_])) {
+                ++pos_;
+            }
+            token->text.append(input_.substr(start, pos_ - start));
+        }
+    }
+    token->type = token->text.empty() ? HtmlTokenType::kEndOfFile : HtmlTokenType::kText;
+}
+
+// At "<". Returns true with a token, or false when the markup gave none
+// (the position then moved past what was consumed, or "<" became text).
+bool HtmlTokenizer::ReadMarkup(HtmlToken* token) {
+    const char next = pos_ + 1 < input_.size() ? input_[pos_ + 1] : '\0';
+    if (IsAsciiAlpha(next)) {
+        ++pos_;
+        return ReadTag(token, false);
+    }
+    if (next == '/') {
+        const char after = pos_ + 2 < input_.size() ? input_[pos_ + 2] : '\0';
+        if (IsAsciiAlpha(after)) {
+            pos_ += 2;
+            return ReadTag(token, true);
+        }
+        if (pos_ + 2 >= input_.size()) {
+            token->text.append("</");  // "</" at the end of the input is text
+            pos_ = input_.size();
+            token->type = HtmlTokenType::kText;
+            return true;
+        }
+        pos_ += 2;
+        if (after == '>') {
+            ++pos_;  // "</>" is dropped
+        } else {
+            SkipBogusComment();
+        }
+        return false;
+    }
+    if (next == '!') {
+        pos_ += 2;
+        if (LookingAt("--", false)) {
+            pos_ += 2;
+            SkipComment();
+            token->type = HtmlTokenType::kComment;
+            return true;
+        }
+        if (LookingAt("doctype", true)) {
+            pos_ += 7;
+            ReadDoctype(token);
+            return true;
+        }
+        if (cdataAllowed_ && LookingAt("[CDATA[", false)) {
+            pos_ += 7;
+            ReadCdata(token);
+            return true;
+        }
+        SkipBogusComment();
+        token->type = HtmlTokenType::kComment;
+        return true;
+    }
+    if (next == '?') {
+        ++pos_;
+        SkipBogusComment();
+        token->type = HtmlTokenType::kComment;
+        return true;
+    }
+    token->text.push_back('<');  // a "<" that opens nothing is text
+    ++pos_;
+    return false;
+}
+
+// After "<" or "</", at the first letter of the name.
+bool HtmlTokenizer::ReadTag(HtmlToken* token, bool endTag) {
+    token->type = endTag ? HtmlTokenType::kEndTag : HtmlTokenType::kStartTag;
+    token->name.clear();
+    while (!AtEnd() && !IsTagSpace(input_[pos_]) && input_[pos_] != '/' && input_[pos_] != '>') {
+        if (input_[pos_] == '\0') {
+            AppendCodePoint(charset_, kReplacementCharacter, &token->name);
+        } else {
+            token->name.push_back(ToLowerAscii(input_[pos_]));
+        }
+        ++pos_;
+    }
+    bool complete = false;
+    ReadAttributes(token, &complete);
+    if (!complete) {
+        token->type = HtmlTokenType::kEndOfFile;  // a tag cut off by the end is dropped
+        token->attributeCount = 0;
+        return true;
+    }
+    if (endTag) {
+        token->attributeCount = 0;
+        token->selfClosing = false;
+    }
+    return true;
+}
+
+void HtmlTokenizer::ReadAttributes(HtmlToken* token, bool* complete) {
+    for (;;) {
+        while (!AtEnd() && IsTagSpace(input_[pos_])) {
+            ++pos_;
+        }
+        if (AtEnd()) {
+            return;
+        }
+        if (input_[pos_] == '>') {
+            ++pos_;
+            *complete = true;
+            return;
+        }
+        if (input_[pos_] == '/') {
+            ++pos_;
+            if (!AtEnd() && input_[pos_] == '>') {
+                ++pos_;
+                token->selfClosing = true;
+                *complete = true;
+                return;
+            }
+            continue;
+        }
+        if (token->attributes.size() <= token->attributeCount) {
+            token->attributes.emplace_back();
+        }
+        HtmlAttribute& attribute = token->attributes[token->attributeCount];
+        attribute.name.clear();
+        attribute.value.clear();
+        // An "=" first is part of the name, as the standard has it.
+        do {
+            attribute.name.push_back(ToLowerAscii(input_[pos_]));
+            ++pos_;
+        } while (!AtEnd() && !IsTagSpace(input_[pos_]) && input_[pos_] != '/' &&
+                 input_[pos_] != '>' && input_[pos_] != '=');
+        while (!AtEnd() && IsTagSpace(input_[pos_])) {
+            ++pos_;
+        }
+        if (!AtEnd() && input_[pos_] == '=') {
+            ++pos_;
+            bool valueComplete = false;
+            ReadAttributeValue(&attribute.value, &valueComplete);
+            if (!valueComplete) {
+                return;
+            }
+        }
+        bool repeated = false;
+        for (std::size_t i = 0; i < token->attributeCount && !repeated; ++i) {
+            repeated = token->attributes[i].name == attribute.name;
+        }
+        if (!repeated) {
+            ++token->attributeCount;
+        }
+    }
+}
+
+void HtmlTokenizer::ReadAttributeValue(std::string* value, bool* complete) {
+    while (!AtEnd() && IsTagSpace(input_[pos_])) {
+        ++pos_;
+    }
+    if (AtEnd()) {
+        return;
+    }
+    const char quote = input_[pos_];
+    if (quote == '"' || quote == '\'') {
+        ++pos_;
+        while (!AtEnd() && input_[pos_] != quote) {
+            if (input_[pos_] == '&') {
+                ++pos_;
+                ReadCharacterReference(value, true);
+            } else {
+                value->push_back(input_[pos_++]);
+            }
+        }
+        if (AtEnd()) {
+            return;
+        }
+        ++pos_;
+        *complete = true;
+        return;
+    }
+    while (!AtEnd() && !IsTagSpace(input_[pos_]) && input_[pos_] != '>') {
+        if (input_[pos_] == '&') {
+            ++pos_;
+            ReadCharacterReference(value, true);
+        } else {
+            value->push_back(input_[pos_++]);
+        }
+    }
+    *complete = !AtEnd();
+}
+
+// After "<!--". "<!-->" and "<!--->" close at once; otherwise the comment
+// ends at "-->" or "--!>", or runs to the end of the input.
+void HtmlTokenizer::SkipComment() {
+    if (LookingAt(">", false)) {
+        ++pos_;
+        return;
+    }
+    if (LookingAt("->", false)) {
+        pos_ += 2;
+        return;
+    }
+    const std::size_t close = input_.find("-->", pos_);
+    const std::size_t bang = input_.find("--!>", pos_);
+    if (close == std::string_view::npos && bang == std::string_view::npos) {
+        pos_ = input_.size();
+    } else if (bang == std::string_view::npos ||
+               (close != std::string_view::npos && close < bang)) {
+        pos_ = close + 3;
+    } else {
+        pos_ = bang + 4;
+    }
+}
+
+void HtmlTokenizer::SkipBogusComment() {
+    const std::size_t close = input_.find('>', pos_);
+    pos_ = close == std::string_view::npos ? input_.size() : close + 1;
+}
+
+void HtmlTokenizer::ReadDoctype(HtmlToken* token) {
+    const std::size_t close = input_.find('>', pos_);
+    const std::size_t end = close == std::string_view::npos ? input_.size() : close;
+    token->type = HtmlTokenType::kDoctype;
+    token->name.assign(input_.substr(pos_, end - pos_));
+    pos_ = close == std::string_view::npos ? input_.size() : close + 1;
+}
+
+void HtmlTokenizer::ReadCdata(HtmlToken* token) {
+    const std::size_t close = input_.find("]]>", pos_);
+    const std::size_t end = close == std::string_view::npos ? input_.size() : close;
+    AppendText(input_.substr(pos_, end - pos_), &token->text);
+    pos_ = close == std::string_view::npos ? input_.size() : close + 3;
+    token->type = HtmlTokenType::kText;
+}
+
+// Text up to "</name" followed by white space, "/" or ">" (any case).
+void HtmlTokenizer::ReadRawText(HtmlToken* token) {
+    std::size_t search = pos_;
+    std::size_t end = input_.size();
+    while (search < input_.size()) {
+        const std::size_t open = input_.find("</", search);
+        if (open == std::string_view::npos) {
+            break;
+        }
+        const std::size_t nameEnd = open + 2 + rawTextEnd_.size();
+        bool matches = nameEnd < input_.size();
+        for (std::size_t i = 0; matches && i < rawTextEnd_.size(); ++i) {
+            matches = ToLowerAscii(input_[open + 2 + i]) == rawTextEnd_[i];
+        }
+        if (matches &&
+            (IsTagSpace(input_[nameEnd]) || input_[nameEnd] == '/' || input_[nameEnd] == '>')) {
+            end = open;
+            break;
+        }
+        search = open + 2;
+    }
+    if (!rawTextReferences_) {
+        AppendText(input_.substr(pos_, end - pos_), &token->text);
+        pos_ = end;
+        return;
+    }
+    while (pos_ < end) {
+        if (input_[pos_] == '&') {
+            ++pos_;
+            ReadCharacterReference(&token->text, false);
+            continue;
+        }
+        const std::size_t start = pos_;
+        while (pos_ < end && input_[pos_] != '&') {
+            ++pos_;
+        }
+        AppendText(input_.substr(start, pos_ - start), &token->text);
+    }
+}
+
+// After "&". Writes the referenced characters, or "&" when nothing is
+// referenced; leaves the position after what was consumed.
+void HtmlTokenizer::ReadCharacterReference(std::string* out, bool inAttribute) {
+    const std::string_view rest = input_.substr(pos_);
+    if (!rest.empty() && rest[0] == '#') {
+        char32_t codePoint = 0;
+        const std::size_t used = DecodeNumericCharRef(rest.substr(1), &codePoint);
+        if (used == 0) {
+            out->push_back('&');
+            return;
+        }
+        AppendCodePoint(charset_, codePoint, out);
+        pos_ += used + 1;
+        return;
+    }
+    std::size_t used = 0;
+    const NamedCharRef* entry = MatchNamedCharRef(rest, &used);
+    if (entry == nullptr) {
+        out->push_back('&');
+        return;
+    }
+    // In attribute values a legacy name without ";" followed by "=" or an
+    // alphanumeric is left alone, so URLs like "?a=1&copy=2" survive.
+    if (inAttribute && rest[used - 1] != ';' && used < rest.size() &&
+        (rest[used] == '=' || IsAsciiAlphaNumeric(rest[used]))) {
+        out->push_back('&');
+        return;
+    }
+    AppendCodePoint(charset_, entry->first, out);
+    if (entry->second != 0) {
+        AppendCodePoint(charset_, entry->second, out);
+    }
+    pos_ += used;
+}
+
+}  // namespace vellumo
