@@ -13,7 +13,6 @@ namespace {
 
 // "\r\n--" before the boundary text.
 constexpr char kDelimiterLead[] = "\r\n--";
-constexpr ptrdiff_t kDelimiterLeadLength = 4;
 constexpr ptrdiff_t kCrLfLength = 2;
 
 // Absolute offset of the next delimiter that lies wholly inside [from, length), or -1.
