@@ -1,0 +1,235 @@
+#pragma once
+// A small, separate reading of MIME text for the corpus checks: header
+// lookup, parameters, multipart splitting and the two transfer decodings,
+// written plainly from the RFCs so that the driver's results are compared
+// with something other than the model they come from. Test support only.
+
+#include <string>
+#include <vector>
+
+namespace vellumo::test {
+
+struct RefEntity {
+    std::string header;  // without the blank line
+    std::string body;    // raw, still transfer-encoded
+};
+
+inline std::string RefLower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+inline RefEntity RefSplit(const std::string& text) {
+    if (text.compare(0, 2, "\r\n") == 0) {
+        return {"", text.substr(2)};
+    }
+    size_t blank = text.find("\r\n\r\n");
+    if (blank == std::string::npos) {
+        return {text, ""};
+    }
+    return {text.substr(0, blank), text.substr(blank + 4)};
+}
+
+// The unfolded value of the first field of that name; found tells whether
+// there is one.
+inline std::string RefField(const std::string& header, const std::string& name, bool* found) {
+    std::string wanted = RefLower(name) + ":";
+    size_t at = 0;
+    while (at < header.size()) {
+        size_t end = header.find("\r\n", at);
+        while (end != std::string::npos && end + 2 < header.size() &&
+               (header[end + 2] == ' ' || header[end + 2] == '\t')) {
+            end = header.find("\r\n", end + 2);
+        }
+        size_t lineEnd = end == std::string::npos ? header.size() : end;
+        std::string line = header.substr(at, lineEnd - at);
+        if (RefLower(line.substr(0, wanted.size())) == wanted) {
+            std::string value;
+            for (char c : line.substr(wanted.size())) {
+                if (c != '\r' && c != '\n') {
+                    value += c;
+                }
+            }
+            size_t first = value.find_first_not_of(" \t");
+            if (found != nullptr) {
+                *found = true;
+            }
+            return first == std::string::npos ? "" : value.substr(first);
+        }
+        at = end == std::string::npos ? header.size() : end + 2;
+    }
+    if (found != nullptr) {
+        *found = false;
+    }
+    return "";
+}
+
+inline std::string RefMediaType(const std::string& header) {
+    bool found = false;
+    std::string value = RefField(header, "Content-Type", &found);
+    if (!found) {
+        return "text/plain";
+    }
+    std::string bare = value.substr(0, value.find(';'));
+    size_t last = bare.find_last_not_of(" \t");
+    return RefLower(last == std::string::npos ? "" : bare.substr(0, last + 1));
+}
+
+inline std::string RefParameter(const std::string& header, const std::string& field,
+                                const std::string& name) {
+    std::string value = RefField(header, field, nullptr);
+    std::string lower = RefLower(value);
+    size_t at = value.find(';');
+    while (at != std::string::npos) {
+        size_t start = lower.find_first_not_of(" \t;", at);
+        if (start == std::string::npos) {
+            break;
+        }
+        size_t eq = lower.find('=', start);
+        if (eq == std::string::npos) {
+            break;
+        }
+        std::string key = lower.substr(start, eq - start);
+        key = key.substr(0, key.find_last_not_of(" \t") + 1);
+        std::string raw;
+        size_t next;
+        if (eq + 1 < value.size() && value[eq + 1] == '"') {
+            size_t close = value.find('"', eq + 2);
+            raw = value.substr(eq + 2,
+                               close == std::string::npos ? std::string::npos : close - eq - 2);
+            next = close == std::string::npos ? std::string::npos : value.find(';', close);
+        } else {
+            next = value.find(';', eq);
+            raw =
+                value.substr(eq + 1, next == std::string::npos ? std::string::npos : next - eq - 1);
+            // An unquoted value is a token: it ends at blanks and tspecials.
+            raw = raw.substr(0, raw.find_first_of(" \t()<>@,;:\\\"/[]?="));
+        }
+        if (key == name) {
+            return raw;
+        }
+        at = next;
+    }
+    return "";
+}
+
+// The entities between "--boundary" lines, up to the close delimiter.
+inline std::vector<std::string> RefChildren(const std::string& body, const std::string& boundary) {
+    std::vector<std::string> children;
+    if (boundary.empty()) {
+        return children;
+    }
+    std::string delimiter = "--" + boundary;
+    size_t at = 0;
+    if (body.compare(0, delimiter.size(), delimiter) != 0) {
+        at = body.find("\r\n" + delimiter);
+        if (at == std::string::npos) {
+            return children;
+        }
+        at += 2;
+    }
+    while (at != std::string::npos) {
+        if (body.compare(at + delimiter.size(), 2, "--") == 0) {
+            break;
+        }
+        size_t start = body.find("\r\n", at);
+        if (start == std::string::npos) {
+            break;
+        }
+        start += 2;
+        size_t next = body.find("\r\n" + delimiter, start);
+        children.push_back(
+            body.substr(start, next == std::string::npos ? std::string::npos : next - start));
+        at = next == std::string::npos ? std::string::npos : next + 2;
+    }
+    return children;
+}
+
+inline int RefBase64Value(char c) {
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 26;
+    if (c >= '0' && c <= '9')
+        return c - '0' + 52;
+    if (c == '+')
+        return 62;
+    if (c == '/')
+        return 63;
+    return -1;
+}
+
+inline std::string RefDecodeBase64(const std::string& text) {
+    std::string out;
+    unsigned bits = 0;
+    int count = 0;
+    for (char c : text) {
+        if (c == '=') {
+            break;
+        }
+        int value = RefBase64Value(c);
+        if (value < 0) {
+            continue;
+        }
+        bits = (bits << 6) | static_cast<unsigned>(value);
+        if (++count == 4) {
+            out += static_cast<char>((bits >> 16) & 0xFF);
+            out += static_cast<char>((bits >> 8) & 0xFF);
+            out += static_cast<char>(bits & 0xFF);
+            bits = 0;
+            count = 0;
+        }
+    }
+    if (count == 2) {
+        out += static_cast<char>((bits >> 4) & 0xFF);
+    } else if (count == 3) {
+        out += static_cast<char>((bits >> 10) & 0xFF);
+        out += static_cast<char>((bits >> 2) & 0xFF);
+    }
+    return out;
+}
+
+inline int RefHex(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+inline std::string RefDecodeQuotedPrintable(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '=') {
+            out += text[i];
+        } else if (text.compare(i + 1, 2, "\r\n") == 0) {
+            i += 2;
+        } else if (i + 2 < text.size() && RefHex(text[i + 1]) >= 0 && RefHex(text[i + 2]) >= 0) {
+            out += static_cast<char>(RefHex(text[i + 1]) * 16 + RefHex(text[i + 2]));
+            i += 2;
+        } else {
+            out += '=';
+        }
+    }
+    return out;
+}
+
+inline std::string RefDecodedBody(const RefEntity& entity) {
+    std::string encoding = RefLower(RefField(entity.header, "Content-Transfer-Encoding", nullptr));
+    encoding = encoding.substr(0, encoding.find_last_not_of(" \t") + 1);
+    if (encoding == "base64") {
+        return RefDecodeBase64(entity.body);
+    }
+    if (encoding == "quoted-printable") {
+        return RefDecodeQuotedPrintable(entity.body);
+    }
+    return entity.body;
+}
+
+}  // namespace vellumo::test
