@@ -31,17 +31,42 @@ bool IsAtomicInline(HtmlDisplay display) {
            display == HtmlDisplay::kInlineFlex || display == HtmlDisplay::kInlineGrid;
 }
 
+// Replaced elements (images, form controls) sit in the line like inline-blocks.
+bool IsAtomic(const HtmlNode& node, HtmlDisplay display) {
+    return IsAtomicInline(display) ||
+           (display == HtmlDisplay::kInline && TagHas(node.tag, kTagNoContent));
+}
+
+bool IsWhiteSpaceOnly(std::string_view text) {
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\f' && c != '\r') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsRowContainer(HtmlDisplay display) {
+    return display == HtmlDisplay::kTable || display == HtmlDisplay::kInlineTable ||
+           display == HtmlDisplay::kTableRowGroup;
+}
+
 bool IsTableBox(HtmlDisplay display) {
     return display == HtmlDisplay::kTable || display == HtmlDisplay::kInlineTable;
 }
+
+// The last cell (or row) box seen among a row's cells (a table's rows).
+// Content of a row that is no cell gets an anonymous cell box of its own,
+// which has no element and so no separator after it.
+enum class LastBox : std::uint8_t { kNone, kElement, kAnonymous };
 
 // One element being rendered, with what its children need to know.
 struct Frame {
     std::int32_t node = kNoNode;
     std::int32_t nextChild = kNoNode;
     HtmlComputedStyle style;
-    int cells = 0;  // table cells rendered so far among the children
-    int rows = 0;   // table rows rendered so far (on table boxes)
+    LastBox lastCell = LastBox::kNone;  // on rows
+    LastBox lastRow = LastBox::kNone;   // on tables
     bool closedDetails = false;
     bool summaryShown = false;
 };
@@ -81,9 +106,13 @@ class InnerTextRenderer {
         frame.nextChild = document_.nodes[child].nextSibling;
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
-            if (frame.style.visibility == CssVisibility::kVisible && !frame.closedDetails) {
-                writer_.Text(document_.Text(node.text), frame.style.whiteSpace,
-                             frame.style.textTransform);
+            if (!IsWhiteSpaceOnly(document_.Text(node.text))) {
+                NoteTableBox(HtmlDisplay::kInline);
+            }
+            Frame& owner = frames_.back();
+            if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails) {
+                writer_.Text(document_.Text(node.text), owner.style.whiteSpace,
+                             owner.style.textTransform);
             }
             return;
         }
@@ -138,20 +167,41 @@ class InnerTextRenderer {
         return IsBlockLevel(display) || node.tag == HtmlTag::kP;
     }
 
-    void StartItems(const HtmlNode& node, const HtmlComputedStyle& style) {
-        if (style.display == HtmlDisplay::kTableRow) {
-            Frame* table = NearestTable();
-            if (table != nullptr && table->rows++ > 0) {
-                writer_.Literal('\n');
-            }
-            writer_.BoxBoundary();
-        } else if (style.display == HtmlDisplay::kTableCell) {
-            if (!frames_.empty() && frames_.back().cells++ > 0) {
+    // The tab between cells and the line feed between rows go after each
+    // cell or row element that another cell or row box follows.
+    void NoteTableBox(HtmlDisplay display) {
+        Frame& parent = frames_.back();
+        if (parent.style.display == HtmlDisplay::kTableRow) {
+            if (parent.lastCell == LastBox::kElement) {
                 writer_.Literal('\t');
             }
+            parent.lastCell =
+                display == HtmlDisplay::kTableCell ? LastBox::kElement : LastBox::kAnonymous;
+            return;
+        }
+        if (display == HtmlDisplay::kTableRow ||
+            (IsRowContainer(parent.style.display) && display != HtmlDisplay::kTableRowGroup &&
+             display != HtmlDisplay::kTableCaption && display != HtmlDisplay::kTableColumn)) {
+            Frame* table = NearestTable();
+            if (table == nullptr) {
+                return;
+            }
+            if (table->lastRow == LastBox::kElement) {
+                writer_.Literal('\n');
+            }
+            table->lastRow =
+                display == HtmlDisplay::kTableRow ? LastBox::kElement : LastBox::kAnonymous;
+        }
+    }
+
+    void StartItems(const HtmlNode& node, const HtmlComputedStyle& style) {
+        if (!frames_.empty()) {
+            NoteTableBox(style.display);
+        }
+        if (style.display == HtmlDisplay::kTableRow || style.display == HtmlDisplay::kTableCell) {
             writer_.BoxBoundary();
         }
-        if (IsAtomicInline(style.display)) {
+        if (IsAtomic(node, style.display)) {
             writer_.InlineBoxStart();
         }
         if (NeedsLineBreaks(node, style.display)) {
@@ -165,7 +215,7 @@ class InnerTextRenderer {
         if (NeedsLineBreaks(node, display)) {
             writer_.RequireLineBreaks(LineBreaksOf(node));
         }
-        if (IsAtomicInline(display)) {
+        if (IsAtomic(node, display)) {
             writer_.InlineBoxEnd();
         } else if (display == HtmlDisplay::kTableRow || display == HtmlDisplay::kTableCell ||
                    display == HtmlDisplay::kTableRowGroup) {
