@@ -1,0 +1,75 @@
+#include "codec/header_segments.h"
+
+#include "codec/codec_limits.h"
+#include "codec/scan_segment.h"
+#include "mime/char_class.h"
+
+namespace vellumo {
+
+namespace {
+
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+HeaderSegments::HeaderSegments(const char* text, int32_t length, int32_t initialState)
+    : text_(text), length_(UsableLength(text, length)), state_(initialState) {}
+
+bool HeaderSegments::Next(HeaderSegment& segment) {
+    // An empty value is still one (empty) segment.
+    if (started_ && position_ >= length_) {
+        return false;
+    }
+    started_ = true;
+    segment = HeaderSegment{};
+    segment.start = position_;
+    segment.length = ScanSegment(text_ + position_, length_ - position_, state_, segment.highCount);
+    const int32_t end = position_ + segment.length;
+    segment.hasDelimiter = end < length_;
+    segment.delimiter = segment.hasDelimiter ? static_cast<uint8_t>(text_[end]) : 0;
+    if (segment.highCount > 0) {
+        AbsorbFollowingWords(segment);
+    }
+    position_ = segment.start + segment.length + 1;
+    return true;
+}
+
+void HeaderSegments::AbsorbFollowingWords(HeaderSegment& segment) {
+    while (segment.hasDelimiter && IsBlank(static_cast<char>(segment.delimiter))) {
+        int32_t next = segment.start + segment.length + 1;
+        while (next < length_ && IsBlank(text_[next])) {
+            ++next;
+        }
+        if (next >= length_) {
+            return;
+        }
+        int32_t state = state_;
+        int32_t high = 0;
+        const int32_t length = ScanSegment(text_ + next, length_ - next, state, high);
+        if (high == 0) {
+            return;
+        }
+        state_ = state;
+        segment.length = next + length - segment.start;
+        segment.highCount += high;
+        const int32_t end = segment.start + segment.length;
+        segment.hasDelimiter = end < length_;
+        segment.delimiter = segment.hasDelimiter ? static_cast<uint8_t>(text_[end]) : 0;
+    }
+}
+
+bool HeaderSegments::SkipSpaceForFold() {
+    int32_t next = position_;
+    while (next < length_ && HasCharClass(static_cast<uint8_t>(text_[next]), CC_SPACE)) {
+        ++next;
+    }
+    if (next >= length_) {
+        return false;
+    }
+    position_ = next;
+    return true;
+}
+
+}  // namespace vellumo

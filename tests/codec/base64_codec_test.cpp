@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "codec/base64_codec.h"
+#include "codec_test_support.h"
+
+namespace vellumo {
+namespace {
+
+using testing::DecodeAll;
+using testing::EncodeAll;
+
+struct EncodeCase {
+    const char* name;
+    std::string input;
+    bool lineBreaking;
+    std::string expected;
+};
+
+std::string Repeat(char c, size_t n) {
+    return std::string(n, c);
+}
+
+// 57 "x" bytes encode to 19 groups of "eHh4".
+std::string XLine(int groups) {
+    std::string line;
+    for (int i = 0; i < groups; ++i) {
+        line += "eHh4";
+    }
+    return line;
+}
+
+const EncodeCase kEncodeCases[] = {
+    {"empty_yields_nothing", "", true, ""},
+    {"three_bytes_no_padding", "abc", false, "YWJj"},
+    {"three_bytes_with_line_end", "abc", true, "YWJj\r\n"},
+    {"one_leftover_two_pads", "a", false, "YQ=="},
+    {"two_leftover_one_pad", "ab", false, "YWI="},
+    {"high_bytes", "\xFF\xFE\xFD", false, "//79"},
+    {"57_bytes_one_line_one_crlf", Repeat('x', 57), true, XLine(19) + "\r\n"},
+    {"58_bytes_two_lines", Repeat('x', 58), true, XLine(19) + "\r\neA==\r\n"},
+    {"114_bytes_two_full_lines", Repeat('x', 114), true, XLine(19) + "\r\n" + XLine(19) + "\r\n"},
+    {"60_bytes_without_breaks", Repeat('x', 60), false, XLine(20)},
+};
+
+TEST(Base64Encode, Table) {
+    for (const EncodeCase& test : kEncodeCases) {
+        SCOPED_TRACE(test.name);
+        Base64Codec codec(test.lineBreaking);
+        EXPECT_EQ(EncodeAll(codec, test.input), test.expected);
+    }
+}
+
+struct DecodeCase {
+    const char* name;
+    std::string input;
+    std::string expected;
+};
+
+const DecodeCase kDecodeCases[] = {
+    {"line_break_skipped", "QUJD\r\nREVG", "ABCDEF"},
+    {"padding_stops", "QUI=", "AB"},
+    {"padding_then_more_ignored", "QQ==QUJD", "A"},
+    {"space_inside_group_skipped", "QU JD", "ABC"},
+    {"tab_skipped", "QUJD\tREVG", "ABCDEF"},
+    {"trailing_blank_on_line_keeps_rest", "QUJD \r\nREVG", "ABCDEF"},
+    {"bare_lf_skipped", "QUJD\nREVG", "ABCDEF"},
+    {"stray_byte_stops", "QUJD*REVG", "ABC"},
+    {"high_byte_stops", "QUJD\xC3REVG", "ABC"},
+    {"nul_stops", std::string("QUJD\0REVG", 9), "ABC"},
+    {"unfinished_group_bits_dropped", "QUJDR", "ABC"},
+    {"two_chars_give_one_byte", "QU", "A"},
+    {"three_chars_give_two_bytes", "QUJ", "AB"},
+    {"url_safe_minus_stops", "QUJD-REVG", "ABC"},
+    {"plus_and_slash", "+/+/", "\xFB\xFF\xBF"},
+    {"empty", "", ""},
+};
+
+TEST(Base64Decode, Table) {
+    for (const DecodeCase& test : kDecodeCases) {
+        SCOPED_TRACE(test.name);
+        Base64Codec codec;
+        EXPECT_EQ(DecodeAll(codec, test.input), test.expected);
+    }
+}
+
+// A line with a trailing blank used to end decoding there, losing the rest
+// of the attachment.
+TEST(Base64Decode, TrailingBlankOnLineDoesNotTruncateAttachment) {
+    std::string data;
+    for (int i = 0; i < 300; ++i) {
+        data += static_cast<char>(i * 7);
+    }
+    Base64Codec encoder(true);
+    std::string encoded = EncodeAll(encoder, data);
+    std::string withBlanks;
+    for (char c : encoded) {
+        if (c == '\r') {
+            withBlanks += " \t";
+        }
+        withBlanks += c;
+    }
+    Base64Codec decoder;
+    EXPECT_EQ(DecodeAll(decoder, withBlanks), data);
+}
+
+struct LengthCase {
+    const char* name;
+    int32_t sourceLength;
+    bool lineBreaking;
+    int32_t encoded;
+    int32_t decoded;
+};
+
+const LengthCase kLengthCases[] = {
+    {"four_decodes_to_five", 4, true, 10, 5},         {"three_with_breaks_is_six", 3, true, 6, 4},
+    {"three_without_breaks_is_four", 3, false, 4, 4}, {"zero", 0, true, 2, 2},
+    {"fifty_seven", 57, true, 76 + 2 + 2, 44},        {"negative_counts_as_zero", -5, false, 0, 2},
+};
+
+TEST(Base64Length, Table) {
+    for (const LengthCase& test : kLengthCases) {
+        SCOPED_TRACE(test.name);
+        Base64Codec codec(test.lineBreaking);
+        codec.sourceLength = test.sourceLength;
+        EXPECT_EQ(codec.EncodedLength(), test.encoded);
+        EXPECT_EQ(codec.DecodedLength(), test.decoded);
+    }
+}
+
+TEST(Base64Length, HugeInputSaturatesInsteadOfWrapping) {
+    Base64Codec codec(true);
+    codec.sourceLength = INT32_MAX;
+    EXPECT_EQ(codec.EncodedLength(), INT32_MAX);
+    EXPECT_GT(codec.DecodedLength(), 0);
+}
+
+struct CapacityCase {
+    const char* name;
+    std::string input;
+    bool lineBreaking;
+    int32_t capacity;
+    std::string expected;
+};
+
+const CapacityCase kCapacityCases[] = {
+    {"padding_omitted_when_it_does_not_fit", "a", false, 3, "YQ"},
+    {"padding_written_when_it_fits", "a", false, 4, "YQ=="},
+    {"group_cut_at_capacity", "abcabc", false, 6, "YWJjYW"},
+    {"final_crlf_omitted_without_room", "abc", true, 5, "YWJj"},
+    {"zero_capacity", "abc", true, 0, ""},
+};
+
+TEST(Base64Encode, StopsAtCapacity) {
+    for (const CapacityCase& test : kCapacityCases) {
+        SCOPED_TRACE(test.name);
+        Base64Codec codec(test.lineBreaking);
+        codec.source = test.input.data();
+        codec.sourceLength = static_cast<int32_t>(test.input.size());
+        codec.encoding = true;
+        EXPECT_EQ(testing::RunWithCapacity(codec, test.capacity), test.expected);
+    }
+}
+
+}  // namespace
+}  // namespace vellumo
