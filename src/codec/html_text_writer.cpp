@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "codec/html_tokenizer.h"
+
 namespace vellumo {
 namespace {
 
@@ -41,6 +43,10 @@ void HtmlTextWriter::PutChar(char c) {
 // Case mapping covers ASCII, and Latin-1 letters in windows-1252-like
 // charsets and in UTF-8; other scripts keep their case.
 char HtmlTextWriter::Transform(char c, CssTextTransform transform) {
+    if (c == kNoBreakSpaceMarker) {
+        afterWordChar_ = false;
+        return ' ';
+    }
     const bool word =
         IsLower(c) || IsUpper(c) || (c >= '0' && c <= '9') || static_cast<unsigned char>(c) >= 0x80;
     const bool wordStart = word && !afterWordChar_;
@@ -97,7 +103,10 @@ void HtmlTextWriter::CollapsedText(std::string_view text, CssTextTransform trans
             ++pos;
         }
         if (transform == CssTextTransform::kNone) {
+            const std::size_t written = out_.size();
             out_.append(text.substr(start, pos - start));
+            std::replace(out_.begin() + static_cast<std::ptrdiff_t>(written), out_.end(),
+                         kNoBreakSpaceMarker, ' ');
             afterWordChar_ = true;
         } else {
             for (std::size_t i = start; i < pos; ++i) {

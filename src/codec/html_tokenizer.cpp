@@ -6,6 +6,7 @@ namespace vellumo {
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
+constexpr char32_t kNoBreakSpace = 0xA0;
 
 bool IsAsciiAlpha(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -395,6 +396,16 @@ void HtmlTokenizer::ReadRawText(HtmlToken* token) {
     }
 }
 
+// A no-break space that the charset lacks becomes kNoBreakSpaceMarker in
+// text, so that it still does not collapse with the white space around it.
+void HtmlTokenizer::AppendReferenced(char32_t codePoint, std::string* out, bool inAttribute) const {
+    if (codePoint == kNoBreakSpace && !inAttribute && charset_.kind == CharsetKind::kOpaque) {
+        out->push_back(kNoBreakSpaceMarker);
+        return;
+    }
+    AppendCodePoint(charset_, codePoint, out);
+}
+
 // After "&". Writes the referenced characters, or "&" when nothing is
 // referenced; leaves the position after what was consumed.
 void HtmlTokenizer::ReadCharacterReference(std::string* out, bool inAttribute) {
@@ -406,7 +417,7 @@ void HtmlTokenizer::ReadCharacterReference(std::string* out, bool inAttribute) {
             out->push_back('&');
             return;
         }
-        AppendCodePoint(charset_, codePoint, out);
+        AppendReferenced(codePoint, out, inAttribute);
         pos_ += used + 1;
         return;
     }
@@ -423,9 +434,9 @@ void HtmlTokenizer::ReadCharacterReference(std::string* out, bool inAttribute) {
         out->push_back('&');
         return;
     }
-    AppendCodePoint(charset_, entry->first, out);
+    AppendReferenced(entry->first, out, inAttribute);
     if (entry->second != 0) {
-        AppendCodePoint(charset_, entry->second, out);
+        AppendReferenced(entry->second, out, inAttribute);
     }
     pos_ += used;
 }

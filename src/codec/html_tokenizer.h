@@ -5,7 +5,9 @@
 //
 // Text is delivered in the output charset: bytes of the input pass through,
 // character references are decoded and written in that charset, CR LF and
-// CR become LF and NUL bytes in text are dropped.
+// CR become LF and NUL bytes in text are dropped. A no-break space from a
+// reference in a charset that has none is delivered as kNoBreakSpaceMarker,
+// which the text writer writes as a space that never collapses.
 #ifndef VELLUMO_CODEC_HTML_TOKENIZER_H
 #define VELLUMO_CODEC_HTML_TOKENIZER_H
 
@@ -17,6 +19,8 @@
 #include "codec/html_charset.h"
 
 namespace vellumo {
+
+constexpr char kNoBreakSpaceMarker = '\0';
 
 enum class HtmlTokenType { kText, kStartTag, kEndTag, kComment, kDoctype, kEndOfFile };
 
@@ -68,6 +72,7 @@ class HtmlTokenizer {
     void ReadCdata(HtmlToken* token);
     void ReadRawText(HtmlToken* token);
     void ReadCharacterReference(std::string* out, bool inAttribute);
+    void AppendReferenced(char32_t codePoint, std::string* out, bool inAttribute) const;
     void AppendText(std::string_view bytes, std::string* out) const;
     [[nodiscard]] bool AtEnd() const { return pos_ >= input_.size(); }
     [[nodiscard]] bool LookingAt(std::string_view text, bool ignoreCase) const;
