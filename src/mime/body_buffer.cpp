@@ -8,10 +8,11 @@ namespace vellumo {
 
 namespace {
 
-// A decoder's length is only an upper bound (quoted-printable text shrinks by
-// up to two thirds); tails larger than this are handed back to the heap so a
-// big message does not hold its decoded bodies twice over.
-constexpr size_t kShrinkThreshold = 64 * 1024;
+// A decoder's length is only an upper bound (base64 counts its line breaks,
+// quoted-printable text shrinks by up to two thirds); unused tails larger
+// than this go back to the heap, so the model holds little more than the
+// decoded bodies.
+constexpr size_t kShrinkThreshold = 4096;
 
 }  // namespace
 
