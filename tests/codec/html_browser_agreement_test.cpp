@@ -94,9 +94,9 @@ std::string BrowserDecode(const std::string& bytes, const std::string& charset) 
 
 struct Score {
     std::string file;
-    double tokens;
-    double lines;
-    bool exact;  // byte for byte the browser's text
+    double tokens = 0;
+    double lines = 0;
+    bool exact = false;  // byte for byte the browser's text
 };
 
 TEST(HtmlBrowserAgreement, CorpusMatchesBrowserInnerText) {
@@ -110,13 +110,16 @@ TEST(HtmlBrowserAgreement, CorpusMatchesBrowserInnerText) {
         ASSERT_TRUE(ReadFile(std::string(kCorpus) + "html/" + row.file, &html));
         ASSERT_TRUE(ReadFile(std::string(kCorpus) + "html-innertext/" + row.reference, &expected));
         const std::string actual = BrowserDecode(RenderHtmlText(html, row.charset), row.charset);
-        scores.push_back(
-            {row.file,
-             testing::SequenceMatcher(testing::SplitWords(actual), testing::SplitWords(expected))
-                 .Ratio(),
-             testing::SequenceMatcher(testing::NormalisedLines(actual),
-                                      testing::NormalisedLines(expected))
-                 .Ratio()});
+        Score score;
+        score.file = row.file;
+        score.tokens =
+            testing::SequenceMatcher(testing::SplitWords(actual), testing::SplitWords(expected))
+                .Ratio();
+        score.lines = testing::SequenceMatcher(testing::NormalisedLines(actual),
+                                               testing::NormalisedLines(expected))
+                          .Ratio();
+        score.exact = actual == expected;
+        scores.push_back(score);
     }
     double tokenSum = 0;
     double lineSum = 0;
