@@ -179,8 +179,9 @@ bool RunCommand(Context& c, const std::string& line) {
         return true;
     }
     if (c.dialog == nullptr || !IsWindow(c.dialog)) {
+        // The dialog has closed; later commands report that and the script goes on.
         std::printf("%s: no dialog\n", verb.c_str());
-        return false;
+        return true;
     }
     if (verb == "state") {
         words >> id;
