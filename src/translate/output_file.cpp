@@ -10,11 +10,17 @@ OutputWrite WriteOutputFile(const std::string& path, const std::string& text) {
 }
 
 OutputWrite WriteOutputFile(const std::string& path, const char* text, size_t length) {
+    return WriteOutputFile(path, std::string(), text, length);
+}
+
+OutputWrite WriteOutputFile(const std::string& path, const std::string& head, const char* body,
+                            size_t bodyLength) {
     PlatformFile file;
     if (!file.Open(path, FileMode::WriteExisting)) {
         return OutputWrite::OpenFailed;
     }
-    if (!file.Write(text, length) || !file.TruncateHere()) {
+    if (!file.Write(head.data(), head.size()) || !file.Write(body, bodyLength) ||
+        !file.TruncateHere()) {
         return OutputWrite::WriteFailed;
     }
     return OutputWrite::Written;

@@ -16,6 +16,9 @@ enum class OutputWrite {
 // after it, so no stale tail of an earlier, longer content remains.
 [[nodiscard]] OutputWrite WriteOutputFile(const std::string& path, const std::string& text);
 [[nodiscard]] OutputWrite WriteOutputFile(const std::string& path, const char* text, size_t length);
+// The same for a head and a body written one after the other.
+[[nodiscard]] OutputWrite WriteOutputFile(const std::string& path, const std::string& head,
+                                          const char* body, size_t bodyLength);
 
 // Appends text and CR LF at the end of the file, creating the file empty
 // first when FileExists says it is missing. An empty text appends nothing.

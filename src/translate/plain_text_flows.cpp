@@ -73,18 +73,11 @@ int WritePlainAlternative(Translation& translation) {
             AppendHtmlPartToArchive(translation.archive.Path(), *child);
         }
     }
-    std::string text = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
-    text.append(plain->body.data() != nullptr ? plain->body.data() : "", plain->body.size());
+    std::string head = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
+    OutputWrite written =
+        WriteOutputFile(translation.outputPath, head, plain->body.data(), plain->body.size());
     translation.message.Clear();
-    switch (WriteOutputFile(translation.outputPath, text)) {
-        case OutputWrite::Written:
-            return kStatusSuccess;
-        case OutputWrite::OpenFailed:
-            return kStatusOutputOpenFailed;
-        case OutputWrite::WriteFailed:
-            break;
-    }
-    return kStatusDataUnchanged;
+    return StatusOfOutputWrite(written);
 }
 
 // The header block alone, as the writer gives it (blank line included).
@@ -124,15 +117,7 @@ int WriteRenderedHtml(Translation& translation) {
         return kStatusDataUnchanged;
     }
     output += text;
-    switch (WriteOutputFile(translation.outputPath, output)) {
-        case OutputWrite::Written:
-            return kStatusSuccess;
-        case OutputWrite::OpenFailed:
-            return kStatusOutputOpenFailed;
-        case OutputWrite::WriteFailed:
-            break;
-    }
-    return kStatusDataUnchanged;
+    return StatusOfOutputWrite(WriteOutputFile(translation.outputPath, output));
 }
 
 }  // namespace

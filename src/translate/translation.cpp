@@ -29,7 +29,11 @@ int WriteMessageToOutput(const MimeMessage& message, const std::string& path) {
         return kStatusDataUnchanged;
     }
     text[static_cast<size_t>(written)] = '\0';
-    switch (WriteOutputFile(path, text.get(), static_cast<size_t>(written))) {
+    return StatusOfOutputWrite(WriteOutputFile(path, text.get(), static_cast<size_t>(written)));
+}
+
+int StatusOfOutputWrite(OutputWrite result) {
+    switch (result) {
         case OutputWrite::Written:
             return kStatusSuccess;
         case OutputWrite::OpenFailed:

@@ -6,6 +6,7 @@
 
 #include "host/host_records.h"
 #include "mime/mime_message.h"
+#include "translate/output_file.h"
 
 namespace vellumo {
 
@@ -38,6 +39,10 @@ struct Translation {
     bool hasRawContentDisposition = false;
     ArchiveGuard archive;
 };
+
+// The status code for an output write: 0, 6 for a file that cannot be
+// opened, 12 for one that could not be written whole.
+[[nodiscard]] int StatusOfOutputWrite(OutputWrite result);
 
 // Writes the whole message tree to the output file. kStatusSuccess,
 // kStatusOutputOpenFailed, or kStatusDataUnchanged when it cannot be
