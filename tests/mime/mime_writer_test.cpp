@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "mime/header_block.h"
 #include "mime/header_field.h"
 #include "mime/mime_message.h"
 #include "mime/mime_part.h"
@@ -129,6 +131,17 @@ TEST(HeaderBlockWrite, SetFieldDropsReadForm) {
     ASSERT_GT(part.Parse(text.c_str(), static_cast<int>(text.size())), 0);
     part.SetField("content-type", "text/plain");
     EXPECT_EQ(WriteWhole(part), "Subject:x\r\ncontent-type: text/plain\r\n\r\n");
+}
+
+TEST(HeaderBlockWrite, BlankLineNeverWrittenPastCapacity) {
+    HeaderBlock block;
+    block.SetField("A", "1");
+    char buffer[16];
+    std::memset(buffer, 'Z', sizeof buffer);
+    EXPECT_EQ(block.Write(buffer, 6), 6);
+    EXPECT_EQ(std::string(buffer, 8), "A: 1\r\nZZ");
+    EXPECT_EQ(block.Write(buffer, 8), 8);
+    EXPECT_EQ(std::string(buffer, 8), "A: 1\r\n\r\n");
 }
 
 TEST(MimeWriter, WorkedLayoutByteForByte) {
