@@ -17,19 +17,41 @@ constexpr bool IsPlainLiteral(uint8_t c) {
     return c >= 0x21 && c <= 0x7E && c != '=' && c != '.';
 }
 
-struct PlainTable {
-    bool plain[256];
+// The bulk loop's view of a byte: its output (up to three characters), its
+// width, whether it is a blank, and whether only the full rules may decide it
+// (CR, LF and "." in text mode).
+constexpr uint32_t kWidthMask = 0x0F;
+constexpr uint32_t kBlankFlag = 0x10;
+constexpr uint32_t kRuleFlag = 0x20;
+
+struct EntryTable {
+    uint32_t entry[256];  // characters in bytes 0-2, width and flags in byte 3
 };
 
-constexpr PlainTable MakePlainTable() {
-    PlainTable table{};
-    for (int c = 0; c < 256; ++c) {
-        table.plain[c] = IsPlainLiteral(static_cast<uint8_t>(c));
+constexpr uint32_t Chars(uint8_t a, uint8_t b, uint8_t c) {
+    return uint32_t{a} | (uint32_t{b} << 8) | (uint32_t{c} << 16);
+}
+
+constexpr EntryTable MakeEntryTable(bool binary) {
+    EntryTable table{};
+    for (int value = 0; value < 256; ++value) {
+        const uint8_t c = static_cast<uint8_t>(value);
+        const bool blank = c == ' ' || c == '\t';
+        const bool rule = !binary && (c == '\r' || c == '\n' || c == '.');
+        uint32_t flags = (blank ? kBlankFlag : 0) | (rule ? kRuleFlag : 0);
+        if (blank || IsPlainLiteral(c) || (binary && c == '.')) {
+            table.entry[value] = Chars(c, 0, 0) | ((1 | flags) << 24);
+        } else {
+            table.entry[value] = Chars('=', static_cast<uint8_t>(kHexDigits[c >> 4]),
+                                       static_cast<uint8_t>(kHexDigits[c & 0x0F])) |
+                                 ((3 | flags) << 24);
+        }
     }
     return table;
 }
 
-constexpr PlainTable kPlain = MakePlainTable();
+constexpr EntryTable kTextEntries = MakeEntryTable(false);
+constexpr EntryTable kBinaryEntries = MakeEntryTable(true);
 
 }  // namespace
 
@@ -41,22 +63,57 @@ QuotedPrintableEncoder::QuotedPrintableEncoder(const char* in, int32_t length, b
 int32_t QuotedPrintableEncoder::Run(char* out, int32_t capacity) {
     out_ = out;
     cap_ = UsableLength(out, capacity);
-    for (int32_t i = 0; i < n_ && o_ < cap_; ++i) {
-        const uint8_t c = in_[i];
-        // Most bytes are plain literals in the middle of a line.
-        if (kPlain.plain[c] && lineLength_ + 1 <= kMaxLineBody) {
-            out_[o_++] = static_cast<char>(c);
-            ++lineLength_;
-            continue;
+    for (int32_t i = 0; i < n_ && o_ < cap_;) {
+        i = RunBulk(i);
+        if (i >= n_ || o_ >= cap_) {
+            break;
         }
+        const uint8_t c = in_[i];
         hardBreak_ = false;
         const Width width = Classify(i);
         if (lineLength_ + static_cast<int32_t>(width) > kMaxLineBody && cap_ - o_ >= 3) {
             SoftBreak(static_cast<int32_t>(width));
         }
         Emit(c, width);
+        ++i;
     }
     return o_;
+}
+
+// The common bytes in the middle of a line, decided from a table with one
+// rarely taken exit, the state in locals so that it stays in registers.
+// Every entry is stored as four bytes; the ones past its width are
+// overwritten by what follows or lie beyond the count, never the capacity.
+// Returns where the full rules must take over.
+int32_t QuotedPrintableEncoder::RunBulk(int32_t i) {
+    const EntryTable& table = binary_ ? kBinaryEntries : kTextEntries;
+    const uint8_t* const in = in_;
+    char* const out = out_;
+    const int32_t cap = cap_;
+    const bool text = !binary_;
+    int32_t o = o_;
+    int32_t line = lineLength_;
+    int32_t breakAt = breakAt_;
+    const int32_t end = n_ - 1;  // the last byte always takes the full rules
+    for (; i < end && cap - o >= 4; ++i) {
+        const uint32_t entry = table.entry[in[i]];
+        const uint32_t meta = entry >> 24;
+        const int32_t width = static_cast<int32_t>(meta & kWidthMask);
+        const bool blank = (meta & kBlankFlag) != 0;
+        // A blank before CR is escaped (text mode) or the CR is: full rules.
+        const bool blankAtLineEnd = blank && text && in[i + 1] == '\r';
+        if ((meta & kRuleFlag) != 0 || blankAtLineEnd || line + width > kMaxLineBody) {
+            break;
+        }
+        breakAt = blank && line > 0 ? o : breakAt;
+        std::memcpy(out + o, &entry, 4);
+        o += width;
+        line += width;
+    }
+    o_ = o;
+    lineLength_ = line;
+    breakAt_ = breakAt;
+    return i;
 }
 
 QuotedPrintableEncoder::Width QuotedPrintableEncoder::Classify(int32_t i) {

@@ -20,6 +20,7 @@ class QuotedPrintableEncoder {
   private:
     enum class Width : int32_t { kLiteral = 1, kEscaped = 3 };
 
+    [[nodiscard]] int32_t RunBulk(int32_t i);
     [[nodiscard]] Width Classify(int32_t i);
     [[nodiscard]] bool IsLineEndPair(int32_t i) const;
     [[nodiscard]] bool IsLoneDotLine(int32_t i) const;
