@@ -90,7 +90,7 @@ int32_t QuotedPrintableEncoder::RunBulk(int32_t i) {
     const uint8_t* const in = in_;
     char* const out = out_;
     const int32_t cap = cap_;
-    const bool text = !binary_;
+    const uint32_t text = binary_ ? 0 : 1;
     int32_t o = o_;
     int32_t line = lineLength_;
     int32_t breakAt = breakAt_;
@@ -99,13 +99,15 @@ int32_t QuotedPrintableEncoder::RunBulk(int32_t i) {
         const uint32_t entry = table.entry[in[i]];
         const uint32_t meta = entry >> 24;
         const int32_t width = static_cast<int32_t>(meta & kWidthMask);
-        const bool blank = (meta & kBlankFlag) != 0;
+        const uint32_t blank = (meta & kBlankFlag) >> 4;
         // A blank before CR is escaped (text mode) or the CR is: full rules.
-        const bool blankAtLineEnd = blank && text && in[i + 1] == '\r';
-        if ((meta & kRuleFlag) != 0 || blankAtLineEnd || line + width > kMaxLineBody) {
+        // Bitwise operators keep this loop free of unpredictable branches.
+        const uint32_t blankAtLineEnd = blank & text & uint32_t{in[i + 1] == '\r'};
+        const uint32_t overflow = uint32_t{line + width > kMaxLineBody};
+        if (((meta & kRuleFlag) | blankAtLineEnd | overflow) != 0) {
             break;
         }
-        breakAt = blank && line > 0 ? o : breakAt;
+        breakAt = (blank & uint32_t{line > 0}) != 0 ? o : breakAt;
         std::memcpy(out + o, &entry, 4);
         o += width;
         line += width;

@@ -35,7 +35,10 @@ const DecodeCase kDecodeCases[] = {
     {"b_stops_at_bad_byte", "=?x?B?YW*J?=", "a", "x"},
     {"q_underscore_is_space", "=?utf-8?Q?Hello_World?=", "Hello World", "utf-8"},
     {"q_escaped_underscore", "=?x?Q?a=5Fb?=", "a_b", "x"},
-    {"empty_text", "=?x?Q?" "?=b", "b", "x"},
+    {"empty_text",
+     "=?x?Q?"
+     "?=b",
+     "b", "x"},
     {"adjacent_words_no_space", "=?x?Q?a?==?x?Q?b?=", "ab", "x"},
     // Mends: a word needs a printable charset name, and white space before
     // something that does not decode is kept.
