@@ -302,6 +302,10 @@ class TreeBuilder {
         if (skipNewline && !text.empty() && text[0] == '\n') {
             text.remove_prefix(1);
         }
+        if (doc_.body == kNoNode && Current().tag == HtmlTag::kNoscript &&
+            !IsWhiteSpaceOnly(text)) {
+            stack_.pop_back();  // text in a head noscript ends it and opens the body
+        }
         if (doc_.body == kNoNode && stack_.size() == 1) {
             // Before the body, white space is dropped and other text opens it.
             std::size_t start = 0;
@@ -581,6 +585,13 @@ class TreeBuilder {
         }
         if (TagHas(tag, kTagFormatting)) {
             EndFormatting(tag);
+            return;
+        }
+        if (TagHas(tag, kTagClosesP) || tag == HtmlTag::kButton) {
+            // Block containers close what is open inside them.
+            if (HasTagInScope(tag, Scope::kDefault)) {
+                PopThroughTag(tag);
+            }
             return;
         }
         EndOther(NameId(token.name));
