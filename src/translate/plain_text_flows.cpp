@@ -22,7 +22,6 @@ namespace {
 constexpr int kTextTypeIndex = 0;
 constexpr int kMultipartTypeIndex = 5;
 constexpr const char* kContentType = "Content-Type";
-constexpr const char* kTransferEncoding = "Content-Transfer-Encoding";
 
 bool EqualsIgnoringCase(const std::string& text, const char* lower) {
     size_t i = 0;

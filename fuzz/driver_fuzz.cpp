@@ -1,0 +1,121 @@
+// The translation driver on arbitrary message bytes: each input picks a
+// translator and whether HTML is saved, then runs through real files in a
+// temporary folder. Checks that a decline leaves the output and the archive
+// untouched and that a success wrote what the translator promises.
+//
+// Input layout: byte 0 = translator (low two bits + 1) and saving (bit 2);
+// bytes 1.. = the message file.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "host/plugin_state.h"
+#include "host/settings.h"
+#include "translate/mime_type_record.h"
+#include "translate/translate_driver.h"
+
+namespace {
+
+constexpr const char* kUntouched = "untouched";
+
+struct Workspace {
+    std::string folder;
+    std::string input;
+    std::string output;
+    std::string archive;
+};
+
+const Workspace& TheWorkspace() {
+    static const Workspace workspace = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vellumo-driver-fuzz-XXXXXX").string();
+        char* made = mkdtemp(pattern.data());
+        if (made == nullptr) {
+            std::abort();
+        }
+        Workspace w{made, std::string(made) + "/in.eml", std::string(made) + "/out.eml",
+                    std::string(made) + "/archive/"};
+        vellumo::ConfigFolder = w.folder + "/Plugins";
+        vellumo::SettingsFilePath = w.folder + "/vellumo.ini";
+        vellumo::WriteSettingString(vellumo::kOptionsSection, vellumo::kHtmlPathKey, w.archive,
+                                    vellumo::SettingsFilePath);
+        vellumo::CapturedHeaders = "From: a@example.org\r\nDate: now\r\nSubject: Fuzz";
+        return w;
+    }();
+    return workspace;
+}
+
+void WriteBytes(const std::string& path, const char* data, size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(data, static_cast<std::streamsize>(size));
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+size_t ArchiveCount(const std::string& folder) {
+    std::error_code ignored;
+    size_t count = 0;
+    for (auto it = std::filesystem::directory_iterator(folder, ignored);
+         it != std::filesystem::directory_iterator(); ++it) {
+        ++count;
+    }
+    return count;
+}
+
+void CheckSuccess(int translator, const std::string& output, const vellumo::MimeTypeRecord* type) {
+    if (type == nullptr) {
+        std::abort();
+    }
+    const std::string marker = translator == 4 ? "related4mixed=yes" : "inline4attachment=yes";
+    static const std::string kPlainHead = "Mime-Version: 1.0\r\nContent-Type: text/plain";
+    if (translator == 1 && output.compare(0, kPlainHead.size(), kPlainHead) != 0) {
+        std::abort();
+    }
+    if (translator >= 3 && output.find(marker) == std::string::npos) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const Workspace& w = TheWorkspace();
+    const int translator = (data[0] & 3) + 1;
+    vellumo::SaveHTMLMessagesValue = (data[0] & 4) != 0 ? 1 : 0;
+    WriteBytes(w.input, reinterpret_cast<const char*>(data) + 1, size - 1);
+    WriteBytes(w.output, kUntouched, 9);
+    std::error_code ignored;
+    std::filesystem::remove_all(w.archive, ignored);
+
+    vellumo::MimeTypeRecord* type = nullptr;
+    const int status = vellumo::TranslateMessageFile(translator, w.input, w.output, "Fuzz", &type);
+    const std::string output = ReadBytes(w.output);
+    switch (status) {
+        case 0:
+            CheckSuccess(translator, output, type);
+            break;
+        case 12:
+            if (type != nullptr || output != kUntouched || ArchiveCount(w.archive) != 0) {
+                std::abort();
+            }
+            break;
+        default:
+            std::abort();  // input and output always exist here
+    }
+    vellumo::FreeMimeTypeRecord(type);
+    return 0;
+}
