@@ -311,7 +311,9 @@ void ParseCssStyleSheet(std::string_view sheetText, bool foldCase, std::vector<C
         }
         const std::size_t after = SkipBlock(text, open);
         if (!prelude.empty() && prelude.find('@') == std::string_view::npos) {
-            const std::size_t close = after > open + 1 ? after - 1 : after;
+            // A block left open at the end of the sheet ends there.
+            const bool closed = after > open + 1 && text[after - 1] == '}';
+            const std::size_t close = closed ? after - 1 : after;
             std::string_view clean = prelude;
             // "<!--" and "-->" around a style sheet are ignored by CSS.
             for (std::string_view marker : {std::string_view("<!--"), std::string_view("-->")}) {

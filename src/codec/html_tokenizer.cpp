@@ -102,13 +102,18 @@ void HtmlTokenizer::Next(HtmlToken* token) {
     }
     while (!AtEnd()) {
         const char c = input_[pos_];
-        if (c == '<') {
+        if (c == '<' && StartsMarkup()) {
             if (!token->text.empty()) {
                 break;  // deliver the text before the markup first
             }
             if (ReadMarkup(token)) {
                 return;
             }
+            continue;
+        }
+        if (c == '<') {
+            token->text.push_back('<');  // a "<" that opens nothing is text
+            ++pos_;
             continue;
         }
         if (c == '&') {
@@ -133,7 +138,18 @@ void HtmlTokenizer::Next(HtmlToken* token) {
     token->type = token->text.empty() ? HtmlTokenType::kEndOfFile : HtmlTokenType::kText;
 }
 
-// At "<". Returns true with a token, or false when the markup gave none
+// At "<": whether a tag, an end tag, a comment or a doctype may start here.
+// "</" at the very end of the input is text.
+bool HtmlTokenizer::StartsMarkup() const {
+    if (pos_ + 1 >= input_.size()) {
+        return false;
+    }
+    const char next = input_[pos_ + 1];
+    return IsAsciiAlpha(next) || next == '!' || next == '?' ||
+           (next == '/' && pos_ + 2 < input_.size());
+}
+
+// At "<" where StartsMarkup holds. Returns true with a token, or false when the markup gave none
 // (the position then moved past what was consumed, or "<" became text).
 bool HtmlTokenizer::ReadMarkup(HtmlToken* token) {
     const char next = pos_ + 1 < input_.size() ? input_[pos_ + 1] : '\0';
@@ -146,12 +162,6 @@ bool HtmlTokenizer::ReadMarkup(HtmlToken* token) {
         if (IsAsciiAlpha(after)) {
             pos_ += 2;
             return ReadTag(token, true);
-        }
-        if (pos_ + 2 >= input_.size()) {
-            token->text.append("</");  // "</" at the end of the input is text
-            pos_ = input_.size();
-            token->type = HtmlTokenType::kText;
-            return true;
         }
         pos_ += 2;
         if (after == '>') {
@@ -183,15 +193,10 @@ bool HtmlTokenizer::ReadMarkup(HtmlToken* token) {
         token->type = HtmlTokenType::kComment;
         return true;
     }
-    if (next == '?') {
-        ++pos_;
-        SkipBogusComment();
-        token->type = HtmlTokenType::kComment;
-        return true;
-    }
-    token->text.push_back('<');  // a "<" that opens nothing is text
-    ++pos_;
-    return false;
+    ++pos_;  // "<?": a bogus comment
+    SkipBogusComment();
+    token->type = HtmlTokenType::kComment;
+    return true;
 }
 
 // After "<" or "</", at the first letter of the name.

@@ -62,6 +62,7 @@ class HtmlTokenizer {
   private:
     enum class State { kData, kRawText, kPlainText };
 
+    [[nodiscard]] bool StartsMarkup() const;
     bool ReadMarkup(HtmlToken* token);
     bool ReadTag(HtmlToken* token, bool endTag);
     void ReadAttributes(HtmlToken* token, bool* complete);
