@@ -30,7 +30,7 @@ bool TakeValue(int argc, char** argv, int& at, std::string& value, std::string& 
 
 const char* TranslateUsage() {
     return "Usage: vellumo-translate --translator N [--config-dir DIR] [--headers FILE]\n"
-           "                         [--subject TEXT] INPUT OUTPUT\n"
+           "                         [--subject TEXT] [--crlf] INPUT OUTPUT\n"
            "\n"
            "Translates one saved MIME entity the way the Vellumo plug-in does inside the\n"
            "mail client, with the same driver.\n"
@@ -50,6 +50,10 @@ const char* TranslateUsage() {
            "                    From, Date, To, CC and Subject lines head the archive file,\n"
            "                    and its Subject names it when --subject is not given.\n"
            "  --subject TEXT    the subject that names the archive file.\n"
+           "  --crlf            INPUT has bare LF line ends (a message saved on Unix): read\n"
+           "                    it with CR LF line ends, as the mail client stores mail.\n"
+           "                    Without it INPUT is taken byte for byte, and MIME needs\n"
+           "                    CR LF.\n"
            "  --help            this text.\n"
            "\n"
            "INPUT is read whole; OUTPUT is created empty when missing (the mail client\n"
@@ -72,6 +76,8 @@ bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std
         if (argument == "--help" || argument == "-h") {
             options.help = true;
             return true;
+        } else if (argument == "--crlf") {
+            options.crlf = true;
         } else if (argument == "--translator") {
             if (!TakeValue(argc, argv, at, value, error)) {
                 return false;

@@ -11,6 +11,7 @@ struct TranslateOptions {
     std::string headersFile;  // raw headers as the host would capture them
     std::string subject;
     bool hasSubject = false;
+    bool crlf = false;  // turn bare LF line ends of INPUT into CR LF first
     std::string input;
     std::string output;
     bool help = false;

@@ -19,15 +19,20 @@ constexpr int kUsageError = 2;
 
 // The header of a header or message file, with CR LF line ends and without
 // the blank line that ends it, as the mail client hands raw headers over.
-std::string RawHeadersFrom(const std::string& text) {
+std::string WithCrLf(const std::string& text) {
     std::string crlf;
-    crlf.reserve(text.size());
+    crlf.reserve(text.size() + text.size() / 32);
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
             crlf += '\r';
         }
         crlf += text[i];
     }
+    return crlf;
+}
+
+std::string RawHeadersFrom(const std::string& text) {
+    std::string crlf = WithCrLf(text);
     size_t blank = crlf.find("\r\n\r\n");
     if (blank != std::string::npos) {
         crlf.resize(blank);
@@ -62,6 +67,22 @@ bool PrepareState(const TranslateOptions& options) {
     return true;
 }
 
+// A CR LF copy of the input beside the output; empty when it cannot be made.
+std::string CrLfCopy(const std::string& input, const std::string& output) {
+    std::string text;
+    if (!ReadWholeFile(input, text)) {
+        return input;  // the driver reports the unreadable input
+    }
+    std::string copy = output + ".crlf-input";
+    (void)DeleteFileAt(copy);
+    PlatformFile file;
+    std::string converted = WithCrLf(text);
+    if (!file.Open(copy, FileMode::CreateNew) || !file.Write(converted.data(), converted.size())) {
+        return std::string();
+    }
+    return copy;
+}
+
 // The host creates the output file before the call.
 void EnsureOutputExists(const std::string& path) {
     if (!PathExists(path)) {
@@ -87,14 +108,23 @@ int main(int argc, char** argv) {
         return kStatusInputOpenFailed;
     }
     EnsureOutputExists(options.output);
+    std::string input = options.crlf ? CrLfCopy(options.input, options.output) : options.input;
+    if (input.empty()) {
+        std::fprintf(stderr, "vellumo-translate: cannot write a CR LF copy of %s\n",
+                     options.input.c_str());
+        return kStatusDataUnchanged;
+    }
     MimeTypeRecord* type = nullptr;
     std::string archivePath;
-    int status = TranslateMessageFile(options.translatorId, options.input, options.output,
+    int status = TranslateMessageFile(options.translatorId, input, options.output,
                                       options.hasSubject ? options.subject.c_str() : nullptr, &type,
                                       &archivePath);
     if (status == kStatusSuccess && type != nullptr) {
         std::printf("%s/%s\n%s\n", type->mainType, type->subType, archivePath.c_str());
     }
     FreeMimeTypeRecord(type);
+    if (input != options.input) {
+        (void)DeleteFileAt(input);
+    }
     return status;
 }
