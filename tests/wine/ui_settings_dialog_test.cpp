@@ -2,6 +2,7 @@
 // ems_special_hook and driven with window messages by uidriver.exe.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -323,6 +324,51 @@ TEST(SettingsDialog, OwnsThePointerOverEveryControlAndIsCentred) {
     ASSERT_EQ(std::sscanf(centre.c_str(), "dx=%d dy=%d", &dx, &dy), 2) << centre;
     EXPECT_LE(std::abs(dx), 2);
     EXPECT_LE(std::abs(dy), 2);
+}
+
+struct OpenCase {
+    const char* name;
+    const char* stored;  // folder below the mail folder in the settings, nullptr: none
+    bool createStored;
+    bool createDefault;
+    const char* opened;  // title of the folder window expected, nullptr: none
+};
+
+TEST(SettingsDialog, OpenShowsTheStoredFolderOnlyWhenItExists) {
+    const OpenCase cases[] = {
+        {"StoredFolderExists", "Archive", true, false, "Archive"},
+        {"DefaultFolderExists", nullptr, false, true, "HTML Messages"},
+        // The field shows the existing default, but Open goes by the stored value.
+        {"StoredFolderMissing", "Gone", false, true, nullptr},
+        {"NoFolderAtAll", nullptr, false, false, nullptr},
+    };
+    for (const OpenCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogSetup setup;
+        if (c.stored != nullptr) {
+            setup.WriteSettings(
+                {"HTMLMessagesPath=" + WinePath(setup.MailFolder() + "/" + c.stored) + "\\"});
+        }
+        if (c.createStored) {
+            mkdir((setup.MailFolder() + "/" + c.stored).c_str(), 0755);
+        }
+        if (c.createDefault) {
+            mkdir((setup.MailFolder() + "/HTML Messages").c_str(), 0755);
+        }
+        WineRun run =
+            setup.Drive(kHook, Script({{"windows close", Cmd("click", kOpen), "sleep 3000",
+                                        "windows close", Cmd("click", kCancel)}}));
+        ASSERT_EQ(run.Value("wait settings"), "ok") << run.output;
+        std::vector<std::string> windows = run.Values("window");
+        if (c.opened == nullptr) {
+            EXPECT_TRUE(windows.empty()) << run.output;
+        } else {
+            ASSERT_EQ(windows.size(), 1u) << run.output;
+            std::string title = windows[0].substr(windows[0].find('|') + 1);
+            EXPECT_EQ(title, c.opened);
+        }
+        EXPECT_EQ(run.Value("exit"), "0");
+    }
 }
 
 TEST(SpecialHook, OtherEntriesAndNullRecordOpenNothing) {

@@ -111,6 +111,28 @@ void PrintCentre(const Context& c) {
     std::printf("centre: dx=%ld dy=%ld\n", dx, dy);
 }
 
+struct ForeignWindows {
+    const Context* c;
+    bool close;
+};
+
+BOOL CALLBACK PrintForeignWindow(HWND window, LPARAM data) {
+    const ForeignWindows* search = reinterpret_cast<const ForeignWindows*>(data);
+    const Context* c = search->c;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == c->processId || owner == GetCurrentProcessId() || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof name);
+    std::printf("window: %s|%s\n", name, TextOf(window).c_str());
+    if (search->close) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
 bool Wait(Context& c, const std::string& kind) {
     c.dialog = WaitForDialog(c.processId, kind, kWaitMs);
     std::printf("wait %s: %s\n", kind.c_str(), c.dialog != nullptr ? "ok" : "timeout");
@@ -172,6 +194,14 @@ bool RunCommand(Context& c, const std::string& line) {
     if (verb == "sleep") {
         words >> id;
         Sleep(static_cast<DWORD>(id));
+        return true;
+    }
+    if (verb == "windows") {
+        std::string option;
+        words >> option;
+        ForeignWindows search{&c, option == "close"};
+        EnumWindows(&PrintForeignWindow, reinterpret_cast<LPARAM>(&search));
+        std::printf("windows: listed\n");
         return true;
     }
     if (verb == "exit") {

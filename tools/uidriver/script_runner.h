@@ -17,6 +17,8 @@
 //   owner                kind of the current dialog's owner and whether it is enabled
 //   centre               offset of the dialog's centre from its owner's (or the screen's)
 //   setcursor ID         asks the dialog to set the pointer over control ID
+//   windows [close]      lists the visible top-level windows of other programs
+//                        (and asks each to close)
 //   sleep MS             waits
 //   exit                 waits for the program to end and prints its exit code
 // Commands act on the dialog found by the last "wait".
