@@ -13,26 +13,33 @@ namespace {
 constexpr int32_t kEstimateLineSpan = 74;
 constexpr int32_t kEstimateBreakBytes = 6;
 
-inline bool IsHexUpper(uint8_t c) {
-    return HasCharClass(c, CC_HEXUPPER);
-}
+// What the decoder needs to know about the bytes after "=".
+constexpr uint8_t kNotHex = 0xFF;
+constexpr uint8_t kLowerHexFlag = 0x10;
 
-inline bool IsLowerHex(uint8_t c) {
-    return c >= 'a' && c <= 'f';
-}
+struct HexTables {
+    uint8_t first[256];   // 0-15 for 0-9 and A-F; 10-15 | kLowerHexFlag for a-f
+    uint8_t second[256];  // 0-15 for any hex digit, kNotHex otherwise
+    uint8_t modulo[256];  // the lenient value of any second digit, modulo 16
+};
 
-inline bool IsHexDigit(uint8_t c) {
-    return IsHexUpper(c) || IsLowerHex(c);
-}
-
-// The value of a digit as the decoder reads it: exact for 0-9, A-F and a-f;
-// other second digits are taken modulo 16 as lenient readers do.
-inline uint8_t DigitValue(uint8_t c) {
-    if (IsLowerHex(c)) {
-        return static_cast<uint8_t>(c - 'a' + 10);
+constexpr HexTables MakeHexTables() {
+    HexTables tables{};
+    for (int c = 0; c < 256; ++c) {
+        const bool digit = c >= '0' && c <= '9';
+        const bool upper = c >= 'A' && c <= 'F';
+        const bool lower = c >= 'a' && c <= 'f';
+        const uint8_t value = static_cast<uint8_t>(digit   ? c - '0'
+                                                   : upper ? c - 'A' + 10
+                                                           : c - 'a' + 10);
+        tables.first[c] = digit || upper ? value : lower ? (value | kLowerHexFlag) : kNotHex;
+        tables.second[c] = digit || upper || lower ? value : kNotHex;
+        tables.modulo[c] = static_cast<uint8_t>((c <= '9' ? c - 0x30 : c - 0x37) & 0x0F);
     }
-    return static_cast<uint8_t>((c <= '9' ? c - 0x30 : c - 0x37) & 0x0F);
+    return tables;
 }
+
+constexpr HexTables kHex = MakeHexTables();
 
 constexpr uint64_t kOnes = 0x0101010101010101ULL;
 constexpr uint64_t kHighs = 0x8080808080808080ULL;
@@ -111,10 +118,15 @@ int32_t DecodeQuotedPrintable(const char* data, int32_t length, char* out, int32
         }
         const uint8_t high = in[i + 1];
         const uint8_t low = in[i + 2];
-        // A lower-case first digit counts only before a real second digit,
-        // so "=a" followed by text stays the lenient literal.
-        if (IsHexUpper(high) || (IsLowerHex(high) && IsHexDigit(low))) {
-            out[o++] = static_cast<char>((DigitValue(high) << 4) | DigitValue(low));
+        const uint8_t first = kHex.first[high];
+        // An upper-case first digit takes any second byte (lenient readers do
+        // the same); a lower-case one only a real hex digit, so that "=a"
+        // followed by text stays literal.
+        if (first < kLowerHexFlag) {
+            out[o++] = static_cast<char>((first << 4) | kHex.modulo[low]);
+            i += 3;
+        } else if (first != kNotHex && kHex.second[low] != kNotHex) {
+            out[o++] = static_cast<char>(((first & 0x0F) << 4) | kHex.second[low]);
             i += 3;
         } else if (high == '\r' && low == '\n') {
             i += 3;  // soft line break

@@ -39,7 +39,7 @@ constexpr EntryTable MakeEntryTable(bool binary) {
         const bool blank = c == ' ' || c == '\t';
         const bool rule = !binary && (c == '\r' || c == '\n' || c == '.');
         uint32_t flags = (blank ? kBlankFlag : 0) | (rule ? kRuleFlag : 0);
-        if (blank || IsPlainLiteral(c) || (binary && c == '.')) {
+        if (blank || IsPlainLiteral(c) || c == '.') {
             table.entry[value] = Chars(c, 0, 0) | ((1 | flags) << 24);
         } else {
             table.entry[value] = Chars('=', static_cast<uint8_t>(kHexDigits[c >> 4]),
@@ -52,6 +52,25 @@ constexpr EntryTable MakeEntryTable(bool binary) {
 
 constexpr EntryTable kTextEntries = MakeEntryTable(false);
 constexpr EntryTable kBinaryEntries = MakeEntryTable(true);
+
+// Ends the current line with a soft break: right behind the last literal
+// blank when the bytes written after it, plus the next byte, then fit on the
+// new line; else at the current position. The caller has checked that three
+// more bytes fit.
+inline void InsertSoftBreak(char* out, int32_t& o, int32_t& line, int32_t& breakAt, int32_t width) {
+    const int32_t moved = breakAt >= 0 ? o - (breakAt + 1) : -1;
+    if (moved >= 0 && moved + width <= kMaxLineBody) {
+        char* at = out + breakAt + 1;
+        std::memmove(at + 3, at, static_cast<size_t>(moved));
+        std::memcpy(at, "=\r\n", 3);
+        line = moved;
+    } else {
+        std::memcpy(out + o, "=\r\n", 3);
+        line = 0;
+    }
+    o += 3;
+    breakAt = -1;
+}
 
 }  // namespace
 
@@ -80,8 +99,9 @@ int32_t QuotedPrintableEncoder::Run(char* out, int32_t capacity) {
     return o_;
 }
 
-// The common bytes in the middle of a line, decided from a table with one
-// rarely taken exit, the state in locals so that it stays in registers.
+// The common bytes, decided from a table (with CR LF pairs, inner "." and
+// soft breaks handled here too), the state in locals so that it stays in
+// registers.
 // Every entry is stored as four bytes; the ones past its width are
 // overwritten by what follows or lie beyond the count, never the capacity.
 // Returns where the full rules must take over.
@@ -95,19 +115,39 @@ int32_t QuotedPrintableEncoder::RunBulk(int32_t i) {
     int32_t line = lineLength_;
     int32_t breakAt = breakAt_;
     const int32_t end = n_ - 1;  // the last byte always takes the full rules
-    for (; i < end && cap - o >= 4; ++i) {
-        const uint32_t entry = table.entry[in[i]];
+    // Room for a soft break and a four-byte store.
+    constexpr int32_t kBulkRoom = 3 + 4;
+    for (; i < end && cap - o >= kBulkRoom; ++i) {
+        const uint8_t c = in[i];
+        const uint32_t entry = table.entry[c];
         const uint32_t meta = entry >> 24;
         const int32_t width = static_cast<int32_t>(meta & kWidthMask);
+        if ((meta & kRuleFlag) != 0) {
+            // Text mode: a CR LF pair ends the line; a "." that does not
+            // start a line is literal; the rest takes the full rules.
+            if (c == '\r' && in[i + 1] == '\n' && line < kMaxLineBody) {
+                out[o] = '\r';
+                out[o + 1] = '\n';
+                o += 2;
+                line = 0;
+                breakAt = -1;
+                ++i;
+                continue;
+            }
+            if (c != '.' || (i > 0 && in[i - 1] == '\n')) {
+                break;
+            }
+        }
         const uint32_t blank = (meta & kBlankFlag) >> 4;
         // A blank before CR is escaped (text mode) or the CR is: full rules.
-        // Bitwise operators keep this loop free of unpredictable branches.
-        const uint32_t blankAtLineEnd = blank & text & uint32_t{in[i + 1] == '\r'};
-        const uint32_t overflow = uint32_t{line + width > kMaxLineBody};
-        if (((meta & kRuleFlag) | blankAtLineEnd | overflow) != 0) {
+        if ((blank & text & uint32_t{in[i + 1] == '\r'}) != 0) {
             break;
         }
+        // Bitwise operators keep the common path free of unpredictable branches.
         breakAt = (blank & uint32_t{line > 0}) != 0 ? o : breakAt;
+        if (line + width > kMaxLineBody) {
+            InsertSoftBreak(out, o, line, breakAt, width);
+        }
         std::memcpy(out + o, &entry, 4);
         o += width;
         line += width;
@@ -154,20 +194,7 @@ bool QuotedPrintableEncoder::IsLoneDotLine(int32_t i) const {
 }
 
 void QuotedPrintableEncoder::SoftBreak(int32_t width) {
-    const int32_t moved = breakAt_ >= 0 ? o_ - (breakAt_ + 1) : -1;
-    // Moving the bytes behind the last blank to the next line is worth it
-    // only if that line then still has room for the byte being written.
-    if (moved >= 0 && moved + width <= kMaxLineBody) {
-        char* at = out_ + breakAt_ + 1;
-        std::memmove(at + 3, at, static_cast<size_t>(moved));
-        std::memcpy(at, "=\r\n", 3);
-        lineLength_ = moved;
-    } else {
-        std::memcpy(out_ + o_, "=\r\n", 3);
-        lineLength_ = 0;
-    }
-    o_ += 3;
-    breakAt_ = -1;
+    InsertSoftBreak(out_, o_, lineLength_, breakAt_, width);
 }
 
 void QuotedPrintableEncoder::Emit(uint8_t byte, Width width) {
