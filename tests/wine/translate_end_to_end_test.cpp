@@ -1,0 +1,191 @@
+// ems_translate_file in the real DLL under Wine, driven by the test host the
+// way the mail client drives it: offered first, then translated, with the
+// host's input file and a pre-created output file; results checked on disk.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "wine/wine_support.h"
+
+namespace vellumo::test {
+namespace {
+
+// A configuration folder named Plugins, so that the archive's default folder
+// is the sibling "HTML Messages".
+class TranslateEndToEnd : public ::testing::Test {
+  protected:
+    void SetSaving(int value) {
+        RunCommand("mkdir -p '" + temp_.File("Plugins") + "'");
+        WriteTextFile(temp_.File("Plugins/vellumo.ini"),
+                      "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n");
+    }
+    static void RunCommand(const std::string& command) { (void)std::system(command.c_str()); }
+    std::string Config() const { return WinePath(temp_.File("Plugins")); }
+    std::string Out(const std::string& name) const { return temp_.File(name); }
+    std::string WinOut(const std::string& name) const { return WinePath(temp_.File(name)); }
+    std::string Archive(const std::string& name) const {
+        return temp_.File("HTML Messages/" + name);
+    }
+    // The trailer as the DLL writes it: the archive path in the ANSI code
+    // page (Western here), with the Windows spelling of the folder.
+    std::string Trailer(const std::string& ansiName) const {
+        return "\r\n\r\nX-HTML-Message-Converted: \"file://" + WinePath(temp_.path()) +
+               "\\HTML Messages\\" + ansiName + "\"\r\n";
+    }
+    std::vector<std::string> TranslateStep(int translator, const std::string& message,
+                                           const std::string& output) const {
+        return {"translate", "--translator", std::to_string(translator), message, WinOut(output)};
+    }
+    TempFolder temp_;
+};
+
+std::vector<std::string> Chain(const std::vector<std::vector<std::string>>& steps) {
+    std::vector<std::string> args;
+    for (const auto& step : steps) {
+        if (!args.empty()) {
+            args.push_back("--then");
+        }
+        args.insert(args.end(), step.begin(), step.end());
+    }
+    return args;
+}
+
+TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
+    SetSaving(1);
+    std::vector<std::string> args = {"--config-dir", Config()};
+    std::vector<std::string> steps = Chain({
+        TranslateStep(1, "samples/t1-alternative-base64.eml", "t1.out"),
+        TranslateStep(2, "samples/t2-html-quoted-printable.eml", "t2qp.out"),
+        TranslateStep(2, "samples/html-only.eml", "t2utf8.out"),
+        TranslateStep(1, "samples/t1-nested-plain.eml", "nested.out"),
+        TranslateStep(3, "samples/t3-octet-encoded-name.eml", "t3.out"),
+        TranslateStep(4, "samples/t4-related-named-image.eml", "t4.out"),
+    });
+    args.insert(args.end(), steps.begin(), steps.end());
+    WineRun run = RunHost(args, 120);
+    ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
+    EXPECT_EQ(run.Values("translate.can"),
+              (std::vector<std::string>{"10", "10", "10", "10", "10", "10"}));
+    EXPECT_EQ(run.Values("translate.status"),
+              (std::vector<std::string>{"0", "0", "0", "12", "0", "0"}));
+    EXPECT_EQ(run.Values("translate.type"),
+              (std::vector<std::string>{"text/plain", "text/plain", "text/plain",
+                                        "application/octet-stream", "multipart/mixed"}));
+
+    // Translator 1: the decoded UTF-8 alternative under its charset, then the
+    // trailer naming the archive file from the decoded subject.
+    EXPECT_EQ(ReadTextFile(Out("t1.out")),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=utf-8\r\n\r\n"
+              "Hallo Team,\n\ndie Zahlen f\xC3\xBCr Dezember sind da: Umsatz +5 %.\n"
+              "Gr\xC3\xBC\xC3\x9F"
+              "e, Ann\n" +
+                  Trailer("Zahlen f\xFCr Dezember.eml"));
+    std::string archive1 = ReadTextFile(Archive("Zahlen f\xC3\xBCr Dezember.eml"));
+    EXPECT_EQ(archive1.rfind("From: Ann Example <ann@example.org>\r\nTo: team@example.org\r\n"
+                             "Date: Tue, 8 Dec 2026 08:30:00 +0100\r\nSubject: ",
+                             0),
+              0u)
+        << archive1;
+    EXPECT_NE(archive1.find("Content-Type: text/html; charset=utf-8\r\nMIME-Version: 1.0\r\n\r\n"
+                            "<html><body><p>Hallo Team,</p><p>die Zahlen f\xC3\xBCr"),
+              std::string::npos)
+        << archive1;
+
+    // Translator 2, quoted-printable Latin-1: decoded before rendering, no
+    // transfer encoding left, the charset kept.
+    std::string qp = ReadTextFile(Out("t2qp.out"));
+    EXPECT_EQ(
+        qp.rfind("Mime-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n\r\n", 0),
+        0u)
+        << qp;
+    EXPECT_EQ(qp.find("Content-Transfer-Encoding"), std::string::npos) << qp;
+    EXPECT_NE(qp.find("Men\xFC du jour"), std::string::npos) << qp;
+    EXPECT_NE(qp.find("Soupe \xE0 l'oignon & caf\xE9"), std::string::npos) << qp;
+    EXPECT_EQ(qp.find("=FC"), std::string::npos) << qp;
+    EXPECT_NE(qp.find(Trailer("Men\xFC du jour.eml")), std::string::npos) << qp;
+    EXPECT_NE(ReadTextFile(Archive("Men\xC3\xBC du jour.eml")).find("<h1>Men\xFC du jour</h1>"),
+              std::string::npos);
+
+    // Translator 2, base64 UTF-8.
+    std::string utf8 = ReadTextFile(Out("t2utf8.out"));
+    EXPECT_NE(utf8.find("Content-Type: text/plain; charset=utf-8\r\n"), std::string::npos) << utf8;
+    EXPECT_NE(utf8.find("Gr\xC3\xBC\xC3\x9F"
+                        "e aus M\xC3\xBCnchen!"),
+              std::string::npos)
+        << utf8;
+    EXPECT_EQ(utf8.find("base64"), std::string::npos) << utf8;
+
+    // Nested plain alternative: declined, output as the host created it, no archive.
+    EXPECT_EQ(ReadTextFile(Out("nested.out")), "");
+    EXPECT_FALSE(FileExistsHere(Archive("Nested alternative.eml")));
+
+    // Translators 3 and 4 keep the encoded-word file names as they arrived.
+    std::string t3 = ReadTextFile(Out("t3.out"));
+    EXPECT_NE(t3.find("Content-Type: application/octet-stream; "
+                      "name=\"=?UTF-8?Q?r=C3=A9sum=C3=A9.bin?=\"; inline4attachment=yes\r\n"),
+              std::string::npos)
+        << t3;
+    EXPECT_NE(t3.find("Content-Disposition: attachment; "
+                      "filename=\"=?UTF-8?Q?r=C3=A9sum=C3=A9.bin?=\"\r\n"),
+              std::string::npos)
+        << t3;
+    std::string t4 = ReadTextFile(Out("t4.out"));
+    EXPECT_NE(t4.find("Content-Type: multipart/mixed; boundary=\"rel-t4\";"
+                      "\ttype=\"text/html\"; related4mixed=yes\r\n"),
+              std::string::npos)
+        << t4;
+    EXPECT_NE(t4.find("name=\"=?UTF-8?Q?Bild_gro=C3=9F.png?=\""), std::string::npos) << t4;
+    EXPECT_NE(t4.find("iVBORw0KGgoAAQIDBAUG"), std::string::npos) << t4;
+
+    // Offered again with their own Content-Type, as the host does with a
+    // result: no translator takes any of them.
+    std::vector<std::vector<std::string>> offers;
+    for (const char* name : {"t1.out", "t2qp.out", "t2utf8.out", "t3.out", "t4.out"}) {
+        offers.push_back({"can", "--label", name, WinOut(name)});
+    }
+    std::vector<std::string> again = {"--config-dir", Config()};
+    std::vector<std::string> offerSteps = Chain(offers);
+    again.insert(again.end(), offerSteps.begin(), offerSteps.end());
+    WineRun offered = RunHost(again, 120);
+    ASSERT_EQ(offered.exitCode, 0) << offered.output << offered.errors;
+    for (const char* name : {"t1.out", "t2qp.out", "t2utf8.out", "t3.out", "t4.out"}) {
+        for (int id = 1; id <= 4; ++id) {
+            EXPECT_EQ(offered.Value(std::string("can.") + name + "." + std::to_string(id)), "2")
+                << name << " translator " << id;
+        }
+    }
+}
+
+TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
+    SetSaving(0);
+    std::vector<std::string> args = {"--config-dir", Config()};
+    std::vector<std::string> steps = Chain({
+        TranslateStep(1, "samples/t1-alternative-base64.eml", "t1.out"),
+        TranslateStep(2, "samples/t2-html-quoted-printable.eml", "t2.out"),
+        {"translate", "--translator", "1", "--no-output-file", "samples/alternative.eml",
+         WinOut("missing.out")},
+        {"translate", "--translator", "4", "--no-output-file", "samples/related.eml",
+         WinOut("missing4.out")},
+    });
+    args.insert(args.end(), steps.begin(), steps.end());
+    WineRun run = RunHost(args, 120);
+    EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0", "0", "6", "6"}))
+        << run.output;
+    std::string t1 = ReadTextFile(Out("t1.out"));
+    EXPECT_EQ(t1.find("X-HTML-Message-Converted"), std::string::npos) << t1;
+    EXPECT_EQ(t1.size(), std::string("Mime-Version: 1.0\r\nContent-Type: text/plain; "
+                                     "charset=utf-8\r\n\r\n")
+                                 .size() +
+                             std::string("Hallo Team,\n\ndie Zahlen f\xC3\xBCr Dezember sind "
+                                         "da: Umsatz +5 %.\nGr\xC3\xBC\xC3\x9F"
+                                         "e, Ann\n")
+                                 .size());
+    EXPECT_EQ(ReadTextFile(Out("t2.out")).find("X-HTML-Message-Converted"), std::string::npos);
+    EXPECT_FALSE(FileExistsHere(temp_.File("HTML Messages")));
+    EXPECT_FALSE(FileExistsHere(Out("missing.out")));
+}
+
+}  // namespace
+}  // namespace vellumo::test
