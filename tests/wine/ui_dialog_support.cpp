@@ -102,6 +102,9 @@ WineRun DialogSetup::Drive(const std::vector<std::string>& hostStep,
                                      "--config-dir",
                                      PluginsWin()};
     args.insert(args.end(), hostStep.begin(), hostStep.end());
+    if (!desktop_.empty()) {
+        args.insert(args.begin() + 1, {"--desktop", desktop_});
+    }
     return RunUnderWine(Win32Binary("uidriver.exe"), args, kDriveTimeoutSeconds);
 }
 

@@ -31,6 +31,11 @@ class DialogSetup {
     // Addresses the browser was asked to open, in order.
     [[nodiscard]] std::vector<std::string> BrowsedAddresses() const;
 
+    // Moves the user's desktop folder (where the folder browser starts) to this
+    // Windows path for the next runs.
+    void SetDesktop(const std::string& windowsPath) { desktop_ = windowsPath; }
+    [[nodiscard]] std::string Root() const { return root_.path(); }
+
     // Opens a dialog with the host step (e.g. {"special-hook"}), runs the
     // script against it and returns everything both programs printed.
     [[nodiscard]] WineRun Drive(const std::vector<std::string>& hostStep,
@@ -38,6 +43,7 @@ class DialogSetup {
 
   private:
     TempFolder root_;
+    std::string desktop_;
 };
 
 // "state ID" values of a run: checked=.. enabled=.. text=.. for the n-th query.

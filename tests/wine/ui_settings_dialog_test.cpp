@@ -311,6 +311,31 @@ TEST(SettingsDialog, BrowseAppendsOneBackslashAndCancelChangesNothing) {
     EXPECT_FALSE(setup.HasSettings());
 }
 
+// A folder path of MAX_PATH - 1 characters once overflowed the path buffer by
+// the appended backslash; the whole path and its backslash must arrive.
+TEST(SettingsDialog, BrowsedFolderOfMaxPathMinusOneKeepsPathAndBackslash) {
+    constexpr size_t kLongestPath = 259;
+    DialogSetup setup;
+    std::string unixPath = setup.Root() + "/desk";
+    mkdir(unixPath.c_str(), 0755);
+    while (WinePath(unixPath).size() < kLongestPath) {
+        size_t room = kLongestPath - WinePath(unixPath).size() - 1;
+        unixPath += "/" + std::string(room < 40 ? room : 40, 'd');
+        mkdir(unixPath.c_str(), 0755);
+    }
+    std::string longest = WinePath(unixPath);
+    ASSERT_EQ(longest.size(), kLongestPath);
+    setup.SetDesktop(longest);
+    WineRun run = setup.Drive(
+        kHook, Script({{Cmd("post-click", kBrowse), "wait other", "click 1", "wait settings",
+                        Cmd("state", kFolderField), Cmd("click", kApply)}}));
+    ASSERT_EQ(run.Value("wait other"), "ok") << run.output;
+    EXPECT_EQ(StateOf(run, kFolderField).text, longest + "\\");
+    EXPECT_NE(setup.Settings().find("HTMLMessagesPath=" + longest + "\\\r\n"), std::string::npos)
+        << setup.Settings();
+    EXPECT_EQ(run.Value("exit"), "0");
+}
+
 TEST(SettingsDialog, OwnsThePointerOverEveryControlAndIsCentred) {
     DialogSetup setup;
     WineRun run =

@@ -1,11 +1,13 @@
 // uidriver: drives the plug-in's dialogs from outside, the way a user would,
 // with window messages.
 //
-//   uidriver.exe drive --script FILE [--temp DIR] [--browser PATH] -- PROGRAM [ARG...]
+//   uidriver.exe drive --script FILE [--temp DIR] [--browser PATH] [--desktop DIR]
+//                      -- PROGRAM [ARG...]
 //       starts PROGRAM (its output goes to ours), runs the script against its
 //       dialogs (see script_runner.h) and ends it if it is still running.
 //       --temp sets the program's temporary folder; --browser makes Wine's
-//       browser launcher run PATH with each address the program opens.
+//       browser launcher run PATH with each address the program opens;
+//       --desktop moves the user's desktop folder to DIR while the script runs.
 //   uidriver.exe resources DLL FOLDER
 //       writes every resource of DLL into FOLDER (see resource_dump.h).
 // Exit code 0 when everything ran, 1 on bad usage or a failed command.
@@ -26,6 +28,7 @@ struct DriveOptions {
     std::string script;
     std::string temp;
     std::string browser;
+    std::string desktop;
     std::string commandLine;
 };
 
@@ -46,6 +49,8 @@ bool ParseDrive(int argc, char** argv, DriveOptions& options) {
             options.temp = argv[++i];
         } else if (a == "--browser") {
             options.browser = argv[++i];
+        } else if (a == "--desktop") {
+            options.desktop = argv[++i];
         } else {
             return false;
         }
@@ -80,6 +85,48 @@ void SetBrowser(const std::string& browser) {
     RegCloseKey(key);
 }
 
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+// Points the user's desktop folder, where the shell's folder browser starts,
+// at another folder; returns the value to put back ("" when there was none).
+std::string SwapDesktop(const std::string& folder) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return std::string();
+    }
+    char old[1024] = {};
+    DWORD size = sizeof old - 1;
+    DWORD type = 0;
+    std::string previous;
+    if (RegQueryValueExA(key, "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
+        ERROR_SUCCESS) {
+        previous = old;
+    }
+    if (folder.empty()) {
+        RegDeleteValueA(key, "Desktop");
+    } else {
+        RegSetValueExA(key, "Desktop", 0, REG_EXPAND_SZ,
+                       reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>(folder.size() + 1));
+    }
+    RegCloseKey(key);
+    return previous;
+}
+
+// The shell keeps the resolved folder in a second key; drop it so that the
+// next program resolves the restored folder afresh.
+void ForgetResolvedDesktop() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER,
+                      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                      KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "Desktop");
+        RegCloseKey(key);
+    }
+}
+
 int Drive(const DriveOptions& options) {
     if (!options.temp.empty()) {
         SetEnvironmentVariableA("TEMP", options.temp.c_str());
@@ -89,6 +136,8 @@ int Drive(const DriveOptions& options) {
         SetBrowser(options.browser);
     }
     std::vector<std::string> lines = ReadLines(options.script);
+    std::string previousDesktop =
+        options.desktop.empty() ? std::string() : SwapDesktop(options.desktop);
     std::vector<char> commandLine(options.commandLine.begin(), options.commandLine.end());
     commandLine.push_back('\0');
     STARTUPINFOA startup{};
@@ -101,6 +150,10 @@ int Drive(const DriveOptions& options) {
         return 1;
     }
     bool ok = uidriver::RunScript(lines, process.hProcess, process.dwProcessId);
+    if (!options.desktop.empty()) {
+        SwapDesktop(previousDesktop);
+        ForgetResolvedDesktop();
+    }
     if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
         std::printf("driver: program still running, ended\n");
         TerminateProcess(process.hProcess, 3);
@@ -124,7 +177,7 @@ int main(int argc, char** argv) {
         return Drive(options);
     }
     std::printf(
-        "usage: uidriver.exe drive --script FILE [--temp DIR] [--browser PATH] -- PROGRAM "
-        "[ARG...]\n       uidriver.exe resources DLL FOLDER\n");
+        "usage: uidriver.exe drive --script FILE [--temp DIR] [--browser PATH] [--desktop DIR] "
+        "-- PROGRAM [ARG...]\n       uidriver.exe resources DLL FOLDER\n");
     return 1;
 }
