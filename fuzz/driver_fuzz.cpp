@@ -50,6 +50,14 @@ const Workspace& TheWorkspace() {
         vellumo::CapturedHeaders = "From: a@example.org\r\nDate: now\r\nSubject: Fuzz";
         return w;
     }();
+    // Registered after the workspace is complete, so it runs before the
+    // workspace's strings are destroyed.
+    static const bool cleanup = (std::atexit([] {
+                                     std::error_code ignored;
+                                     std::filesystem::remove_all(TheWorkspace().folder, ignored);
+                                 }),
+                                 true);
+    (void)cleanup;
     return workspace;
 }
 

@@ -144,14 +144,6 @@ const std::vector<DriverCase>& DriverCases() {
         {"translator 1 on a single part declines", 1, Crlf("Content-Type: text/html\n\n<p>x</p>"),
          12, kUntouched, ""},
         {"translator 2 on a non-text message declines", 2, kRelated, 12, kUntouched, ""},
-        {"translator 2 drops the transfer encoding and keeps the charset", 2,
-         Crlf("Subject: s\n"
-              "Content-Type: text/html; charset=utf-8; format=x\n"
-              "Content-Transfer-Encoding: quoted-printable\n"
-              "X-Other: kept\n"
-              "\n"
-              "<p>Gr=C3=BC=C3=9Fe</p>\n"),
-         0, "", "text/plain"},
         {"unreadable top-level header declines", 4, " stray\r\n\r\nbody", 12, kUntouched, ""},
         {"unknown translator declines", 5, kRelated, 12, kUntouched, ""},
     };

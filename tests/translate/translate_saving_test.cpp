@@ -94,7 +94,7 @@ TEST_F(SavingTest, RepeatedSubjectsGiveHelloHello1Hello11) {
     EXPECT_EQ(ArchiveNames(), (std::vector<std::string>{"Hello.eml", "Hello1.eml", "Hello11.eml"}));
 }
 
-TEST_F(SavingTest, PureHtmlArchivesDecodedHtmlAndWritesRenderedText) {
+TEST_F(SavingTest, PureHtmlRendersDecodedHtmlKeepsCharsetDropsTransferEncoding) {
     const std::string html =
         "<p>Gr\xC3\xBC\xC3\x9F"
         "e &amp; more</p>";
