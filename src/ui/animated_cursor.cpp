@@ -48,6 +48,8 @@ bool WritePieces(HANDLE file, const ResourceBytes& bytes) {
     return true;
 }
 
+}  // namespace
+
 bool CopyAnimationToFile(int resourceId, const char* path) {
     ResourceBytes bytes = FindAnimation(resourceId);
     if (bytes.data == nullptr) {
@@ -61,8 +63,6 @@ bool CopyAnimationToFile(int resourceId, const char* path) {
     bool written = WritePieces(file, bytes);
     return CloseHandle(file) && written;
 }
-
-}  // namespace
 
 HCURSOR LoadAnimatedCursor(int resourceId) {
     char folder[MAX_PATH] = {};
