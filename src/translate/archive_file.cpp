@@ -1,10 +1,9 @@
 #include "translate/archive_file.h"
 
-#include <cstring>
-
 #include "host/plugin_state.h"
 #include "platform/files.h"
 #include "translate/archive_name.h"
+#include "translate/ascii_case.h"
 #include "translate/path_tests.h"
 
 namespace vellumo {
@@ -12,30 +11,9 @@ namespace {
 
 constexpr const char* kSelectedPrefixes[] = {"From: ", "Date: ", "To: ", "CC: ", "Subject: "};
 
-bool StartsWithIgnoringCase(const std::string& text, size_t at, const char* prefix) {
-    size_t length = std::strlen(prefix);
-    if (text.size() - at < length) {
-        return false;
-    }
-    for (size_t i = 0; i < length; ++i) {
-        char c = text[at + i];
-        char p = prefix[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (p >= 'a' && p <= 'z') {
-            p = static_cast<char>(p - 'a' + 'A');
-        }
-        if (c != p) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool IsSelectedLine(const std::string& text, size_t at) {
     for (const char* prefix : kSelectedPrefixes) {
-        if (StartsWithIgnoringCase(text, at, prefix)) {
+        if (StartsWithIgnoringAsciiCase(std::string_view(text).substr(at), prefix)) {
             return true;
         }
     }

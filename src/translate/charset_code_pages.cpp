@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "translate/ascii_case.h"
+
 namespace vellumo {
 namespace {
 
@@ -20,20 +22,6 @@ constexpr CharsetCodePage kCharsetCodePages[] = {
     {"utf-7", 65000},
 };
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const char* text, const char* lowerName) {
-    size_t i = 0;
-    for (; text[i] != '\0' && lowerName[i] != '\0'; ++i) {
-        if (LowerAscii(text[i]) != lowerName[i]) {
-            return false;
-        }
-    }
-    return text[i] == '\0' && lowerName[i] == '\0';
-}
-
 }  // namespace
 
 const CharsetCodePage* CharsetCodePageTable(unsigned& count) {
@@ -46,7 +34,7 @@ unsigned CodePageForCharset(const char* name) {
         return 0;
     }
     for (const CharsetCodePage& entry : kCharsetCodePages) {
-        if (EqualsIgnoringCase(name, entry.name)) {
+        if (EqualsIgnoringAsciiCase(name, entry.name)) {
             return entry.codePage;
         }
     }

@@ -10,6 +10,7 @@
 #include "translate/archive_file.h"
 #include "translate/archive_html_part.h"
 #include "translate/archive_subject.h"
+#include "translate/ascii_case.h"
 #include "translate/conversion_trailer.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"
@@ -23,21 +24,9 @@ constexpr int kTextTypeIndex = 0;
 constexpr int kMultipartTypeIndex = 5;
 constexpr const char* kContentType = "Content-Type";
 
-bool EqualsIgnoringCase(const std::string& text, const char* lower) {
-    size_t i = 0;
-    for (; i < text.size() && lower[i] != '\0'; ++i) {
-        char c =
-            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-        if (c != lower[i]) {
-            return false;
-        }
-    }
-    return i == text.size() && lower[i] == '\0';
-}
-
 bool IsTextOf(const MimePart& part, const char* subType) {
-    return EqualsIgnoringCase(part.GetMainType(), "text") &&
-           EqualsIgnoringCase(part.GetSubType(), subType);
+    return EqualsIgnoringAsciiCase(part.GetMainType(), "text") &&
+           EqualsIgnoringAsciiCase(part.GetSubType(), subType);
 }
 
 // "text/plain", with "; charset=" and the part's charset when it has one
@@ -109,7 +98,7 @@ int WriteRenderedHtml(Translation& translation) {
     message.body.Release();
     message.SetField(kContentType, PlainTextType(message));
     message.fields.remove_if([](const HeaderField& field) {
-        return EqualsIgnoringCase(field.name, "content-transfer-encoding");
+        return EqualsIgnoringAsciiCase(field.name, "content-transfer-encoding");
     });
     std::string output;
     if (!WriteHeaderText(message, output)) {

@@ -1,23 +1,10 @@
 #include "translate/raw_header_value.h"
 
 #include "mime/header_field.h"
+#include "translate/ascii_case.h"
 
 namespace vellumo {
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The value part of the bytes one field consumed: stray continuation lines
 // before it are skipped as the field reader skips them.
@@ -53,7 +40,7 @@ bool FindRawFieldValue(const char* text, int length, std::string_view name, std:
         if (consumed <= 0) {
             return false;
         }
-        if (EqualsIgnoringCase(field.name, name)) {
+        if (EqualsIgnoringAsciiCase(field.name, name)) {
             raw = RawValueOf(std::string_view(text + position, static_cast<size_t>(consumed)));
             return true;
         }

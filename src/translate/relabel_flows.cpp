@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "translate/ascii_case.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 #include "translate/translation.h"
@@ -13,21 +14,6 @@ constexpr const char* kContentType = "Content-Type";
 constexpr const char* kContentDisposition = "Content-Disposition";
 constexpr const char* kRelatedMarker = "; related4mixed=yes";
 constexpr const char* kInlineMarker = "; inline4attachment=yes";
-
-bool StartsWithIgnoringCase(const std::string& text, const char* prefix) {
-    size_t length = std::strlen(prefix);
-    if (text.size() < length) {
-        return false;
-    }
-    for (size_t i = 0; i < length; ++i) {
-        char c =
-            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-        if (c != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The value as it arrived: the raw text keeps encoded words (a non-ASCII
 // file name, say) exactly, where the decoded value would be written back as
@@ -71,7 +57,7 @@ int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputTyp
     std::string value = ArrivedValue(translation.message, kContentType,
                                      translation.hasRawContentType, translation.rawContentType);
     value += kRelatedMarker;
-    if (StartsWithIgnoringCase(value, kRelated)) {
+    if (StartsWithIgnoringAsciiCase(value, kRelated)) {
         value.replace(0, std::strlen(kRelated), "multipart/mixed");
     }
     translation.message.SetField(kContentType, value);
@@ -83,7 +69,7 @@ int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outpu
     std::string disposition =
         ArrivedValue(translation.message, kContentDisposition, translation.hasRawContentDisposition,
                      translation.rawContentDisposition);
-    if (StartsWithIgnoringCase(disposition, kInline)) {
+    if (StartsWithIgnoringAsciiCase(disposition, kInline)) {
         disposition.replace(0, std::strlen(kInline), "attachment");
         translation.message.SetField(kContentDisposition, disposition);
     }

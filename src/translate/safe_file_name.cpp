@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/char_test.h"
+#include "translate/ascii_case.h"
 #include "translate/system_code_page.h"
 
 namespace vellumo {
@@ -17,22 +18,6 @@ bool IsDroppedByte(unsigned char byte) {
         return true;
     }
     return byte != 0 && std::strchr(kDroppedCharacters, byte) != nullptr;
-}
-
-bool EqualsUpper(const std::string& text, const char* upper) {
-    if (text.size() != std::strlen(upper)) {
-        return false;
-    }
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != upper[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string CleanCharacters(const std::string& text) {
@@ -57,7 +42,7 @@ bool IsWindowsDeviceName(const std::string& name) {
     size_t end = name.find_last_not_of(' ');
     std::string trimmed = end == std::string::npos ? std::string() : name.substr(0, end + 1);
     for (const char* device : kDeviceNames) {
-        if (EqualsUpper(trimmed, device)) {
+        if (EqualsIgnoringAsciiCase(trimmed, device)) {
             return true;
         }
     }
@@ -65,7 +50,7 @@ bool IsWindowsDeviceName(const std::string& name) {
         return false;
     }
     for (const char* device : kNumberedDeviceNames) {
-        if (EqualsUpper(trimmed.substr(0, 3), device)) {
+        if (EqualsIgnoringAsciiCase(trimmed.substr(0, 3), device)) {
             return true;
         }
     }
