@@ -1,0 +1,72 @@
+// vellumo-translate.exe under Wine: the same driver as the DLL, run from the
+// command line on saved messages.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "wine/wine_support.h"
+
+namespace vellumo::test {
+namespace {
+
+WineRun RunTool(const std::vector<std::string>& args) {
+    return RunUnderWine(Win32Binary("vellumo-translate.exe"), args, 60);
+}
+
+struct ToolCase {
+    const char* name;
+    std::vector<std::string> args;  // "OUT" and "CONFIG" stand for the test's own paths
+    int exitCode;
+    std::string firstLine;  // expected start of standard output
+};
+
+TEST(TranslateCommandLine, ExitCodesAndOutput) {
+    const ToolCase cases[] = {
+        {"help", {"--help"}, 0, "Usage: vellumo-translate"},
+        {"no translator", {"samples/alternative.eml", "OUT"}, 2, ""},
+        {"translator out of range", {"--translator", "5", "samples/alternative.eml", "OUT"}, 2, ""},
+        {"missing input", {"--translator", "1", "samples/no-such.eml", "OUT"}, 5, ""},
+        {"plain alternative",
+         {"--crlf", "--translator", "1", "samples/alternative.eml", "OUT"},
+         0,
+         "text/plain"},
+        {"nested plain declines",
+         {"--crlf", "--translator", "1", "samples/t1-nested-plain.eml", "OUT"},
+         12,
+         ""},
+        {"related",
+         {"--crlf", "--translator", "4", "samples/related.eml", "OUT"},
+         0,
+         "multipart/mixed"},
+        {"saving with a configuration folder",
+         {"--crlf", "--config-dir", "CONFIG", "--headers", "samples/alternative.eml",
+          "--translator", "1", "samples/alternative.eml", "OUT"},
+         0,
+         "text/plain"},
+    };
+    for (const ToolCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder temp;
+        std::vector<std::string> args;
+        for (const std::string& arg : c.args) {
+            args.push_back(arg == "OUT"      ? WinePath(temp.File("out.txt"))
+                           : arg == "CONFIG" ? WinePath(temp.File("Plugins"))
+                                             : arg);
+        }
+        WineRun run = RunTool(args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.output << run.errors;
+        EXPECT_EQ(run.output.rfind(c.firstLine, 0), 0u) << run.output;
+        if (std::string(c.name) == "saving with a configuration folder") {
+            EXPECT_NE(run.output.find("\\HTML Messages\\Weekly report.eml"), std::string::npos)
+                << run.output;
+            EXPECT_TRUE(FileExistsHere(temp.File("HTML Messages/Weekly report.eml")));
+            EXPECT_NE(ReadTextFile(temp.File("out.txt")).find("X-HTML-Message-Converted: "),
+                      std::string::npos);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vellumo::test
