@@ -1,0 +1,81 @@
+#include "translate/archive_html_part.h"
+
+#include <gtest/gtest.h>
+
+#include "mime/mime_message.h"
+#include "translate/temp_folder.h"
+
+namespace vellumo {
+namespace {
+
+struct PartCase {
+    const char* name;
+    std::string part;      // the part's text, header and body
+    std::string expected;  // what is appended to the archive file
+};
+
+TEST(AppendHtmlPartToArchive, RowsInOrder) {
+    const PartCase cases[] = {
+        {"type and decoded body", "Content-Type: text/html; charset=x\r\n\r\n<p>a</p>",
+         "Content-Type: text/html; charset=x\r\nMIME-Version: 1.0\r\n\r\n<p>a</p>"},
+        {"no type field", "X-A: 1\r\n\r\n<p>a</p>",
+         "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\n<p>a</p>"},
+        {"empty type value", "Content-Type:\r\n\r\nb",
+         "Content-Type: \r\nMIME-Version: 1.0\r\n\r\nb"},
+        {"disposition kept, name written canonically",
+         "content-type: text/html\r\ncontent-disposition: inline\r\n\r\nb",
+         "Content-Type: text/html\r\nContent-Disposition: inline\r\nMIME-Version: 1.0\r\n\r\nb"},
+        {"quoted-printable body stored decoded",
+         "Content-Type: text/html\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\na=3Db",
+         "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\na=b"},
+        {"zero byte in the body does not cut it",
+         "Content-Type: text/html\r\nContent-Transfer-Encoding: base64\r\n\r\nYQBi",
+         std::string("Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\na\0b", 49)},
+        {"no body", "Content-Type: text/html\r\n\r\n",
+         "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\n"},
+    };
+    for (const PartCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempFolder temp;
+        std::string path = temp.File("a.eml");
+        test::WriteFileBytes(path, "Head\r\n");
+        MimeMessage part;
+        ASSERT_GT(part.Parse(c.part.c_str(), static_cast<int>(c.part.size())), 0);
+        AppendHtmlPartToArchive(path, part);
+        EXPECT_EQ(test::ReadFileBytes(path), "Head\r\n" + c.expected);
+    }
+}
+
+TEST(AppendHtmlPartToArchive, MissingFileIsNotCreated) {
+    test::TempFolder temp;
+    MimeMessage part;
+    std::string text = "Content-Type: text/html\r\n\r\nx";
+    ASSERT_GT(part.Parse(text.c_str(), static_cast<int>(text.size())), 0);
+    AppendHtmlPartToArchive(temp.File("gone.eml"), part);
+    EXPECT_EQ(test::ReadFileBytes(temp.File("gone.eml")), "");
+    EXPECT_FALSE(std::filesystem::exists(temp.File("gone.eml")));
+}
+
+}  // namespace
+}  // namespace vellumo
+
+namespace vellumo {
+namespace {
+
+TEST(AppendHtmlPartToArchive, EncodedWordValueIsNotWrittenAsRaw8Bit) {
+    test::TempFolder temp;
+    std::string path = temp.File("a.eml");
+    test::WriteFileBytes(path, "");
+    MimeMessage part;
+    std::string text = "Content-Type: text/html; name=\"=?UTF-8?B?w6k=?=\"\r\n\r\nx";
+    ASSERT_GT(part.Parse(text.c_str(), static_cast<int>(text.size())), 0);
+    AppendHtmlPartToArchive(path, part);
+    std::string written = test::ReadFileBytes(path);
+    EXPECT_EQ(written.rfind("Content-Type: text/html;", 0), 0u) << written;
+    for (char c : written) {
+        EXPECT_LT(static_cast<unsigned char>(c), 0x80u) << written;
+    }
+}
+
+}  // namespace
+}  // namespace vellumo
