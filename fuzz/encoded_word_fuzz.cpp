@@ -1,5 +1,9 @@
 // The encoded-word decoder on any header value: no fault, nothing past the
 // capacity, and an encoded value of the bytes decodes back to them.
+//
+// Long run, from the project root after building the fuzz preset (one line):
+//   build/fuzz/bin/encoded_word_fuzz -max_total_time=3600 -timeout=10 -dict=fuzz/encoded_word.dict
+//   build/fuzz/fuzz-corpus/encoded_word fuzz/seeds/encoded_word
 
 #include <cstddef>
 #include <cstdint>

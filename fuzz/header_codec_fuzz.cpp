@@ -1,6 +1,10 @@
 // Header field codecs on any value: decode, then encode the decoded value
 // with the charset found (or one chosen by the input) and decode it again;
 // no fault, lengths bound the output, nothing past the capacity.
+//
+// Long run, from the project root after building the fuzz preset (one line):
+//   build/fuzz/bin/header_codec_fuzz -max_total_time=3600 -timeout=10 -dict=fuzz/header_codec.dict
+//   build/fuzz/fuzz-corpus/header_codec fuzz/seeds/header_codec
 
 #include <cstddef>
 #include <cstdint>

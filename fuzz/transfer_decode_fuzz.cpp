@@ -1,5 +1,10 @@
 // Transfer decoders on any bytes: no fault, nothing past the capacity, and
 // never more than DecodedLength, for the full size and a cut one.
+//
+// Long run, from the project root after building the fuzz preset (one line):
+//   build/fuzz/bin/transfer_decode_fuzz -max_total_time=3600 -timeout=10
+//   -dict=fuzz/transfer_decode.dict build/fuzz/fuzz-corpus/transfer_decode
+//   fuzz/seeds/transfer_decode
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,10 @@
 // Transfer encoders on any bytes: Encode stays within EncodedLength and the
 // capacity, encoded lines stay within 76 characters, and decoding gives the
 // input back.
+//
+// Long run, from the project root after building the fuzz preset (one line):
+//   build/fuzz/bin/transfer_encode_fuzz -max_total_time=3600 -timeout=10
+//   build/fuzz/fuzz-corpus/transfer_encode fuzz/seeds/transfer_encode
 
 #include <cstddef>
 #include <cstdint>

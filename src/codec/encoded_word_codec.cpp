@@ -15,8 +15,7 @@ namespace {
 // An encoded word's text may fill at most 68 - cs bytes, so that the word,
 // its "=?", charset, "?X?" and "?=" stay within 75 bytes.
 constexpr int32_t kWordTextSpan = 68;
-constexpr int32_t kWordFrame = 7;    // "=?" "?X?" "?="
-constexpr int32_t kWordOpening = 5;  // "=?" "?X?"
+constexpr int32_t kWordFrame = 7;  // "=?" "?X?" "?="
 constexpr int32_t kEstimateFrame = 11;
 constexpr int32_t kEstimateSpan = 64;
 // A whole UTF-8 character of escapes needs up to 12 bytes, so a Q word may

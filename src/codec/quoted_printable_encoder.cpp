@@ -12,9 +12,10 @@ namespace {
 constexpr int32_t kMaxLineBody = 75;
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-// Bytes written as themselves without further thought in either mode.
-constexpr bool IsPlainLiteral(uint8_t c) {
-    return c >= 0x21 && c <= 0x7E && c != '=' && c != '.';
+// Printable bytes other than "=" are written as themselves (but for the
+// lone "." line of text mode).
+constexpr bool IsLiteralByte(uint8_t c) {
+    return c >= 0x21 && c <= 0x7E && c != '=';
 }
 
 // The bulk loop's view of a byte: its output (up to three characters), its
@@ -39,7 +40,7 @@ constexpr EntryTable MakeEntryTable(bool binary) {
         const bool blank = c == ' ' || c == '\t';
         const bool rule = !binary && (c == '\r' || c == '\n' || c == '.');
         uint32_t flags = (blank ? kBlankFlag : 0) | (rule ? kRuleFlag : 0);
-        if (blank || IsPlainLiteral(c) || c == '.') {
+        if (blank || IsLiteralByte(c)) {
             table.entry[value] = Chars(c, 0, 0) | ((1 | flags) << 24);
         } else {
             table.entry[value] = Chars('=', static_cast<uint8_t>(kHexDigits[c >> 4]),
@@ -102,8 +103,9 @@ int32_t QuotedPrintableEncoder::Run(char* out, int32_t capacity) {
 // The common bytes, decided from a table (with CR LF pairs, inner "." and
 // soft breaks handled here too), the state in locals so that it stays in
 // registers.
-// Every entry is stored as four bytes; the ones past its width are
-// overwritten by what follows or lie beyond the count, never the capacity.
+// Every entry is stored as four bytes (little-endian: the characters first);
+// the ones past its width are overwritten by what follows or lie beyond the
+// count, never beyond the capacity.
 // Returns where the full rules must take over.
 int32_t QuotedPrintableEncoder::RunBulk(int32_t i) {
     const EntryTable& table = binary_ ? kBinaryEntries : kTextEntries;
@@ -181,7 +183,7 @@ QuotedPrintableEncoder::Width QuotedPrintableEncoder::Classify(int32_t i) {
     if (!binary_ && c == '.') {
         return IsLoneDotLine(i) ? Width::kEscaped : Width::kLiteral;
     }
-    return IsPlainLiteral(c) || c == '.' ? Width::kLiteral : Width::kEscaped;
+    return IsLiteralByte(c) ? Width::kLiteral : Width::kEscaped;
 }
 
 bool QuotedPrintableEncoder::IsLineEndPair(int32_t i) const {
