@@ -145,3 +145,17 @@ TEST(MakeArchiveLink, QuotedFileUrlUnescaped) {
 
 }  // namespace
 }  // namespace vellumo
+
+namespace vellumo {
+namespace {
+
+TEST_F(ArchiveTest, NoCapturedHeadersGiveAnEmptyStart) {
+    SetFolder(temp_.Prefix());
+    CapturedHeaders.clear();
+    std::string path = CreateArchiveFileAt("First", kNoon);
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(test::ReadFileBytes(path), "");
+}
+
+}  // namespace
+}  // namespace vellumo
