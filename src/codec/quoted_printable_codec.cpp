@@ -101,6 +101,12 @@ int32_t DecodeQuotedPrintable(const char* data, int32_t length, char* out, int32
     while (i < n && o < cap) {
         if (!underscoreIsSpace) {
             CopyRunInWords(in, n, out, cap, i, o);
+            // Common escapes straight away, without another round trip.
+            while (n - i >= 3 && o < cap && in[i] == '=' && kHex.first[in[i + 1]] < kLowerHexFlag) {
+                out[o++] = static_cast<char>((kHex.first[in[i + 1]] << 4) | kHex.modulo[in[i + 2]]);
+                i += 3;
+                CopyRunInWords(in, n, out, cap, i, o);
+            }
         }
         while (i < n && o < cap && IsRunByte(in[i], underscoreIsSpace)) {
             out[o++] = static_cast<char>(in[i++]);
