@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,36 +80,31 @@ TEST(ProgramInfoDialog, EscapeKeepsItOpenCloseAndCloseRequestEndIt) {
 }
 
 TEST(ProgramInfoDialog, PageButtonsOpenTheMakersPagesAndStayOpen) {
-    struct Page {
-        int button;
-        const char* path;
-    };
-    const Page pages[] = {{1002, "/vellumo.txt"}, {1003, "/commerce.htm"}, {1005, "/plugins.htm"}};
+    constexpr int kBrowserWaitSeconds = 20;
     DialogSetup setup;
-    std::vector<std::string> script = {"wait info"};
-    for (const Page& page : pages) {
-        script.push_back("click " + std::to_string(page.button));
-        script.push_back("sleep 1500");
-    }
-    script.insert(script.end(), {"click 1002", "sleep 1500", "alive info", "click 1004", "exit"});
-    WineRun run = setup.Drive(kConfig, script);
+    WineRun run = setup.Drive(kConfig, {"wait info", "click 1002", "click 1003", "click 1005",
+                                        "click 1002", "alive info", "click 1004", "exit"});
     EXPECT_EQ(run.Value("alive info"), "yes") << run.output;
+    // Each address reaches the browser through a program of its own; give
+    // the last ones time to arrive.
     std::vector<std::string> browsed = setup.BrowsedAddresses();
+    for (int waited = 0; browsed.size() < 4 && waited < kBrowserWaitSeconds; ++waited) {
+        sleep(1);
+        browsed = setup.BrowsedAddresses();
+    }
     ASSERT_EQ(browsed.size(), 4u) << run.output;
-    std::string host;
-    for (size_t i = 0; i < browsed.size(); ++i) {
-        const Page& page = pages[i % 3];
-        SCOPED_TRACE(page.path);
-        const std::string& address = browsed[i];
+    std::multiset<std::string> paths;
+    std::set<std::string> hosts;
+    for (const std::string& address : browsed) {
         ASSERT_EQ(address.rfind("http://", 0), 0u) << address;
         size_t slash = address.find('/', 7);
         ASSERT_NE(slash, std::string::npos) << address;
-        EXPECT_EQ(address.substr(slash), page.path);
-        if (host.empty()) {
-            host = address.substr(7, slash - 7);
-        }
-        EXPECT_EQ(address.substr(7, slash - 7), host) << "all pages live on one host";
+        hosts.insert(address.substr(7, slash - 7));
+        paths.insert(address.substr(slash));
     }
+    EXPECT_EQ(paths, (std::multiset<std::string>{"/vellumo.txt", "/vellumo.txt", "/commerce.htm",
+                                                 "/plugins.htm"}));
+    EXPECT_EQ(hosts.size(), 1u) << "all pages live on one host";
 }
 
 }  // namespace

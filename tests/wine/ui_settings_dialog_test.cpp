@@ -381,7 +381,7 @@ TEST(SettingsDialog, OpenShowsTheStoredFolderOnlyWhenItExists) {
             mkdir((setup.MailFolder() + "/HTML Messages").c_str(), 0755);
         }
         WineRun run =
-            setup.Drive(kHook, Script({{"windows close", Cmd("click", kOpen), "sleep 3000",
+            setup.Drive(kHook, Script({{"windows close", Cmd("click", kOpen), "await-window 6000",
                                         "windows close", Cmd("click", kCancel)}}));
         ASSERT_EQ(run.Value("wait settings"), "ok") << run.output;
         std::vector<std::string> windows = run.Values("window");

@@ -15,6 +15,7 @@ constexpr DWORD kSendTimeoutMs = 10000;
 // the synchronous message that confirms the dialog is idle again.
 constexpr DWORD kSettleMs = 300;
 constexpr DWORD kExitWaitMs = 20000;
+constexpr DWORD kPollMs = 100;
 
 struct Context {
     HANDLE process;
@@ -114,10 +115,11 @@ void PrintCentre(const Context& c) {
 struct ForeignWindows {
     const Context* c;
     bool close;
+    std::vector<HWND> closing;
 };
 
 BOOL CALLBACK PrintForeignWindow(HWND window, LPARAM data) {
-    const ForeignWindows* search = reinterpret_cast<const ForeignWindows*>(data);
+    ForeignWindows* search = reinterpret_cast<ForeignWindows*>(data);
     const Context* c = search->c;
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
@@ -129,8 +131,43 @@ BOOL CALLBACK PrintForeignWindow(HWND window, LPARAM data) {
     std::printf("window: %s|%s\n", name, TextOf(window).c_str());
     if (search->close) {
         PostMessageA(window, WM_CLOSE, 0, 0);
+        search->closing.push_back(window);
     }
     return TRUE;
+}
+
+BOOL CALLBACK NoteForeignWindow(HWND window, LPARAM data) {
+    const Context* c = reinterpret_cast<const Context*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != c->processId && owner != GetCurrentProcessId() && IsWindowVisible(window)) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Gives closed windows time to go, so that later commands do not see them.
+void WaitUntilGone(const std::vector<HWND>& windows) {
+    DWORD started = GetTickCount();
+    for (HWND window : windows) {
+        while (IsWindow(window) && GetTickCount() - started < kWaitMs) {
+            Sleep(kPollMs);
+        }
+    }
+}
+
+// Whether another program shows a window within timeoutMs.
+bool AwaitForeignWindow(const Context& c, DWORD timeoutMs) {
+    DWORD started = GetTickCount();
+    for (;;) {
+        if (!EnumWindows(&NoteForeignWindow, reinterpret_cast<LPARAM>(&c))) {
+            return true;
+        }
+        if (GetTickCount() - started > timeoutMs) {
+            return false;
+        }
+        Sleep(kPollMs);
+    }
 }
 
 bool Wait(Context& c, const std::string& kind) {
@@ -199,9 +236,16 @@ bool RunCommand(Context& c, const std::string& line) {
     if (verb == "windows") {
         std::string option;
         words >> option;
-        ForeignWindows search{&c, option == "close"};
+        ForeignWindows search{&c, option == "close", {}};
         EnumWindows(&PrintForeignWindow, reinterpret_cast<LPARAM>(&search));
+        WaitUntilGone(search.closing);
         std::printf("windows: listed\n");
+        return true;
+    }
+    if (verb == "await-window") {
+        words >> id;
+        bool shown = AwaitForeignWindow(c, static_cast<DWORD>(id));
+        std::printf("await-window: %s\n", shown ? "yes" : "no");
         return true;
     }
     if (verb == "exit") {

@@ -19,6 +19,7 @@
 //   setcursor ID         asks the dialog to set the pointer over control ID
 //   windows [close]      lists the visible top-level windows of other programs
 //                        (and asks each to close)
+//   await-window MS      waits up to MS for a window of another program to show
 //   sleep MS             waits
 //   exit                 waits for the program to end and prints its exit code
 // Commands act on the dialog found by the last "wait".
