@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/encoded_word_codec.h"
 #include "codec/header_codec_registry.h"
 #include "codec_test_support.h"
 #include "mime/char_class.h"
@@ -115,6 +116,30 @@ TEST(HeaderCorpus, EveryFieldDecodesAndSurvivesReencoding) {
         }
     }
     EXPECT_GT(withCharset, 40);
+}
+
+// Encoded words also stand in the headers of nested parts and attached
+// messages: every line of every message goes through the decoder.
+TEST(HeaderCorpus, EveryLineDecodesWithinBounds) {
+    int words = 0;
+    for (const std::string& file : CorpusFiles()) {
+        const std::string text = ReadFile(kCorpusFolder + file);
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find('\n', start);
+            end = end == std::string::npos ? text.size() : end + 1;
+            const std::string line = text.substr(start, end - start);
+            start = end;
+            if (line.find("=?") == std::string::npos) {
+                continue;
+            }
+            SCOPED_TRACE(file + ": " + line);
+            EncodedWordCodec codec;
+            testing::DecodeAll(codec, line);
+            words += !codec.charset.empty();
+        }
+    }
+    EXPECT_GT(words, 100);
 }
 
 struct SampleCase {
