@@ -11,9 +11,12 @@ namespace {
 
 constexpr DWORD kWaitMs = 20000;
 constexpr DWORD kSendTimeoutMs = 10000;
-// Posted messages are handled in order; this pause lets them through before
-// the synchronous message that confirms the dialog is idle again.
-constexpr DWORD kSettleMs = 300;
+// A thread handles the messages sent to it each time it asks for its next
+// posted message, so each synchronous round trip lets at least one more
+// posted message through. Enough round trips after a pause cover the few
+// messages a command posts and the paints they cause.
+constexpr DWORD kSettleMs = 200;
+constexpr int kSettleRoundTrips = 8;
 constexpr DWORD kExitWaitMs = 20000;
 constexpr DWORD kPollMs = 100;
 
@@ -25,8 +28,10 @@ struct Context {
 
 void Settle(const Context& c) {
     Sleep(kSettleMs);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(c.dialog, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result);
+    for (int i = 0; i < kSettleRoundTrips && IsWindow(c.dialog); ++i) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(c.dialog, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &result);
+    }
 }
 
 std::string TextOf(HWND window) {
