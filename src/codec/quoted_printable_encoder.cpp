@@ -73,6 +73,105 @@ inline void InsertSoftBreak(char* out, int32_t& o, int32_t& line, int32_t& break
     breakAt = -1;
 }
 
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighs = 0x8080808080808080ULL;
+constexpr uint64_t kLows = 0x7F7F7F7F7F7F7F7FULL;
+constexpr int32_t kWordBytes = 8;
+// Room for a soft break and a four-byte store.
+constexpr int32_t kBulkRoom = 3 + 4;
+
+// Nonzero when some byte of `word` is zero (exact as "any", not per byte).
+constexpr uint64_t AnyZeroByte(uint64_t word) {
+    return (word - kOnes) & ~word & kHighs;
+}
+
+// The top bit of exactly the zero bytes of `word`.
+constexpr uint64_t ZeroBytes(uint64_t word) {
+    return ~(((word & kLows) + kLows) | word | kLows);
+}
+
+// True when all eight bytes are written as themselves: 0x20-0x7E except "=".
+// A "." alone on a line never passes: its word holds a CR or LF.
+constexpr bool AllLiteralOrSpace(uint64_t word) {
+    const uint64_t outsidePrintable = ((word - kOnes * 0x20) | word) & kHighs;
+    return (outsidePrintable | AnyZeroByte(word ^ (kOnes * 0x7F)) |
+            AnyZeroByte(word ^ (kOnes * '='))) == 0;
+}
+
+// The encoder's position and line state, kept in locals by the bulk loop.
+struct BulkState {
+    int32_t i;
+    int32_t o;
+    int32_t line;
+    int32_t breakAt;
+};
+
+// Eight literal bytes at once when they fit on the line; false when the
+// word needs a closer look.
+inline bool BulkWord(const uint8_t* in, char* out, uint32_t text, BulkState& s) {
+    uint64_t word;
+    std::memcpy(&word, in + s.i, kWordBytes);
+    if (!AllLiteralOrSpace(word)) {
+        return false;
+    }
+    if (const uint64_t spaces = ZeroBytes(word ^ (kOnes * ' '))) {
+        const int32_t last = (63 - __builtin_clzll(spaces)) >> 3;  // little-endian
+        if (last == kWordBytes - 1 && text != 0 && in[s.i + kWordBytes] == '\r') {
+            return false;  // that blank is escaped
+        }
+        s.breakAt = s.line + last > 0 ? s.o + last : s.breakAt;
+    }
+    std::memcpy(out + s.o, &word, kWordBytes);
+    s.i += kWordBytes;
+    s.o += kWordBytes;
+    s.line += kWordBytes;
+    return true;
+}
+
+// One byte decided from the table, with CR LF pairs, inner "." and soft
+// breaks handled too; false when only the full rules may decide it. The
+// entry is stored as four bytes (little-endian: the characters first); those
+// past its width are overwritten later or lie beyond the count, never beyond
+// the capacity.
+inline bool BulkByte(const EntryTable& table, const uint8_t* in, char* out, uint32_t text,
+                     BulkState& s) {
+    const uint8_t c = in[s.i];
+    const uint32_t entry = table.entry[c];
+    const uint32_t meta = entry >> 24;
+    const int32_t width = static_cast<int32_t>(meta & kWidthMask);
+    if ((meta & kRuleFlag) != 0) {
+        // Text mode: a CR LF pair ends the line; a "." that does not start a
+        // line is literal; the rest takes the full rules.
+        if (c == '\r' && in[s.i + 1] == '\n' && s.line < kMaxLineBody) {
+            out[s.o] = '\r';
+            out[s.o + 1] = '\n';
+            s.o += 2;
+            s.i += 2;
+            s.line = 0;
+            s.breakAt = -1;
+            return true;
+        }
+        if (c != '.' || (s.i > 0 && in[s.i - 1] == '\n')) {
+            return false;
+        }
+    }
+    const uint32_t blank = (meta & kBlankFlag) >> 4;
+    // A blank before CR is escaped (text mode) or the CR is: full rules.
+    if ((blank & text & uint32_t{in[s.i + 1] == '\r'}) != 0) {
+        return false;
+    }
+    // Bitwise operators keep the common path free of unpredictable branches.
+    s.breakAt = (blank & uint32_t{s.line > 0}) != 0 ? s.o : s.breakAt;
+    if (s.line + width > kMaxLineBody) {
+        InsertSoftBreak(out, s.o, s.line, s.breakAt, width);
+    }
+    std::memcpy(out + s.o, &entry, 4);
+    s.o += width;
+    s.line += width;
+    ++s.i;
+    return true;
+}
+
 }  // namespace
 
 QuotedPrintableEncoder::QuotedPrintableEncoder(const char* in, int32_t length, bool binaryMode)
@@ -100,64 +199,37 @@ int32_t QuotedPrintableEncoder::Run(char* out, int32_t capacity) {
     return o_;
 }
 
-// The common bytes, decided from a table (with CR LF pairs, inner "." and
-// soft breaks handled here too), the state in locals so that it stays in
-// registers.
-// Every entry is stored as four bytes (little-endian: the characters first);
-// the ones past its width are overwritten by what follows or lie beyond the
-// count, never beyond the capacity.
-// Returns where the full rules must take over.
+// The common bytes, eight at a time where they are all literal, else one
+// by one from the table, with the state in locals so that it stays in
+// registers. The last byte always takes the full rules. Returns where the
+// full rules must take over.
 int32_t QuotedPrintableEncoder::RunBulk(int32_t i) {
     const EntryTable& table = binary_ ? kBinaryEntries : kTextEntries;
     const uint8_t* const in = in_;
     char* const out = out_;
     const int32_t cap = cap_;
     const uint32_t text = binary_ ? 0 : 1;
-    int32_t o = o_;
-    int32_t line = lineLength_;
-    int32_t breakAt = breakAt_;
-    const int32_t end = n_ - 1;  // the last byte always takes the full rules
-    // Room for a soft break and a four-byte store.
-    constexpr int32_t kBulkRoom = 3 + 4;
-    for (; i < end && cap - o >= kBulkRoom; ++i) {
-        const uint8_t c = in[i];
-        const uint32_t entry = table.entry[c];
-        const uint32_t meta = entry >> 24;
-        const int32_t width = static_cast<int32_t>(meta & kWidthMask);
-        if ((meta & kRuleFlag) != 0) {
-            // Text mode: a CR LF pair ends the line; a "." that does not
-            // start a line is literal; the rest takes the full rules.
-            if (c == '\r' && in[i + 1] == '\n' && line < kMaxLineBody) {
-                out[o] = '\r';
-                out[o + 1] = '\n';
-                o += 2;
-                line = 0;
-                breakAt = -1;
-                ++i;
-                continue;
-            }
-            if (c != '.' || (i > 0 && in[i - 1] == '\n')) {
+    const int32_t end = n_ - 1;
+    BulkState s{i, o_, lineLength_, breakAt_};
+    bool more = true;
+    while (more && s.i < end && cap - s.o >= kBulkRoom) {
+        if (end - s.i > kWordBytes && cap - s.o >= kWordBytes &&
+            s.line + kWordBytes <= kMaxLineBody && BulkWord(in, out, text, s)) {
+            continue;
+        }
+        // A word with a byte that needs a decision goes byte by byte.
+        const int32_t stop = s.i + kWordBytes < end ? s.i + kWordBytes : end;
+        while (s.i < stop && cap - s.o >= kBulkRoom) {
+            if (!BulkByte(table, in, out, text, s)) {
+                more = false;
                 break;
             }
         }
-        const uint32_t blank = (meta & kBlankFlag) >> 4;
-        // A blank before CR is escaped (text mode) or the CR is: full rules.
-        if ((blank & text & uint32_t{in[i + 1] == '\r'}) != 0) {
-            break;
-        }
-        // Bitwise operators keep the common path free of unpredictable branches.
-        breakAt = (blank & uint32_t{line > 0}) != 0 ? o : breakAt;
-        if (line + width > kMaxLineBody) {
-            InsertSoftBreak(out, o, line, breakAt, width);
-        }
-        std::memcpy(out + o, &entry, 4);
-        o += width;
-        line += width;
     }
-    o_ = o;
-    lineLength_ = line;
-    breakAt_ = breakAt;
-    return i;
+    o_ = s.o;
+    lineLength_ = s.line;
+    breakAt_ = s.breakAt;
+    return s.i;
 }
 
 QuotedPrintableEncoder::Width QuotedPrintableEncoder::Classify(int32_t i) {

@@ -52,6 +52,10 @@ const EncodeCase kEncodeCases[] = {
     {"break_after_last_space", Repeat("word ", 15) + "tail", false,
      Repeat("word ", 14) + "word =\r\ntail"},
     {"escape_never_split", std::string(74, 'x') + "\xE9", false, std::string(74, 'x') + "=\r\n=E9"},
+    {"space_ending_a_literal_run_before_crlf", "abcdefg \r\nhijklmnop", false,
+     "abcdefg=20\r\nhijklmnop"},
+    {"lone_dot_after_literal_runs", "abcdefghij\r\n.\r\nklmnopqrst", false,
+     "abcdefghij\r\n=2E\r\nklmnopqrst"},
     {"crlf_resets_line", std::string(70, 'x') + "\r\n" + std::string(70, 'y'), false,
      std::string(70, 'x') + "\r\n" + std::string(70, 'y')},
     // Mend: a lone CR or LF would become a line end in the reader.
