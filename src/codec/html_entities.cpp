@@ -23,12 +23,25 @@ bool IsAsciiAlphaNumeric(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// Compares a table name with `key` without measuring the name first.
+int CompareName(const char* name, std::string_view key) {
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const auto a = static_cast<unsigned char>(name[i]);
+        const auto b = static_cast<unsigned char>(key[i]);
+        if (a != b) {
+            return a < b ? -1 : 1;  // also when the name ends first (a == 0)
+        }
+    }
+    return name[key.size()] == '\0' ? 0 : 1;
+}
+
 const NamedCharRef* FindExact(std::string_view name) {
     const NamedCharRef* end = kNamedCharRefs + kNamedCharRefCount;
     const NamedCharRef* found = std::lower_bound(
-        kNamedCharRefs, end, name,
-        [](const NamedCharRef& entry, std::string_view key) { return entry.name < key; });
-    if (found != end && std::string_view(found->name) == name) {
+        kNamedCharRefs, end, name, [](const NamedCharRef& entry, std::string_view key) {
+            return CompareName(entry.name, key) < 0;
+        });
+    if (found != end && CompareName(found->name, name) == 0) {
         return found;
     }
     return nullptr;

@@ -328,16 +328,21 @@ void HtmlTokenizer::SkipComment() {
         pos_ += 2;
         return;
     }
-    const std::size_t close = input_.find("-->", pos_);
-    const std::size_t bang = input_.find("--!>", pos_);
-    if (close == std::string_view::npos && bang == std::string_view::npos) {
-        pos_ = input_.size();
-    } else if (bang == std::string_view::npos ||
-               (close != std::string_view::npos && close < bang)) {
-        pos_ = close + 3;
-    } else {
-        pos_ = bang + 4;
+    // One pass over the "--" pairs keeps this linear however many
+    // comments the document has.
+    for (std::size_t dashes = input_.find("--", pos_); dashes != std::string_view::npos;
+         dashes = input_.find("--", dashes + 1)) {
+        const std::string_view after = input_.substr(dashes + 2);
+        if (!after.empty() && after[0] == '>') {
+            pos_ = dashes + 3;
+            return;
+        }
+        if (after.size() >= 2 && after[0] == '!' && after[1] == '>') {
+            pos_ = dashes + 4;
+            return;
+        }
     }
+    pos_ = input_.size();
 }
 
 void HtmlTokenizer::SkipBogusComment() {

@@ -1,7 +1,6 @@
 #include "codec/html_tree_builder.h"
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "codec/html_doctype.h"
@@ -11,6 +10,9 @@ namespace vellumo {
 namespace {
 
 enum class Scope { kDefault, kListItem, kButton, kTable };
+
+constexpr std::size_t kBytesPerNodeGuess = 8;
+constexpr std::size_t kInitialNameSlots = 256;  // a power of two
 
 bool IsWhiteSpaceOnly(std::string_view text) {
     for (char c : text) {
@@ -32,9 +34,13 @@ bool IsRowGroup(HtmlTag tag) {
 class TreeBuilder {
   public:
     TreeBuilder(std::string_view html, const HtmlCharset& charset) : tokenizer_(html, charset) {
+        // Rough sizes of typical mail markup, to spare most reallocations.
+        doc_.nodes.reserve(html.size() / kBytesPerNodeGuess + 16);
+        doc_.arena.reserve(html.size() / 2);
         doc_.names.emplace_back();
+        nameTags_.push_back(HtmlTag::kUnknown);
         CreateNode(HtmlTag::kHtml, NameId("html"), 0);
-        stack_.push_back(0);
+        PushOpen(0);
     }
 
     HtmlDocument Build() {
@@ -124,15 +130,59 @@ class TreeBuilder {
     }
 
     std::uint32_t NameId(const std::string& name) {
-        auto found = nameIds_.find(name);
-        if (found != nameIds_.end()) {
-            return found->second;
+        // A start tag's name is looked up more than once in a row.
+        if (lastNameId_ != 0 && doc_.names[lastNameId_] == name) {
+            return lastNameId_;
+        }
+        lastNameId_ = Intern(name);
+        return lastNameId_;
+    }
+
+    // Element names are interned in a small open-addressing table: tag
+    // names are short and few, and this lookup runs for every tag.
+    std::uint32_t Intern(const std::string& name) {
+        if (slots_.empty()) {
+            slots_.assign(kInitialNameSlots, 0);
+        }
+        std::size_t slot = NameHash(name) & (slots_.size() - 1);
+        while (slots_[slot] != 0) {
+            if (doc_.names[slots_[slot]] == name) {
+                return slots_[slot];
+            }
+            slot = (slot + 1) & (slots_.size() - 1);
         }
         const auto id = static_cast<std::uint32_t>(doc_.names.size());
         doc_.names.push_back(name);
-        nameIds_.emplace(name, id);
+        nameTags_.push_back(LookUpTag(name));
+        slots_[slot] = id;
+        if (doc_.names.size() * 2 > slots_.size()) {
+            GrowNameSlots();
+        }
         return id;
     }
+
+    static std::size_t NameHash(std::string_view name) {
+        std::uint32_t hash = 2166136261u;  // FNV-1a
+        for (char c : name) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        }
+        return hash;
+    }
+
+    void GrowNameSlots() {
+        std::vector<std::uint32_t> grown(slots_.size() * 2, 0);
+        for (std::uint32_t id = 1; id < doc_.names.size(); ++id) {
+            std::size_t slot = NameHash(doc_.names[id]) & (grown.size() - 1);
+            while (grown[slot] != 0) {
+                slot = (slot + 1) & (grown.size() - 1);
+            }
+            grown[slot] = id;
+        }
+        slots_.swap(grown);
+    }
+
+    // The known tag of a token's name, looked up once per distinct name.
+    HtmlTag TagOf(const std::string& name) { return nameTags_[NameId(name)]; }
 
     HtmlNode& Current() { return doc_.nodes[stack_.back()]; }
 
@@ -169,20 +219,21 @@ class TreeBuilder {
     void SetAttributes(std::int32_t index, const HtmlToken& token) {
         for (std::size_t i = 0; i < token.attributeCount; ++i) {
             const HtmlAttribute& attribute = token.attributes[i];
+            const std::string_view name = attribute.name;
             HtmlNode& node = doc_.nodes[index];
-            if (attribute.name == "style") {
+            if (name == "style") {
                 node.style = Store(attribute.value);
-            } else if (attribute.name == "class") {
+            } else if (name == "class") {
                 node.classes = Store(attribute.value);
-            } else if (attribute.name == "id") {
+            } else if (name == "id") {
                 node.id = Store(attribute.value);
-            } else if (attribute.name == "hidden") {
+            } else if (name == "hidden") {
                 node.flags |= kNodeHidden;
-            } else if (attribute.name == "popover") {
+            } else if (name == "popover") {
                 node.flags |= kNodePopover;
-            } else if (attribute.name == "open") {
+            } else if (name == "open") {
                 node.flags |= kNodeOpen;
-            } else if (attribute.name == "type" && IsHiddenType(attribute.value)) {
+            } else if (name == "type" && IsHiddenType(attribute.value)) {
                 node.flags |= kNodeHiddenInput;
             }
         }
@@ -203,8 +254,31 @@ class TreeBuilder {
 
     void Push(std::int32_t node) {
         if (stack_.size() < kMaxOpenElements) {
-            stack_.push_back(node);
+            PushOpen(node);
         }
+    }
+
+    // Every change of the stack goes through these, which keep count of the
+    // open elements per tag, so that "is a p open" needs no scan.
+    void PushOpen(std::int32_t node) {
+        stack_.push_back(node);
+        ++openCount_[static_cast<std::size_t>(doc_.nodes[node].tag)];
+    }
+
+    void PopOpen() {
+        --openCount_[static_cast<std::size_t>(doc_.nodes[stack_.back()].tag)];
+        stack_.pop_back();
+    }
+
+    void TruncateOpen(std::size_t size) {
+        while (stack_.size() > size) {
+            PopOpen();
+        }
+    }
+
+    void RemoveOpenAt(std::size_t index) {
+        --openCount_[static_cast<std::size_t>(doc_.nodes[stack_[index]].tag)];
+        stack_.erase(stack_.begin() + static_cast<std::ptrdiff_t>(index));
     }
 
     // --- the stack of open elements ---
@@ -238,6 +312,9 @@ class TreeBuilder {
     }
 
     bool HasTagInScope(HtmlTag tag, Scope scope) {
+        if (openCount_[static_cast<std::size_t>(tag)] == 0) {
+            return false;
+        }
         return HasInScope([tag](const HtmlNode& n) { return n.tag == tag && !IsForeign(n); },
                           scope);
     }
@@ -248,7 +325,7 @@ class TreeBuilder {
     void PopThrough(Match match) {
         while (stack_.size() > 1) {
             const bool done = match(Current());
-            stack_.pop_back();
+            PopOpen();
             if (done) {
                 return;
             }
@@ -259,7 +336,12 @@ class TreeBuilder {
         PopThrough([tag](const HtmlNode& n) { return n.tag == tag && !IsForeign(n); });
     }
 
+    std::size_t OpenCount(HtmlTag tag) const { return openCount_[static_cast<std::size_t>(tag)]; }
+
     void CloseCell() {
+        if (OpenCount(HtmlTag::kTd) + OpenCount(HtmlTag::kTh) == 0) {
+            return;
+        }
         if (HasInScope([](const HtmlNode& n) { return IsTableCell(n.tag); }, Scope::kTable)) {
             PopThrough([](const HtmlNode& n) { return IsTableCell(n.tag); });
         }
@@ -270,7 +352,7 @@ class TreeBuilder {
     void PopToTableContext(Accepts accepts) {
         while (stack_.size() > 1 && !accepts(Current().tag) && Current().tag != HtmlTag::kTable &&
                Current().tag != HtmlTag::kTemplate) {
-            stack_.pop_back();
+            PopOpen();
         }
     }
 
@@ -280,13 +362,13 @@ class TreeBuilder {
         if (doc_.body != kNoNode) {
             return;
         }
-        stack_.resize(1);
+        TruncateOpen(1);
         doc_.body = CreateNode(HtmlTag::kBody, NameId("body"), 0);
         if (token != nullptr) {
             SetAttributes(doc_.body, *token);
         }
         Append(0, doc_.body);
-        stack_.push_back(doc_.body);
+        PushOpen(doc_.body);
     }
 
     void EnsureHead() {
@@ -304,7 +386,7 @@ class TreeBuilder {
         }
         if (doc_.body == kNoNode && Current().tag == HtmlTag::kNoscript &&
             !IsWhiteSpaceOnly(text)) {
-            stack_.pop_back();  // text in a head noscript ends it and opens the body
+            PopOpen();  // text in a head noscript ends it and opens the body
         }
         if (doc_.body == kNoNode && stack_.size() == 1) {
             // Before the body, white space is dropped and other text opens it.
@@ -330,7 +412,7 @@ class TreeBuilder {
     }
 
     void ProcessStartTag(const HtmlToken& token) {
-        HtmlTag tag = LookUpTag(token.name);
+        HtmlTag tag = TagOf(token.name);
         if (tag == HtmlTag::kImage) {
             tag = HtmlTag::kImg;
         }
@@ -340,7 +422,7 @@ class TreeBuilder {
                 return;
             }
             while (stack_.size() > 1 && InForeign()) {
-                stack_.pop_back();
+                PopOpen();
             }
         }
         switch (tag) {
@@ -443,14 +525,20 @@ class TreeBuilder {
     // headings, option, a, nobr, button.
     void CloseImpliedSiblings(HtmlTag tag) {
         if (tag == HtmlTag::kLi) {
+            if (OpenCount(HtmlTag::kLi) == 0) {
+                return;
+            }
             CloseListItem([](HtmlTag t) { return t == HtmlTag::kLi; });
         } else if (tag == HtmlTag::kDd || tag == HtmlTag::kDt) {
+            if (OpenCount(HtmlTag::kDd) + OpenCount(HtmlTag::kDt) == 0) {
+                return;
+            }
             CloseListItem([](HtmlTag t) { return t == HtmlTag::kDd || t == HtmlTag::kDt; });
         } else if (TagHas(tag, kTagHeading) && TagHas(Current().tag, kTagHeading)) {
-            stack_.pop_back();
+            PopOpen();
         } else if ((tag == HtmlTag::kOption || tag == HtmlTag::kOptgroup) &&
                    Current().tag == HtmlTag::kOption) {
-            stack_.pop_back();
+            PopOpen();
         } else if ((tag == HtmlTag::kA || tag == HtmlTag::kNobr || tag == HtmlTag::kButton) &&
                    HasTagInScope(tag, Scope::kDefault)) {
             PopThroughTag(tag);
@@ -462,7 +550,7 @@ class TreeBuilder {
         for (std::size_t i = stack_.size(); i-- > 1;) {
             const HtmlNode& node = doc_.nodes[stack_[i]];
             if (isItem(node.tag)) {
-                stack_.resize(i);
+                TruncateOpen(i);
                 return;
             }
             if (TagHas(node.tag, kTagSpecial) && node.tag != HtmlTag::kAddress &&
@@ -508,13 +596,13 @@ class TreeBuilder {
     }
 
     void ProcessEndTag(const HtmlToken& token) {
-        const HtmlTag tag = LookUpTag(token.name);
+        const HtmlTag tag = TagOf(token.name);
         if (InForeign() && EndForeign(token)) {
             return;
         }
         if (doc_.body == kNoNode && tag != HtmlTag::kBr && tag != HtmlTag::kP) {
             if (stack_.size() > 1 && doc_.nodes[stack_.back()].nameId == NameId(token.name)) {
-                stack_.pop_back();
+                PopOpen();
             }
             return;
         }
@@ -527,7 +615,7 @@ class TreeBuilder {
         for (std::size_t i = stack_.size(); i-- > 1;) {
             const HtmlNode& node = doc_.nodes[stack_[i]];
             if (node.nameId == nameId) {
-                stack_.resize(i);
+                TruncateOpen(i);
                 tokenizer_.SetCdataAllowed(InForeign());
                 return true;
             }
@@ -600,14 +688,17 @@ class TreeBuilder {
     // A misnested formatting end tag ("<b><p>x</b>y") must not close the
     // block inside it; it only stops the element from taking new content.
     void EndFormatting(HtmlTag tag) {
+        if (OpenCount(tag) == 0) {
+            return;
+        }
         bool blockAbove = false;
         for (std::size_t i = stack_.size(); i-- > 1;) {
             const HtmlNode& node = doc_.nodes[stack_[i]];
             if (node.tag == tag && !IsForeign(node)) {
                 if (blockAbove) {
-                    stack_.erase(stack_.begin() + static_cast<std::ptrdiff_t>(i));
+                    RemoveOpenAt(i);
                 } else {
-                    stack_.resize(i);
+                    TruncateOpen(i);
                 }
                 return;
             }
@@ -622,7 +713,7 @@ class TreeBuilder {
         for (std::size_t i = stack_.size(); i-- > 1;) {
             const HtmlNode& node = doc_.nodes[stack_[i]];
             if (node.nameId == nameId) {
-                stack_.resize(i);
+                TruncateOpen(i);
                 return;
             }
             if (TagHas(node.tag, kTagSpecial)) {
@@ -634,7 +725,10 @@ class TreeBuilder {
     HtmlTokenizer tokenizer_;
     HtmlDocument doc_;
     std::vector<std::int32_t> stack_;
-    std::unordered_map<std::string, std::uint32_t> nameIds_;
+    std::size_t openCount_[static_cast<std::size_t>(HtmlTag::kCount)] = {};
+    std::vector<std::uint32_t> slots_;  // name ids by hash; 0 is empty
+    std::vector<HtmlTag> nameTags_;     // by name id
+    std::uint32_t lastNameId_ = 0;
     std::int32_t head_ = kNoNode;
     bool skipNewline_ = false;
     bool seenToken_ = false;
