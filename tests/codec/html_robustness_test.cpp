@@ -69,6 +69,15 @@ TEST(HtmlRobustness, NestingIsBounded) {
     }
 }
 
+// Each comment used to search the rest of the document for "--!>", which
+// made a document of many comments take quadratic time.
+TEST(HtmlRobustness, CommentsAreScannedOnceEach) {
+    const std::string html = Repeat("<!-- c -->x", 200000);
+    EXPECT_EQ(RenderHtmlText(html, "utf-8"), Repeat("x", 200000));
+    EXPECT_EQ(RenderHtmlText("a<!-- x --!> b --> c", "utf-8"), "a b --> c");
+    EXPECT_EQ(RenderHtmlText("a<!-- x --> b --!> c", "utf-8"), "a b --!> c");
+}
+
 TEST(HtmlRobustness, ManyRulesOnADeepDocumentFinish) {
     std::string sheet = "<style>";
     for (int i = 0; i < 500; ++i) {
