@@ -3,7 +3,11 @@
 // Decode turns every encoded word of a header value into its raw bytes (no
 // charset conversion) and drops white space between adjacent words; Encode
 // writes the whole source as B or Q words of at most 75 bytes, separated by
-// single spaces. A UTF-8 character is never split across two words.
+// single spaces. A UTF-8 character is never split across two words, and a
+// word is started only when its closing "?=" fits, so even a cut output ends
+// with a closed word. Only "=?name?X?" with a non-empty printable charset
+// name starts a word; "_" in Q text is a space; white space is dropped only
+// between two decodable words.
 
 #include <string>
 

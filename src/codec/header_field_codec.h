@@ -1,8 +1,11 @@
 #pragma once
 // Header field values. Decode turns encoded words into raw bytes and reports
-// the first word's charset; Encode, when `charset` is set, writes every
-// segment that needs it as encoded words in that charset and folds after the
-// kind's break characters; without a charset the value is copied as stored.
+// the first word's charset (the value is not unfolded). Encode, when
+// `charset` is set, writes every segment that needs it (8-bit bytes, control
+// bytes, line ends that are not folds) as encoded words in that charset, with
+// blanks between two such segments inside one word so that they survive, and
+// folds (CR LF TAB) after the kind's break characters unless only white space
+// follows; without a charset the value is copied as stored.
 
 #include <string>
 
