@@ -130,6 +130,10 @@ void HtmlTextWriter::PreservedText(std::string_view text, CssTextTransform trans
     for (char c : text) {
         if (c == '\n') {
             PutNewline();
+        } else if (c == '\r') {
+            // A CR can only come from a reference ("&#13;"); CSS renders it
+            // as a space, which also keeps every line end CR LF.
+            out_.push_back(' ');
         } else {
             out_.push_back(Transform(c, transform));
         }

@@ -57,6 +57,8 @@ TEST(HtmlRenderer, Preformatted) {
         {"pre-line keeps newlines and collapses spaces",
          "<div style=\"white-space:pre-line\">a   b\nc</div>", "a b\r\nc"},
         {"CR LF inside pre is one line break", "<pre>a\r\nb\rc</pre>", "a\r\nb\r\nc"},
+        {"CR from a reference in pre is a space", "<pre>a&#13;b&#x0D;&#10;c</pre>",
+         "a b \r\nc"},
     };
     RUN_CASES(cases);
 }
