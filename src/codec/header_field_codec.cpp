@@ -67,10 +67,12 @@ int32_t HeaderFieldCodec::EncodedLength() const {
         } else {
             total += segment.length;
         }
-        if (segment.hasDelimiter && IsBreakChar(segment.delimiter)) {
+        total += 1;
+        // The same segments as Encode: its fold skips the white space behind.
+        if (segment.hasDelimiter && IsBreakChar(segment.delimiter) && segments.AnyLeft() &&
+            segments.SkipSpaceForFold()) {
             total += kFoldLength;
         }
-        total += 1;
     }
     return SaturatedLength(total);
 }

@@ -61,8 +61,10 @@ void HeaderSegments::AbsorbFollowingWords(HeaderSegment& segment) {
 }
 
 bool HeaderSegments::SkipSpaceForFold() {
+    // A line end that is not part of a fold is value, not white space.
     int32_t next = position_;
-    while (next < length_ && HasCharClass(static_cast<uint8_t>(text_[next]), CC_SPACE)) {
+    while (next < length_ && HasCharClass(static_cast<uint8_t>(text_[next]), CC_SPACE) &&
+           !NeedsHeaderEncoding(text_, length_, next)) {
         ++next;
     }
     if (next >= length_) {

@@ -23,8 +23,8 @@ class HeaderSegments {
     // one needs encoding too: a decoder drops white space between adjacent
     // encoded words, so the blanks must travel inside one word.
     [[nodiscard]] bool Next(HeaderSegment& segment);
-    // Skips the white space after a fold; true when anything but white space
-    // is left behind it.
+    // Skips the white space (blanks and folds) after a separator that gets a
+    // fold; false, skipping nothing, when only white space is left.
     [[nodiscard]] bool SkipSpaceForFold();
     [[nodiscard]] bool AnyLeft() const { return position_ < length_; }
 

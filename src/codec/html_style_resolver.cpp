@@ -155,9 +155,11 @@ bool HtmlStyleResolver::Matches(const CssRule& rule, std::int32_t node) {
 
 void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
     candidates_.clear();
-    auto add = [this](const std::string& key) {
+    int lists = 0;
+    auto add = [this, &lists](const std::string& key) {
         auto found = index_.find(key);
         if (found != index_.end()) {
+            ++lists;
             candidates_.insert(candidates_.end(), found->second.begin(), found->second.end());
         }
     };
@@ -185,8 +187,11 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
             add(key_);
         }
     }
-    std::sort(candidates_.begin(), candidates_.end());
-    candidates_.erase(std::unique(candidates_.begin(), candidates_.end()), candidates_.end());
+    if (lists > 1) {
+        // Rules apply in source order; one list is in that order already.
+        std::sort(candidates_.begin(), candidates_.end());
+        candidates_.erase(std::unique(candidates_.begin(), candidates_.end()), candidates_.end());
+    }
 }
 
 HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlComputedStyle& parent) {

@@ -47,6 +47,12 @@ std::vector<std::string> AdversarialInputs() {
         line[static_cast<size_t>(spaceAt)] = ' ';
         inputs.push_back(line + "\xE9\xE9\xE9 " + line);
     }
+    for (const char* separator : {",", ";", ":"}) {
+        for (const char* gap : {" \r", "\r\n \r", " \n", "\x0B", "\r\n\t"}) {
+            inputs.push_back(std::string("J\xF6rg") + separator + gap + "Ann \xE9 <a@b>" +
+                             separator);
+        }
+    }
     inputs.push_back(std::string(300, ' '));
     inputs.push_back(std::string(300, '\xFF'));
     inputs.push_back(std::string(300, '.'));

@@ -157,6 +157,11 @@ const EncodeCase kEncodeCases[] = {
      "=?iso-8859-1?Q?J=FCrgen?= Meier <j@x>"},
     // Mend: controls and stray line ends never stand raw in a header.
     {"escape_bytes_encoded", "Subject", "a\x1B(Bb", "iso-2022-jp", "=?iso-2022-jp?Q?a=1B(Bb?="},
+    // A stray CR after a separator used to be skipped with the blanks before
+    // the fold, losing it, and making Encode outgrow EncodedLength.
+    {"fold_keeps_stray_cr", "From", "J\xF6rg, \rAnn \xE9", "iso-8859-1",
+     "=?iso-8859-1?Q?J=F6rg?=,\r\n\t=?iso-8859-1?B?DUFubiDp?="},
+    {"fold_skips_existing_fold", "To", "a\xE9,\r\n b", "x", "=?x?Q?a=E9?=,\r\n\tb"},
     {"decoded_line_end_encoded", "Subject", "a\r\nX-Evil: 1", "us-ascii",
      "=?us-ascii?Q?a=0D=0AX-Evil:=201?="},
 };
@@ -179,6 +184,19 @@ TEST(HeaderFieldEncode, BlankBetweenEncodedWordsSurvivesRoundTrip) {
     const std::string encoded = testing::EncodeAll(*codec, value);
     std::unique_ptr<HeaderFieldCodec> decoder = CreateHeaderCodec("From");
     EXPECT_EQ(testing::DecodeAll(*decoder, encoded), value);
+}
+
+// Found by fuzzing: the fold skipped a stray CR in Encode but not in
+// EncodedLength, so the two cut the value differently and Encode outgrew
+// the bound.
+TEST(HeaderFieldEncode, FoldSkipKeepsEncodedLengthAnUpperBound) {
+    std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec("From");
+    codec->charset = "iso-8-1";
+    const std::string value = "JQ\xBF\x1Bg>, \r?is\x01?i?q??i?q?9 \xCF\xCF\xCF <\r\n \t\t\t";
+    const std::string encoded = testing::EncodeAll(*codec, value);
+    EXPECT_EQ(encoded.substr(encoded.size() - 7), "<\r\n \t\t\t");
+    std::unique_ptr<HeaderFieldCodec> decoder = CreateHeaderCodec("From");
+    EXPECT_NE(testing::DecodeAll(*decoder, encoded).find("\r?is"), std::string::npos);
 }
 
 // A decoded CR LF used to be written back raw, starting a new header field.

@@ -85,9 +85,9 @@ TEST(HtmlRobustness, ManyRulesOnADeepDocumentFinish) {
     }
     sheet += "</style>";
     const std::string html =
-        sheet + Repeat("<div>", 200) + Repeat("<span class=c1>x</span>", 20000);
+        sheet + Repeat("<div>", 200) + Repeat("<span class=c1>x</span>", 5000);
     const std::string text = RenderHtmlText(html, "utf-8");
-    EXPECT_EQ(text.size(), 20000u);  // no rule matches: .c1 is on the span itself
+    EXPECT_EQ(text.size(), 5000u);  // no rule matches: .c1 is on the span itself
 }
 
 // Random documents from markup fragments: whatever comes out is well-formed
@@ -136,7 +136,7 @@ TEST(HtmlRobustness, RandomMarkupGivesWellFormedText) {
         "\xC3\xA9",
         "\xE2\x82",
         "\xFF",
-        std::string("\0", 1).c_str(),
+        "" /* a NUL byte */,
         "<",
         ">",
         "</",
