@@ -4,15 +4,14 @@
 #include <vector>
 
 #include "codec/html_doctype.h"
+#include "codec/html_name_table.h"
+#include "codec/html_open_elements.h"
 #include "codec/html_tokenizer.h"
 
 namespace vellumo {
 namespace {
 
-enum class Scope { kDefault, kListItem, kButton, kTable };
-
 constexpr std::size_t kBytesPerNodeGuess = 8;
-constexpr std::size_t kInitialNameSlots = 256;  // a power of two
 
 bool IsWhiteSpaceOnly(std::string_view text) {
     for (char c : text) {
@@ -37,10 +36,8 @@ class TreeBuilder {
         // Rough sizes of typical mail markup, to spare most reallocations.
         doc_.nodes.reserve(html.size() / kBytesPerNodeGuess + 16);
         doc_.arena.reserve(html.size() / 2);
-        doc_.names.emplace_back();
-        nameTags_.push_back(HtmlTag::kUnknown);
         CreateNode(HtmlTag::kHtml, NameId("html"), 0);
-        PushOpen(0);
+        open_.Push(0);
     }
 
     HtmlDocument Build() {
@@ -58,6 +55,7 @@ class TreeBuilder {
         if (doc_.body == kNoNode) {
             EnsureBody(nullptr);
         }
+        doc_.names = names_.Release();
         return std::move(doc_);
     }
 
@@ -129,83 +127,26 @@ class TreeBuilder {
         return range;
     }
 
-    std::uint32_t NameId(const std::string& name) {
-        // A start tag's name is looked up more than once in a row.
-        if (lastNameId_ != 0 && doc_.names[lastNameId_] == name) {
-            return lastNameId_;
-        }
-        lastNameId_ = Intern(name);
-        return lastNameId_;
-    }
-
-    // Element names are interned in a small open-addressing table: tag
-    // names are short and few, and this lookup runs for every tag.
-    std::uint32_t Intern(const std::string& name) {
-        if (slots_.empty()) {
-            slots_.assign(kInitialNameSlots, 0);
-        }
-        std::size_t slot = NameHash(name) & (slots_.size() - 1);
-        while (slots_[slot] != 0) {
-            if (doc_.names[slots_[slot]] == name) {
-                return slots_[slot];
-            }
-            slot = (slot + 1) & (slots_.size() - 1);
-        }
-        const auto id = static_cast<std::uint32_t>(doc_.names.size());
-        doc_.names.push_back(name);
-        nameTags_.push_back(LookUpTag(name));
-        slots_[slot] = id;
-        if (doc_.names.size() * 2 > slots_.size()) {
-            GrowNameSlots();
-        }
-        return id;
-    }
-
-    static std::size_t NameHash(std::string_view name) {
-        std::uint32_t hash = 2166136261u;  // FNV-1a
-        for (char c : name) {
-            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-        }
-        return hash;
-    }
-
-    void GrowNameSlots() {
-        std::vector<std::uint32_t> grown(slots_.size() * 2, 0);
-        for (std::uint32_t id = 1; id < doc_.names.size(); ++id) {
-            std::size_t slot = NameHash(doc_.names[id]) & (grown.size() - 1);
-            while (grown[slot] != 0) {
-                slot = (slot + 1) & (grown.size() - 1);
-            }
-            grown[slot] = id;
-        }
-        slots_.swap(grown);
-    }
+    std::uint32_t NameId(const std::string& name) { return names_.Intern(name); }
 
     // The known tag of a token's name, looked up once per distinct name.
-    HtmlTag TagOf(const std::string& name) { return nameTags_[NameId(name)]; }
+    HtmlTag TagOf(const std::string& name) { return names_.TagOf(NameId(name)); }
 
-    HtmlNode& Current() { return doc_.nodes[stack_.back()]; }
+    const HtmlNode& Current() const { return open_.Current(); }
 
-    bool InForeign() { return (Current().flags & kNodeForeign) != 0; }
+    bool InForeign() const { return (Current().flags & kNodeForeign) != 0; }
 
     // Where misplaced content in a table goes: before the innermost table.
-    bool NeedsFosterParent() { return !InForeign() && TagHas(Current().tag, kTagTableContext); }
-
-    std::int32_t InnermostTable() {
-        for (std::size_t i = stack_.size(); i-- > 0;) {
-            if (doc_.nodes[stack_[i]].tag == HtmlTag::kTable) {
-                return stack_[i];
-            }
-        }
-        return kNoNode;
+    bool NeedsFosterParent() const {
+        return !InForeign() && TagHas(Current().tag, kTagTableContext);
     }
 
     void Place(std::int32_t node, bool foster) {
-        const std::int32_t table = foster ? InnermostTable() : kNoNode;
+        const std::int32_t table = foster ? open_.InnermostTable() : kNoNode;
         if (table != kNoNode && doc_.nodes[table].parent != kNoNode) {
             InsertBefore(table, node);
         } else {
-            Append(stack_.back(), node);
+            Append(open_.CurrentIndex(), node);
         }
     }
 
@@ -252,107 +193,22 @@ class TreeBuilder {
         return true;
     }
 
-    void Push(std::int32_t node) {
-        if (stack_.size() < kMaxOpenElements) {
-            PushOpen(node);
-        }
-    }
-
-    // Every change of the stack goes through these, which keep count of the
-    // open elements per tag, so that "is a p open" needs no scan.
-    void PushOpen(std::int32_t node) {
-        stack_.push_back(node);
-        ++openCount_[static_cast<std::size_t>(doc_.nodes[node].tag)];
-    }
-
-    void PopOpen() {
-        --openCount_[static_cast<std::size_t>(doc_.nodes[stack_.back()].tag)];
-        stack_.pop_back();
-    }
-
-    void TruncateOpen(std::size_t size) {
-        while (stack_.size() > size) {
-            PopOpen();
-        }
-    }
-
-    void RemoveOpenAt(std::size_t index) {
-        --openCount_[static_cast<std::size_t>(doc_.nodes[stack_[index]].tag)];
-        stack_.erase(stack_.begin() + static_cast<std::ptrdiff_t>(index));
-    }
-
-    // --- the stack of open elements ---
-
-    bool IsScopeBoundary(const HtmlNode& node, Scope scope) {
-        if (scope == Scope::kTable) {
-            return node.tag == HtmlTag::kTable || node.tag == HtmlTag::kHtml ||
-                   node.tag == HtmlTag::kTemplate;
-        }
-        if ((node.flags & kNodeForeign) != 0 || TagHas(node.tag, kTagScopeBoundary)) {
-            return true;
-        }
-        if (scope == Scope::kListItem) {
-            return node.tag == HtmlTag::kOl || node.tag == HtmlTag::kUl;
-        }
-        return scope == Scope::kButton && node.tag == HtmlTag::kButton;
-    }
-
-    template <typename Match>
-    bool HasInScope(Match match, Scope scope) {
-        for (std::size_t i = stack_.size(); i-- > 0;) {
-            const HtmlNode& node = doc_.nodes[stack_[i]];
-            if (match(node)) {
-                return true;
-            }
-            if (IsScopeBoundary(node, scope)) {
-                return false;
-            }
-        }
-        return false;
-    }
-
-    bool HasTagInScope(HtmlTag tag, Scope scope) {
-        if (openCount_[static_cast<std::size_t>(tag)] == 0) {
-            return false;
-        }
-        return HasInScope([tag](const HtmlNode& n) { return n.tag == tag && !IsForeign(n); },
-                          scope);
-    }
-
-    static bool IsForeign(const HtmlNode& node) { return (node.flags & kNodeForeign) != 0; }
-
-    template <typename Match>
-    void PopThrough(Match match) {
-        while (stack_.size() > 1) {
-            const bool done = match(Current());
-            PopOpen();
-            if (done) {
-                return;
-            }
-        }
-    }
-
-    void PopThroughTag(HtmlTag tag) {
-        PopThrough([tag](const HtmlNode& n) { return n.tag == tag && !IsForeign(n); });
-    }
-
-    std::size_t OpenCount(HtmlTag tag) const { return openCount_[static_cast<std::size_t>(tag)]; }
-
     void CloseCell() {
-        if (OpenCount(HtmlTag::kTd) + OpenCount(HtmlTag::kTh) == 0) {
+        if (open_.Count(HtmlTag::kTd) + open_.Count(HtmlTag::kTh) == 0) {
             return;
         }
-        if (HasInScope([](const HtmlNode& n) { return IsTableCell(n.tag); }, Scope::kTable)) {
-            PopThrough([](const HtmlNode& n) { return IsTableCell(n.tag); });
+        if (open_.HasInScope([](const HtmlNode& n) { return IsTableCell(n.tag); },
+                             HtmlScope::kTable)) {
+            open_.PopThrough([](const HtmlNode& n) { return IsTableCell(n.tag); });
         }
     }
 
     // Pops until the current node is one of the table parts that `accepts`.
     template <typename Accepts>
     void PopToTableContext(Accepts accepts) {
-        while (stack_.size() > 1 && !accepts(Current().tag) && Current().tag != HtmlTag::kTable &&
+        while (open_.Size() > 1 && !accepts(Current().tag) && Current().tag != HtmlTag::kTable &&
                Current().tag != HtmlTag::kTemplate) {
-            PopOpen();
+            open_.Pop();
         }
     }
 
@@ -362,13 +218,13 @@ class TreeBuilder {
         if (doc_.body != kNoNode) {
             return;
         }
-        TruncateOpen(1);
+        open_.TruncateTo(1);
         doc_.body = CreateNode(HtmlTag::kBody, NameId("body"), 0);
         if (token != nullptr) {
             SetAttributes(doc_.body, *token);
         }
         Append(0, doc_.body);
-        PushOpen(doc_.body);
+        open_.Push(doc_.body);
     }
 
     void EnsureHead() {
@@ -386,9 +242,9 @@ class TreeBuilder {
         }
         if (doc_.body == kNoNode && Current().tag == HtmlTag::kNoscript &&
             !IsWhiteSpaceOnly(text)) {
-            PopOpen();  // text in a head noscript ends it and opens the body
+            open_.Pop();  // text in a head noscript ends it and opens the body
         }
-        if (doc_.body == kNoNode && stack_.size() == 1) {
+        if (doc_.body == kNoNode && open_.Size() == 1) {
             // Before the body, white space is dropped and other text opens it.
             std::size_t start = 0;
             while (start < text.size() && IsWhiteSpaceOnly(text.substr(start, 1))) {
@@ -421,8 +277,8 @@ class TreeBuilder {
                 StartForeign(token, tag);
                 return;
             }
-            while (stack_.size() > 1 && InForeign()) {
-                PopOpen();
+            while (open_.Size() > 1 && InForeign()) {
+                open_.Pop();
             }
         }
         switch (tag) {
@@ -462,24 +318,24 @@ class TreeBuilder {
     void StartForeign(const HtmlToken& token, HtmlTag tag) {
         const std::int32_t node = InsertElement(token, tag, kNodeForeign);
         if (!token.selfClosing) {
-            Push(node);
+            open_.Push(node);
         }
     }
 
     void StartInHead(const HtmlToken& token, HtmlTag tag) {
-        if (stack_.size() == 1) {
+        if (open_.Size() == 1) {
             EnsureHead();
             const std::int32_t node = CreateNode(tag, NameId(token.name), 0);
             SetAttributes(node, token);
             Append(head_, node);
             if (!TagHas(tag, kTagVoid)) {
-                Push(node);
+                open_.Push(node);
             }
         } else {
             const std::int32_t node = CreateNode(tag, NameId(token.name), 0);
-            Append(stack_.back(), node);
+            Append(open_.CurrentIndex(), node);
             if (!TagHas(tag, kTagVoid)) {
-                Push(node);
+                open_.Push(node);
             }
         }
         SwitchTokenizer(token.name, tag);
@@ -500,21 +356,21 @@ class TreeBuilder {
             return;
         }
         if (tag == HtmlTag::kTable && TagHas(Current().tag, kTagTableContext)) {
-            PopThroughTag(HtmlTag::kTable);  // a table directly in a table closes it
+            open_.PopThroughTag(HtmlTag::kTable);  // a table directly in a table closes it
         }
         if (TagHas(tag, kTagClosesP) && !(tag == HtmlTag::kTable && doc_.quirksMode) &&
-            HasTagInScope(HtmlTag::kP, Scope::kButton)) {
-            PopThroughTag(HtmlTag::kP);
+            open_.HasTagInScope(HtmlTag::kP, HtmlScope::kButton)) {
+            open_.PopThroughTag(HtmlTag::kP);
         }
         CloseImpliedSiblings(tag);
         const std::int32_t node = InsertElement(token, tag, 0);
         if (tag == HtmlTag::kSvg || tag == HtmlTag::kMath) {
             doc_.nodes[node].flags |= kNodeForeign;
             if (!token.selfClosing) {
-                Push(node);
+                open_.Push(node);
             }
         } else if (!TagHas(tag, kTagVoid)) {
-            Push(node);
+            open_.Push(node);
             SwitchTokenizer(token.name, tag);
         }
         skipNewline_ = TagHas(tag, kTagSkipNewline);
@@ -525,32 +381,32 @@ class TreeBuilder {
     // headings, option, a, nobr, button.
     void CloseImpliedSiblings(HtmlTag tag) {
         if (tag == HtmlTag::kLi) {
-            if (OpenCount(HtmlTag::kLi) == 0) {
+            if (open_.Count(HtmlTag::kLi) == 0) {
                 return;
             }
             CloseListItem([](HtmlTag t) { return t == HtmlTag::kLi; });
         } else if (tag == HtmlTag::kDd || tag == HtmlTag::kDt) {
-            if (OpenCount(HtmlTag::kDd) + OpenCount(HtmlTag::kDt) == 0) {
+            if (open_.Count(HtmlTag::kDd) + open_.Count(HtmlTag::kDt) == 0) {
                 return;
             }
             CloseListItem([](HtmlTag t) { return t == HtmlTag::kDd || t == HtmlTag::kDt; });
         } else if (TagHas(tag, kTagHeading) && TagHas(Current().tag, kTagHeading)) {
-            PopOpen();
+            open_.Pop();
         } else if ((tag == HtmlTag::kOption || tag == HtmlTag::kOptgroup) &&
                    Current().tag == HtmlTag::kOption) {
-            PopOpen();
+            open_.Pop();
         } else if ((tag == HtmlTag::kA || tag == HtmlTag::kNobr || tag == HtmlTag::kButton) &&
-                   HasTagInScope(tag, Scope::kDefault)) {
-            PopThroughTag(tag);
+                   open_.HasTagInScope(tag, HtmlScope::kDefault)) {
+            open_.PopThroughTag(tag);
         }
     }
 
     template <typename IsItem>
     void CloseListItem(IsItem isItem) {
-        for (std::size_t i = stack_.size(); i-- > 1;) {
-            const HtmlNode& node = doc_.nodes[stack_[i]];
+        for (std::size_t i = open_.Size(); i-- > 1;) {
+            const HtmlNode& node = open_.NodeAt(i);
             if (isItem(node.tag)) {
-                TruncateOpen(i);
+                open_.TruncateTo(i);
                 return;
             }
             if (TagHas(node.tag, kTagSpecial) && node.tag != HtmlTag::kAddress &&
@@ -570,7 +426,7 @@ class TreeBuilder {
         if (!cell && !row && !group && !other) {
             return false;
         }
-        if (!HasTagInScope(HtmlTag::kTable, Scope::kTable)) {
+        if (!open_.HasTagInScope(HtmlTag::kTable, HtmlScope::kTable)) {
             return true;  // table parts outside a table are dropped
         }
         CloseCell();
@@ -578,8 +434,8 @@ class TreeBuilder {
             PopToTableContext([](HtmlTag t) { return t == HtmlTag::kTr || IsRowGroup(t); });
             if (Current().tag != HtmlTag::kTr) {
                 const std::int32_t impliedRow = CreateNode(HtmlTag::kTr, NameId("tr"), 0);
-                Append(stack_.back(), impliedRow);
-                Push(impliedRow);
+                Append(open_.CurrentIndex(), impliedRow);
+                open_.Push(impliedRow);
             }
         } else if (row) {
             PopToTableContext([](HtmlTag t) { return IsRowGroup(t); });
@@ -588,9 +444,9 @@ class TreeBuilder {
         }
         const std::int32_t node = CreateNode(tag, NameId(token.name), 0);
         SetAttributes(node, token);
-        Append(stack_.back(), node);
+        Append(open_.CurrentIndex(), node);
         if (tag != HtmlTag::kCol && tag != HtmlTag::kColgroup) {
-            Push(node);
+            open_.Push(node);
         }
         return true;
     }
@@ -601,8 +457,8 @@ class TreeBuilder {
             return;
         }
         if (doc_.body == kNoNode && tag != HtmlTag::kBr && tag != HtmlTag::kP) {
-            if (stack_.size() > 1 && doc_.nodes[stack_.back()].nameId == NameId(token.name)) {
-                PopOpen();
+            if (open_.Size() > 1 && doc_.nodes[open_.CurrentIndex()].nameId == NameId(token.name)) {
+                open_.Pop();
             }
             return;
         }
@@ -612,14 +468,14 @@ class TreeBuilder {
 
     bool EndForeign(const HtmlToken& token) {
         const std::uint32_t nameId = NameId(token.name);
-        for (std::size_t i = stack_.size(); i-- > 1;) {
-            const HtmlNode& node = doc_.nodes[stack_[i]];
+        for (std::size_t i = open_.Size(); i-- > 1;) {
+            const HtmlNode& node = open_.NodeAt(i);
             if (node.nameId == nameId) {
-                TruncateOpen(i);
+                open_.TruncateTo(i);
                 tokenizer_.SetCdataAllowed(InForeign());
                 return true;
             }
-            if (!IsForeign(node)) {
+            if (!IsForeignNode(node)) {
                 return false;
             }
         }
@@ -638,15 +494,15 @@ class TreeBuilder {
                 return;
             }
             case HtmlTag::kP:
-                if (HasTagInScope(HtmlTag::kP, Scope::kButton)) {
-                    PopThroughTag(HtmlTag::kP);
+                if (open_.HasTagInScope(HtmlTag::kP, HtmlScope::kButton)) {
+                    open_.PopThroughTag(HtmlTag::kP);
                 } else {
                     InsertElement(token, HtmlTag::kP, 0);  // "</p>" alone is an empty p
                 }
                 return;
             case HtmlTag::kLi:
-                if (HasTagInScope(tag, Scope::kListItem)) {
-                    PopThroughTag(tag);
+                if (open_.HasTagInScope(tag, HtmlScope::kListItem)) {
+                    open_.PopThroughTag(tag);
                 }
                 return;
             case HtmlTag::kTable:
@@ -657,8 +513,8 @@ class TreeBuilder {
             case HtmlTag::kTd:
             case HtmlTag::kTh:
             case HtmlTag::kCaption:
-                if (HasTagInScope(tag, Scope::kTable)) {
-                    PopThroughTag(tag);
+                if (open_.HasTagInScope(tag, HtmlScope::kTable)) {
+                    open_.PopThroughTag(tag);
                 }
                 return;
             default:
@@ -666,8 +522,8 @@ class TreeBuilder {
         }
         if (TagHas(tag, kTagHeading)) {
             auto isHeading = [](const HtmlNode& n) { return TagHas(n.tag, kTagHeading); };
-            if (HasInScope(isHeading, Scope::kDefault)) {
-                PopThrough(isHeading);
+            if (open_.HasInScope(isHeading, HtmlScope::kDefault)) {
+                open_.PopThrough(isHeading);
             }
             return;
         }
@@ -677,8 +533,8 @@ class TreeBuilder {
         }
         if (TagHas(tag, kTagClosesP) || tag == HtmlTag::kButton) {
             // Block containers close what is open inside them.
-            if (HasTagInScope(tag, Scope::kDefault)) {
-                PopThroughTag(tag);
+            if (open_.HasTagInScope(tag, HtmlScope::kDefault)) {
+                open_.PopThroughTag(tag);
             }
             return;
         }
@@ -688,17 +544,17 @@ class TreeBuilder {
     // A misnested formatting end tag ("<b><p>x</b>y") must not close the
     // block inside it; it only stops the element from taking new content.
     void EndFormatting(HtmlTag tag) {
-        if (OpenCount(tag) == 0) {
+        if (open_.Count(tag) == 0) {
             return;
         }
         bool blockAbove = false;
-        for (std::size_t i = stack_.size(); i-- > 1;) {
-            const HtmlNode& node = doc_.nodes[stack_[i]];
-            if (node.tag == tag && !IsForeign(node)) {
+        for (std::size_t i = open_.Size(); i-- > 1;) {
+            const HtmlNode& node = open_.NodeAt(i);
+            if (node.tag == tag && !IsForeignNode(node)) {
                 if (blockAbove) {
-                    RemoveOpenAt(i);
+                    open_.RemoveAt(i);
                 } else {
-                    TruncateOpen(i);
+                    open_.TruncateTo(i);
                 }
                 return;
             }
@@ -710,10 +566,10 @@ class TreeBuilder {
     }
 
     void EndOther(std::uint32_t nameId) {
-        for (std::size_t i = stack_.size(); i-- > 1;) {
-            const HtmlNode& node = doc_.nodes[stack_[i]];
+        for (std::size_t i = open_.Size(); i-- > 1;) {
+            const HtmlNode& node = open_.NodeAt(i);
             if (node.nameId == nameId) {
-                TruncateOpen(i);
+                open_.TruncateTo(i);
                 return;
             }
             if (TagHas(node.tag, kTagSpecial)) {
@@ -724,11 +580,9 @@ class TreeBuilder {
 
     HtmlTokenizer tokenizer_;
     HtmlDocument doc_;
-    std::vector<std::int32_t> stack_;
-    std::size_t openCount_[static_cast<std::size_t>(HtmlTag::kCount)] = {};
-    std::vector<std::uint32_t> slots_;  // name ids by hash; 0 is empty
-    std::vector<HtmlTag> nameTags_;     // by name id
-    std::uint32_t lastNameId_ = 0;
+    HtmlOpenElements open_{&doc_.nodes};
+    HtmlNameTable names_;
+    std::vector<HtmlTag> nameTags_;  // by name id
     std::int32_t head_ = kNoNode;
     bool skipNewline_ = false;
     bool seenToken_ = false;

@@ -1,20 +1,17 @@
 // The HTML tree builder: the parts of the standard's tree construction that
 // decide where text ends up (implied end tags, head and body, tables and
 // foster parenting of misplaced content, raw text elements, svg and math).
-// Nesting is bounded: past kMaxOpenElements open elements, new elements
-// are added as leaves.
+// Nesting is bounded: past kMaxOpenElements (html_open_elements.h) open
+// elements, new elements are added as leaves.
 #ifndef VELLUMO_CODEC_HTML_TREE_BUILDER_H
 #define VELLUMO_CODEC_HTML_TREE_BUILDER_H
 
-#include <cstddef>
 #include <string_view>
 
 #include "codec/html_charset.h"
 #include "codec/html_document.h"
 
 namespace vellumo {
-
-constexpr std::size_t kMaxOpenElements = 256;
 
 // Parses `html` (bytes in `charset`) into a document. Never fails.
 [[nodiscard]] HtmlDocument BuildHtmlDocument(std::string_view html, const HtmlCharset& charset);

@@ -8,6 +8,7 @@
 
 #include "codec/html_charset.h"
 #include "codec/html_text_extractor.h"
+#include "codec/html_open_elements.h"
 #include "codec/html_tree_builder.h"
 
 namespace vellumo {
