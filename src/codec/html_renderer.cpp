@@ -11,6 +11,9 @@ namespace vellumo {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+// The document keeps 32-bit offsets into its text; references expand text by
+// at most a few bytes each, so a gigabyte of input stays well inside them.
+constexpr std::size_t kMaxRenderedInput = std::size_t{1} << 30;
 
 bool IsBlockLevel(HtmlDisplay display) {
     switch (display) {
@@ -233,6 +236,7 @@ class InnerTextRenderer {
 
 std::string RenderHtmlText(std::string_view html, std::string_view charsetName) {
     const HtmlCharset charset = ResolveHtmlCharset(charsetName);
+    html = html.substr(0, kMaxRenderedInput);
     std::string repaired;
     if (charset.kind == CharsetKind::kUtf8) {
         if (html.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {

@@ -37,7 +37,7 @@ struct HtmlTextResult {
 // Characters from references that the charset cannot represent become "?"
 // (a no-break space becomes a space). A charset without a table here is
 // taken as ASCII-compatible: its bytes pass through unchanged. Linear time
-// in the input, bounded nesting.
+// in the input, bounded nesting; input past the first GiB is ignored.
 [[nodiscard]] std::string RenderHtmlText(std::string_view html, std::string_view charset);
 
 // The engine's text where the engine can be used, otherwise the built-in
