@@ -77,8 +77,8 @@ struct Frame {
 // The rendered text collection of innerText, walked without recursion.
 class InnerTextRenderer {
   public:
-    explicit InnerTextRenderer(const HtmlDocument& document)
-        : document_(document), styles_(document) {}
+    InnerTextRenderer(const HtmlDocument& document, const HtmlCharset& charset)
+        : document_(document), styles_(document), writer_(charset) {}
 
     std::string Render() {
         if (document_.body == kNoNode) {
@@ -248,7 +248,7 @@ std::string RenderHtmlText(std::string_view html, std::string_view charsetName) 
         }
     }
     const HtmlDocument document = BuildHtmlDocument(html, charset);
-    return InnerTextRenderer(document).Render();
+    return InnerTextRenderer(document, charset).Render();
 }
 
 }  // namespace vellumo

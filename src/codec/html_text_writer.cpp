@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codec/html_case_mapping.h"
 #include "codec/html_tokenizer.h"
 
 namespace vellumo {
@@ -9,13 +10,6 @@ namespace {
 
 bool IsCollapsible(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
-}
-
-bool IsLower(char c) {
-    return c >= 'a' && c <= 'z';
-}
-bool IsUpper(char c) {
-    return c >= 'A' && c <= 'Z';
 }
 
 }  // namespace
@@ -40,25 +34,21 @@ void HtmlTextWriter::PutChar(char c) {
     anyItem_ = true;
 }
 
-// Case mapping covers ASCII, and Latin-1 letters in windows-1252-like
-// charsets and in UTF-8; other scripts keep their case.
-char HtmlTextWriter::Transform(char c, CssTextTransform transform) {
-    if (c == kNoBreakSpaceMarker) {
-        afterWordChar_ = false;
-        return ' ';
+// Visible text as it is, or through text-transform; a no-break space
+// marker becomes a space either way.
+void HtmlTextWriter::AppendRun(std::string_view run, CssTextTransform transform) {
+    if (run.empty()) {
+        return;
     }
-    const bool word =
-        IsLower(c) || IsUpper(c) || (c >= '0' && c <= '9') || static_cast<unsigned char>(c) >= 0x80;
-    const bool wordStart = word && !afterWordChar_;
-    afterWordChar_ = word;
-    if (transform == CssTextTransform::kUppercase ||
-        (transform == CssTextTransform::kCapitalize && wordStart)) {
-        return IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+    if (transform != CssTextTransform::kNone) {
+        AppendTransformed(run, transform, charset_, &afterWordChar_, &out_);
+        return;
     }
-    if (transform == CssTextTransform::kLowercase) {
-        return IsUpper(c) ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return c;
+    const std::size_t written = out_.size();
+    out_.append(run);
+    std::replace(out_.begin() + static_cast<std::ptrdiff_t>(written), out_.end(),
+                 kNoBreakSpaceMarker, ' ');
+    afterWordChar_ = true;
 }
 
 void HtmlTextWriter::Text(std::string_view text, CssWhiteSpace whiteSpace,
@@ -102,17 +92,7 @@ void HtmlTextWriter::CollapsedText(std::string_view text, CssTextTransform trans
         while (pos < text.size() && !IsCollapsible(text[pos])) {
             ++pos;
         }
-        if (transform == CssTextTransform::kNone) {
-            const std::size_t written = out_.size();
-            out_.append(text.substr(start, pos - start));
-            std::replace(out_.begin() + static_cast<std::ptrdiff_t>(written), out_.end(),
-                         kNoBreakSpaceMarker, ' ');
-            afterWordChar_ = true;
-        } else {
-            for (std::size_t i = start; i < pos; ++i) {
-                out_.push_back(Transform(text[i], transform));
-            }
-        }
+        AppendRun(text.substr(start, pos - start), transform);
         anyItem_ = true;
         atLineStart_ = false;
     }
@@ -127,16 +107,20 @@ void HtmlTextWriter::PreservedText(std::string_view text, CssTextTransform trans
         out_.push_back(' ');
         pendingSpace_ = false;
     }
-    for (char c : text) {
-        if (c == '\n') {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\n' && text[i] != '\r') {
+            continue;
+        }
+        AppendRun(text.substr(start, i - start), transform);
+        if (i < text.size() && text[i] == '\n') {
             PutNewline();
-        } else if (c == '\r') {
+        } else if (i < text.size()) {
             // A CR can only come from a reference ("&#13;"); CSS renders it
             // as a space, which also keeps every line end CR LF.
             out_.push_back(' ');
-        } else {
-            out_.push_back(Transform(c, transform));
         }
+        start = i + 1;
     }
     anyItem_ = true;
     atLineStart_ = text.back() == '\n';

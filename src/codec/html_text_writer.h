@@ -8,13 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "codec/html_charset.h"
 #include "codec/html_css.h"
 
 namespace vellumo {
 
 class HtmlTextWriter {
   public:
-    HtmlTextWriter() = default;
+    // `charset` is the charset of the text, for text-transform.
+    explicit HtmlTextWriter(const HtmlCharset& charset) : charset_(charset) {}
 
     // Text of a text node (LF line ends) with its element's white-space and
     // text-transform.
@@ -38,8 +40,9 @@ class HtmlTextWriter {
     void PutNewline();
     void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines);
     void PreservedText(std::string_view text, CssTextTransform transform);
-    [[nodiscard]] char Transform(char c, CssTextTransform transform);
+    void AppendRun(std::string_view run, CssTextTransform transform);
 
+    HtmlCharset charset_;
     std::string out_;
     int pendingBreaks_ = 0;
     bool pendingSpace_ = false;

@@ -20,7 +20,7 @@ constexpr bool IsLiteralByte(uint8_t c) {
 
 // The bulk loop's view of a byte: its output (up to three characters), its
 // width, whether it is a blank, and whether only the full rules may decide it
-// (CR, LF and "." in text mode).
+// (CR, LF and "." in text mode; "-" in both modes).
 constexpr uint32_t kWidthMask = 0x0F;
 constexpr uint32_t kBlankFlag = 0x10;
 constexpr uint32_t kRuleFlag = 0x20;
@@ -38,7 +38,7 @@ constexpr EntryTable MakeEntryTable(bool binary) {
     for (int value = 0; value < 256; ++value) {
         const uint8_t c = static_cast<uint8_t>(value);
         const bool blank = c == ' ' || c == '\t';
-        const bool rule = !binary && (c == '\r' || c == '\n' || c == '.');
+        const bool rule = (!binary && (c == '\r' || c == '\n' || c == '.')) || c == '-';
         uint32_t flags = (blank ? kBlankFlag : 0) | (rule ? kRuleFlag : 0);
         if (blank || IsLiteralByte(c)) {
             table.entry[value] = Chars(c, 0, 0) | ((1 | flags) << 24);
@@ -60,7 +60,9 @@ constexpr EntryTable kBinaryEntries = MakeEntryTable(true);
 // more bytes fit.
 inline void InsertSoftBreak(char* out, int32_t& o, int32_t& line, int32_t& breakAt, int32_t width) {
     const int32_t moved = breakAt >= 0 ? o - (breakAt + 1) : -1;
-    if (moved >= 0 && moved + width <= kMaxLineBody) {
+    // Moved bytes must not put a literal "-" at the start of the new line.
+    const bool dashFirst = moved > 0 && out[breakAt + 1] == '-';
+    if (moved >= 0 && moved + width <= kMaxLineBody && !dashFirst) {
         char* at = out + breakAt + 1;
         std::memmove(at + 3, at, static_cast<size_t>(moved));
         std::memcpy(at, "=\r\n", 3);
@@ -111,7 +113,7 @@ struct BulkState {
 inline bool BulkWord(const uint8_t* in, char* out, uint32_t text, BulkState& s) {
     uint64_t word;
     std::memcpy(&word, in + s.i, kWordBytes);
-    if (!AllLiteralOrSpace(word)) {
+    if (!AllLiteralOrSpace(word) || (s.line == 0 && in[s.i] == '-')) {
         return false;
     }
     if (const uint64_t spaces = ZeroBytes(word ^ (kOnes * ' '))) {
@@ -139,7 +141,13 @@ inline bool BulkByte(const EntryTable& table, const uint8_t* in, char* out, uint
     const uint32_t entry = table.entry[c];
     const uint32_t meta = entry >> 24;
     const int32_t width = static_cast<int32_t>(meta & kWidthMask);
-    if ((meta & kRuleFlag) != 0) {
+    if (c == '-') {
+        // A "-" that starts a line, or would after a soft break, takes the
+        // full rules; elsewhere it is literal.
+        if (s.line == 0 || s.line + width > kMaxLineBody) {
+            return false;
+        }
+    } else if ((meta & kRuleFlag) != 0) {
         // Text mode: a CR LF pair ends the line; a "." that does not start a
         // line is literal; the rest takes the full rules.
         if (c == '\r' && in[s.i + 1] == '\n' && s.line < kMaxLineBody) {
@@ -189,9 +197,12 @@ int32_t QuotedPrintableEncoder::Run(char* out, int32_t capacity) {
         }
         const uint8_t c = in_[i];
         hardBreak_ = false;
-        const Width width = Classify(i);
+        Width width = Classify(i);
         if (lineLength_ + static_cast<int32_t>(width) > kMaxLineBody && cap_ - o_ >= 3) {
             SoftBreak(static_cast<int32_t>(width));
+            if (c == '-' && lineLength_ == 0) {
+                width = Width::kEscaped;
+            }
         }
         Emit(c, width);
         ++i;
@@ -254,6 +265,11 @@ QuotedPrintableEncoder::Width QuotedPrintableEncoder::Classify(int32_t i) {
     }
     if (!binary_ && c == '.') {
         return IsLoneDotLine(i) ? Width::kEscaped : Width::kLiteral;
+    }
+    if (c == '-' && lineLength_ == 0) {
+        // A line of the encoded body that starts with "--" could read as a
+        // multipart delimiter and split the part.
+        return Width::kEscaped;
     }
     return IsLiteralByte(c) ? Width::kLiteral : Width::kEscaped;
 }

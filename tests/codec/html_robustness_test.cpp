@@ -7,8 +7,8 @@
 #include <string>
 
 #include "codec/html_charset.h"
-#include "codec/html_text_extractor.h"
 #include "codec/html_open_elements.h"
+#include "codec/html_text_extractor.h"
 #include "codec/html_tree_builder.h"
 
 namespace vellumo {
@@ -85,8 +85,7 @@ TEST(HtmlRobustness, ManyRulesOnADeepDocumentFinish) {
         sheet += "div div div .c" + std::to_string(i) + " span{display:none}";
     }
     sheet += "</style>";
-    const std::string html =
-        sheet + Repeat("<div>", 200) + Repeat("<span class=c1>x</span>", 5000);
+    const std::string html = sheet + Repeat("<div>", 200) + Repeat("<span class=c1>x</span>", 5000);
     const std::string text = RenderHtmlText(html, "utf-8");
     EXPECT_EQ(text.size(), 5000u);  // no rule matches: .c1 is on the span itself
 }

@@ -64,6 +64,17 @@ const EncodeCase kEncodeCases[] = {
     {"cr_cr_lf", "a\r\r\nb", false, "a=0D\r\nb"},
     {"lf_cr_escapes_both", "a\n\rb", false, "a=0A=0Db"},
     {"space_before_lone_cr_literal", "a \rb", false, "a =0Db"},
+    // A literal "--" at a line start could be taken for a delimiter.
+    {"dash_starting_text_escaped", "--b1", false, "=2D-b1"},
+    {"dash_after_crlf_escaped", "a\r\n--b1--\r\n", false, "a\r\n=2D-b1--\r\n"},
+    {"dash_inside_line_literal", "a-b --c", false, "a-b --c"},
+    {"dash_in_long_literal_run_after_crlf", "abcdefghij\r\n-- signature text here\r\n", false,
+     "abcdefghij\r\n=2D- signature text here\r\n"},
+    {"binary_dash_at_start_escaped", "-x", true, "=2Dx"},
+    {"dash_after_soft_break_escaped", std::string(75, 'x') + "-y", false,
+     std::string(75, 'x') + "=\r\n=2Dy"},
+    {"dash_not_moved_to_line_start", std::string(60, 'x') + " " + std::string(14, '-') + "zz",
+     false, std::string(60, 'x') + " " + std::string(14, '-') + "=\r\nzz"},
 };
 
 TEST(QuotedPrintableEncode, Table) {
@@ -103,6 +114,25 @@ TEST(QuotedPrintableEncode, LoneLineEndsSurviveRoundTrip) {
     QuotedPrintableCodec encoder(false);
     QuotedPrintableCodec decoder;
     EXPECT_EQ(DecodeAll(decoder, EncodeAll(encoder, input)), input);
+}
+
+// A body holding "\r\n--boundary" was written with that line literal, and
+// the rewritten message then split the part at it.
+TEST(QuotedPrintableEncode, NoEncodedLineStartsWithDash) {
+    std::string input;
+    for (int i = 0; i < 400; ++i) {
+        input += std::string(static_cast<size_t>(i % 90), i % 3 == 0 ? ' ' : 'a') + "--boundary";
+        input += i % 5 == 0 ? "\r\n" : " ";
+    }
+    for (bool binary : {false, true}) {
+        QuotedPrintableCodec encoder(binary);
+        const std::string encoded = EncodeAll(encoder, input);
+        EXPECT_NE(encoded.compare(0, 1, "-"), 0);
+        EXPECT_EQ(encoded.find("\n-"), std::string::npos) << "binary " << binary;
+        EXPECT_LE(testing::LongestLine(encoded), 76u);
+        QuotedPrintableCodec decoder;
+        EXPECT_EQ(DecodeAll(decoder, encoded), input);
+    }
 }
 
 struct DecodeCase {
