@@ -261,5 +261,26 @@ TEST(MimeWriter, EncodedBodiesWithinSize) {
     ExpectCapacityRespected(message);
 }
 
+// A quoted-printable body whose text holds the message's own delimiter line
+// was written with that line literal, so reading the result again split the
+// part there.
+TEST(MimeWriter, QuotedPrintableBodyHoldingTheDelimiterKeepsItsPart) {
+    const std::string text =
+        "Content-Type: multipart/mixed; boundary=b1\r\n\r\n--b1\r\n"
+        "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
+        "before\r\n=2D-b1\r\nafter\r\n--b1\r\nContent-Type: text/plain\r\n\r\nsecond\r\n"
+        "--b1--\r\n";
+    MimeMessage message;
+    ASSERT_GT(message.Parse(text.c_str(), static_cast<int>(text.size())), 0);
+    ASSERT_EQ(message.children.size(), 2u);
+    std::string body;
+    message.children.front()->GetBody(body);
+    EXPECT_EQ(body, "before\r\n--b1\r\nafter");
+    const std::string written = WriteWhole(message);
+    MimeMessage again;
+    ASSERT_GT(again.Parse(written.c_str(), static_cast<int>(written.size())), 0);
+    EXPECT_EQ(testing_support::TreeDigest(again), testing_support::TreeDigest(message)) << written;
+}
+
 }  // namespace
 }  // namespace vellumo
