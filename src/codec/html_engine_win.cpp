@@ -81,14 +81,10 @@ bool KeepOffline(IHTMLDocument2* document, ComRef<IOleObject>* oleObject) {
     if (FAILED(document->QueryInterface(IID_IOleObject, oleObject->ReceiveVoid()))) {
         return false;
     }
-    IOleClientSite* site = CreateOfflineClientSite();
-    if (site == nullptr) {
-        return false;
-    }
-    const HRESULT attached = (*oleObject)->SetClientSite(site);
-    site->Release();  // the document keeps its own reference
-    if (FAILED(attached)) {
-        return false;
+    ComRef<IOleClientSite> site;
+    *site.Receive() = CreateOfflineClientSite();
+    if (!site || FAILED((*oleObject)->SetClientSite(site.Get()))) {
+        return false;  // the document keeps its own reference to the site
     }
     ComRef<IOleControl> control;
     if (SUCCEEDED(document->QueryInterface(IID_IOleControl, control.ReceiveVoid()))) {
