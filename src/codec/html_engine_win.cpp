@@ -81,10 +81,11 @@ bool KeepOffline(IHTMLDocument2* document, ComRef<IOleObject>* oleObject) {
     if (FAILED(document->QueryInterface(IID_IOleObject, oleObject->ReceiveVoid()))) {
         return false;
     }
+    // The document takes its own reference to the site; ours ends here.
     ComRef<IOleClientSite> site;
     *site.Receive() = CreateOfflineClientSite();
     if (!site || FAILED((*oleObject)->SetClientSite(site.Get()))) {
-        return false;  // the document keeps its own reference to the site
+        return false;
     }
     ComRef<IOleControl> control;
     if (SUCCEEDED(document->QueryInterface(IID_IOleControl, control.ReceiveVoid()))) {

@@ -4,9 +4,12 @@
 // and a closing "N passed, M failed"; exits 1 when a check fails.
 #include <windows.h>
 
+#include <mshtmdid.h>
+
 #include <cstdio>
 #include <string>
 
+#include "codec/html_download_control_win.h"
 #include "codec/html_text_extractor.h"
 
 namespace {
@@ -31,7 +34,34 @@ bool ThreadHasNoCom() {
 
 }  // namespace
 
+// The download control must forbid everything that reaches the network.
+void CheckDownloadControl() {
+    const LONG flags = vellumo::OfflineDownloadControlFlags();
+    const struct {
+        const char* what;
+        LONG flag;
+        bool set;
+    } rows[] = {
+        {"no scripts", DLCTL_NO_SCRIPTS, true},
+        {"no Java", DLCTL_NO_JAVA, true},
+        {"no ActiveX run", DLCTL_NO_RUNACTIVEXCTLS, true},
+        {"no ActiveX download", DLCTL_NO_DLACTIVEXCTLS, true},
+        {"no frames", DLCTL_NO_FRAMEDOWNLOAD, true},
+        {"no behaviours", DLCTL_NO_BEHAVIORS, true},
+        {"no client pull", DLCTL_NO_CLIENTPULL, true},
+        {"silent", DLCTL_SILENT, true},
+        {"offline", DLCTL_FORCEOFFLINE, true},
+        {"no images", DLCTL_DLIMAGES, false},
+        {"no videos", DLCTL_VIDEOS, false},
+        {"no background sounds", DLCTL_BGSOUNDS, false},
+    };
+    for (const auto& row : rows) {
+        Check(((flags & row.flag) != 0) == row.set, row.what);
+    }
+}
+
 int main() {
+    CheckDownloadControl();
     const std::string html = "<html><body><p>Hello <b>world</b></p></body></html>";
     const vellumo::HtmlTextResult engine = vellumo::ExtractHtmlText(html, "utf-8");
     std::printf("engine available: %s\n", engine.engineAvailable ? "yes" : "no");
