@@ -14,8 +14,9 @@ function(vellumo_platform_filter out_var)
     set(${out_var} ${kept} PARENT_SCOPE)
 endfunction()
 
-# vellumo_library(name "glob;glob" "exclude-glob;exclude-glob")
-function(vellumo_library name globs excludes)
+# The files matching any of the globs and none of the exclude globs
+# (patterns relative to the source folder).
+function(vellumo_collect out_var globs excludes)
     set(files)
     foreach(pattern IN LISTS globs)
         file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${pattern})
@@ -27,6 +28,12 @@ function(vellumo_library name globs excludes)
             list(REMOVE_ITEM files ${dropped})
         endif()
     endforeach()
+    set(${out_var} ${files} PARENT_SCOPE)
+endfunction()
+
+# vellumo_library(name "glob;glob" "exclude-glob;exclude-glob")
+function(vellumo_library name globs excludes)
+    vellumo_collect(files "${globs}" "${excludes}")
     vellumo_platform_filter(files ${files})
     # A subsystem without sources yet still links as an empty library.
     set(placeholder ${CMAKE_BINARY_DIR}/empty_${name}.cpp)

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "codec/ascii_case.h"
 #include "codec/base64_codec.h"
 #include "codec/codec_limits.h"
 #include "codec/quoted_printable_codec.h"
 #include "codec/utf8_unit.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 
@@ -157,7 +157,7 @@ void EncodeQWords(const uint8_t* in, int32_t n, bool utf8, int32_t cs, WordWrite
 }  // namespace
 
 bool IsUtf8CharsetName(const std::string& charset) {
-    return EqualsIgnoreAsciiCase(charset, "utf-8") || EqualsIgnoreAsciiCase(charset, "utf8");
+    return EqualsIgnoringAsciiCase(charset, "utf-8") || EqualsIgnoringAsciiCase(charset, "utf8");
 }
 
 int32_t EncodedWordCodec::DecodedLength() const {

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "codec/ascii_case.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 
@@ -32,7 +32,7 @@ class NamedFactoryTable {
     // The factory of the first entry named `name`, or null.
     [[nodiscard]] Factory Find(std::string_view name) const {
         for (int i = 0; i < count_; ++i) {
-            if (EqualsIgnoreAsciiCase(entries_[i].name, name)) {
+            if (EqualsIgnoringAsciiCase(entries_[i].name, name)) {
                 return entries_[i].factory;
             }
         }
@@ -53,7 +53,7 @@ class NamedFactoryTable {
     void Remove(std::string_view name) {
         int kept = 0;
         for (int i = 0; i < count_; ++i) {
-            if (!EqualsIgnoreAsciiCase(entries_[i].name, name)) {
+            if (!EqualsIgnoringAsciiCase(entries_[i].name, name)) {
                 entries_[kept++] = entries_[i];
             }
         }

@@ -1,9 +1,11 @@
 #include "host/acceptance.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "host/plugin_state.h"
 #include "host/translator_table.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {

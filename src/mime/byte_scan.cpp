@@ -2,15 +2,9 @@
 
 #include <cstring>
 
+#include "platform/ascii_case.h"
+
 namespace vellumo {
-
-namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
 
 ptrdiff_t FindCrLf(const char* text, ptrdiff_t length) {
     return FindBytes(text, length, "\r\n", 2);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/files.h"
 
 namespace vellumo {
@@ -11,7 +12,7 @@ struct IniLine {
     std::string text;  // without its line end
 };
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -107,7 +108,7 @@ IniPosition Locate(const std::vector<std::string>& lines, const std::string& sec
             if (inside) {
                 break;
             }
-            inside = EqualsIgnoreCase(name, section);
+            inside = EqualsIgnoringAsciiCase(name, section);
             if (inside) {
                 position.section_line = i;
                 position.last_section_line = i;
@@ -120,7 +121,7 @@ IniPosition Locate(const std::vector<std::string>& lines, const std::string& sec
         if (!Trim(lines[i]).empty()) {
             position.last_section_line = i;
         }
-        if (ParseKey(lines[i], found_key, value) && EqualsIgnoreCase(found_key, key)) {
+        if (ParseKey(lines[i], found_key, value) && EqualsIgnoringAsciiCase(found_key, key)) {
             position.key_line = i;
             position.value = value;
             break;

@@ -3,7 +3,7 @@
 #include "host/plugin_state.h"
 #include "platform/files.h"
 #include "translate/archive_name.h"
-#include "translate/ascii_case.h"
+#include "platform/ascii_case.h"
 #include "translate/path_tests.h"
 
 namespace vellumo {

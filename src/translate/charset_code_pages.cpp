@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "translate/ascii_case.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {

@@ -10,7 +10,7 @@
 #include "translate/archive_file.h"
 #include "translate/archive_html_part.h"
 #include "translate/archive_subject.h"
-#include "translate/ascii_case.h"
+#include "platform/ascii_case.h"
 #include "translate/conversion_trailer.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"

@@ -1,7 +1,7 @@
 #include "translate/raw_header_value.h"
 
 #include "mime/header_field.h"
-#include "translate/ascii_case.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "translate/ascii_case.h"
+#include "platform/ascii_case.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 #include "translate/translation.h"

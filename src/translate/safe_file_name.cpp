@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/char_test.h"
-#include "translate/ascii_case.h"
+#include "platform/ascii_case.h"
 #include "translate/system_code_page.h"
 
 namespace vellumo {

@@ -1,6 +1,7 @@
 #pragma once
 // Comparisons that ignore the case of ASCII letters only, as MIME names,
-// media types and Windows device names compare; other bytes compare exactly.
+// media types, INI keys and Windows device names compare; other bytes compare
+// exactly.
 
 #include <string_view>
 
