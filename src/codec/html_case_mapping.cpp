@@ -18,9 +18,14 @@ bool InOddUpperRange(char32_t c) {
     return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
 }
 
+// An apostrophe continues a word ("o'neil" capitalises as "O'neil").
 bool IsWordChar(char32_t c) {
     if (c < 0x80) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+               c == '\'';
+    }
+    if (c == 0x2019) {
+        return true;
     }
     return c >= 0xC0 && c != 0xD7 && c != 0xF7 && !(c >= 0x2000 && c <= 0x206F);
 }

@@ -52,7 +52,7 @@ struct HtmlDocument {
     std::string arena;
     std::vector<std::string> names;        // lower-case element names by nameId
     std::vector<std::string> styleSheets;  // text of each style element, in order
-    std::int32_t body = kNoNode;
+    std::int32_t body = kNoNode;           // none in a frameset document
     bool quirksMode = true;
 
     [[nodiscard]] std::string_view Text(ArenaRange range) const {

@@ -5,6 +5,7 @@
 #include "codec/html_style_resolver.h"
 #include "codec/html_text_extractor.h"
 #include "codec/html_text_writer.h"
+#include "codec/html_tokenizer.h"
 #include "codec/html_tree_builder.h"
 
 namespace vellumo {
@@ -58,10 +59,11 @@ bool IsTableBox(HtmlDisplay display) {
     return display == HtmlDisplay::kTable || display == HtmlDisplay::kInlineTable;
 }
 
-// The last cell (or row) box seen among a row's cells (a table's rows).
-// Content of a row that is no cell gets an anonymous cell box of its own,
-// which has no element and so no separator after it.
-enum class LastBox : std::uint8_t { kNone, kElement, kAnonymous };
+// The last cell (or row) box seen among a row's cells (a table's rows):
+// whether a separator follows it once another box comes. Content of a row
+// that is no cell gets an anonymous cell box, which has no element and so
+// no separator; neither has an element whose visibility is hidden.
+enum class LastBox : std::uint8_t { kNone, kSeparated, kSilent };
 
 // One element being rendered, with what its children need to know.
 struct Frame {
@@ -84,11 +86,11 @@ class InnerTextRenderer {
         if (document_.body == kNoNode) {
             return {};
         }
-        HtmlComputedStyle rootStyle;
-        rootStyle.display = HtmlDisplay::kBlock;
-        const HtmlComputedStyle bodyStyle = styles_.Compute(document_.body, rootStyle);
-        if (bodyStyle.display == HtmlDisplay::kNone) {
-            return {};
+        HtmlComputedStyle initial;
+        const HtmlComputedStyle htmlStyle = styles_.Compute(0, initial);
+        const HtmlComputedStyle bodyStyle = styles_.Compute(document_.body, htmlStyle);
+        if (htmlStyle.display == HtmlDisplay::kNone || bodyStyle.display == HtmlDisplay::kNone) {
+            return TextContent(document_.body);  // innerText of an unrendered element
         }
         Enter(document_.body, bodyStyle);
         while (!frames_.empty()) {
@@ -98,6 +100,37 @@ class InnerTextRenderer {
     }
 
   private:
+    // All text of the subtree in tree order, scripts and styles included,
+    // with CR LF line ends.
+    std::string TextContent(std::int32_t root) const {
+        std::string out;
+        std::int32_t node = document_.nodes[root].firstChild;
+        while (node != kNoNode) {
+            const HtmlNode& current = document_.nodes[node];
+            if (current.IsText()) {
+                for (char c : document_.Text(current.text)) {
+                    if (c == '\n') {
+                        out.push_back('\r');
+                    }
+                    out.push_back(c == kNoBreakSpaceMarker ? ' ' : c);
+                }
+            }
+            node = NextInTree(node, root);
+        }
+        return out;
+    }
+
+    // The node after `node` in tree order within `root`'s subtree.
+    std::int32_t NextInTree(std::int32_t node, std::int32_t root) const {
+        if (document_.nodes[node].firstChild != kNoNode) {
+            return document_.nodes[node].firstChild;
+        }
+        while (node != root && document_.nodes[node].nextSibling == kNoNode) {
+            node = document_.nodes[node].parent;
+        }
+        return node == root ? kNoNode : document_.nodes[node].nextSibling;
+    }
+
     void Step() {
         Frame& frame = frames_.back();
         const std::int32_t child = frame.nextChild;
@@ -110,10 +143,13 @@ class InnerTextRenderer {
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
             if (!IsWhiteSpaceOnly(document_.Text(node.text))) {
-                NoteTableBox(HtmlDisplay::kInline);
+                NoteTableBox(HtmlDisplay::kInline, false);
             }
             Frame& owner = frames_.back();
-            if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails) {
+            // A select shows its options only, not text between them.
+            const bool inSelect = document_.nodes[owner.node].tag == HtmlTag::kSelect;
+            if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails &&
+                !inSelect) {
                 writer_.Text(document_.Text(node.text), owner.style.whiteSpace,
                              owner.style.textTransform);
             }
@@ -144,7 +180,11 @@ class InnerTextRenderer {
     void Enter(std::int32_t index, const HtmlComputedStyle& style) {
         const HtmlNode& node = document_.nodes[index];
         if (node.tag == HtmlTag::kBr && (node.flags & kNodeForeign) == 0) {
-            writer_.Literal('\n');
+            if (style.visibility == CssVisibility::kVisible) {
+                writer_.Literal('\n');
+            } else {
+                writer_.BoxBoundary();
+            }
             return;
         }
         StartItems(node, style);
@@ -172,14 +212,14 @@ class InnerTextRenderer {
 
     // The tab between cells and the line feed between rows go after each
     // cell or row element that another cell or row box follows.
-    void NoteTableBox(HtmlDisplay display) {
+    void NoteTableBox(HtmlDisplay display, bool visible) {
         Frame& parent = frames_.back();
         if (parent.style.display == HtmlDisplay::kTableRow) {
-            if (parent.lastCell == LastBox::kElement) {
+            if (parent.lastCell == LastBox::kSeparated) {
                 writer_.Literal('\t');
             }
-            parent.lastCell =
-                display == HtmlDisplay::kTableCell ? LastBox::kElement : LastBox::kAnonymous;
+            parent.lastCell = display == HtmlDisplay::kTableCell && visible ? LastBox::kSeparated
+                                                                            : LastBox::kSilent;
             return;
         }
         if (display == HtmlDisplay::kTableRow ||
@@ -189,17 +229,20 @@ class InnerTextRenderer {
             if (table == nullptr) {
                 return;
             }
-            if (table->lastRow == LastBox::kElement) {
+            if (table->lastRow == LastBox::kSeparated) {
                 writer_.Literal('\n');
             }
-            table->lastRow =
-                display == HtmlDisplay::kTableRow ? LastBox::kElement : LastBox::kAnonymous;
+            table->lastRow = display == HtmlDisplay::kTableRow && visible ? LastBox::kSeparated
+                                                                          : LastBox::kSilent;
         }
     }
 
+    // An element whose visibility is hidden adds no items of its own (no
+    // separators, no line breaks), only what its visible descendants add.
     void StartItems(const HtmlNode& node, const HtmlComputedStyle& style) {
+        const bool visible = style.visibility == CssVisibility::kVisible;
         if (!frames_.empty()) {
-            NoteTableBox(style.display);
+            NoteTableBox(style.display, visible);
         }
         if (style.display == HtmlDisplay::kTableRow || style.display == HtmlDisplay::kTableCell) {
             writer_.BoxBoundary();
@@ -207,7 +250,7 @@ class InnerTextRenderer {
         if (IsAtomic(node, style.display)) {
             writer_.InlineBoxStart();
         }
-        if (NeedsLineBreaks(node, style.display)) {
+        if (visible && NeedsLineBreaks(node, style.display)) {
             writer_.RequireLineBreaks(LineBreaksOf(node));
         }
     }
@@ -215,7 +258,7 @@ class InnerTextRenderer {
     void Leave(const Frame& frame) {
         const HtmlNode& node = document_.nodes[frame.node];
         const HtmlDisplay display = frame.style.display;
-        if (NeedsLineBreaks(node, display)) {
+        if (frame.style.visibility == CssVisibility::kVisible && NeedsLineBreaks(node, display)) {
             writer_.RequireLineBreaks(LineBreaksOf(node));
         }
         if (IsAtomic(node, display)) {

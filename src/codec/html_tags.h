@@ -73,13 +73,13 @@ enum HtmlTagFlag : std::uint32_t {
     X(Col, "col", kTagVoid | kTagSpecial, kTableColumn)                                          \
     X(Colgroup, "colgroup", kTagSpecial, kTableColumn)                                           \
     X(Datalist, "datalist", 0, kNone)                                                            \
-    X(Dd, "dd", kTagSpecial | kTagBreakout, kBlock)                                              \
+    X(Dd, "dd", kTagSpecial | kTagClosesP | kTagBreakout, kBlock)                                \
     X(Details, "details", kTagSpecial | kTagClosesP, kBlock)                                     \
     X(Dialog, "dialog", kTagClosesP, kBlock)                                                     \
     X(Dir, "dir", kTagSpecial | kTagClosesP, kBlock)                                             \
     X(Div, "div", kTagSpecial | kTagClosesP | kTagBreakout, kBlock)                              \
     X(Dl, "dl", kTagSpecial | kTagClosesP | kTagBreakout, kBlock)                                \
-    X(Dt, "dt", kTagSpecial | kTagBreakout, kBlock)                                              \
+    X(Dt, "dt", kTagSpecial | kTagClosesP | kTagBreakout, kBlock)                                \
     X(Em, "em", kTagFormatting | kTagBreakout, kInline)                                          \
     X(Embed, "embed", kTagVoid | kTagSpecial | kTagNoContent | kTagBreakout, kInline)            \
     X(Fieldset, "fieldset", kTagSpecial | kTagClosesP, kBlock)                                   \
@@ -107,7 +107,8 @@ enum HtmlTagFlag : std::uint32_t {
     X(Img, "img", kTagVoid | kTagSpecial | kTagNoContent | kTagBreakout, kInline)                \
     X(Input, "input", kTagVoid | kTagSpecial | kTagNoContent, kInlineBlock)                      \
     X(Keygen, "keygen", kTagVoid | kTagSpecial | kTagNoContent, kInline)                         \
-    X(Li, "li", kTagSpecial | kTagBreakout, kListItem)                                           \
+    X(Legend, "legend", 0, kBlock)                                                               \
+    X(Li, "li", kTagSpecial | kTagClosesP | kTagBreakout, kListItem)                             \
     X(Link, "link", kTagVoid | kTagSpecial | kTagHeadContent, kNone)                             \
     X(Listing, "listing",                                                                        \
       kTagSpecial | kTagClosesP | kTagPreformatted | kTagBreakout | kTagSkipNewline, kBlock)     \
@@ -150,7 +151,8 @@ enum HtmlTagFlag : std::uint32_t {
     X(Summary, "summary", kTagSpecial | kTagClosesP, kBlock)                                     \
     X(Sup, "sup", kTagBreakout, kInline)                                                         \
     X(Svg, "svg", 0, kInline)                                                                    \
-    X(Table, "table", kTagSpecial | kTagScopeBoundary | kTagTableContext | kTagBreakout, kTable) \
+    X(Table, "table",                                                                            \
+      kTagSpecial | kTagClosesP | kTagScopeBoundary | kTagTableContext | kTagBreakout, kTable)   \
     X(Tbody, "tbody", kTagSpecial | kTagTableContext, kTableRowGroup)                            \
     X(Td, "td", kTagSpecial | kTagScopeBoundary, kTableCell)                                     \
     X(Template, "template", kTagSpecial | kTagScopeBoundary | kTagHeadContent, kNone)            \

@@ -42,7 +42,7 @@ class TreeBuilder {
 
     HtmlDocument Build() {
         HtmlToken token;
-        for (;;) {
+        while (!frameset_) {
             tokenizer_.Next(&token);
             if (token.type == HtmlTokenType::kEndOfFile) {
                 break;
@@ -52,7 +52,7 @@ class TreeBuilder {
             Process(token, skipNewline);
             seenToken_ = true;
         }
-        if (doc_.body == kNoNode) {
+        if (doc_.body == kNoNode && !frameset_) {
             EnsureBody(nullptr);
         }
         doc_.names = names_.Release();
@@ -282,8 +282,11 @@ class TreeBuilder {
             }
         }
         switch (tag) {
-            case HtmlTag::kHtml:
             case HtmlTag::kFrameset:
+                // A frameset document has no body: nothing after it is text.
+                frameset_ = doc_.body == kNoNode;
+                return;
+            case HtmlTag::kHtml:
             case HtmlTag::kFrame:
                 return;
             case HtmlTag::kHead:
@@ -585,6 +588,7 @@ class TreeBuilder {
     std::vector<HtmlTag> nameTags_;  // by name id
     std::int32_t head_ = kNoNode;
     bool skipNewline_ = false;
+    bool frameset_ = false;
     bool seenToken_ = false;
 };
 

@@ -51,6 +51,14 @@ TEST(HtmlTags, CategoriesMatchTheStandard) {
         {"headings", kTagHeading, {"h1", "h2", "h3", "h4", "h5", "h6"}},
         {"newline dropped after the start tag", kTagSkipNewline, {"listing", "pre", "textarea"}},
         {"table context", kTagTableContext, {"table", "tbody", "tfoot", "thead", "tr"}},
+        {"start tags that close a p",
+         kTagClosesP,
+         {"address", "article", "aside",   "blockquote", "center", "dd",        "details",
+          "dialog",  "dir",     "div",     "dl",         "dt",     "fieldset",  "figcaption",
+          "figure",  "footer",  "form",    "h1",         "h2",     "h3",        "h4",
+          "h5",      "h6",      "header",  "hgroup",     "hr",     "li",        "listing",
+          "main",    "menu",    "nav",     "ol",         "p",      "plaintext", "pre",
+          "search",  "section", "summary", "table",      "ul",     "xmp"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
