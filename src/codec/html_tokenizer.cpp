@@ -367,26 +367,67 @@ void HtmlTokenizer::ReadCdata(HtmlToken* token) {
 }
 
 // Text up to "</name" followed by white space, "/" or ">" (any case).
-void HtmlTokenizer::ReadRawText(HtmlToken* token) {
-    std::size_t search = pos_;
-    std::size_t end = input_.size();
-    while (search < input_.size()) {
-        const std::size_t open = input_.find("</", search);
-        if (open == std::string_view::npos) {
-            break;
-        }
-        const std::size_t nameEnd = open + 2 + rawTextEnd_.size();
-        bool matches = nameEnd < input_.size();
-        for (std::size_t i = 0; matches && i < rawTextEnd_.size(); ++i) {
-            matches = ToLowerAscii(input_[open + 2 + i]) == rawTextEnd_[i];
-        }
-        if (matches &&
-            (IsTagSpace(input_[nameEnd]) || input_[nameEnd] == '/' || input_[nameEnd] == '>')) {
-            end = open;
-            break;
-        }
-        search = open + 2;
+// Whether "</name" (`closing`) or "<name" for the raw text element's name,
+// followed by white space, "/" or ">", starts at `pos` (any case).
+bool HtmlTokenizer::RawTextTagAt(std::size_t pos, bool closing) const {
+    const std::size_t nameStart = pos + (closing ? 2 : 1);
+    const std::size_t nameEnd = nameStart + rawTextEnd_.size();
+    if (nameEnd >= input_.size() || (closing && input_[pos + 1] != '/')) {
+        return false;
     }
+    for (std::size_t i = 0; i < rawTextEnd_.size(); ++i) {
+        if (ToLowerAscii(input_[nameStart + i]) != rawTextEnd_[i]) {
+            return false;
+        }
+    }
+    const char next = input_[nameEnd];
+    return IsTagSpace(next) || next == '/' || next == '>';
+}
+
+// Where the raw text ends: at its end tag, or at the end of the input.
+std::size_t HtmlTokenizer::FindRawTextEnd() const {
+    if (rawTextEnd_ == "script") {
+        return FindScriptEnd();
+    }
+    for (std::size_t open = input_.find("</", pos_); open != std::string_view::npos;
+         open = input_.find("</", open + 2)) {
+        if (RawTextTagAt(open, true)) {
+            return open;
+        }
+    }
+    return input_.size();
+}
+
+// Script text has escape states: after "<!--", a "<script" opens a nested
+// part whose "</script" does not end the element, and "-->" leaves both.
+std::size_t HtmlTokenizer::FindScriptEnd() const {
+    enum class Escape { kNone, kEscaped, kDoubleEscaped } state = Escape::kNone;
+    for (std::size_t pos = pos_; pos < input_.size(); ++pos) {
+        const char c = input_[pos];
+        if (c == '-' && state != Escape::kNone && input_.compare(pos, 3, "-->") == 0) {
+            state = Escape::kNone;
+            pos += 2;
+            continue;
+        }
+        if (c != '<') {
+            continue;
+        }
+        if (state == Escape::kNone && input_.compare(pos, 4, "<!--") == 0) {
+            state = Escape::kEscaped;
+            ++pos;  // the "--" may also start the "-->" of "<!-->"
+        } else if (state != Escape::kDoubleEscaped && RawTextTagAt(pos, true)) {
+            return pos;
+        } else if (state == Escape::kEscaped && RawTextTagAt(pos, false)) {
+            state = Escape::kDoubleEscaped;
+        } else if (state == Escape::kDoubleEscaped && RawTextTagAt(pos, true)) {
+            state = Escape::kEscaped;
+        }
+    }
+    return input_.size();
+}
+
+void HtmlTokenizer::ReadRawText(HtmlToken* token) {
+    const std::size_t end = FindRawTextEnd();
     if (!rawTextReferences_) {
         AppendText(input_.substr(pos_, end - pos_), &token->text);
         pos_ = end;

@@ -72,6 +72,9 @@ class HtmlTokenizer {
     void ReadDoctype(HtmlToken* token);
     void ReadCdata(HtmlToken* token);
     void ReadRawText(HtmlToken* token);
+    [[nodiscard]] std::size_t FindRawTextEnd() const;
+    [[nodiscard]] std::size_t FindScriptEnd() const;
+    [[nodiscard]] bool RawTextTagAt(std::size_t pos, bool closing) const;
     void ReadCharacterReference(std::string* out, bool inAttribute);
     void AppendReferenced(char32_t codePoint, std::string* out, bool inAttribute) const;
     void AppendText(std::string_view bytes, std::string* out) const;

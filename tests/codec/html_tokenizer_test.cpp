@@ -115,6 +115,22 @@ TEST(HtmlTokenizer, RawText) {
         {"rcdata decodes references", "&lt;x</title>", "title", true, {"T:<x", "E:title"}},
         {"unterminated raw text runs to the end", "a<b>c", "script", false, {"T:a<b>c"}},
         {"empty raw text", "</script>", "script", false, {"E:script"}},
+        {"end tag inside an escaped script part ends it",
+         "<!-- a </script>b",
+         "script",
+         false,
+         {"T:<!-- a ", "E:script", "T:b"}},
+        {"nested script in a comment does not end it",
+         "<!--<script>x</script>--></script>y",
+         "script",
+         false,
+         {"T:<!--<script>x</script>-->", "E:script", "T:y"}},
+        {"comment closed at once", "<!-->x</script>", "script", false, {"T:<!-->x", "E:script"}},
+        {"escape only in script",
+         "<!--<style>x</style>-->",
+         "style",
+         false,
+         {"T:<!--<style>x", "E:style", "T:-->"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
