@@ -199,11 +199,12 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
     std::int8_t values[static_cast<int>(CssProperty::kCount)];
     std::uint64_t priorities[static_cast<int>(CssProperty::kCount)] = {};
     bool declared[static_cast<int>(CssProperty::kCount)] = {};
-    auto apply = [&](const CssDeclarations& declarations, bool inlineStyle, std::uint32_t spec,
-                     std::uint32_t order) {
+    auto apply = [&](const CssDeclarations& declarations, bool inlineStyle,
+                     std::uint32_t specificity, std::uint32_t order) {
         for (int p = 0; p < static_cast<int>(CssProperty::kCount); ++p) {
             const CssSlot& slot = declarations.slots[p];
-            const std::uint64_t priority = Priority(slot.important, inlineStyle, spec, order);
+            const std::uint64_t priority =
+                Priority(slot.important, inlineStyle, specificity, order);
             if (slot.value >= 0 && (!declared[p] || priority >= priorities[p])) {
                 values[p] = slot.value;
                 priorities[p] = priority;

@@ -15,7 +15,8 @@ namespace vellumo {
 
 // What the platform engine produced. `engineAvailable` is false when the
 // engine could not be used at all (no document object, no IPersistStreamInit,
-// no body element, or no engine on this platform); `text` is then empty.
+// no way to keep the document offline, no body element, or no engine on this
+// platform); `text` is then empty.
 // When it is true, an empty `text` means the document's text is empty.
 struct HtmlTextResult {
     bool engineAvailable = false;
