@@ -112,7 +112,8 @@ class InnerTextRenderer {
                     if (c == '\n') {
                         out.push_back('\r');
                     }
-                    out.push_back(c == kNoBreakSpaceMarker ? ' ' : c);
+                    // A CR (only from "&#13;") must not stand alone in mail text.
+                    out.push_back(c == kNoBreakSpaceMarker || c == '\r' ? ' ' : c);
                 }
             }
             node = NextInTree(node, root);

@@ -319,6 +319,8 @@ TEST(HtmlRenderer, DocumentStructure) {
         {"unrendered body gives its text content",
          "<body style=\"display:none\">x<script>s</script></body>", "xs"},
         {"hidden body gives its text content", "<body hidden>a\nb</body>", "a\r\nb"},
+        {"CR from a reference in an unrendered body is a space",
+         "<body hidden>a&#13;b&#13;&#10;c</body>", "a b \r\nc"},
         {"utf-8 byte order mark", "\xEF\xBB\xBFx", "x"},
         {"ill-formed utf-8 becomes U+FFFD", "a\xC3(b\xFF", "a\xEF\xBF\xBD(b\xEF\xBF\xBD"},
         {"windows-1252 bytes pass through", "caf\xE9", "caf\xE9", "windows-1252"},
