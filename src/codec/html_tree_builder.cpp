@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "codec/html_doctype.h"
+#include "codec/html_document_editing.h"
 #include "codec/html_name_table.h"
 #include "codec/html_open_elements.h"
 #include "codec/html_tokenizer.h"
@@ -84,48 +85,10 @@ class TreeBuilder {
     // --- nodes ---
 
     std::int32_t CreateNode(HtmlTag tag, std::uint32_t nameId, std::uint8_t flags) {
-        HtmlNode node;
-        node.tag = tag;
-        node.nameId = nameId;
-        node.flags = flags;
-        doc_.nodes.push_back(node);
-        return static_cast<std::int32_t>(doc_.nodes.size() - 1);
+        return AddNode(&doc_, tag, nameId, flags);
     }
 
-    void Append(std::int32_t parent, std::int32_t child) {
-        HtmlNode& p = doc_.nodes[parent];
-        HtmlNode& c = doc_.nodes[child];
-        c.parent = parent;
-        c.previousSibling = p.lastChild;
-        if (p.lastChild != kNoNode) {
-            doc_.nodes[p.lastChild].nextSibling = child;
-        } else {
-            p.firstChild = child;
-        }
-        p.lastChild = child;
-    }
-
-    void InsertBefore(std::int32_t reference, std::int32_t child) {
-        const std::int32_t parent = doc_.nodes[reference].parent;
-        HtmlNode& c = doc_.nodes[child];
-        c.parent = parent;
-        c.nextSibling = reference;
-        c.previousSibling = doc_.nodes[reference].previousSibling;
-        if (c.previousSibling != kNoNode) {
-            doc_.nodes[c.previousSibling].nextSibling = child;
-        } else {
-            doc_.nodes[parent].firstChild = child;
-        }
-        doc_.nodes[reference].previousSibling = child;
-    }
-
-    ArenaRange Store(std::string_view bytes) {
-        ArenaRange range;
-        range.begin = static_cast<std::uint32_t>(doc_.arena.size());
-        range.length = static_cast<std::uint32_t>(bytes.size());
-        doc_.arena.append(bytes);
-        return range;
-    }
+    void Append(std::int32_t parent, std::int32_t child) { AppendChild(&doc_, parent, child); }
 
     std::uint32_t NameId(const std::string& name) { return names_.Intern(name); }
 
@@ -144,7 +107,7 @@ class TreeBuilder {
     void Place(std::int32_t node, bool foster) {
         const std::int32_t table = foster ? open_.InnermostTable() : kNoNode;
         if (table != kNoNode && doc_.nodes[table].parent != kNoNode) {
-            InsertBefore(table, node);
+            InsertBefore(&doc_, table, node);
         } else {
             Append(open_.CurrentIndex(), node);
         }
@@ -158,39 +121,7 @@ class TreeBuilder {
     }
 
     void SetAttributes(std::int32_t index, const HtmlToken& token) {
-        for (std::size_t i = 0; i < token.attributeCount; ++i) {
-            const HtmlAttribute& attribute = token.attributes[i];
-            const std::string_view name = attribute.name;
-            HtmlNode& node = doc_.nodes[index];
-            if (name == "style") {
-                node.style = Store(attribute.value);
-            } else if (name == "class") {
-                node.classes = Store(attribute.value);
-            } else if (name == "id") {
-                node.id = Store(attribute.value);
-            } else if (name == "hidden") {
-                node.flags |= kNodeHidden;
-            } else if (name == "popover") {
-                node.flags |= kNodePopover;
-            } else if (name == "open") {
-                node.flags |= kNodeOpen;
-            } else if (name == "type" && IsHiddenType(attribute.value)) {
-                node.flags |= kNodeHiddenInput;
-            }
-        }
-    }
-
-    static bool IsHiddenType(const std::string& value) {
-        if (value.size() != 6) {
-            return false;
-        }
-        for (std::size_t i = 0; i < 6; ++i) {
-            const char c = value[i] >= 'A' && value[i] <= 'Z' ? value[i] - 'A' + 'a' : value[i];
-            if (c != "hidden"[i]) {
-                return false;
-            }
-        }
-        return true;
+        SetElementAttributes(&doc_, index, token);
     }
 
     void CloseCell() {
@@ -263,7 +194,7 @@ class TreeBuilder {
             doc_.styleSheets.emplace_back(text);
         }
         const std::int32_t node = CreateNode(HtmlTag::kUnknown, 0, kNodeText);
-        doc_.nodes[node].text = Store(text);
+        doc_.nodes[node].text = StoreText(&doc_, text);
         Place(node, NeedsFosterParent() && !IsWhiteSpaceOnly(text));
     }
 

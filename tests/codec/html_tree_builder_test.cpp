@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/html_document_editing.h"
 #include "codec/html_name_table.h"
 #include "codec/html_open_elements.h"
 #include "codec/html_tree_builder.h"
@@ -32,6 +33,35 @@ TEST(HtmlNameTable, InternsEachNameOnce) {
     EXPECT_EQ(names[0], "");
     EXPECT_EQ(names[div], "div");
     EXPECT_EQ(names[ids[1999]], "x-1999");
+}
+
+TEST(HtmlDocumentEditing, LinksAndAttributes) {
+    HtmlDocument document;
+    const std::int32_t root = AddNode(&document, HtmlTag::kBody, 0, 0);
+    const std::int32_t b = AddNode(&document, HtmlTag::kB, 0, 0);
+    AppendChild(&document, root, b);
+    const std::int32_t a = AddNode(&document, HtmlTag::kA, 0, 0);
+    InsertBefore(&document, b, a);  // becomes the first child
+    const std::int32_t i = AddNode(&document, HtmlTag::kI, 0, 0);
+    InsertBefore(&document, b, i);  // between the two
+    EXPECT_EQ(document.nodes[root].firstChild, a);
+    EXPECT_EQ(document.nodes[a].nextSibling, i);
+    EXPECT_EQ(document.nodes[i].nextSibling, b);
+    EXPECT_EQ(document.nodes[b].previousSibling, i);
+    EXPECT_EQ(document.nodes[i].previousSibling, a);
+    EXPECT_EQ(document.nodes[root].lastChild, b);
+    EXPECT_EQ(document.nodes[i].parent, root);
+
+    HtmlToken token;
+    token.attributes = {{"style", "display:none"}, {"class", "x y"}, {"id", "z"}, {"hidden", ""},
+                        {"type", "HIDDEN"},        {"title", "t"}};
+    token.attributeCount = token.attributes.size();
+    SetElementAttributes(&document, a, token);
+    const HtmlNode& node = document.nodes[a];
+    EXPECT_EQ(document.Text(node.style), "display:none");
+    EXPECT_EQ(document.Text(node.classes), "x y");
+    EXPECT_EQ(document.Text(node.id), "z");
+    EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput);
 }
 
 TEST(HtmlOpenElements, ScopesAndCounts) {
