@@ -11,12 +11,14 @@ namespace {
 
 // Length of an unquoted parameter value starting at `start`: bytes above 0x20
 // that are not specials. The full stop is an ordinary token byte in MIME and
-// does not end the value (boundary=abc.def is read whole).
+// does not end the value (boundary=abc.def is read whole). Nor does "=":
+// unquoted boundaries such as ----=_Part_1 are common, and cutting them
+// would make the rewritten message's delimiters differ from its header.
 size_t UnquotedValueLength(const std::string& value, size_t start) {
     size_t end = start;
     while (end < value.size()) {
         const unsigned char c = static_cast<unsigned char>(value[end]);
-        if (c <= 0x20 || (c != '.' && IsHeaderSpecial(c))) {
+        if (c <= 0x20 || (c != '.' && c != '=' && IsHeaderSpecial(c))) {
             break;
         }
         ++end;

@@ -261,6 +261,20 @@ TEST(MimeWriter, EncodedBodiesWithinSize) {
     ExpectCapacityRespected(message);
 }
 
+// An unquoted boundary with "=" in it was cut at the "=", so the message was
+// written back with delimiters that no longer matched its header.
+TEST(MimeWriter, UnquotedBoundaryWithEqualsKeepsItsDelimiters) {
+    const std::string text =
+        "Content-Type: multipart/related; boundary=----=_Part_1\r\n\r\n"
+        "------=_Part_1\r\nContent-Type: text/html\r\n\r\n<p>x</p>\r\n"
+        "------=_Part_1\r\nContent-Type: image/png\r\n\r\nimage\r\n------=_Part_1--\r\n";
+    MimeMessage message;
+    ASSERT_GT(message.Parse(text.c_str(), static_cast<int>(text.size())), 0);
+    ASSERT_EQ(message.children.size(), 2u);
+    const std::string written = WriteWhole(message);
+    EXPECT_EQ(written, text);
+}
+
 // A quoted-printable body whose text holds the message's own delimiter line
 // was written with that line literal, so reading the result again split the
 // part there.

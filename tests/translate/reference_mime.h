@@ -106,8 +106,9 @@ inline std::string RefParameter(const std::string& header, const std::string& fi
             next = value.find(';', eq);
             raw =
                 value.substr(eq + 1, next == std::string::npos ? std::string::npos : next - eq - 1);
-            // An unquoted value is a token: it ends at blanks and tspecials.
-            raw = raw.substr(0, raw.find_first_of(" \t()<>@,;:\\\"/[]?="));
+            // Mail readers take an unquoted value up to a blank or a comment:
+            // real mail carries boundaries such as ----=_Part_1 unquoted.
+            raw = raw.substr(0, raw.find_first_of(" \t("));
         }
         if (key == name) {
             return raw;
