@@ -1,10 +1,11 @@
 #include "translate/archive_file.h"
 
 #include "host/plugin_state.h"
+#include "platform/ascii_case.h"
 #include "platform/files.h"
 #include "translate/archive_name.h"
-#include "platform/ascii_case.h"
 #include "translate/path_tests.h"
+#include "translate/safe_file_name.h"
 
 namespace vellumo {
 namespace {
@@ -35,6 +36,14 @@ CreateResult CreateWithLines(const std::string& path, const std::string& lines) 
         return CreateResult::Failed;
     }
     return CreateResult::Created;
+}
+
+// The next name in the "1"-appending search. "COM" + "1" would name the
+// serial port on Windows, so such a name is passed over.
+void NextStem(std::string& stem) {
+    do {
+        stem += '1';
+    } while (IsWindowsDeviceName(stem.substr(0, stem.find('.'))));
 }
 
 }  // namespace
@@ -91,14 +100,14 @@ std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::stri
             continue;
         }
         if (FileExists(path)) {
-            stem += '1';
+            NextStem(stem);
             continue;
         }
         switch (CreateWithLines(path, lines)) {
             case CreateResult::Created:
                 return path;
             case CreateResult::NameTaken:
-                stem += '1';
+                NextStem(stem);
                 break;
             case CreateResult::Failed:
                 return std::string();

@@ -138,6 +138,26 @@ TEST(CreateUniqueArchiveFile, PathPastTheLimitRestartsFromTimeStem) {
     EXPECT_EQ(CreateUniqueArchiveFile(naming, ""), "");
 }
 
+TEST(CreateUniqueArchiveFile, RepeatedNameNeverBecomesADeviceName) {
+    // "COM" + "1" would name the serial port on Windows, which would take
+    // the saved HTML while the translation reports success.
+    struct Case {
+        const char* name;
+        const char* stem;
+        const char* expected;
+    } cases[] = {
+        {"COM then COM11", "COM", "COM11.eml"},
+        {"lower-case lpt then lpt11", "lpt", "lpt11.eml"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempFolder temp;
+        ArchiveNaming naming{temp.Prefix(), c.stem, ".eml", "07120509", 4096};
+        test::WriteFileBytes(naming.folder + c.stem + ".eml", "");
+        EXPECT_EQ(CreateUniqueArchiveFile(naming, ""), naming.folder + c.expected);
+    }
+}
+
 TEST(MakeArchiveLink, QuotedFileUrlUnescaped) {
     EXPECT_EQ(MakeArchiveLink("C:\\Mail\\HTML Messages\\Re Hello.eml"),
               "\"file://C:\\Mail\\HTML Messages\\Re Hello.eml\"");
