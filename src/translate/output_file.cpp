@@ -28,8 +28,10 @@ OutputWrite WriteOutputFile(const std::string& path, const std::string& head, co
 
 bool AppendTextToFile(const std::string& path, const std::string& text) {
     if (!FileExists(path)) {
+        // FileExists ignores names under four characters: such a file may
+        // exist all the same and then takes the text.
         PlatformFile created;
-        if (!created.Open(path, FileMode::CreateNew)) {
+        if (!created.Open(path, FileMode::CreateNew) && !PathExists(path)) {
             return false;
         }
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "translate/conversion_trailer.h"
 #include "translate/temp_folder.h"
 
@@ -74,6 +76,20 @@ TEST(AppendTextToFile, AppendsTextAndLineEnd) {
 TEST(AppendTextToFile, FailsInMissingFolder) {
     test::TempFolder temp;
     EXPECT_FALSE(AppendTextToFile(temp.File("no/such/out.txt"), "x"));
+}
+
+TEST(AppendTextToFile, ShortNameOfAnExistingFileStillGetsTheText) {
+    // A name under four characters is never "found" by FileExists; the
+    // existing output must still receive the trailer.
+    test::TempFolder temp;
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(temp.Path());
+    test::WriteFileBytes("o1", "body");
+    bool appended = AppendTextToFile("o1", "tail");
+    std::string after = test::ReadFileBytes("o1");
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(appended);
+    EXPECT_EQ(after, "bodytail\r\n");
 }
 
 TEST(ConversionTrailer, BytesOnDiskExactly) {
