@@ -27,6 +27,31 @@ std::string ArrivedValue(const MimeMessage& message, const char* name, bool hasR
     return field != nullptr ? field->value : std::string();
 }
 
+// True when the value ends inside a quoted string or a comment (or on a
+// lone backslash): a marker appended there would not be a parameter, and in
+// a quoted boundary it would change the boundary for every reader.
+bool EndsOpen(const std::string& value) {
+    bool quoted = false;
+    int commentDepth = 0;
+    for (size_t at = 0; at < value.size(); ++at) {
+        char c = value[at];
+        if (c == '\\' && (quoted || commentDepth > 0)) {
+            if (++at == value.size()) {
+                return true;
+            }
+        } else if (quoted) {
+            quoted = c != '"';
+        } else if (c == '(') {
+            ++commentDepth;
+        } else if (c == ')' && commentDepth > 0) {
+            --commentDepth;
+        } else if (c == '"' && commentDepth == 0) {
+            quoted = true;
+        }
+    }
+    return quoted || commentDepth > 0;
+}
+
 // Writes the message and hands over the new type; the record is built
 // first, so a failed allocation declines before anything is written.
 int WriteRelabelled(Translation& translation, const char* mainType, const char* subType,
@@ -56,6 +81,9 @@ int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputTyp
     static constexpr const char* kRelated = "multipart/related";
     std::string value = ArrivedValue(translation.message, kContentType,
                                      translation.hasRawContentType, translation.rawContentType);
+    if (EndsOpen(value)) {
+        return kStatusDataUnchanged;
+    }
     value += kRelatedMarker;
     if (StartsWithIgnoringAsciiCase(value, kRelated)) {
         value.replace(0, std::strlen(kRelated), "multipart/mixed");
@@ -75,6 +103,9 @@ int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outpu
     }
     std::string type = ArrivedValue(translation.message, kContentType,
                                     translation.hasRawContentType, translation.rawContentType);
+    if (EndsOpen(type)) {
+        return kStatusDataUnchanged;
+    }
     translation.message.SetField(kContentType, type + kInlineMarker);
     return WriteRelabelled(translation, "application", "octet-stream", outputType);
 }

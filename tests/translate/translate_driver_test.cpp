@@ -146,6 +146,27 @@ const std::vector<DriverCase>& DriverCases() {
         {"translator 2 on a non-text message declines", 2, kRelated, 12, kUntouched, ""},
         {"unreadable top-level header declines", 4, " stray\r\n\r\nbody", 12, kUntouched, ""},
         {"unknown translator declines", 5, kRelated, 12, kUntouched, ""},
+        // The marker would land inside the open quote: the boundary would
+        // change for every reader and the marker would not be seen.
+        {"related with an unterminated quoted boundary declines", 4,
+         Crlf("Content-Type: multipart/related; boundary=\"x\n\n--x\n\na\n--x--\n"), 12, kUntouched,
+         ""},
+        {"octet with an unterminated quoted name declines", 3,
+         Crlf("Content-Type: application/octet-stream; name=\"a.bin\n\nx"), 12, kUntouched, ""},
+        {"octet with an unterminated comment declines", 3,
+         Crlf("Content-Type: application/octet-stream (note\n\nx"), 12, kUntouched, ""},
+        {"octet with an escaped quote before the end declines", 3,
+         Crlf("Content-Type: application/octet-stream; name=\"a\\\"\n\nx"), 12, kUntouched, ""},
+        {"octet with a quote inside a closed comment is marked", 3,
+         Crlf("Content-Type: application/octet-stream (say \"hi)\n\nx"), 0,
+         Crlf("Content-Type: application/octet-stream (say \"hi); inline4attachment=yes\n\nx"),
+         "application/octet-stream"},
+        {"octet with closed quote and comment is marked", 3,
+         Crlf("Content-Type: application/octet-stream; name=\"a;b\" (c)\n\nx"), 0,
+         Crlf("Content-Type: application/octet-stream; name=\"a;b\" (c); inline4attachment=yes\n"
+              "\nx"),
+         "application/octet-stream"},
+
     };
     return cases;
 }
