@@ -271,14 +271,30 @@ void HtmlTokenizer::ReadAttributes(HtmlToken* token, bool* complete) {
                 return;
             }
         }
-        bool repeated = false;
-        for (std::size_t i = 0; i < token->attributeCount && !repeated; ++i) {
-            repeated = token->attributes[i].name == attribute.name;
-        }
-        if (!repeated) {
+        if (!IsRepeatedAttribute(*token, attribute.name)) {
             ++token->attributeCount;
         }
     }
+}
+
+// A short list is searched in place; past that the names go into a set, so
+// a tag with many attributes costs linear time, not quadratic.
+bool HtmlTokenizer::IsRepeatedAttribute(const HtmlToken& token, const std::string& name) {
+    if (token.attributeCount < kAttributesSearchedInPlace) {
+        for (std::size_t i = 0; i < token.attributeCount; ++i) {
+            if (token.attributes[i].name == name) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (token.attributeCount == kAttributesSearchedInPlace) {
+        attributeNames_.clear();
+        for (std::size_t i = 0; i < token.attributeCount; ++i) {
+            attributeNames_.insert(token.attributes[i].name);
+        }
+    }
+    return !attributeNames_.insert(name).second;
 }
 
 void HtmlTokenizer::ReadAttributeValue(std::string* value, bool* complete) {

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "codec/html_charset.h"
@@ -21,6 +22,10 @@
 namespace vellumo {
 
 constexpr char kNoBreakSpaceMarker = '\0';
+
+// Up to this many attributes of a tag are checked for repeats by a plain
+// search; more go through a hash set.
+constexpr std::size_t kAttributesSearchedInPlace = 16;
 
 enum class HtmlTokenType { kText, kStartTag, kEndTag, kComment, kDoctype, kEndOfFile };
 
@@ -67,6 +72,7 @@ class HtmlTokenizer {
     bool ReadTag(HtmlToken* token, bool endTag);
     void ReadAttributes(HtmlToken* token, bool* complete);
     void ReadAttributeValue(std::string* value, bool* complete);
+    [[nodiscard]] bool IsRepeatedAttribute(const HtmlToken& token, const std::string& name);
     void SkipComment();
     void SkipBogusComment();
     void ReadDoctype(HtmlToken* token);
@@ -88,6 +94,7 @@ class HtmlTokenizer {
     std::string rawTextEnd_;
     bool rawTextReferences_ = false;
     bool cdataAllowed_ = false;
+    std::unordered_set<std::string> attributeNames_;  // of the current tag, when many
 };
 
 }  // namespace vellumo

@@ -90,6 +90,30 @@ TEST(HtmlRobustness, ManyRulesOnADeepDocumentFinish) {
     EXPECT_EQ(text.size(), 5000u);  // no rule matches: .c1 is on the span itself
 }
 
+// Each attribute of a tag used to be compared with every earlier one, so a
+// tag with a few hundred thousand attributes took minutes.
+TEST(HtmlRobustness, ManyAttributesAreReadInLinearTime) {
+    std::string many = "<p";
+    for (int i = 0; i < 300000; ++i) {
+        many += " a" + std::to_string(i) + "=1";
+    }
+    const struct {
+        const char* name;
+        std::string html;
+        const char* expected;
+    } cases[] = {
+        {"many distinct attributes", many + " hidden>x</p>y", "y"},
+        {"repeat after many keeps the first value",
+         many + " style=\"display:none\" a7=2 style=\"display:block\">x</p>y", "y"},
+        {"repeat among few keeps the first value",
+         "<p a=1 style=\"display:none\" style=\"display:block\">x</p>y", "y"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(RenderHtmlText(c.html, "utf-8"), c.expected);
+    }
+}
+
 // Random documents from markup fragments: whatever comes out is well-formed
 // UTF-8 for a UTF-8 message, and every line end is CR LF.
 TEST(HtmlRobustness, RandomMarkupGivesWellFormedText) {
