@@ -73,9 +73,14 @@ HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(d
         std::string key = !subject.id.empty()        ? "#" + subject.id
                           : !subject.classes.empty() ? "." + subject.classes.front()
                                                      : subject.tag;
-        index_[key].push_back(i);
+        index_[key].rules.push_back(i);
     }
     stepBudget_ = kSelectorStepsPerNode * (document.nodes.size() + 1);
+    std::uint64_t documentBytes = document.arena.size() + document.nodes.size() + 1;
+    for (const std::string& sheet : document.styleSheets) {
+        documentBytes += sheet.size();
+    }
+    compoundBudget_ = kCompoundBytesPerDocumentByte * documentBytes;
 }
 
 HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
@@ -94,10 +99,11 @@ HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
     return TagInfo(node.tag).display;
 }
 
-bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) const {
+bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) {
     const std::string_view classes = document_.Text(node.classes);
     std::size_t pos = 0;
-    while (pos < classes.size()) {
+    bool found = false;
+    while (pos < classes.size() && !found) {
         while (pos < classes.size() && IsSpace(classes[pos])) {
             ++pos;
         }
@@ -105,18 +111,28 @@ bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) 
         while (pos < classes.size() && !IsSpace(classes[pos])) {
             ++pos;
         }
-        if (pos > start &&
-            EqualsFolded(classes.substr(start, pos - start), name, document_.quirksMode)) {
-            return true;
-        }
+        found = pos > start &&
+                EqualsFolded(classes.substr(start, pos - start), name, document_.quirksMode);
     }
-    return false;
+    Charge(pos + 1);
+    return found;
 }
 
-bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlNode& node) const {
+// Selector matching pays from one budget for the bytes it compares, so
+// hostile selectors and attributes cannot make it quadratic.
+void HtmlStyleResolver::Charge(std::uint64_t bytes) {
+    compoundBudget_ = bytes < compoundBudget_ ? compoundBudget_ - bytes : 0;
+}
+
+bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlNode& node) {
     if (node.IsText()) {
         return false;
     }
+    // A spent budget matches nothing.
+    if (compoundBudget_ == 0) {
+        return false;
+    }
+    Charge(1 + compound.tag.size() + compound.id.size());
     if (!compound.tag.empty() && document_.names[node.nameId] != compound.tag) {
         return false;
     }
@@ -125,7 +141,7 @@ bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlN
         return false;
     }
     for (const std::string& name : compound.classes) {
-        if (!HasClass(node, name)) {
+        if (compoundBudget_ == 0 || !HasClass(node, name)) {
             return false;
         }
     }
@@ -155,12 +171,15 @@ bool HtmlStyleResolver::Matches(const CssRule& rule, std::int32_t node) {
 
 void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
     candidates_.clear();
+    ++collection_;
     int lists = 0;
     auto add = [this, &lists](const std::string& key) {
         auto found = index_.find(key);
-        if (found != index_.end()) {
+        if (found != index_.end() && found->second.lastCollection != collection_) {
+            found->second.lastCollection = collection_;
             ++lists;
-            candidates_.insert(candidates_.end(), found->second.begin(), found->second.end());
+            candidates_.insert(candidates_.end(), found->second.rules.begin(),
+                               found->second.rules.end());
         }
     };
     add(document_.names[node.nameId]);

@@ -114,6 +114,43 @@ TEST(HtmlRobustness, ManyAttributesAreReadInLinearTime) {
     }
 }
 
+// Style matching used to add a rule list once per repeat of a class (an
+// element with class "x x x ..." against many ".x" rules took gigabytes),
+// and compared each class of a selector with a whole class attribute
+// without bound: long attributes and long compounds made it quadratic.
+TEST(HtmlRobustness, StyleMatchingStaysLinear) {
+    const std::string longCompound = "." + Repeat("z.", 999) + "z";
+    const struct {
+        const char* name;
+        std::string html;
+        std::size_t maxTextSize;
+        const char* expected;  // nullptr: only the size is known
+    } cases[] = {
+        {"class repeated on elements against many rules",
+         "<style>" + Repeat(".x{display:none}", 2000) + "</style>" +
+             Repeat("<div class=\"" + Repeat("x ", 20000) + "\">t</div>", 50) + "v",
+         1, "v"},
+        {"ancestor with a huge class attribute",
+         "<style>.y .z{display:none}</style><div class=\"" + Repeat("q ", 300000) + "\">" +
+             Repeat("<span class=z>t</span>", 20000),
+         20000, nullptr},
+        {"compounds of many classes against long class attributes",
+         "<style>" + Repeat(longCompound + "{display:none}", 100) + "</style>" +
+             Repeat("<span class=\"" + Repeat("q ", 200) + "z\">t</span>", 2000),
+         2000, nullptr},
+        {"a compound of many classes still matches",
+         "<style>" + longCompound + "{display:none}</style><span class=z>t</span>v", 1, "v"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = RenderHtmlText(c.html, "utf-8");
+        EXPECT_LE(text.size(), c.maxTextSize);
+        if (c.expected != nullptr) {
+            EXPECT_EQ(text, c.expected);
+        }
+    }
+}
+
 // Random documents from markup fragments: whatever comes out is well-formed
 // UTF-8 for a UTF-8 message, and every line end is CR LF.
 TEST(HtmlRobustness, RandomMarkupGivesWellFormedText) {
