@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/char_test.h"
 #include "platform/ascii_case.h"
+#include "platform/char_test.h"
 #include "translate/system_code_page.h"
 
 namespace vellumo {
@@ -18,6 +18,12 @@ bool IsDroppedByte(unsigned char byte) {
         return true;
     }
     return byte != 0 && std::strchr(kDroppedCharacters, byte) != nullptr;
+}
+
+// 1 to 9, and the superscript digits 1, 2 and 3 of the Latin-1 code pages,
+// which Windows takes as port numbers too.
+bool IsPortDigit(unsigned char byte) {
+    return (byte >= '1' && byte <= '9') || byte == 0xB9 || byte == 0xB2 || byte == 0xB3;
 }
 
 std::string CleanCharacters(const std::string& text) {
@@ -46,7 +52,7 @@ bool IsWindowsDeviceName(const std::string& name) {
             return true;
         }
     }
-    if (trimmed.size() != 4 || trimmed[3] < '1' || trimmed[3] > '9') {
+    if (trimmed.size() != 4 || !IsPortDigit(static_cast<unsigned char>(trimmed[3]))) {
         return false;
     }
     for (const char* device : kNumberedDeviceNames) {

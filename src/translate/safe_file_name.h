@@ -19,7 +19,7 @@ inline constexpr const char* kEmptySafeFileName = "file";
 std::string MakeSafeFileName(const std::string& text);
 
 // True when the name, ignoring ASCII case and trailing blanks, is one of
-// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9.
+// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 (superscript 1-3 count as digits).
 [[nodiscard]] bool IsWindowsDeviceName(const std::string& name);
 
 }  // namespace vellumo

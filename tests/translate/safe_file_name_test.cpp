@@ -51,9 +51,23 @@ TEST(IsWindowsDeviceName, Table) {
     const struct {
         const char* name;
         bool device;
-    } cases[] = {{"CON", true},  {"prn", true},    {"Aux", true},  {"NUL  ", true},
-                 {"COM1", true}, {"com9", true},   {"LPT5", true}, {"COM", false},
-                 {"LPT", false}, {"COM10", false}, {"", false},    {"NULL", false}};
+    } cases[] = {{"CON", true},
+                 {"prn", true},
+                 {"Aux", true},
+                 {"NUL  ", true},
+                 {"COM1", true},
+                 {"com9", true},
+                 {"LPT5", true},
+                 {"COM", false},
+                 {"LPT", false},
+                 {"COM10", false},
+                 {"", false},
+                 {"NULL", false},
+                 // Windows also takes the Latin-1 superscript digits as port numbers.
+                 {"COM\xB9", true},
+                 {"lpt\xB2", true},
+                 {"COM\xB3", true},
+                 {"COM\xB4", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(IsWindowsDeviceName(c.name), c.device);
