@@ -12,6 +12,13 @@ inline bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// Blanks and the line ends of folds: a decoder drops both between two
+// encoded words.
+bool IsGap(const char* text, int32_t length, int32_t i) {
+    const char c = text[i];
+    return IsBlank(c) || ((c == '\r' || c == '\n') && !NeedsHeaderEncoding(text, length, i));
+}
+
 }  // namespace
 
 HeaderSegments::HeaderSegments(const char* text, int32_t length, int32_t initialState)
@@ -37,9 +44,9 @@ bool HeaderSegments::Next(HeaderSegment& segment) {
 }
 
 void HeaderSegments::AbsorbFollowingWords(HeaderSegment& segment) {
-    while (segment.hasDelimiter && IsBlank(static_cast<char>(segment.delimiter))) {
+    while (segment.hasDelimiter && IsGap(text_, length_, segment.start + segment.length)) {
         int32_t next = segment.start + segment.length + 1;
-        while (next < length_ && IsBlank(text_[next])) {
+        while (next < length_ && IsGap(text_, length_, next)) {
             ++next;
         }
         if (next >= length_) {

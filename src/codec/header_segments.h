@@ -19,7 +19,7 @@ class HeaderSegments {
     HeaderSegments(const char* text, int32_t length, int32_t initialState);
 
     // The next segment; false once the value is used up. A segment that needs
-    // encoding absorbs the blanks and the next segment behind it when that
+    // encoding absorbs the blanks (and folds) and the next segment behind it when that
     // one needs encoding too: a decoder drops white space between adjacent
     // encoded words, so the blanks must travel inside one word.
     [[nodiscard]] bool Next(HeaderSegment& segment);

@@ -153,6 +153,8 @@ const EncodeCase kEncodeCases[] = {
     // Mend: blanks between two encoded segments go inside one word.
     {"neighbouring_high_words_share_a_word", "To", "J\xFCrgen Schm\xFCrgen <j@x>", "iso-8859-1",
      "=?iso-8859-1?Q?J=FCrgen=20Schm=FCrgen?= <j@x>"},
+    {"neighbouring_high_words_across_fold_share_a_word", "X-Note", "a\xE9\r\n b\xE9", "x",
+     "=?x?Q?a=E9=0D=0A=20b=E9?="},
     {"high_then_ascii_word_kept_apart", "To", "J\xFCrgen Meier <j@x>", "iso-8859-1",
      "=?iso-8859-1?Q?J=FCrgen?= Meier <j@x>"},
     // Mend: controls and stray line ends never stand raw in a header.
@@ -184,6 +186,20 @@ TEST(HeaderFieldEncode, BlankBetweenEncodedWordsSurvivesRoundTrip) {
     const std::string encoded = testing::EncodeAll(*codec, value);
     std::unique_ptr<HeaderFieldCodec> decoder = CreateHeaderCodec("From");
     EXPECT_EQ(testing::DecodeAll(*decoder, encoded), value);
+}
+
+// Two encoded segments on either side of a fold used to be written as two
+// words with the fold between them, which every decoder drops.
+TEST(HeaderFieldEncode, FoldBetweenEncodedWordsSurvivesRoundTrip) {
+    for (const char* field : {"To", "Content-Type", "X-Note"}) {
+        SCOPED_TRACE(field);
+        std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec(field);
+        codec->charset = "utf-8";
+        const std::string value = "s\x01a\r\n uc\xC3\xA9 x\r\n\t\xC3\xA9";
+        const std::string encoded = testing::EncodeAll(*codec, value);
+        std::unique_ptr<HeaderFieldCodec> decoder = CreateHeaderCodec(field);
+        EXPECT_EQ(testing::DecodeAll(*decoder, encoded), value);
+    }
 }
 
 // Found by fuzzing: the fold skipped a stray CR in Encode but not in
