@@ -30,6 +30,27 @@ bool IsWordChar(char32_t c) {
     return c >= 0xC0 && c != 0xD7 && c != 0xF7 && !(c >= 0x2000 && c <= 0x206F);
 }
 
+// In a charset without a table the letters of a multi-byte character (a
+// Shift_JIS or Big5 trail byte, ISO-2022-JP bytes after an escape) look
+// like ASCII letters; only a run of plain ASCII is safe to map there.
+bool IsPlainAscii(std::string_view run) {
+    for (char c : run) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 || byte == 0x1B) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Appends `run` without case mapping; it counts as word characters.
+void AppendUnmapped(std::string_view run, bool* afterWordChar, std::string* out) {
+    for (char c : run) {
+        out->push_back(c == kNoBreakSpaceMarker ? ' ' : c);
+        *afterWordChar = c != kNoBreakSpaceMarker;
+    }
+}
+
 // Decodes one character of `run` at `pos`; `length` receives its bytes.
 char32_t Decode(std::string_view run, std::size_t pos, const HtmlCharset& charset,
                 std::size_t* length) {
@@ -142,6 +163,10 @@ char32_t LowerCase(char32_t c) {
 
 void AppendTransformed(std::string_view run, CssTextTransform transform, const HtmlCharset& charset,
                        bool* afterWordChar, std::string* out) {
+    if (charset.kind == CharsetKind::kOpaque && !IsPlainAscii(run)) {
+        AppendUnmapped(run, afterWordChar, out);
+        return;
+    }
     std::size_t pos = 0;
     while (pos < run.size()) {
         std::size_t length = 1;

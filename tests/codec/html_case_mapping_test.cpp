@@ -92,8 +92,15 @@ TEST(HtmlCaseMapping, Runs) {
         {"latin-1 y diaeresis", "windows-1252", CssTextTransform::kUppercase, "\xFF", "\x9F"},
         {"unrepresentable mapping kept", "iso-8859-15", CssTextTransform::kUppercase, "\xFF",
          "\xBE"},
-        {"opaque charset maps ascii only", "iso-2022-jp", CssTextTransform::kUppercase, "a\x1B$B",
-         "A\x1B$B"},
+        {"opaque charset maps a plain ascii run", "shift_jis", CssTextTransform::kUppercase, "ab",
+         "AB"},
+        // A multi-byte character's bytes must not be case mapped.
+        {"opaque charset keeps a shift_jis trail letter", "shift_jis", CssTextTransform::kLowercase,
+         "\x83\x41X", "\x83\x41X"},
+        {"opaque charset keeps a big5 trail letter", "big5", CssTextTransform::kUppercase,
+         "\xA4\x61", "\xA4\x61"},
+        {"opaque charset keeps iso-2022-jp letters", "iso-2022-jp", CssTextTransform::kUppercase,
+         "\x1B$B$a$b\x1B(B", "\x1B$B$a$b\x1B(B"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
