@@ -46,7 +46,11 @@ void InitPlugin(std::uint16_t hostApiVersion, const MailConfigRecord* mailConfig
         HeapCopyString(MakePluginDescription(ProductNameText, VersionText).c_str());
     HostApiVersion = hostApiVersion;
     SleepValue = ReadSettingInt(kOptionsSection, kSleepKey, 0, SettingsFilePath);
-    SaveHTMLMessagesValue = ReadSettingInt(kOptionsSection, kSaveHtmlKey, 1, SettingsFilePath);
+    // Without a configuration folder there is no archive folder either, and
+    // saved HTML would land in whatever folder the host happens to run in.
+    SaveHTMLMessagesValue =
+        ConfigFolder.empty() ? 0
+                             : ReadSettingInt(kOptionsSection, kSaveHtmlKey, 1, SettingsFilePath);
     pluginInfo->icon = LoadPluginIcon(-1);
 }
 

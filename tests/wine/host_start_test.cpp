@@ -145,12 +145,21 @@ namespace {
 
 // A host that passes no configuration record: no settings file is read, the
 // plug-in still starts and describes itself.
+// Saving is off then: there is no folder to save into.
 TEST(PluginStart, WithoutConfigurationRecord) {
-    WineRun run = RunHost({"--null-config", "can", "--type", "text/html", "-"});
+    TempFolder work;
+    std::string output = work.File("out.txt");
+    WineRun run =
+        RunHost({"--null-config", "can", "--type", "text/html", "-", "--then", "translate",
+                 "--translator", "1", "samples/alternative.eml", WinePath(output)});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(run.Value("init.status"), "0");
     EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: 3.1.0.1");
     EXPECT_EQ(run.Value("can.2"), "10");
+    EXPECT_EQ(run.Value("translate.status"), "0");
+    std::string text = ReadTextFile(output);
+    EXPECT_NE(text.find("Weekly report"), std::string::npos) << text;
+    EXPECT_EQ(text.find("X-HTML-Message-Converted"), std::string::npos) << text;
 }
 
 }  // namespace
