@@ -1,5 +1,6 @@
 #include "host/acceptance.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -61,16 +62,26 @@ bool ContainsIgnoreCase(const char* text, const char* word) {
     return false;
 }
 
+// "attachment", alone or followed by its parameters.
+bool NamesAttachment(const char* disposition) {
+    if (disposition == nullptr) {
+        return false;
+    }
+    std::string_view text = disposition;
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    text = text.substr(0, text.find_first_of("; \t"));
+    return EqualsIgnoringAsciiCase(text, "attachment");
+}
+
 // The disposition arrives in the record's disposition field, or from some
 // hosts as a pseudo-parameter of the type.
 bool IsAttachment(const MimeTypeRecord* mimeType) {
-    if (EqualsIgnoreCase(mimeType->contentDisposition, "attachment")) {
+    if (NamesAttachment(mimeType->contentDisposition)) {
         return true;
     }
     const MimeParamRecord* param = mimeType->params;
     for (int seen = 0; param != nullptr && seen < 10000; param = param->next, ++seen) {
-        if (ContainsIgnoreCase(param->name, "disposition") &&
-            EqualsIgnoreCase(param->value, "attachment")) {
+        if (ContainsIgnoreCase(param->name, "disposition") && NamesAttachment(param->value)) {
             return true;
         }
     }
