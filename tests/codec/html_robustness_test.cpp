@@ -124,20 +124,20 @@ TEST(HtmlRobustness, StyleMatchingStaysLinear) {
         const char* name;
         std::string html;
         std::size_t maxTextSize;
-        const char* expected;  // nullptr: only the size is known
+        std::string expected;  // empty: only the size is known
     } cases[] = {
         {"class repeated on elements against many rules",
          "<style>" + Repeat(".x{display:none}", 2000) + "</style>" +
              Repeat("<div class=\"" + Repeat("x ", 20000) + "\">t</div>", 50) + "v",
          1, "v"},
         {"ancestor with a huge class attribute",
-         "<style>.y .z{display:none}</style><div class=\"" + Repeat("q ", 300000) + "\">" +
-             Repeat("<span class=z>t</span>", 20000),
-         20000, nullptr},
+         "<style>.y .z{display:none}</style><div class=\"" + Repeat("q ", 200000) + "\">" +
+             Repeat("<span class=z>t</span>", 10000),
+         10000, Repeat("t", 10000)},
         {"compounds of many classes against long class attributes",
-         "<style>" + Repeat(longCompound + "{display:none}", 100) + "</style>" +
-             Repeat("<span class=\"" + Repeat("q ", 200) + "z\">t</span>", 2000),
-         2000, nullptr},
+         "<style>" + Repeat(longCompound + "{display:none}", 60) + "</style>" +
+             Repeat("<span class=\"" + Repeat("q ", 200) + "z\">t</span>", 1200),
+         1200, ""},
         {"a compound of many classes still matches",
          "<style>" + longCompound + "{display:none}</style><span class=z>t</span>v", 1, "v"},
     };
@@ -145,7 +145,7 @@ TEST(HtmlRobustness, StyleMatchingStaysLinear) {
         SCOPED_TRACE(c.name);
         const std::string text = RenderHtmlText(c.html, "utf-8");
         EXPECT_LE(text.size(), c.maxTextSize);
-        if (c.expected != nullptr) {
+        if (!c.expected.empty()) {
             EXPECT_EQ(text, c.expected);
         }
     }
