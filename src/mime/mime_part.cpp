@@ -126,10 +126,14 @@ int MimePart::GetBody(std::string& out) const {
 }
 
 MimePart* MimePart::AddChild(const MimePart* before) {
-    auto position = std::find_if(children.begin(), children.end(),
-                                 [before](const std::unique_ptr<MimePart>& entry) {
-                                     return before != nullptr && entry.get() == before;
-                                 });
+    // Appending (the parser's case) must not walk the list: a message of
+    // many parts would take quadratic time.
+    auto position = before == nullptr
+                        ? children.end()
+                        : std::find_if(children.begin(), children.end(),
+                                       [before](const std::unique_ptr<MimePart>& entry) {
+                                           return entry.get() == before;
+                                       });
     std::unique_ptr<MimePart> child(new (std::nothrow) MimePart());
     if (child == nullptr) {
         return nullptr;

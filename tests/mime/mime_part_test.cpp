@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -229,6 +230,25 @@ TEST(MimePartParse, NestingBeyondBoundKeptWholeAsBody) {
     MimeMessage again;
     ASSERT_GT(again.Parse(written.c_str(), count), 0);
     EXPECT_EQ(testing_support::TreeDigest(again), testing_support::TreeDigest(message));
+}
+
+// Appending a child used to walk the whole list of children, so a message of
+// many short parts took time quadratic in their number (minutes for a few
+// megabytes of delimiter lines).
+TEST(MimePartParse, ManyChildrenParseInLinearTime) {
+    constexpr int kChildren = 60000;
+    // Generous: the linear parse takes milliseconds, the quadratic one far longer.
+    constexpr double kLimitSeconds = 3.0;
+    std::string text = "Content-Type: multipart/mixed; boundary=b\r\n\r\n";
+    for (int i = 0; i < kChildren; ++i) {
+        text += "\r\n--b\r\n";
+    }
+    const auto start = std::chrono::steady_clock::now();
+    MimeMessage message;
+    ASSERT_GT(message.Parse(text.c_str(), static_cast<int>(text.size())), 0);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(message.children.size(), static_cast<size_t>(kChildren));
+    EXPECT_LT(elapsed.count(), kLimitSeconds);
 }
 
 TEST(MimePartTree, AddChildPositions) {
