@@ -40,10 +40,10 @@ constexpr Base64DecodeTable MakeBase64DecodeTable() {
     for (int c = 0; c < 256; ++c) {
         table.value[c] = kBase64Stop;
     }
-    table.value['\r'] = kBase64Skip;
-    table.value['\n'] = kBase64Skip;
-    table.value[' '] = kBase64Skip;
-    table.value['\t'] = kBase64Skip;
+    table.value[static_cast<unsigned char>('\r')] = kBase64Skip;
+    table.value[static_cast<unsigned char>('\n')] = kBase64Skip;
+    table.value[static_cast<unsigned char>(' ')] = kBase64Skip;
+    table.value[static_cast<unsigned char>('\t')] = kBase64Skip;
     for (int v = 0; v < 64; ++v) {
         table.value[static_cast<uint8_t>(kBase64Alphabet[v])] = static_cast<uint8_t>(v);
     }
