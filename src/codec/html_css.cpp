@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ascii_case.h"
+
 namespace vellumo {
 namespace {
 
@@ -74,16 +76,6 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 template <std::size_t N>
 std::int8_t FindKeyword(const Keyword (&table)[N], std::string_view value) {
     for (const Keyword& keyword : table) {
@@ -131,10 +123,10 @@ void ApplyDeclaration(std::string_view declaration, CssDeclarations* out) {
         return;
     }
     CssProperty property;
-    if (!PropertyByName(Lower(Trim(declaration.substr(0, colon))), &property)) {
+    if (!PropertyByName(LowerAsciiCopy(Trim(declaration.substr(0, colon))), &property)) {
         return;
     }
-    std::string value = Lower(Trim(declaration.substr(colon + 1)));
+    std::string value = LowerAsciiCopy(Trim(declaration.substr(colon + 1)));
     bool important = false;
     const std::size_t bang = value.find('!');
     if (bang != std::string::npos) {
@@ -161,7 +153,7 @@ bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
     while (pos < text.size() && IsIdentChar(text[pos])) {
         ++pos;
     }
-    out->tag = Lower(text.substr(0, pos));
+    out->tag = LowerAsciiCopy(text.substr(0, pos));
     while (pos < text.size()) {
         const char kind = text[pos++];
         const std::size_t start = pos;
@@ -173,7 +165,7 @@ bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
         }
         std::string name(text.substr(start, pos - start));
         if (foldCase) {
-            name = Lower(name);
+            name = LowerAsciiCopy(name);
         }
         if (kind == '.') {
             out->classes.push_back(std::move(name));

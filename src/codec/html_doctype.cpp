@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/ascii_case.h"
+
 namespace vellumo {
 namespace {
 
@@ -35,16 +37,6 @@ constexpr std::string_view kQuirksWithoutSystemId[] = {
     "-//w3c//dtd html 4.01 transitional//",
 };
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
@@ -66,7 +58,7 @@ std::string_view NextQuoted(std::string_view text, std::size_t* pos, bool* found
 }  // namespace
 
 bool IsQuirksDoctype(std::string_view doctype) {
-    const std::string text = Lower(doctype);
+    const std::string text = LowerAsciiCopy(doctype);
     std::size_t pos = 0;
     while (pos < text.size() && IsSpace(text[pos])) {
         ++pos;

@@ -1,6 +1,7 @@
 #include "codec/html_tokenizer.h"
 
 #include "codec/html_entities.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {
@@ -18,10 +19,6 @@ bool IsAsciiAlphaNumeric(char c) {
 
 bool IsTagSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-char ToLowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Bytes that end a plain run of text in the data state.
@@ -59,7 +56,7 @@ bool HtmlTokenizer::LookingAt(std::string_view text, bool ignoreCase) const {
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = input_[pos_ + i];
-        if ((ignoreCase ? ToLowerAscii(c) : c) != text[i]) {
+        if ((ignoreCase ? LowerAscii(c) : c) != text[i]) {
             return false;
         }
     }
@@ -207,7 +204,7 @@ bool HtmlTokenizer::ReadTag(HtmlToken* token, bool endTag) {
         if (input_[pos_] == '\0') {
             AppendCodePoint(charset_, kReplacementCharacter, &token->name);
         } else {
-            token->name.push_back(ToLowerAscii(input_[pos_]));
+            token->name.push_back(LowerAscii(input_[pos_]));
         }
         ++pos_;
     }
@@ -256,7 +253,7 @@ void HtmlTokenizer::ReadAttributes(HtmlToken* token, bool* complete) {
         attribute.value.clear();
         // An "=" first is part of the name, as the standard has it.
         do {
-            attribute.name.push_back(ToLowerAscii(input_[pos_]));
+            attribute.name.push_back(LowerAscii(input_[pos_]));
             ++pos_;
         } while (!AtEnd() && !IsTagSpace(input_[pos_]) && input_[pos_] != '/' &&
                  input_[pos_] != '>' && input_[pos_] != '=');
@@ -392,7 +389,7 @@ bool HtmlTokenizer::RawTextTagAt(std::size_t pos, bool closing) const {
         return false;
     }
     for (std::size_t i = 0; i < rawTextEnd_.size(); ++i) {
-        if (ToLowerAscii(input_[nameStart + i]) != rawTextEnd_[i]) {
+        if (LowerAscii(input_[nameStart + i]) != rawTextEnd_[i]) {
             return false;
         }
     }

@@ -12,21 +12,7 @@ namespace vellumo {
 namespace {
 
 bool EqualsIgnoreCase(const char* a, const char* b) {
-    if (a == nullptr || b == nullptr) {
-        return false;
-    }
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        unsigned char x = static_cast<unsigned char>(*a);
-        unsigned char y = static_cast<unsigned char>(*b);
-        if (x >= 'A' && x <= 'Z')
-            x += 32;
-        if (y >= 'A' && y <= 'Z')
-            y += 32;
-        if (x != y) {
-            return false;
-        }
-    }
-    return *a == *b;
+    return a != nullptr && b != nullptr && EqualsIgnoringAsciiCase(a, b);
 }
 
 bool HasParameter(const MimeParamRecord* param, const char* name) {
@@ -39,23 +25,12 @@ bool HasParameter(const MimeParamRecord* param, const char* name) {
     return false;
 }
 
-bool ContainsIgnoreCase(const char* text, const char* word) {
+bool ContainsIgnoreCase(const char* text, std::string_view word) {
     if (text == nullptr) {
         return false;
     }
-    size_t length = std::strlen(word);
-    for (; *text != '\0'; ++text) {
-        size_t i = 0;
-        while (i < length && text[i] != '\0') {
-            unsigned char x = static_cast<unsigned char>(text[i]);
-            if (x >= 'A' && x <= 'Z')
-                x += 32;
-            if (x != static_cast<unsigned char>(word[i])) {
-                break;
-            }
-            ++i;
-        }
-        if (i == length) {
+    for (std::string_view rest = text; rest.size() >= word.size(); rest.remove_prefix(1)) {
+        if (StartsWithIgnoringAsciiCase(rest, word)) {
             return true;
         }
     }

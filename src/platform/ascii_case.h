@@ -3,6 +3,7 @@
 // media types, INI keys and Windows device names compare; other bytes compare
 // exactly.
 
+#include <string>
 #include <string_view>
 
 namespace vellumo {
@@ -21,6 +22,15 @@ namespace vellumo {
         }
     }
     return true;
+}
+
+// A copy with the ASCII letters in lower case.
+[[nodiscard]] inline std::string LowerAsciiCopy(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        c = LowerAscii(c);
+    }
+    return out;
 }
 
 [[nodiscard]] constexpr bool StartsWithIgnoringAsciiCase(std::string_view text,

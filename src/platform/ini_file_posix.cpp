@@ -12,23 +12,6 @@ struct IniLine {
     std::string text;  // without its line end
 };
 
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x += 32;
-        if (y >= 'A' && y <= 'Z')
-            y += 32;
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string Trim(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t");
     if (begin == std::string::npos) {
