@@ -9,6 +9,7 @@
 #include "mime/mime_message.h"
 #include "mime/tree_digest.h"
 #include "platform/files.h"
+#include "platform/line_ends.h"
 
 namespace vellumo {
 namespace {
@@ -34,18 +35,6 @@ std::vector<std::string> CorpusFiles() {
 
 // The host hands the plug-in files with CR LF line ends; corpus files keep
 // the line ends of their sources, so bare LF becomes CR LF here.
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            out += '\r';
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 std::string WriteMessage(const MimeMessage& message) {
     const int size = message.GetSize();
     std::string out(static_cast<size_t>(size), '\0');

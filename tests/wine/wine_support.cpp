@@ -131,16 +131,4 @@ bool FileExistsHere(const std::string& path) {
     return stat(path.c_str(), &info) == 0;
 }
 
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 32);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            out += '\r';
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 }  // namespace vellumo::test

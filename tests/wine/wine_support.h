@@ -52,7 +52,5 @@ class TempFolder {
 void WriteTextFile(const std::string& path, const std::string& content);
 std::string ReadTextFile(const std::string& path);
 bool FileExistsHere(const std::string& path);
-// The file's text with bare LF line ends turned into CR LF, as the host stores mail.
-std::string WithCrLf(const std::string& text);
 
 }  // namespace vellumo::test

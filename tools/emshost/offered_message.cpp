@@ -2,20 +2,10 @@
 
 #include <cctype>
 
+#include "platform/line_ends.h"
+
 namespace emshost {
 namespace {
-
-std::string ToCrLf(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 32);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            out += '\r';
-        }
-        out += text[i];
-    }
-    return out;
-}
 
 std::string Trim(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t\r\n");
@@ -102,7 +92,7 @@ void SplitContentType(const std::string& value, std::string& mainType, std::stri
 
 OfferedMessage ParseOfferedMessage(const std::string& text) {
     OfferedMessage message;
-    std::string crlf = ToCrLf(text);
+    std::string crlf = vellumo::WithCrLf(text);
     size_t blank = crlf.find("\r\n\r\n");
     if (crlf.compare(0, 2, "\r\n") == 0) {
         message.body = crlf.substr(2);

@@ -8,6 +8,7 @@
 #include "host/plugin_state.h"
 #include "host/settings.h"
 #include "platform/files.h"
+#include "platform/line_ends.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 
@@ -19,18 +20,6 @@ constexpr int kUsageError = 2;
 
 // The header of a header or message file, with CR LF line ends and without
 // the blank line that ends it, as the mail client hands raw headers over.
-std::string WithCrLf(const std::string& text) {
-    std::string crlf;
-    crlf.reserve(text.size() + text.size() / 32);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            crlf += '\r';
-        }
-        crlf += text[i];
-    }
-    return crlf;
-}
-
 std::string RawHeadersFrom(const std::string& text) {
     std::string crlf = WithCrLf(text);
     size_t blank = crlf.find("\r\n\r\n");

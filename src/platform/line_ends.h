@@ -1,0 +1,22 @@
+#pragma once
+// The mail client stores every message with CR LF line ends; files saved
+// elsewhere often have bare LF.
+
+#include <string>
+
+namespace vellumo {
+
+// The text with every LF that has no CR before it turned into CR LF.
+inline std::string WithCrLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            out += '\r';
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+}  // namespace vellumo
