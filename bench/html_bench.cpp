@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "codec/html_text_extractor.h"
+#include "html/html_text_extractor.h"
 
 namespace {
 

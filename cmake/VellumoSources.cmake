@@ -31,15 +31,28 @@ function(vellumo_collect out_var globs excludes)
     set(${out_var} ${files} PARENT_SCOPE)
 endfunction()
 
-# vellumo_library(name "glob;glob" "exclude-glob;exclude-glob")
-function(vellumo_library name globs excludes)
-    vellumo_collect(files "${globs}" "${excludes}")
+# vellumo_layer(folder [lower-layer...]): src/<folder> becomes the static
+# library vellumo_<folder>, linked to the layers named below it. Its headers
+# are reached as "<folder>/name.h" through an include root that holds only
+# that folder, so a layer sees its own headers and those of the layers it
+# links, and an include of a higher layer does not compile.
+function(vellumo_layer folder)
+    set(name vellumo_${folder})
+    vellumo_collect(files "src/${folder}/*.cpp" "")
     vellumo_platform_filter(files ${files})
-    # A subsystem without sources yet still links as an empty library.
+    # A layer whose sources are all for the other platform still links.
     set(placeholder ${CMAKE_BINARY_DIR}/empty_${name}.cpp)
     if(NOT EXISTS ${placeholder})
         file(WRITE ${placeholder} "")
     endif()
     add_library(${name} STATIC ${files} ${placeholder})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    set(root ${CMAKE_BINARY_DIR}/layers/${folder})
+    file(MAKE_DIRECTORY ${root})
+    if(NOT EXISTS ${root}/${folder})
+        file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC)
+    endif()
+    target_include_directories(${name} PUBLIC ${root})
+    foreach(lower IN LISTS ARGN)
+        target_link_libraries(${name} PUBLIC vellumo_${lower})
+    endforeach()
 endfunction()

@@ -1,8 +1,7 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# One test program per subsystem: tests/<dir>/*_test.cpp (HTML renderer tests
-# are the tests/codec/html_* files).
+# One test program per layer: tests/<folder>/*_test.cpp against vellumo_<folder>.
 function(vellumo_test_program name library globs excludes)
     vellumo_collect(files "${globs}" "${excludes}")
     if(NOT files)
@@ -13,6 +12,7 @@ function(vellumo_test_program name library globs excludes)
     target_link_libraries(${name} PRIVATE ${library} GTest::gtest GTest::gtest_main)
     target_compile_definitions(${name} PRIVATE
         VELLUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        VELLUMO_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
         VELLUMO_BINARY_DIR="${CMAKE_BINARY_DIR}")
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
@@ -22,10 +22,10 @@ function(vellumo_test_program name library globs excludes)
 endfunction()
 
 vellumo_test_program(test_platform vellumo_platform "tests/platform/*_test.cpp" "")
-vellumo_test_program(test_codec vellumo_codec "tests/codec/*_test.cpp" "tests/codec/html_*")
-vellumo_test_program(test_html vellumo_html "tests/codec/html_*_test.cpp" "")
+vellumo_test_program(test_codec vellumo_codec "tests/codec/*_test.cpp" "")
+vellumo_test_program(test_html vellumo_html "tests/html/*_test.cpp" "")
 vellumo_test_program(test_mime vellumo_mime "tests/mime/*_test.cpp" "")
-vellumo_test_program(test_host vellumo_host_core "tests/host/*_test.cpp" "")
+vellumo_test_program(test_host vellumo_host "tests/host/*_test.cpp" "")
 vellumo_test_program(test_translate vellumo_translate "tests/translate/*_test.cpp" "")
 
 # Tests of the real DLL and Windows programs under Wine. They need the win32
@@ -51,3 +51,11 @@ if(wine_test_files)
         DISCOVERY_TIMEOUT 60
         PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine TIMEOUT 300)
 endif()
+
+# Source checks: each layer includes only its own headers and those below it,
+# and every C++ file is as clang-format writes it.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME layer_includes
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-layers.py ${CMAKE_SOURCE_DIR})
+add_test(NAME clang_format COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
+set_tests_properties(layer_includes clang_format PROPERTIES LABELS source)

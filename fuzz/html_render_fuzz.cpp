@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "codec/html_charset.h"
-#include "codec/html_text_extractor.h"
+#include "html/html_charset.h"
+#include "html/html_text_extractor.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "codec/base64_codec.h"
+#include "codec/char_class.h"
 #include "codec/codec_limits.h"
 #include "codec/encoded_word_codec.h"
 #include "codec/quoted_printable_codec.h"
-#include "mime/char_class.h"
 
 namespace vellumo {
 

@@ -1,8 +1,8 @@
 #include "codec/header_segments.h"
 
+#include "codec/char_class.h"
 #include "codec/codec_limits.h"
 #include "codec/scan_segment.h"
-#include "mime/char_class.h"
 
 namespace vellumo {
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "codec/char_class.h"
 #include "codec/codec_limits.h"
 #include "codec/quoted_printable_encoder.h"
-#include "mime/char_class.h"
 
 namespace vellumo {
 

@@ -1,6 +1,6 @@
 #include "codec/scan_segment.h"
 
-#include "mime/char_class.h"
+#include "codec/char_class.h"
 
 namespace vellumo {
 

@@ -1,10 +1,10 @@
 #include "codec/transfer_codec_registry.h"
 
 #include "codec/base64_codec.h"
+#include "codec/char_class.h"
 #include "codec/identity_codec.h"
 #include "codec/named_factory_table.h"
 #include "codec/quoted_printable_codec.h"
-#include "mime/char_class.h"
 
 namespace vellumo {
 

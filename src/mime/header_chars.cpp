@@ -1,6 +1,6 @@
 #include "mime/header_chars.h"
 
-#include "mime/char_class.h"
+#include "codec/char_class.h"
 
 namespace vellumo {
 

@@ -5,12 +5,12 @@
 #include <memory>
 #include <new>
 
-#include "codec/html_text_extractor.h"
 #include "host/plugin_state.h"
+#include "html/html_text_extractor.h"
+#include "platform/ascii_case.h"
 #include "translate/archive_file.h"
 #include "translate/archive_html_part.h"
 #include "translate/archive_subject.h"
-#include "platform/ascii_case.h"
 #include "translate/conversion_trailer.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "mime/char_class.h"
+#include "codec/char_class.h"
 
 namespace vellumo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "codec/html_text_extractor.h"
+#include "html/html_text_extractor.h"
 #include "platform/files.h"
 #include "translate/driver_fixture.h"
 #include "translate/mime_type_record.h"

@@ -426,7 +426,8 @@ TEST(Artwork, GeneratorReproducesTheCommittedFiles) {
     }
     TempFolder out;
     std::string source = VELLUMO_SOURCE_DIR;
-    std::string command = "python3 '" + source + "/tools/artgen/artgen.py' '" + out.path() + "'";
+    std::string command =
+        "python3 '" + source + "/tools/generators/artgen/artgen.py' '" + out.path() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* name :
          {"no_letter_small.ico", "plugin.ico", "mime_envelope.ico", "no_letter_large.ico",

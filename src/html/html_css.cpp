@@ -1,0 +1,323 @@
+#include "html/html_css.h"
+
+#include <algorithm>
+
+#include "platform/ascii_case.h"
+
+namespace vellumo {
+namespace {
+
+constexpr std::uint32_t kMaxSpecificityPart = 255;
+
+struct Keyword {
+    std::string_view name;
+    std::int8_t value;
+};
+
+constexpr Keyword kDisplayKeywords[] = {
+    {"none", static_cast<std::int8_t>(HtmlDisplay::kNone)},
+    {"inline", static_cast<std::int8_t>(HtmlDisplay::kInline)},
+    {"block", static_cast<std::int8_t>(HtmlDisplay::kBlock)},
+    {"flow-root", static_cast<std::int8_t>(HtmlDisplay::kBlock)},
+    {"-webkit-box", static_cast<std::int8_t>(HtmlDisplay::kBlock)},
+    {"list-item", static_cast<std::int8_t>(HtmlDisplay::kListItem)},
+    {"inline-block", static_cast<std::int8_t>(HtmlDisplay::kInlineBlock)},
+    {"-webkit-inline-box", static_cast<std::int8_t>(HtmlDisplay::kInlineBlock)},
+    {"table", static_cast<std::int8_t>(HtmlDisplay::kTable)},
+    {"inline-table", static_cast<std::int8_t>(HtmlDisplay::kInlineTable)},
+    {"table-row-group", static_cast<std::int8_t>(HtmlDisplay::kTableRowGroup)},
+    {"table-header-group", static_cast<std::int8_t>(HtmlDisplay::kTableRowGroup)},
+    {"table-footer-group", static_cast<std::int8_t>(HtmlDisplay::kTableRowGroup)},
+    {"table-row", static_cast<std::int8_t>(HtmlDisplay::kTableRow)},
+    {"table-cell", static_cast<std::int8_t>(HtmlDisplay::kTableCell)},
+    {"table-caption", static_cast<std::int8_t>(HtmlDisplay::kTableCaption)},
+    {"table-column", static_cast<std::int8_t>(HtmlDisplay::kTableColumn)},
+    {"table-column-group", static_cast<std::int8_t>(HtmlDisplay::kTableColumn)},
+    {"flex", static_cast<std::int8_t>(HtmlDisplay::kFlex)},
+    {"inline-flex", static_cast<std::int8_t>(HtmlDisplay::kInlineFlex)},
+    {"grid", static_cast<std::int8_t>(HtmlDisplay::kGrid)},
+    {"inline-grid", static_cast<std::int8_t>(HtmlDisplay::kInlineGrid)},
+    {"contents", static_cast<std::int8_t>(HtmlDisplay::kContents)},
+};
+
+constexpr Keyword kVisibilityKeywords[] = {
+    {"visible", static_cast<std::int8_t>(CssVisibility::kVisible)},
+    {"hidden", static_cast<std::int8_t>(CssVisibility::kHidden)},
+    {"collapse", static_cast<std::int8_t>(CssVisibility::kHidden)},
+};
+
+constexpr Keyword kWhiteSpaceKeywords[] = {
+    {"normal", static_cast<std::int8_t>(CssWhiteSpace::kNormal)},
+    {"nowrap", static_cast<std::int8_t>(CssWhiteSpace::kNoWrap)},
+    {"pre", static_cast<std::int8_t>(CssWhiteSpace::kPre)},
+    {"pre-wrap", static_cast<std::int8_t>(CssWhiteSpace::kPreWrap)},
+    {"break-spaces", static_cast<std::int8_t>(CssWhiteSpace::kPreWrap)},
+    {"pre-line", static_cast<std::int8_t>(CssWhiteSpace::kPreLine)},
+};
+
+constexpr Keyword kTextTransformKeywords[] = {
+    {"none", static_cast<std::int8_t>(CssTextTransform::kNone)},
+    {"uppercase", static_cast<std::int8_t>(CssTextTransform::kUppercase)},
+    {"lowercase", static_cast<std::int8_t>(CssTextTransform::kLowercase)},
+    {"capitalize", static_cast<std::int8_t>(CssTextTransform::kCapitalize)},
+};
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+template <std::size_t N>
+std::int8_t FindKeyword(const Keyword (&table)[N], std::string_view value) {
+    for (const Keyword& keyword : table) {
+        if (keyword.name == value) {
+            return keyword.value;
+        }
+    }
+    return -1;
+}
+
+// The keyword value of one declaration, or -1 when it is not one we use.
+std::int8_t KeywordValue(CssProperty property, std::string_view value) {
+    switch (property) {
+        case CssProperty::kDisplay:
+            return FindKeyword(kDisplayKeywords, value);
+        case CssProperty::kVisibility:
+            return FindKeyword(kVisibilityKeywords, value);
+        case CssProperty::kWhiteSpace:
+            return FindKeyword(kWhiteSpaceKeywords, value);
+        case CssProperty::kTextTransform:
+            return FindKeyword(kTextTransformKeywords, value);
+        default:
+            return -1;
+    }
+}
+
+bool PropertyByName(std::string_view name, CssProperty* property) {
+    if (name == "display") {
+        *property = CssProperty::kDisplay;
+    } else if (name == "visibility") {
+        *property = CssProperty::kVisibility;
+    } else if (name == "white-space") {
+        *property = CssProperty::kWhiteSpace;
+    } else if (name == "text-transform") {
+        *property = CssProperty::kTextTransform;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void ApplyDeclaration(std::string_view declaration, CssDeclarations* out) {
+    const std::size_t colon = declaration.find(':');
+    if (colon == std::string_view::npos) {
+        return;
+    }
+    CssProperty property;
+    if (!PropertyByName(LowerAsciiCopy(Trim(declaration.substr(0, colon))), &property)) {
+        return;
+    }
+    std::string value = LowerAsciiCopy(Trim(declaration.substr(colon + 1)));
+    bool important = false;
+    const std::size_t bang = value.find('!');
+    if (bang != std::string::npos) {
+        important = Trim(std::string_view(value).substr(bang + 1)) == "important";
+        value = std::string(Trim(std::string_view(value).substr(0, bang)));
+    }
+    const std::int8_t keyword = KeywordValue(property, value);
+    CssSlot& slot = out->slots[static_cast<int>(property)];
+    if (keyword < 0 || (slot.important && !important)) {
+        return;
+    }
+    slot.value = keyword;
+    slot.important = important;
+}
+
+bool IsIdentChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Parses one compound ("div.note#top"); false for anything else.
+bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
+    std::size_t pos = 0;
+    while (pos < text.size() && IsIdentChar(text[pos])) {
+        ++pos;
+    }
+    out->tag = LowerAsciiCopy(text.substr(0, pos));
+    while (pos < text.size()) {
+        const char kind = text[pos++];
+        const std::size_t start = pos;
+        while (pos < text.size() && IsIdentChar(text[pos])) {
+            ++pos;
+        }
+        if (pos == start || (kind != '.' && kind != '#')) {
+            return false;
+        }
+        std::string name(text.substr(start, pos - start));
+        if (foldCase) {
+            name = LowerAsciiCopy(name);
+        }
+        if (kind == '.') {
+            out->classes.push_back(std::move(name));
+        } else {
+            out->id = std::move(name);
+        }
+    }
+    return !out->tag.empty() || !out->classes.empty() || !out->id.empty();
+}
+
+bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
+    std::uint32_t ids = 0;
+    std::uint32_t classes = 0;
+    std::uint32_t tags = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        while (pos < text.size() && IsSpace(text[pos])) {
+            ++pos;
+        }
+        const std::size_t start = pos;
+        while (pos < text.size() && !IsSpace(text[pos])) {
+            ++pos;
+        }
+        if (pos == start) {
+            break;
+        }
+        CssCompound compound;
+        if (rule->compounds.size() >= kMaxSelectorCompounds ||
+            !ParseCompound(text.substr(start, pos - start), foldCase, &compound)) {
+            return false;
+        }
+        ids += compound.id.empty() ? 0 : 1;
+        classes += static_cast<std::uint32_t>(compound.classes.size());
+        tags += compound.tag.empty() ? 0 : 1;
+        rule->compounds.push_back(std::move(compound));
+    }
+    rule->specificity = (std::min(ids, kMaxSpecificityPart) << 16) |
+                        (std::min(classes, kMaxSpecificityPart) << 8) |
+                        std::min(tags, kMaxSpecificityPart);
+    return !rule->compounds.empty();
+}
+
+std::string WithoutComments(std::string_view sheet) {
+    std::string out;
+    out.reserve(sheet.size());
+    std::size_t pos = 0;
+    while (pos < sheet.size()) {
+        const std::size_t open = sheet.find("/*", pos);
+        if (open == std::string_view::npos) {
+            out.append(sheet.substr(pos));
+            break;
+        }
+        out.append(sheet.substr(pos, open - pos));
+        out.push_back(' ');
+        const std::size_t close = sheet.find("*/", open + 2);
+        pos = close == std::string_view::npos ? sheet.size() : close + 2;
+    }
+    return out;
+}
+
+// The position after the block that opens at `open` ("{"), nested blocks
+// included; the end of the text when it is not closed.
+std::size_t SkipBlock(std::string_view text, std::size_t open) {
+    int depth = 0;
+    for (std::size_t pos = open; pos < text.size(); ++pos) {
+        if (text[pos] == '{') {
+            ++depth;
+        } else if (text[pos] == '}' && --depth == 0) {
+            return pos + 1;
+        }
+    }
+    return text.size();
+}
+
+void AddRules(std::string_view prelude, std::string_view block, bool foldCase,
+              std::vector<CssRule>* rules) {
+    const CssDeclarations declarations = ParseCssDeclarations(block);
+    if (declarations.Empty()) {
+        return;
+    }
+    std::size_t pos = 0;
+    while (pos <= prelude.size() && rules->size() < kMaxStyleRules) {
+        std::size_t comma = prelude.find(',', pos);
+        if (comma == std::string_view::npos) {
+            comma = prelude.size();
+        }
+        CssRule rule;
+        if (ParseSelector(Trim(prelude.substr(pos, comma - pos)), foldCase, &rule)) {
+            rule.order = static_cast<std::uint32_t>(rules->size());
+            rule.declarations = declarations;
+            rules->push_back(std::move(rule));
+        }
+        pos = comma + 1;
+    }
+}
+
+}  // namespace
+
+bool CssDeclarations::Empty() const {
+    for (const CssSlot& slot : slots) {
+        if (slot.value >= 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+CssDeclarations ParseCssDeclarations(std::string_view text) {
+    CssDeclarations out;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find(';', pos);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        ApplyDeclaration(text.substr(pos, end - pos), &out);
+        pos = end + 1;
+    }
+    return out;
+}
+
+void ParseCssStyleSheet(std::string_view sheetText, bool foldCase, std::vector<CssRule>* rules) {
+    const std::string sheet = WithoutComments(sheetText);
+    const std::string_view text(sheet);
+    std::size_t pos = 0;
+    while (pos < text.size() && rules->size() < kMaxStyleRules) {
+        const std::size_t open = text.find_first_of("{;}", pos);
+        if (open == std::string_view::npos) {
+            break;
+        }
+        const std::string_view prelude = Trim(text.substr(pos, open - pos));
+        if (text[open] != '{') {
+            pos = open + 1;  // a statement at-rule or a stray ";" or "}"
+            continue;
+        }
+        const std::size_t after = SkipBlock(text, open);
+        if (!prelude.empty() && prelude.find('@') == std::string_view::npos) {
+            // A block left open at the end of the sheet ends there.
+            const bool closed = after > open + 1 && text[after - 1] == '}';
+            const std::size_t close = closed ? after - 1 : after;
+            std::string_view clean = prelude;
+            // "<!--" and "-->" around a style sheet are ignored by CSS.
+            for (std::string_view marker : {std::string_view("<!--"), std::string_view("-->")}) {
+                const std::size_t at = clean.find(marker);
+                if (at != std::string_view::npos) {
+                    clean = Trim(clean.substr(at + marker.size()));
+                }
+            }
+            AddRules(clean, text.substr(open + 1, close - open - 1), foldCase, rules);
+        }
+        pos = after;
+    }
+}
+
+}  // namespace vellumo

@@ -1,0 +1,63 @@
+// The little CSS the renderer needs: the declarations that decide whether
+// and how text is rendered (display, visibility, white-space,
+// text-transform), from style attributes and from the rules of style
+// elements whose selectors are simple (type, .class, #id, their compounds
+// and descendant combinations). Rules inside @media and other at-rules are
+// ignored, as are rules with any other selector. Never fails on any input.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "html/html_tags.h"
+
+namespace vellumo {
+
+constexpr std::size_t kMaxStyleRules = 2048;
+constexpr std::size_t kMaxSelectorCompounds = 16;
+
+enum class CssProperty { kDisplay, kVisibility, kWhiteSpace, kTextTransform, kCount };
+
+enum class CssVisibility : std::int8_t { kVisible, kHidden };
+enum class CssWhiteSpace : std::int8_t { kNormal, kNoWrap, kPre, kPreWrap, kPreLine };
+enum class CssTextTransform : std::int8_t { kNone, kUppercase, kLowercase, kCapitalize };
+
+// One declared value: `value` is the enum value of the property, -1 when
+// the property is not declared.
+struct CssSlot {
+    std::int8_t value = -1;
+    bool important = false;
+};
+
+struct CssDeclarations {
+    CssSlot slots[static_cast<int>(CssProperty::kCount)];
+
+    [[nodiscard]] const CssSlot& Get(CssProperty p) const { return slots[static_cast<int>(p)]; }
+    [[nodiscard]] bool Empty() const;
+};
+
+// Parses a declaration block ("display: none; color: red"). Later
+// declarations win, "!important" ones over the others.
+[[nodiscard]] CssDeclarations ParseCssDeclarations(std::string_view text);
+
+// A compound selector: an optional type name and any classes and id.
+struct CssCompound {
+    std::string tag;  // lower case; empty for any element
+    std::vector<std::string> classes;
+    std::string id;
+};
+
+struct CssRule {
+    std::vector<CssCompound> compounds;  // ancestors first, the subject last
+    std::uint32_t specificity = 0;
+    std::uint32_t order = 0;
+    CssDeclarations declarations;
+};
+
+// Appends the usable rules of `sheet` to `rules`. With `foldCase` (quirks
+// mode) class and id names are lower-cased so they compare without case.
+void ParseCssStyleSheet(std::string_view sheet, bool foldCase, std::vector<CssRule>* rules);
+
+}  // namespace vellumo

@@ -1,0 +1,29 @@
+// Adding nodes to an HtmlDocument while it is built: new nodes, linking them
+// into the tree, and keeping text and the attributes the renderer reads.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "html/html_document.h"
+#include "html/html_tokenizer.h"
+
+namespace vellumo {
+
+// A new unlinked node; returns its index.
+std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId, std::uint8_t flags);
+
+// Links `child` (unlinked) as the last child of `parent`.
+void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t child);
+
+// Links `child` (unlinked) just before `reference`, which has a parent.
+void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t child);
+
+// Copies `bytes` into the document's arena.
+[[nodiscard]] ArenaRange StoreText(HtmlDocument* document, std::string_view bytes);
+
+// Keeps the token's style, class and id values and the hidden, popover,
+// open and type=hidden attributes on element `node`.
+void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token);
+
+}  // namespace vellumo

@@ -1,0 +1,275 @@
+#include "html/html_style_resolver.h"
+
+#include <algorithm>
+
+namespace vellumo {
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+bool EqualsFolded(std::string_view a, std::string_view b, bool fold) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (fold) {
+            x = x >= 'A' && x <= 'Z' ? static_cast<char>(x - 'A' + 'a') : x;
+            y = y >= 'A' && y <= 'Z' ? static_cast<char>(y - 'A' + 'a') : y;
+        }
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Children of flex and grid containers are laid out as blocks.
+HtmlDisplay Blockified(HtmlDisplay display) {
+    switch (display) {
+        case HtmlDisplay::kInline:
+        case HtmlDisplay::kInlineBlock:
+        case HtmlDisplay::kTableRow:
+        case HtmlDisplay::kTableCell:
+        case HtmlDisplay::kTableRowGroup:
+        case HtmlDisplay::kTableCaption:
+            return HtmlDisplay::kBlock;
+        case HtmlDisplay::kInlineTable:
+            return HtmlDisplay::kTable;
+        case HtmlDisplay::kInlineFlex:
+            return HtmlDisplay::kFlex;
+        case HtmlDisplay::kInlineGrid:
+            return HtmlDisplay::kGrid;
+        default:
+            return display;
+    }
+}
+
+bool IsFlexOrGrid(HtmlDisplay display) {
+    return display == HtmlDisplay::kFlex || display == HtmlDisplay::kInlineFlex ||
+           display == HtmlDisplay::kGrid || display == HtmlDisplay::kInlineGrid;
+}
+
+// Cascade order of one declaration: importance, then the style attribute
+// over style sheets, then specificity, then source order.
+std::uint64_t Priority(bool important, bool inlineStyle, std::uint32_t specificity,
+                       std::uint32_t order) {
+    return (static_cast<std::uint64_t>(important) << 62) |
+           (static_cast<std::uint64_t>(inlineStyle) << 61) |
+           (static_cast<std::uint64_t>(specificity) << 32) | order;
+}
+
+}  // namespace
+
+HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(document) {
+    for (const std::string& sheet : document.styleSheets) {
+        ParseCssStyleSheet(sheet, document.quirksMode, &rules_);
+    }
+    for (std::uint32_t i = 0; i < rules_.size(); ++i) {
+        const CssCompound& subject = rules_[i].compounds.back();
+        std::string key = !subject.id.empty()        ? "#" + subject.id
+                          : !subject.classes.empty() ? "." + subject.classes.front()
+                                                     : subject.tag;
+        index_[key].rules.push_back(i);
+    }
+    stepBudget_ = kSelectorStepsPerNode * (document.nodes.size() + 1);
+    std::uint64_t documentBytes = document.arena.size() + document.nodes.size() + 1;
+    for (const std::string& sheet : document.styleSheets) {
+        documentBytes += sheet.size();
+    }
+    compoundBudget_ = kCompoundBytesPerDocumentByte * documentBytes;
+}
+
+HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
+    if ((node.flags & (kNodeHidden | kNodePopover | kNodeHiddenInput)) != 0) {
+        return HtmlDisplay::kNone;
+    }
+    if ((node.flags & kNodeForeign) != 0) {
+        const std::string& name = document_.names[node.nameId];
+        const bool unrendered = name == "style" || name == "script" || name == "title" ||
+                                name == "desc" || name == "metadata" || name == "defs";
+        return unrendered ? HtmlDisplay::kNone : HtmlDisplay::kInline;
+    }
+    if (node.tag == HtmlTag::kDialog && (node.flags & kNodeOpen) == 0) {
+        return HtmlDisplay::kNone;
+    }
+    return TagInfo(node.tag).display;
+}
+
+bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) {
+    const std::string_view classes = document_.Text(node.classes);
+    std::size_t pos = 0;
+    bool found = false;
+    while (pos < classes.size() && !found) {
+        while (pos < classes.size() && IsSpace(classes[pos])) {
+            ++pos;
+        }
+        const std::size_t start = pos;
+        while (pos < classes.size() && !IsSpace(classes[pos])) {
+            ++pos;
+        }
+        found = pos > start &&
+                EqualsFolded(classes.substr(start, pos - start), name, document_.quirksMode);
+    }
+    Charge(pos + 1);
+    return found;
+}
+
+// Selector matching pays from one budget for the bytes it compares, so
+// hostile selectors and attributes cannot make it quadratic.
+void HtmlStyleResolver::Charge(std::uint64_t bytes) {
+    compoundBudget_ = bytes < compoundBudget_ ? compoundBudget_ - bytes : 0;
+}
+
+bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlNode& node) {
+    if (node.IsText()) {
+        return false;
+    }
+    // A spent budget matches nothing.
+    if (compoundBudget_ == 0) {
+        return false;
+    }
+    Charge(1 + compound.tag.size() + compound.id.size());
+    if (!compound.tag.empty() && document_.names[node.nameId] != compound.tag) {
+        return false;
+    }
+    if (!compound.id.empty() &&
+        !EqualsFolded(document_.Text(node.id), compound.id, document_.quirksMode)) {
+        return false;
+    }
+    for (const std::string& name : compound.classes) {
+        if (compoundBudget_ == 0 || !HasClass(node, name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Descendant combinators only, so matching each compound to the nearest
+// ancestor that fits is exact.
+bool HtmlStyleResolver::Matches(const CssRule& rule, std::int32_t node) {
+    if (!MatchesCompound(rule.compounds.back(), document_.nodes[node])) {
+        return false;
+    }
+    std::size_t next = rule.compounds.size() - 1;
+    std::int32_t ancestor = document_.nodes[node].parent;
+    while (next > 0 && ancestor != kNoNode) {
+        if (stepBudget_ == 0) {
+            return false;
+        }
+        --stepBudget_;
+        if (MatchesCompound(rule.compounds[next - 1], document_.nodes[ancestor])) {
+            --next;
+        }
+        ancestor = document_.nodes[ancestor].parent;
+    }
+    return next == 0;
+}
+
+void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
+    candidates_.clear();
+    ++collection_;
+    int lists = 0;
+    auto add = [this, &lists](const std::string& key) {
+        auto found = index_.find(key);
+        if (found != index_.end() && found->second.lastCollection != collection_) {
+            found->second.lastCollection = collection_;
+            ++lists;
+            candidates_.insert(candidates_.end(), found->second.rules.begin(),
+                               found->second.rules.end());
+        }
+    };
+    add(document_.names[node.nameId]);
+    if (node.id.length > 0) {
+        key_.assign("#");
+        std::string_view id = document_.Text(node.id);
+        for (char c : id) {
+            key_.push_back(document_.quirksMode && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+        add(key_);
+    }
+    const std::string_view classes = document_.Text(node.classes);
+    std::size_t pos = 0;
+    while (pos < classes.size()) {
+        while (pos < classes.size() && IsSpace(classes[pos])) {
+            ++pos;
+        }
+        key_.assign(".");
+        while (pos < classes.size() && !IsSpace(classes[pos])) {
+            const char c = classes[pos++];
+            key_.push_back(document_.quirksMode && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+        if (key_.size() > 1) {
+            add(key_);
+        }
+    }
+    if (lists > 1) {
+        // Rules apply in source order; one list is in that order already.
+        std::sort(candidates_.begin(), candidates_.end());
+        candidates_.erase(std::unique(candidates_.begin(), candidates_.end()), candidates_.end());
+    }
+}
+
+HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlComputedStyle& parent) {
+    const HtmlNode& node = document_.nodes[index];
+    std::int8_t values[static_cast<int>(CssProperty::kCount)];
+    std::uint64_t priorities[static_cast<int>(CssProperty::kCount)] = {};
+    bool declared[static_cast<int>(CssProperty::kCount)] = {};
+    auto apply = [&](const CssDeclarations& declarations, bool inlineStyle,
+                     std::uint32_t specificity, std::uint32_t order) {
+        for (int p = 0; p < static_cast<int>(CssProperty::kCount); ++p) {
+            const CssSlot& slot = declarations.slots[p];
+            const std::uint64_t priority =
+                Priority(slot.important, inlineStyle, specificity, order);
+            if (slot.value >= 0 && (!declared[p] || priority >= priorities[p])) {
+                values[p] = slot.value;
+                priorities[p] = priority;
+                declared[p] = true;
+            }
+        }
+    };
+    if (!rules_.empty()) {
+        CollectCandidates(node);
+        for (std::uint32_t rule : candidates_) {
+            if (Matches(rules_[rule], index)) {
+                apply(rules_[rule].declarations, false, rules_[rule].specificity,
+                      rules_[rule].order);
+            }
+        }
+    }
+    if (node.style.length > 0) {
+        apply(ParseCssDeclarations(document_.Text(node.style)), true, 0, 0);
+    }
+
+    HtmlComputedStyle style = parent;
+    style.display = DefaultDisplay(node);
+    if (TagHas(node.tag, kTagPreformatted)) {
+        style.whiteSpace = CssWhiteSpace::kPre;
+    } else if (node.tag == HtmlTag::kNobr) {
+        style.whiteSpace = CssWhiteSpace::kNoWrap;
+    }
+    auto get = [&](CssProperty p) {
+        return declared[static_cast<int>(p)] ? values[static_cast<int>(p)] : -1;
+    };
+    if (get(CssProperty::kDisplay) >= 0) {
+        style.display = static_cast<HtmlDisplay>(get(CssProperty::kDisplay));
+    }
+    if (get(CssProperty::kVisibility) >= 0) {
+        style.visibility = static_cast<CssVisibility>(get(CssProperty::kVisibility));
+    }
+    if (get(CssProperty::kWhiteSpace) >= 0) {
+        style.whiteSpace = static_cast<CssWhiteSpace>(get(CssProperty::kWhiteSpace));
+    }
+    if (get(CssProperty::kTextTransform) >= 0) {
+        style.textTransform = static_cast<CssTextTransform>(get(CssProperty::kTextTransform));
+    }
+    if (IsFlexOrGrid(parent.display) && style.display != HtmlDisplay::kNone) {
+        style.display = Blockified(style.display);
+    }
+    return style;
+}
+
+}  // namespace vellumo

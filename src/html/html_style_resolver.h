@@ -1,0 +1,64 @@
+// Computes, element by element from the root down, the style values the
+// renderer needs: the element's default (the browser's style sheet and the
+// hidden, popover and open attributes), then the document's style rules and
+// the style attribute by importance and specificity, then inheritance.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "html/html_css.h"
+#include "html/html_document.h"
+
+namespace vellumo {
+
+// Selector matching walks ancestors; this many steps per node bound the
+// whole document's matching work, so it stays linear in the input.
+constexpr std::size_t kSelectorStepsPerNode = 64;
+// Comparing a compound selector with an element costs about the bytes it
+// compares (names, ids, the element's class attribute per class); the whole
+// document may spend this many such bytes per byte of its text.
+constexpr std::uint64_t kCompoundBytesPerDocumentByte = 256;
+
+struct HtmlComputedStyle {
+    HtmlDisplay display = HtmlDisplay::kBlock;
+    CssVisibility visibility = CssVisibility::kVisible;
+    CssWhiteSpace whiteSpace = CssWhiteSpace::kNormal;
+    CssTextTransform textTransform = CssTextTransform::kNone;
+};
+
+class HtmlStyleResolver {
+  public:
+    explicit HtmlStyleResolver(const HtmlDocument& document);
+
+    // The style of element `node` whose parent element has `parent`.
+    [[nodiscard]] HtmlComputedStyle Compute(std::int32_t node, const HtmlComputedStyle& parent);
+
+  private:
+    [[nodiscard]] HtmlDisplay DefaultDisplay(const HtmlNode& node) const;
+    void CollectCandidates(const HtmlNode& node);
+    [[nodiscard]] bool Matches(const CssRule& rule, std::int32_t node);
+    [[nodiscard]] bool MatchesCompound(const CssCompound& compound, const HtmlNode& node);
+    [[nodiscard]] bool HasClass(const HtmlNode& node, const std::string& name);
+    void Charge(std::uint64_t bytes);
+
+    const HtmlDocument& document_;
+    std::vector<CssRule> rules_;
+    // The rules whose subject has a given key; `lastCollection` marks the
+    // list as taken by the current collection already, so a class repeated
+    // on an element adds it only once.
+    struct RuleList {
+        std::vector<std::uint32_t> rules;
+        std::uint64_t lastCollection = 0;
+    };
+    std::unordered_map<std::string, RuleList> index_;
+    std::vector<std::uint32_t> candidates_;
+    std::uint64_t collection_ = 0;
+    std::string key_;
+    std::size_t stepBudget_ = 0;
+    std::uint64_t compoundBudget_ = 0;  // 64 bits: a 32-bit size_t could wrap
+};
+
+}  // namespace vellumo

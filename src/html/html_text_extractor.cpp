@@ -1,0 +1,15 @@
+#include "html/html_text_extractor.h"
+
+#include <utility>
+
+namespace vellumo {
+
+std::string HtmlToText(std::string_view html, std::string_view charset) {
+    HtmlTextResult engine = ExtractHtmlText(html, charset);
+    if (engine.engineAvailable) {
+        return std::move(engine.text);
+    }
+    return RenderHtmlText(html, charset);
+}
+
+}  // namespace vellumo

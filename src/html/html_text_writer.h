@@ -1,0 +1,53 @@
+// Collects rendered text the way innerText does: white space collapsed as
+// in CSS (or kept, for preformatted text), required line breaks merged
+// (the largest count of a run wins, none at the start or the end), line
+// ends written as CR LF.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "html/html_charset.h"
+#include "html/html_css.h"
+
+namespace vellumo {
+
+class HtmlTextWriter {
+  public:
+    // `charset` is the charset of the text, for text-transform.
+    explicit HtmlTextWriter(const HtmlCharset& charset) : charset_(charset) {}
+
+    // Text of a text node (LF line ends) with its element's white-space and
+    // text-transform.
+    void Text(std::string_view text, CssWhiteSpace whiteSpace, CssTextTransform transform);
+    // A required line break count (1 around blocks, 2 around paragraphs).
+    void RequireLineBreaks(int count);
+    // The start or end of a block container: collapsible space there goes.
+    void BoxBoundary();
+    // Around an inline-block: the space before it stays, space inside its
+    // edges goes.
+    void InlineBoxStart();
+    void InlineBoxEnd();
+    // A string item: "\t" between table cells, "\n" between rows and for br.
+    void Literal(char c);
+
+    [[nodiscard]] std::string Finish();
+
+  private:
+    void FlushBreaks();
+    void PutChar(char c);
+    void PutNewline();
+    void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines);
+    void PreservedText(std::string_view text, CssTextTransform transform);
+    void AppendRun(std::string_view run, CssTextTransform transform);
+
+    HtmlCharset charset_;
+    std::string out_;
+    int pendingBreaks_ = 0;
+    bool pendingSpace_ = false;
+    bool atLineStart_ = true;
+    bool anyItem_ = false;
+    bool afterWordChar_ = false;
+};
+
+}  // namespace vellumo

@@ -1,0 +1,532 @@
+#include "html/html_tree_builder.h"
+
+#include <string>
+#include <vector>
+
+#include "html/html_doctype.h"
+#include "html/html_document_editing.h"
+#include "html/html_name_table.h"
+#include "html/html_open_elements.h"
+#include "html/html_tokenizer.h"
+
+namespace vellumo {
+namespace {
+
+constexpr std::size_t kBytesPerNodeGuess = 8;
+
+bool IsWhiteSpaceOnly(std::string_view text) {
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\f' && c != '\r') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsTableCell(HtmlTag tag) {
+    return tag == HtmlTag::kTd || tag == HtmlTag::kTh;
+}
+
+bool IsRowGroup(HtmlTag tag) {
+    return tag == HtmlTag::kTbody || tag == HtmlTag::kThead || tag == HtmlTag::kTfoot;
+}
+
+class TreeBuilder {
+  public:
+    TreeBuilder(std::string_view html, const HtmlCharset& charset) : tokenizer_(html, charset) {
+        // Rough sizes of typical mail markup, to spare most reallocations.
+        doc_.nodes.reserve(html.size() / kBytesPerNodeGuess + 16);
+        doc_.arena.reserve(html.size() / 2);
+        CreateNode(HtmlTag::kHtml, NameId("html"), 0);
+        open_.Push(0);
+    }
+
+    HtmlDocument Build() {
+        HtmlToken token;
+        while (!frameset_) {
+            tokenizer_.Next(&token);
+            if (token.type == HtmlTokenType::kEndOfFile) {
+                break;
+            }
+            const bool skipNewline = skipNewline_;
+            skipNewline_ = false;
+            Process(token, skipNewline);
+            seenToken_ = true;
+        }
+        if (doc_.body == kNoNode && !frameset_) {
+            EnsureBody(nullptr);
+        }
+        doc_.names = names_.Release();
+        return std::move(doc_);
+    }
+
+  private:
+    void Process(const HtmlToken& token, bool skipNewline) {
+        switch (token.type) {
+            case HtmlTokenType::kText:
+                ProcessText(token.text, skipNewline);
+                break;
+            case HtmlTokenType::kStartTag:
+                ProcessStartTag(token);
+                break;
+            case HtmlTokenType::kEndTag:
+                ProcessEndTag(token);
+                break;
+            case HtmlTokenType::kDoctype:
+                if (!seenToken_) {
+                    doc_.quirksMode = IsQuirksDoctype(token.name);
+                }
+                break;
+            default:
+                break;
+        }
+    }
+
+    // --- nodes ---
+
+    std::int32_t CreateNode(HtmlTag tag, std::uint32_t nameId, std::uint8_t flags) {
+        return AddNode(&doc_, tag, nameId, flags);
+    }
+
+    void Append(std::int32_t parent, std::int32_t child) { AppendChild(&doc_, parent, child); }
+
+    std::uint32_t NameId(const std::string& name) { return names_.Intern(name); }
+
+    // The known tag of a token's name, looked up once per distinct name.
+    HtmlTag TagOf(const std::string& name) { return names_.TagOf(NameId(name)); }
+
+    const HtmlNode& Current() const { return open_.Current(); }
+
+    bool InForeign() const { return (Current().flags & kNodeForeign) != 0; }
+
+    // Where misplaced content in a table goes: before the innermost table.
+    bool NeedsFosterParent() const {
+        return !InForeign() && TagHas(Current().tag, kTagTableContext);
+    }
+
+    void Place(std::int32_t node, bool foster) {
+        const std::int32_t table = foster ? open_.InnermostTable() : kNoNode;
+        if (table != kNoNode && doc_.nodes[table].parent != kNoNode) {
+            InsertBefore(&doc_, table, node);
+        } else {
+            Append(open_.CurrentIndex(), node);
+        }
+    }
+
+    std::int32_t InsertElement(const HtmlToken& token, HtmlTag tag, std::uint8_t flags) {
+        const std::int32_t node = CreateNode(tag, NameId(token.name), flags);
+        SetAttributes(node, token);
+        Place(node, NeedsFosterParent());
+        return node;
+    }
+
+    void SetAttributes(std::int32_t index, const HtmlToken& token) {
+        SetElementAttributes(&doc_, index, token);
+    }
+
+    void CloseCell() {
+        if (open_.Count(HtmlTag::kTd) + open_.Count(HtmlTag::kTh) == 0) {
+            return;
+        }
+        if (open_.HasInScope([](const HtmlNode& n) { return IsTableCell(n.tag); },
+                             HtmlScope::kTable)) {
+            open_.PopThrough([](const HtmlNode& n) { return IsTableCell(n.tag); });
+        }
+    }
+
+    // Pops until the current node is one of the table parts that `accepts`.
+    template <typename Accepts>
+    void PopToTableContext(Accepts accepts) {
+        while (open_.Size() > 1 && !accepts(Current().tag) && Current().tag != HtmlTag::kTable &&
+               Current().tag != HtmlTag::kTemplate) {
+            open_.Pop();
+        }
+    }
+
+    // --- head and body ---
+
+    void EnsureBody(const HtmlToken* token) {
+        if (doc_.body != kNoNode) {
+            return;
+        }
+        open_.TruncateTo(1);
+        doc_.body = CreateNode(HtmlTag::kBody, NameId("body"), 0);
+        if (token != nullptr) {
+            SetAttributes(doc_.body, *token);
+        }
+        Append(0, doc_.body);
+        open_.Push(doc_.body);
+    }
+
+    void EnsureHead() {
+        if (head_ == kNoNode) {
+            head_ = CreateNode(HtmlTag::kHead, NameId("head"), 0);
+            Append(0, head_);
+        }
+    }
+
+    // --- tokens ---
+
+    void ProcessText(std::string_view text, bool skipNewline) {
+        if (skipNewline && !text.empty() && text[0] == '\n') {
+            text.remove_prefix(1);
+        }
+        if (doc_.body == kNoNode && Current().tag == HtmlTag::kNoscript &&
+            !IsWhiteSpaceOnly(text)) {
+            open_.Pop();  // text in a head noscript ends it and opens the body
+        }
+        if (doc_.body == kNoNode && open_.Size() == 1) {
+            // Before the body, white space is dropped and other text opens it.
+            std::size_t start = 0;
+            while (start < text.size() && IsWhiteSpaceOnly(text.substr(start, 1))) {
+                ++start;
+            }
+            text.remove_prefix(start);
+            if (text.empty()) {
+                return;
+            }
+            EnsureBody(nullptr);
+        }
+        if (text.empty()) {
+            return;
+        }
+        if (Current().tag == HtmlTag::kStyle && !InForeign()) {
+            doc_.styleSheets.emplace_back(text);
+        }
+        const std::int32_t node = CreateNode(HtmlTag::kUnknown, 0, kNodeText);
+        doc_.nodes[node].text = StoreText(&doc_, text);
+        Place(node, NeedsFosterParent() && !IsWhiteSpaceOnly(text));
+    }
+
+    void ProcessStartTag(const HtmlToken& token) {
+        HtmlTag tag = TagOf(token.name);
+        if (tag == HtmlTag::kImage) {
+            tag = HtmlTag::kImg;
+        }
+        if (InForeign()) {
+            if (!IsBreakout(token, tag)) {
+                StartForeign(token, tag);
+                return;
+            }
+            while (open_.Size() > 1 && InForeign()) {
+                open_.Pop();
+            }
+        }
+        switch (tag) {
+            case HtmlTag::kFrameset:
+                // A frameset document has no body: nothing after it is text.
+                frameset_ = doc_.body == kNoNode;
+                return;
+            case HtmlTag::kHtml:
+            case HtmlTag::kFrame:
+                return;
+            case HtmlTag::kHead:
+                if (doc_.body == kNoNode) {
+                    EnsureHead();
+                }
+                return;
+            case HtmlTag::kBody:
+                EnsureBody(&token);
+                return;
+            default:
+                break;
+        }
+        if (doc_.body == kNoNode) {
+            if (TagHas(tag, kTagHeadContent) || tag == HtmlTag::kNoscript) {
+                StartInHead(token, tag);
+                return;
+            }
+            EnsureBody(nullptr);
+        }
+        StartInBody(token, tag);
+    }
+
+    static bool IsBreakout(const HtmlToken& token, HtmlTag tag) {
+        if (tag == HtmlTag::kFont) {
+            return token.FindAttribute("color") != nullptr ||
+                   token.FindAttribute("face") != nullptr || token.FindAttribute("size") != nullptr;
+        }
+        return TagHas(tag, kTagBreakout);
+    }
+
+    void StartForeign(const HtmlToken& token, HtmlTag tag) {
+        const std::int32_t node = InsertElement(token, tag, kNodeForeign);
+        if (!token.selfClosing) {
+            open_.Push(node);
+        }
+    }
+
+    void StartInHead(const HtmlToken& token, HtmlTag tag) {
+        if (open_.Size() == 1) {
+            EnsureHead();
+            const std::int32_t node = CreateNode(tag, NameId(token.name), 0);
+            SetAttributes(node, token);
+            Append(head_, node);
+            if (!TagHas(tag, kTagVoid)) {
+                open_.Push(node);
+            }
+        } else {
+            const std::int32_t node = CreateNode(tag, NameId(token.name), 0);
+            Append(open_.CurrentIndex(), node);
+            if (!TagHas(tag, kTagVoid)) {
+                open_.Push(node);
+            }
+        }
+        SwitchTokenizer(token.name, tag);
+    }
+
+    void SwitchTokenizer(const std::string& name, HtmlTag tag) {
+        if (TagHas(tag, kTagRawText)) {
+            tokenizer_.SwitchToRawText(name, false);
+        } else if (TagHas(tag, kTagRcData)) {
+            tokenizer_.SwitchToRawText(name, true);
+        } else if (TagHas(tag, kTagPlainText)) {
+            tokenizer_.SwitchToPlainText();
+        }
+    }
+
+    void StartInBody(const HtmlToken& token, HtmlTag tag) {
+        if (StartTableStructure(token, tag)) {
+            return;
+        }
+        if (tag == HtmlTag::kTable && TagHas(Current().tag, kTagTableContext)) {
+            open_.PopThroughTag(HtmlTag::kTable);  // a table directly in a table closes it
+        }
+        if (TagHas(tag, kTagClosesP) && !(tag == HtmlTag::kTable && doc_.quirksMode) &&
+            open_.HasTagInScope(HtmlTag::kP, HtmlScope::kButton)) {
+            open_.PopThroughTag(HtmlTag::kP);
+        }
+        CloseImpliedSiblings(tag);
+        const std::int32_t node = InsertElement(token, tag, 0);
+        if (tag == HtmlTag::kSvg || tag == HtmlTag::kMath) {
+            doc_.nodes[node].flags |= kNodeForeign;
+            if (!token.selfClosing) {
+                open_.Push(node);
+            }
+        } else if (!TagHas(tag, kTagVoid)) {
+            open_.Push(node);
+            SwitchTokenizer(token.name, tag);
+        }
+        skipNewline_ = TagHas(tag, kTagSkipNewline);
+        tokenizer_.SetCdataAllowed(InForeign());
+    }
+
+    // Start tags that end an open element of the same kind: li, dd/dt,
+    // headings, option, a, nobr, button.
+    void CloseImpliedSiblings(HtmlTag tag) {
+        if (tag == HtmlTag::kLi) {
+            if (open_.Count(HtmlTag::kLi) == 0) {
+                return;
+            }
+            CloseListItem([](HtmlTag t) { return t == HtmlTag::kLi; });
+        } else if (tag == HtmlTag::kDd || tag == HtmlTag::kDt) {
+            if (open_.Count(HtmlTag::kDd) + open_.Count(HtmlTag::kDt) == 0) {
+                return;
+            }
+            CloseListItem([](HtmlTag t) { return t == HtmlTag::kDd || t == HtmlTag::kDt; });
+        } else if (TagHas(tag, kTagHeading) && TagHas(Current().tag, kTagHeading)) {
+            open_.Pop();
+        } else if ((tag == HtmlTag::kOption || tag == HtmlTag::kOptgroup) &&
+                   Current().tag == HtmlTag::kOption) {
+            open_.Pop();
+        } else if ((tag == HtmlTag::kA || tag == HtmlTag::kNobr || tag == HtmlTag::kButton) &&
+                   open_.HasTagInScope(tag, HtmlScope::kDefault)) {
+            open_.PopThroughTag(tag);
+        }
+    }
+
+    template <typename IsItem>
+    void CloseListItem(IsItem isItem) {
+        for (std::size_t i = open_.Size(); i-- > 1;) {
+            const HtmlNode& node = open_.NodeAt(i);
+            if (isItem(node.tag)) {
+                open_.TruncateTo(i);
+                return;
+            }
+            if (TagHas(node.tag, kTagSpecial) && node.tag != HtmlTag::kAddress &&
+                node.tag != HtmlTag::kDiv && node.tag != HtmlTag::kP) {
+                return;
+            }
+        }
+    }
+
+    // Table parts: ignored outside a table, implied rows, cells closing cells.
+    bool StartTableStructure(const HtmlToken& token, HtmlTag tag) {
+        const bool cell = IsTableCell(tag);
+        const bool row = tag == HtmlTag::kTr;
+        const bool group = IsRowGroup(tag);
+        const bool other =
+            tag == HtmlTag::kCaption || tag == HtmlTag::kCol || tag == HtmlTag::kColgroup;
+        if (!cell && !row && !group && !other) {
+            return false;
+        }
+        if (!open_.HasTagInScope(HtmlTag::kTable, HtmlScope::kTable)) {
+            return true;  // table parts outside a table are dropped
+        }
+        CloseCell();
+        if (cell) {
+            PopToTableContext([](HtmlTag t) { return t == HtmlTag::kTr || IsRowGroup(t); });
+            if (Current().tag != HtmlTag::kTr) {
+                const std::int32_t impliedRow = CreateNode(HtmlTag::kTr, NameId("tr"), 0);
+                Append(open_.CurrentIndex(), impliedRow);
+                open_.Push(impliedRow);
+            }
+        } else if (row) {
+            PopToTableContext([](HtmlTag t) { return IsRowGroup(t); });
+        } else {
+            PopToTableContext([](HtmlTag) { return false; });
+        }
+        const std::int32_t node = CreateNode(tag, NameId(token.name), 0);
+        SetAttributes(node, token);
+        Append(open_.CurrentIndex(), node);
+        if (tag != HtmlTag::kCol && tag != HtmlTag::kColgroup) {
+            open_.Push(node);
+        }
+        return true;
+    }
+
+    void ProcessEndTag(const HtmlToken& token) {
+        const HtmlTag tag = TagOf(token.name);
+        if (InForeign() && EndForeign(token)) {
+            return;
+        }
+        if (doc_.body == kNoNode && tag != HtmlTag::kBr && tag != HtmlTag::kP) {
+            if (open_.Size() > 1 && doc_.nodes[open_.CurrentIndex()].nameId == NameId(token.name)) {
+                open_.Pop();
+            }
+            return;
+        }
+        EnsureBody(nullptr);
+        EndInBody(token, tag);
+    }
+
+    bool EndForeign(const HtmlToken& token) {
+        const std::uint32_t nameId = NameId(token.name);
+        for (std::size_t i = open_.Size(); i-- > 1;) {
+            const HtmlNode& node = open_.NodeAt(i);
+            if (node.nameId == nameId) {
+                open_.TruncateTo(i);
+                tokenizer_.SetCdataAllowed(InForeign());
+                return true;
+            }
+            if (!IsForeignNode(node)) {
+                return false;
+            }
+        }
+        return false;
+    }
+
+    void EndInBody(const HtmlToken& token, HtmlTag tag) {
+        switch (tag) {
+            case HtmlTag::kBody:
+            case HtmlTag::kHtml:
+                return;
+            case HtmlTag::kBr: {
+                HtmlToken br;
+                br.name = "br";
+                StartInBody(br, HtmlTag::kBr);
+                return;
+            }
+            case HtmlTag::kP:
+                if (open_.HasTagInScope(HtmlTag::kP, HtmlScope::kButton)) {
+                    open_.PopThroughTag(HtmlTag::kP);
+                } else {
+                    InsertElement(token, HtmlTag::kP, 0);  // "</p>" alone is an empty p
+                }
+                return;
+            case HtmlTag::kLi:
+                if (open_.HasTagInScope(tag, HtmlScope::kListItem)) {
+                    open_.PopThroughTag(tag);
+                }
+                return;
+            case HtmlTag::kTable:
+            case HtmlTag::kTbody:
+            case HtmlTag::kThead:
+            case HtmlTag::kTfoot:
+            case HtmlTag::kTr:
+            case HtmlTag::kTd:
+            case HtmlTag::kTh:
+            case HtmlTag::kCaption:
+                if (open_.HasTagInScope(tag, HtmlScope::kTable)) {
+                    open_.PopThroughTag(tag);
+                }
+                return;
+            default:
+                break;
+        }
+        if (TagHas(tag, kTagHeading)) {
+            auto isHeading = [](const HtmlNode& n) { return TagHas(n.tag, kTagHeading); };
+            if (open_.HasInScope(isHeading, HtmlScope::kDefault)) {
+                open_.PopThrough(isHeading);
+            }
+            return;
+        }
+        if (TagHas(tag, kTagFormatting)) {
+            EndFormatting(tag);
+            return;
+        }
+        if (TagHas(tag, kTagClosesP) || tag == HtmlTag::kButton) {
+            // Block containers close what is open inside them.
+            if (open_.HasTagInScope(tag, HtmlScope::kDefault)) {
+                open_.PopThroughTag(tag);
+            }
+            return;
+        }
+        EndOther(NameId(token.name));
+    }
+
+    // A misnested formatting end tag ("<b><p>x</b>y") must not close the
+    // block inside it; it only stops the element from taking new content.
+    void EndFormatting(HtmlTag tag) {
+        if (open_.Count(tag) == 0) {
+            return;
+        }
+        bool blockAbove = false;
+        for (std::size_t i = open_.Size(); i-- > 1;) {
+            const HtmlNode& node = open_.NodeAt(i);
+            if (node.tag == tag && !IsForeignNode(node)) {
+                if (blockAbove) {
+                    open_.RemoveAt(i);
+                } else {
+                    open_.TruncateTo(i);
+                }
+                return;
+            }
+            if (TagHas(node.tag, kTagScopeBoundary)) {
+                return;
+            }
+            blockAbove = blockAbove || TagHas(node.tag, kTagSpecial);
+        }
+    }
+
+    void EndOther(std::uint32_t nameId) {
+        for (std::size_t i = open_.Size(); i-- > 1;) {
+            const HtmlNode& node = open_.NodeAt(i);
+            if (node.nameId == nameId) {
+                open_.TruncateTo(i);
+                return;
+            }
+            if (TagHas(node.tag, kTagSpecial)) {
+                return;
+            }
+        }
+    }
+
+    HtmlTokenizer tokenizer_;
+    HtmlDocument doc_;
+    HtmlOpenElements open_{&doc_.nodes};
+    HtmlNameTable names_;
+    std::vector<HtmlTag> nameTags_;  // by name id
+    std::int32_t head_ = kNoNode;
+    bool skipNewline_ = false;
+    bool frameset_ = false;
+    bool seenToken_ = false;
+};
+
+}  // namespace
+
+HtmlDocument BuildHtmlDocument(std::string_view html, const HtmlCharset& charset) {
+    return TreeBuilder(html, charset).Build();
+}
+
+}  // namespace vellumo

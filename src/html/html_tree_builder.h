@@ -1,0 +1,18 @@
+// The HTML tree builder: the parts of the standard's tree construction that
+// decide where text ends up (implied end tags, head and body, tables and
+// foster parenting of misplaced content, raw text elements, svg and math).
+// Nesting is bounded: past kMaxOpenElements (html_open_elements.h) open
+// elements, new elements are added as leaves.
+#pragma once
+
+#include <string_view>
+
+#include "html/html_charset.h"
+#include "html/html_document.h"
+
+namespace vellumo {
+
+// Parses `html` (bytes in `charset`) into a document. Never fails.
+[[nodiscard]] HtmlDocument BuildHtmlDocument(std::string_view html, const HtmlCharset& charset);
+
+}  // namespace vellumo

@@ -1,0 +1,182 @@
+// The tree builder's parts: name interning, the stack of open elements and
+// where misplaced content ends up in the tree.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "html/html_document_editing.h"
+#include "html/html_name_table.h"
+#include "html/html_open_elements.h"
+#include "html/html_tree_builder.h"
+
+namespace vellumo {
+namespace {
+
+TEST(HtmlNameTable, InternsEachNameOnce) {
+    HtmlNameTable table;
+    std::vector<std::uint32_t> ids;
+    // Enough names to make the table grow several times.
+    for (int i = 0; i < 2000; ++i) {
+        ids.push_back(table.Intern("x-" + std::to_string(i)));
+    }
+    for (int i = 0; i < 2000; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(table.Intern("x-" + std::to_string(i)), ids[i]);
+        EXPECT_EQ(table.TagOf(ids[i]), HtmlTag::kUnknown);
+    }
+    const std::uint32_t div = table.Intern("div");
+    EXPECT_EQ(table.TagOf(div), HtmlTag::kDiv);
+    EXPECT_EQ(table.Intern("div"), div);
+    const std::vector<std::string> names = table.Release();
+    ASSERT_EQ(names.size(), 2002u);
+    EXPECT_EQ(names[0], "");
+    EXPECT_EQ(names[div], "div");
+    EXPECT_EQ(names[ids[1999]], "x-1999");
+}
+
+TEST(HtmlDocumentEditing, LinksAndAttributes) {
+    HtmlDocument document;
+    const std::int32_t root = AddNode(&document, HtmlTag::kBody, 0, 0);
+    const std::int32_t b = AddNode(&document, HtmlTag::kB, 0, 0);
+    AppendChild(&document, root, b);
+    const std::int32_t a = AddNode(&document, HtmlTag::kA, 0, 0);
+    InsertBefore(&document, b, a);  // becomes the first child
+    const std::int32_t i = AddNode(&document, HtmlTag::kI, 0, 0);
+    InsertBefore(&document, b, i);  // between the two
+    EXPECT_EQ(document.nodes[root].firstChild, a);
+    EXPECT_EQ(document.nodes[a].nextSibling, i);
+    EXPECT_EQ(document.nodes[i].nextSibling, b);
+    EXPECT_EQ(document.nodes[b].previousSibling, i);
+    EXPECT_EQ(document.nodes[i].previousSibling, a);
+    EXPECT_EQ(document.nodes[root].lastChild, b);
+    EXPECT_EQ(document.nodes[i].parent, root);
+
+    HtmlToken token;
+    token.attributes = {{"style", "display:none"}, {"class", "x y"}, {"id", "z"}, {"hidden", ""},
+                        {"type", "HIDDEN"},        {"title", "t"}};
+    token.attributeCount = token.attributes.size();
+    SetElementAttributes(&document, a, token);
+    const HtmlNode& node = document.nodes[a];
+    EXPECT_EQ(document.Text(node.style), "display:none");
+    EXPECT_EQ(document.Text(node.classes), "x y");
+    EXPECT_EQ(document.Text(node.id), "z");
+    EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput);
+}
+
+TEST(HtmlOpenElements, ScopesAndCounts) {
+    std::vector<HtmlNode> nodes;
+    const HtmlTag tags[] = {HtmlTag::kHtml, HtmlTag::kBody, HtmlTag::kP,      HtmlTag::kTable,
+                            HtmlTag::kTr,   HtmlTag::kTd,   HtmlTag::kButton, HtmlTag::kSpan};
+    for (HtmlTag tag : tags) {
+        HtmlNode node;
+        node.tag = tag;
+        nodes.push_back(node);
+    }
+    HtmlOpenElements open(&nodes);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(nodes.size()); ++i) {
+        open.Push(i);
+    }
+    const struct {
+        const char* name;
+        HtmlTag tag;
+        HtmlScope scope;
+        bool inScope;
+    } cases[] = {
+        {"p behind a table is out of scope", HtmlTag::kP, HtmlScope::kDefault, false},
+        {"cell is in table scope", HtmlTag::kTd, HtmlScope::kTable, true},
+        {"table is in table scope", HtmlTag::kTable, HtmlScope::kTable, true},
+        {"button ends button scope", HtmlTag::kTd, HtmlScope::kButton, false},
+        {"span on top", HtmlTag::kSpan, HtmlScope::kButton, true},
+        {"not open at all", HtmlTag::kLi, HtmlScope::kDefault, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(open.HasTagInScope(c.tag, c.scope), c.inScope);
+    }
+    EXPECT_EQ(open.Count(HtmlTag::kTd), 1u);
+    EXPECT_EQ(open.InnermostTable(), 3);
+    open.PopThroughTag(HtmlTag::kTr);
+    EXPECT_EQ(open.Size(), 4u);
+    EXPECT_EQ(open.Count(HtmlTag::kTd), 0u);
+    open.RemoveAt(2);
+    EXPECT_EQ(open.Count(HtmlTag::kP), 0u);
+    EXPECT_EQ(open.Current().tag, HtmlTag::kTable);
+    open.TruncateTo(1);
+    EXPECT_EQ(open.Count(HtmlTag::kTable), 0u);
+    EXPECT_EQ(open.InnermostTable(), kNoNode);
+}
+
+TEST(HtmlOpenElements, StopsPushingAtTheLimit) {
+    std::vector<HtmlNode> nodes(kMaxOpenElements + 10);
+    HtmlOpenElements open(&nodes);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(nodes.size()); ++i) {
+        open.Push(i);
+    }
+    EXPECT_EQ(open.Size(), kMaxOpenElements);
+}
+
+// The tree as nested names: "body(table(...))", text as "'x'".
+std::string Outline(const HtmlDocument& document, std::int32_t index) {
+    const HtmlNode& node = document.nodes[index];
+    if (node.IsText()) {
+        return "'" + std::string(document.Text(node.text)) + "'";
+    }
+    std::string out = document.names[node.nameId];
+    if (node.firstChild != kNoNode) {
+        out += "(";
+        for (std::int32_t child = node.firstChild; child != kNoNode;
+             child = document.nodes[child].nextSibling) {
+            out += child == node.firstChild ? "" : " ";
+            out += Outline(document, child);
+        }
+        out += ")";
+    }
+    return out;
+}
+
+TEST(HtmlTreeBuilder, WhereContentGoes) {
+    const struct {
+        const char* name;
+        const char* html;
+        const char* body;
+    } cases[] = {
+        {"fostered text before the table", "<table>x<tr><td>a</table>",
+         "body('x' table(tr(td('a'))))"},
+        {"fostered element keeps its content", "<table><b>x</b><tr><td>a</table>",
+         "body(b('x') table(tr(td('a'))))"},
+        {"white space stays in the table", "<table> <tr><td>a</table>",
+         "body(table(' ' tr(td('a'))))"},
+        {"implied row", "<table><td>a</table>", "body(table(tr(td('a'))))"},
+        {"p closed by a div", "<p>a<div>b</div>", "body(p('a') div('b'))"},
+        {"li closes li", "<ul><li>a<li>b</ul>", "body(ul(li('a') li('b')))"},
+        {"misnested formatting end tag leaves the block open", "<b><p>a</b>b</p>",
+         "body(b(p('a' 'b')))"},
+        {"head elements after the body stay in place", "<body>a<title>t</title>",
+         "body('a' title('t'))"},
+        {"text before body opens it", "<html> x<body>y", "body('x' 'y')"},
+        {"newline after pre dropped", "<pre>\nx</pre>", "body(pre('x'))"},
+        {"unknown elements close by name", "<o:p>a</o:p>b", "body(o:p('a') 'b')"},
+        {"end tag of an unopened element ignored", "<div>a</span>b</div>", "body(div('a' 'b'))"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HtmlDocument document = BuildHtmlDocument(c.html, ResolveHtmlCharset("utf-8"));
+        ASSERT_NE(document.body, kNoNode);
+        EXPECT_EQ(Outline(document, document.body), c.body);
+    }
+}
+
+TEST(HtmlTreeBuilder, StyleSheetsAndQuirks) {
+    const HtmlDocument quirks =
+        BuildHtmlDocument("<style>a{}</style><p><style>b{}</style>", ResolveHtmlCharset(""));
+    EXPECT_TRUE(quirks.quirksMode);
+    EXPECT_EQ(quirks.styleSheets, (std::vector<std::string>{"a{}", "b{}"}));
+    const HtmlDocument standards = BuildHtmlDocument("<!doctype html><p>x", ResolveHtmlCharset(""));
+    EXPECT_FALSE(standards.quirksMode);
+    const HtmlDocument late = BuildHtmlDocument("x<!doctype html>", ResolveHtmlCharset(""));
+    EXPECT_TRUE(late.quirksMode) << "a doctype after content does not count";
+}
+
+}  // namespace
+}  // namespace vellumo
