@@ -3,7 +3,7 @@
 # as root). Quiet when everything is present.
 set -e
 packages="cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
-g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth imagemagick \
+g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth imagemagick \
 python3 clang-format"
 missing=""
 for package in $packages; do

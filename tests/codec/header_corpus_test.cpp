@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "codec/char_class.h"
 #include "codec/encoded_word_codec.h"
 #include "codec/header_codec_registry.h"
 #include "codec_test_support.h"
-#include "mime/char_class.h"
 
 namespace vellumo {
 namespace {
 
-const char kCorpusFolder[] = "../shared/corpus/messages/";
+const char kCorpusFolder[] = VELLUMO_TEST_DATA_DIR "/corpus/messages/";
 
 struct RawField {
     std::string name;
@@ -90,7 +90,7 @@ std::string WithoutSpace(const std::string& text) {
 
 TEST(HeaderCorpus, EveryFieldDecodesAndSurvivesReencoding) {
     const std::vector<std::string> files = CorpusFiles();
-    ASSERT_GT(files.size(), 100u) << "corpus missing; run from the project root";
+    ASSERT_GT(files.size(), 100u) << "corpus missing under tests/data";
     int withCharset = 0;
     for (const std::string& file : files) {
         for (const RawField& field : TopHeaderFields(ReadFile(kCorpusFolder + file))) {

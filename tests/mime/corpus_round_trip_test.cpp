@@ -14,7 +14,7 @@
 namespace vellumo {
 namespace {
 
-const char kCorpusFolder[] = "../shared/corpus/messages/";
+const char kCorpusFolder[] = VELLUMO_TEST_DATA_DIR "/corpus/messages/";
 
 std::vector<std::string> CorpusFiles() {
     std::vector<std::string> names;

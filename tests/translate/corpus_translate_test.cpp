@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "codec/html_text_extractor.h"
+#include "html/html_text_extractor.h"
 #include "mime/mime_message.h"
 #include "translate/driver_fixture.h"
 #include "translate/mime_type_record.h"
@@ -15,7 +15,7 @@
 namespace vellumo {
 namespace {
 
-constexpr const char* kCorpusFolder = "../shared/corpus/messages";
+constexpr const char* kCorpusFolder = VELLUMO_TEST_DATA_DIR "/corpus/messages";
 
 // CR LF for every line end; an mbox "From " line is not part of the message.
 std::string HostForm(const std::string& bytes) {

@@ -70,7 +70,9 @@ std::string Win32Binary(const std::string& name) {
 WineRun RunUnderWine(const std::string& program, const std::vector<std::string>& args,
                      int timeoutSeconds) {
     TempFolder scratch;
-    std::string command = "WINEPREFIX=" + ShellQuote(VELLUMO_WINE_PREFIX) +
+    // Relative paths in the arguments (samples/...) name files of the project.
+    std::string command = "cd " + ShellQuote(VELLUMO_SOURCE_DIR) +
+                          " && WINEPREFIX=" + ShellQuote(VELLUMO_WINE_PREFIX) +
                           " WINEDEBUG=-all timeout -k 5 " + std::to_string(timeoutSeconds) + " " +
                           WineCommand() + " " + ShellQuote(program);
     for (const std::string& arg : args) {
