@@ -4,6 +4,10 @@ set -e
 cd "$(dirname "$0")/.."
 preset=${1:?usage: build.sh PRESET [TARGET...]}
 shift
+# A compiler cache, when there is one, makes rebuilds after a checkout cheap.
+if command -v ccache >/dev/null 2>&1; then
+    export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+fi
 cmake --preset "$preset" >/dev/null
 if [ $# -gt 0 ]; then
     for target in "$@"; do
