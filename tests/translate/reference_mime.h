@@ -164,13 +164,27 @@ inline int RefBase64Value(char c) {
     return -1;
 }
 
+// RFC 2045 6.8: bytes outside the alphabet are ignored; "=" ends a group
+// (joined parts may follow).
+inline void RefFlushBase64(std::string& out, unsigned& bits, int& count) {
+    if (count == 2) {
+        out += static_cast<char>((bits >> 4) & 0xFF);
+    } else if (count == 3) {
+        out += static_cast<char>((bits >> 10) & 0xFF);
+        out += static_cast<char>((bits >> 2) & 0xFF);
+    }
+    bits = 0;
+    count = 0;
+}
+
 inline std::string RefDecodeBase64(const std::string& text) {
     std::string out;
     unsigned bits = 0;
     int count = 0;
     for (char c : text) {
         if (c == '=') {
-            break;
+            RefFlushBase64(out, bits, count);
+            continue;
         }
         int value = RefBase64Value(c);
         if (value < 0) {
@@ -185,12 +199,7 @@ inline std::string RefDecodeBase64(const std::string& text) {
             count = 0;
         }
     }
-    if (count == 2) {
-        out += static_cast<char>((bits >> 4) & 0xFF);
-    } else if (count == 3) {
-        out += static_cast<char>((bits >> 10) & 0xFF);
-        out += static_cast<char>((bits >> 2) & 0xFF);
-    }
+    RefFlushBase64(out, bits, count);
     return out;
 }
 
@@ -207,10 +216,13 @@ inline int RefHex(char c) {
 inline std::string RefDecodeQuotedPrintable(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
+        size_t blanks = text.find_first_not_of(" \t", i + 1);
         if (text[i] != '=') {
             out += text[i];
-        } else if (text.compare(i + 1, 2, "\r\n") == 0) {
-            i += 2;
+        } else if (blanks == std::string::npos) {
+            break;  // a soft break at the end of the body
+        } else if (text.compare(blanks, 2, "\r\n") == 0) {
+            i = blanks + 1;
         } else if (i + 2 < text.size() && RefHex(text[i + 1]) >= 0 && RefHex(text[i + 2]) >= 0) {
             out += static_cast<char>(RefHex(text[i + 1]) * 16 + RefHex(text[i + 2]));
             i += 2;
