@@ -118,6 +118,31 @@ inline std::string RefParameter(const std::string& header, const std::string& fi
     return "";
 }
 
+// True when a delimiter line for `delimiter` ("--" + boundary) starts at
+// `at`: after it only "--" and blanks up to CR LF or the end (RFC 2046 5.1.1).
+inline bool RefIsDelimiterLine(const std::string& body, size_t at, const std::string& delimiter) {
+    if (body.compare(at, delimiter.size(), delimiter) != 0) {
+        return false;
+    }
+    size_t end = at + delimiter.size();
+    if (body.compare(end, 2, "--") == 0) {
+        end += 2;
+    }
+    end = body.find_first_not_of(" \t", end);
+    return end == std::string::npos || body.compare(end, 2, "\r\n") == 0;
+}
+
+// Offset of the next delimiter line at or after `from` that follows a CR LF.
+inline size_t RefNextDelimiter(const std::string& body, size_t from, const std::string& delimiter) {
+    for (size_t at = body.find("\r\n" + delimiter, from); at != std::string::npos;
+         at = body.find("\r\n" + delimiter, at + 1)) {
+        if (RefIsDelimiterLine(body, at + 2, delimiter)) {
+            return at;
+        }
+    }
+    return std::string::npos;
+}
+
 // The entities between "--boundary" lines, up to the close delimiter.
 inline std::vector<std::string> RefChildren(const std::string& body, const std::string& boundary) {
     std::vector<std::string> children;
@@ -126,8 +151,8 @@ inline std::vector<std::string> RefChildren(const std::string& body, const std::
     }
     std::string delimiter = "--" + boundary;
     size_t at = 0;
-    if (body.compare(0, delimiter.size(), delimiter) != 0) {
-        at = body.find("\r\n" + delimiter);
+    if (!RefIsDelimiterLine(body, 0, delimiter)) {
+        at = RefNextDelimiter(body, 0, delimiter);
         if (at == std::string::npos) {
             return children;
         }
@@ -142,7 +167,7 @@ inline std::vector<std::string> RefChildren(const std::string& body, const std::
             break;
         }
         start += 2;
-        size_t next = body.find("\r\n" + delimiter, start);
+        size_t next = RefNextDelimiter(body, start, delimiter);
         children.push_back(
             body.substr(start, next == std::string::npos ? std::string::npos : next - start));
         at = next == std::string::npos ? std::string::npos : next + 2;
