@@ -3,7 +3,6 @@
 #include <climits>
 
 #include "platform/files.h"
-#include "translate/raw_header_value.h"
 #include "translate/translation.h"
 
 namespace vellumo {
@@ -13,41 +12,45 @@ bool IsKnownTranslator(int id) {
     return id >= kHtmlMessagePart && id <= kRelated4Mixed;
 }
 
+// Reads the input whole; the parsers may look at the NUL that std::string
+// keeps after its bytes.
+int ReadInput(const std::string& inputPath, std::string& text) {
+    if (!ReadWholeFile(inputPath, text)) {
+        return kStatusInputOpenFailed;
+    }
+    return text.size() > static_cast<size_t>(INT_MAX) ? kStatusDataUnchanged : kStatusSuccess;
+}
+
 // Reads and parses the input; the input text is released before returning,
 // so only the decoded model stays in memory.
 int ReadMessage(const std::string& inputPath, Translation& translation) {
     std::string text;
-    if (!ReadWholeFile(inputPath, text)) {
-        return kStatusInputOpenFailed;
+    const int status = ReadInput(inputPath, text);
+    if (status != kStatusSuccess) {
+        return status;
     }
-    if (text.size() > static_cast<size_t>(INT_MAX)) {
-        return kStatusDataUnchanged;
-    }
-    int length = static_cast<int>(text.size());
-    // std::string keeps a NUL after its bytes, the byte the parsers may look at.
-    translation.hasRawContentType =
-        FindRawFieldValue(text.c_str(), length, "Content-Type", translation.rawContentType);
-    translation.hasRawContentDisposition = FindRawFieldValue(
-        text.c_str(), length, "Content-Disposition", translation.rawContentDisposition);
-    int parsed = translation.message.Parse(text.c_str(), length);
+    int parsed = translation.message.Parse(text.c_str(), static_cast<int>(text.size()));
     // 0: the top-level header could not be read; negative: memory ran out.
     return parsed > 0 ? kStatusSuccess : kStatusDataUnchanged;
 }
 
 int Translate(int translatorId, const std::string& inputPath, Translation& translation,
               MimeTypeRecord** outputType) {
-    int status = ReadMessage(inputPath, translation);
+    if (translatorId == kRelated4Mixed || translatorId == kInline4Attachment) {
+        // Relabelling changes one header field in the text as it arrived.
+        const int status = ReadInput(inputPath, translation.text);
+        if (status != kStatusSuccess) {
+            return status;
+        }
+        return translatorId == kRelated4Mixed
+                   ? TranslateRelatedToMixed(translation, outputType)
+                   : TranslateInlineToAttachment(translation, outputType);
+    }
+    const int status = ReadMessage(inputPath, translation);
     if (status != kStatusSuccess) {
         return status;
     }
-    switch (translatorId) {
-        case kRelated4Mixed:
-            return TranslateRelatedToMixed(translation, outputType);
-        case kInline4Attachment:
-            return TranslateInlineToAttachment(translation, outputType);
-        default:
-            return TranslateToPlainText(translatorId, translation, outputType);
-    }
+    return TranslateToPlainText(translatorId, translation, outputType);
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 #include "translate/translation.h"
 
-#include <climits>
-#include <memory>
-#include <new>
-
 #include "platform/files.h"
 #include "translate/output_file.h"
 
@@ -13,23 +9,6 @@ ArchiveGuard::~ArchiveGuard() {
     if (!kept_ && !path_.empty()) {
         (void)DeleteFileAt(path_);
     }
-}
-
-int WriteMessageToOutput(const MimeMessage& message, const std::string& path) {
-    int size = message.GetSize();
-    if (size <= 0 || size == INT_MAX) {
-        return kStatusDataUnchanged;  // too large to be measured whole
-    }
-    std::unique_ptr<char[]> text(new (std::nothrow) char[static_cast<size_t>(size) + 1]);
-    if (!text) {
-        return kStatusDataUnchanged;
-    }
-    int written = message.Write(text.get(), size);
-    if (written <= 0) {
-        return kStatusDataUnchanged;
-    }
-    text[static_cast<size_t>(written)] = '\0';
-    return StatusOfOutputWrite(WriteOutputFile(path, text.get(), static_cast<size_t>(written)));
 }
 
 int StatusOfOutputWrite(OutputWrite result) {

@@ -31,12 +31,10 @@ class ArchiveGuard {
 struct Translation {
     std::string outputPath;
     const char* subject = nullptr;
+    // The input as it arrived, for the translators that change a header
+    // field in place and pass every other byte through.
+    std::string text;
     MimeMessage message;
-    // Raw top-level values, encoded words and folds as they arrived.
-    std::string rawContentType;
-    std::string rawContentDisposition;
-    bool hasRawContentType = false;
-    bool hasRawContentDisposition = false;
     ArchiveGuard archive;
 };
 
@@ -44,13 +42,9 @@ struct Translation {
 // opened, 12 for one that could not be written whole.
 [[nodiscard]] int StatusOfOutputWrite(OutputWrite result);
 
-// Writes the whole message tree to the output file. kStatusSuccess,
-// kStatusOutputOpenFailed, or kStatusDataUnchanged when it cannot be
-// serialised or written whole.
-[[nodiscard]] int WriteMessageToOutput(const MimeMessage& message, const std::string& path);
-
-// The translator flows, run on a parsed message. Each returns a status
-// code and, on kStatusSuccess, the output's MIME type in *outputType.
+// The translator flows. Each returns a status code and, on kStatusSuccess,
+// the output's MIME type in *outputType. Translators 3 and 4 run on the
+// input text, translators 1 and 2 on the parsed message.
 [[nodiscard]] int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType);
 [[nodiscard]] int TranslateInlineToAttachment(Translation& translation,
                                               MimeTypeRecord** outputType);

@@ -98,8 +98,42 @@ const std::vector<DriverCase>& DriverCases() {
          Crlf("Content-Type: application/octet-stream; name=a.bin; inline4attachment=yes\n"
               "Content-Disposition: attachment; filename=a.bin\n"
               "\n"
-              "data\n"),
+              "data"),
          "application/octet-stream"},
+        // The host's input for a nested part ends with the delimiter's line
+        // end and a CR LF of its own; the host took both as attachment bytes.
+        {"octet leaves out the delimiter line end and the host's CR LF", 3,
+         Crlf("Content-Type: application/octet-stream\n\nline one\nline two\n\n\n"), 0,
+         Crlf("Content-Type: application/octet-stream; inline4attachment=yes\n\n"
+              "line one\nline two\n"),
+         "application/octet-stream"},
+        {"octet with an empty body keeps its blank line", 3,
+         Crlf("Content-Type: application/octet-stream\n\n\n\n"), 0,
+         Crlf("Content-Type: application/octet-stream; inline4attachment=yes\n\n"),
+         "application/octet-stream"},
+        {"octet body that no decoder gives back passes through", 3,
+         Crlf("Content-Type: application/octet-stream\nContent-Transfer-Encoding: base64\n\n"
+              "SGVsbG8s\nIHdv!cmxk\nIQ==\n\n"),
+         0,
+         Crlf("Content-Type: application/octet-stream; inline4attachment=yes\n"
+              "Content-Transfer-Encoding: base64\n\nSGVsbG8s\nIHdv!cmxk\nIQ=="),
+         "application/octet-stream"},
+        {"octet disposition before the type is changed too", 3,
+         Crlf("Content-Disposition: Inline\nContent-Type: application/octet-stream\n\nx"), 0,
+         Crlf("Content-Disposition: attachment\n"
+              "Content-Type: application/octet-stream; inline4attachment=yes\n\nx"),
+         "application/octet-stream"},
+        {"related keeps bodies, layout and epilogue as they arrived", 4,
+         Crlf("Content-Type: multipart/related;\n\tboundary=x\n\npreamble\n--x  \n"
+              "Content-Transfer-Encoding: quoted-printable\n\n<a href=\"u\">=\n--x--\n"
+              "epilogue\n"),
+         0,
+         Crlf("Content-Type: multipart/mixed;\n\tboundary=x; related4mixed=yes\n\npreamble\n"
+              "--x  \nContent-Transfer-Encoding: quoted-printable\n\n<a href=\"u\">=\n--x--\n"
+              "epilogue\n"),
+         "multipart/mixed"},
+        {"related without a type gets one holding the marker", 4, Crlf("From: a\n\nbody"), 0,
+         Crlf("From: a\nContent-Type: ; related4mixed=yes\n\nbody"), "multipart/mixed"},
         {"octet without disposition gets none", 3,
          Crlf("Content-Type: application/octet-stream\n\nx"), 0,
          Crlf("Content-Type: application/octet-stream; inline4attachment=yes\n\nx"),
