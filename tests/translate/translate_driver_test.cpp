@@ -232,5 +232,29 @@ TEST_F(TranslateDriverTest, Table) {
     }
 }
 
+// The complex example of the MIME RFCs, whose bodies are placeholders ("...
+// base64-encoded image data goes here ..."): decoded and encoded again they
+// came back empty. Relabelled, the message keeps every byte.
+TEST_F(TranslateDriverTest, RfcExamplePlaceholderBodiesPassThrough) {
+    const std::string head =
+        "MIME-Version: 1.0\nSubject: A multipart example\n"
+        "Content-Type: multipart/mixed;\n              boundary=unique-boundary-1";
+    const std::string rest =
+        "\n\nThis is the preamble area of a multipart message.\n\n"
+        "--unique-boundary-1\n\n  ... Some text appears here ...\n\n"
+        "--unique-boundary-1\nContent-Type: multipart/parallel; boundary=unique-boundary-2\n\n"
+        "--unique-boundary-2\nContent-Type: audio/basic\nContent-Transfer-Encoding: base64\n\n"
+        "  ... base64-encoded 8000 Hz single-channel\n"
+        "      mu-law-format audio data goes here ...\n\n"
+        "--unique-boundary-2\nContent-Type: image/jpeg\nContent-Transfer-Encoding: base64\n\n"
+        "  ... base64-encoded image data goes here ...\n\n--unique-boundary-2--\n\n"
+        "--unique-boundary-1\nContent-type: text/enriched\n\n"
+        "This is <bold><italic>enriched.</italic></bold>\n\n--unique-boundary-1--\n";
+    test::WriteFileBytes(Input(), Crlf(head + rest));
+    test::WriteFileBytes(Output(), "");
+    ASSERT_EQ(TranslateMessageFile(4, Input(), Output(), nullptr, nullptr), 0);
+    EXPECT_EQ(test::ReadFileBytes(Output()), Crlf(head + "; related4mixed=yes" + rest));
+}
+
 }  // namespace
 }  // namespace vellumo
