@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
+#include "html/html_white_space.h"
+
 namespace vellumo {
 namespace {
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
 
 bool EqualsFolded(std::string_view a, std::string_view b, bool fold) {
     if (a.size() != b.size()) {
@@ -104,11 +102,11 @@ bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) 
     std::size_t pos = 0;
     bool found = false;
     while (pos < classes.size() && !found) {
-        while (pos < classes.size() && IsSpace(classes[pos])) {
+        while (pos < classes.size() && IsHtmlWhiteSpace(classes[pos])) {
             ++pos;
         }
         const std::size_t start = pos;
-        while (pos < classes.size() && !IsSpace(classes[pos])) {
+        while (pos < classes.size() && !IsHtmlWhiteSpace(classes[pos])) {
             ++pos;
         }
         found = pos > start &&
@@ -194,11 +192,11 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
     const std::string_view classes = document_.Text(node.classes);
     std::size_t pos = 0;
     while (pos < classes.size()) {
-        while (pos < classes.size() && IsSpace(classes[pos])) {
+        while (pos < classes.size() && IsHtmlWhiteSpace(classes[pos])) {
             ++pos;
         }
         key_.assign(".");
-        while (pos < classes.size() && !IsSpace(classes[pos])) {
+        while (pos < classes.size() && !IsHtmlWhiteSpace(classes[pos])) {
             const char c = classes[pos++];
             key_.push_back(document_.quirksMode && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         }
