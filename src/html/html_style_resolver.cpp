@@ -3,26 +3,13 @@
 #include <algorithm>
 
 #include "html/html_white_space.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {
 
 bool EqualsFolded(std::string_view a, std::string_view b, bool fold) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (fold) {
-            x = x >= 'A' && x <= 'Z' ? static_cast<char>(x - 'A' + 'a') : x;
-            y = y >= 'A' && y <= 'Z' ? static_cast<char>(y - 'A' + 'a') : y;
-        }
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
+    return fold ? EqualsIgnoringAsciiCase(a, b) : a == b;
 }
 
 // Children of flex and grid containers are laid out as blocks.
@@ -185,7 +172,7 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
         key_.assign("#");
         std::string_view id = document_.Text(node.id);
         for (char c : id) {
-            key_.push_back(document_.quirksMode && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            key_.push_back(document_.quirksMode ? LowerAscii(c) : c);
         }
         add(key_);
     }
@@ -198,7 +185,7 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
         key_.assign(".");
         while (pos < classes.size() && !IsHtmlWhiteSpace(classes[pos])) {
             const char c = classes[pos++];
-            key_.push_back(document_.quirksMode && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            key_.push_back(document_.quirksMode ? LowerAscii(c) : c);
         }
         if (key_.size() > 1) {
             add(key_);
