@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
 #include "platform/ascii_case.h"
@@ -22,7 +23,6 @@ namespace {
 
 constexpr int kTextTypeIndex = 0;
 constexpr int kMultipartTypeIndex = 5;
-constexpr const char* kContentType = "Content-Type";
 
 bool IsTextOf(const MimePart& part, const char* subType) {
     return EqualsIgnoringAsciiCase(part.GetMainType(), "text") &&
@@ -32,7 +32,7 @@ bool IsTextOf(const MimePart& part, const char* subType) {
 // "text/plain", with "; charset=" and the part's charset when it has one
 // (quoted when it is not a plain token).
 std::string PlainTextType(const MimePart& part) {
-    std::string charset = part.GetParameter(kContentType, "charset");
+    std::string charset = part.GetParameter(kContentTypeField, "charset");
     if (charset.empty()) {
         return "text/plain";
     }
@@ -91,14 +91,14 @@ int WriteRenderedHtml(Translation& translation) {
     if (Saving()) {
         AppendHtmlPartToArchive(translation.archive.Path(), message);
     }
-    std::string charset = message.GetParameter(kContentType, "charset");
+    std::string charset = message.GetParameter(kContentTypeField, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
     std::string text = HtmlToText(html, charset);
     message.body.Release();
-    message.SetField(kContentType, PlainTextType(message));
+    message.SetField(kContentTypeField, PlainTextType(message));
     message.fields.remove_if([](const HeaderField& field) {
-        return EqualsIgnoringAsciiCase(field.name, "content-transfer-encoding");
+        return EqualsIgnoringAsciiCase(field.name, kContentTransferEncodingField);
     });
     std::string output;
     if (!WriteHeaderText(message, output)) {
