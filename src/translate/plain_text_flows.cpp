@@ -8,6 +8,7 @@
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
+#include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
 #include "translate/archive_file.h"
 #include "translate/archive_html_part.h"
@@ -20,9 +21,6 @@
 
 namespace vellumo {
 namespace {
-
-constexpr int kTextTypeIndex = 0;
-constexpr int kMultipartTypeIndex = 5;
 
 bool IsTextOf(const MimePart& part, const char* subType) {
     return EqualsIgnoringAsciiCase(part.GetMainType(), "text") &&
@@ -118,7 +116,7 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
         }
         translation.archive.Adopt(path);
     }
-    int wantedType = translatorId == kHtmlMessagePart ? kMultipartTypeIndex : kTextTypeIndex;
+    int wantedType = translatorId == kHtmlMessagePart ? kMainTypeMultipart : kMainTypeText;
     if (translation.message.GetMainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;
     }
