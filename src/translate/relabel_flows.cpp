@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "codec/header_field_names.h"
 #include "mime/header_span.h"
 #include "platform/ascii_case.h"
 #include "translate/mime_type_record.h"
@@ -17,8 +18,6 @@
 namespace vellumo {
 namespace {
 
-constexpr std::string_view kContentType = "Content-Type";
-constexpr std::string_view kContentDisposition = "Content-Disposition";
 constexpr std::string_view kRelatedMarker = "; related4mixed=yes";
 constexpr std::string_view kInlineMarker = "; inline4attachment=yes";
 constexpr std::string_view kCrLf = "\r\n";
@@ -70,7 +69,7 @@ bool FindField(const std::string& text, std::string_view name, FieldSpan& span) 
 bool MarkContentType(const std::string& text, ptrdiff_t fieldsEnd, std::string_view marker,
                      std::vector<Splice>& splices) {
     FieldSpan type;
-    if (FindField(text, kContentType, type)) {
+    if (FindField(text, kContentTypeField, type)) {
         if (EndsOpen(RawValue(text, type))) {
             return false;
         }
@@ -81,7 +80,7 @@ bool MarkContentType(const std::string& text, ptrdiff_t fieldsEnd, std::string_v
     if (fieldsEnd >= 2 && text.compare(static_cast<size_t>(fieldsEnd) - 2, 2, kCrLf) != 0) {
         line = kCrLf;  // the last field ran to the end of the text
     }
-    line.append(kContentType).append(": ").append(marker).append(kCrLf);
+    line.append(kContentTypeField).append(": ").append(marker).append(kCrLf);
     splices.push_back({fieldsEnd, fieldsEnd, line});
     return true;
 }
@@ -158,7 +157,7 @@ int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputTyp
     if (fieldsEnd < 0 || !MarkContentType(text, fieldsEnd, kRelatedMarker, splices)) {
         return kStatusDataUnchanged;
     }
-    RelabelValue(text, kContentType, "multipart/related", "multipart/mixed", splices);
+    RelabelValue(text, kContentTypeField, "multipart/related", "multipart/mixed", splices);
     std::sort(splices.begin(), splices.end(),
               [](const Splice& a, const Splice& b) { return a.start < b.start; });
     return WriteSpliced(translation, splices, static_cast<ptrdiff_t>(text.size()), "multipart",
@@ -172,7 +171,7 @@ int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outpu
     if (fieldsEnd < 0 || !MarkContentType(text, fieldsEnd, kInlineMarker, splices)) {
         return kStatusDataUnchanged;
     }
-    RelabelValue(text, kContentDisposition, "inline", "attachment", splices);
+    RelabelValue(text, kContentDispositionField, "inline", "attachment", splices);
     std::sort(splices.begin(), splices.end(),
               [](const Splice& a, const Splice& b) { return a.start < b.start; });
     const ptrdiff_t bodyStart =

@@ -1,9 +1,8 @@
 #include "offered_message.h"
 
-#include <cctype>
-
 #include "codec/base64_codec.h"
 #include "codec/quoted_printable_codec.h"
+#include "platform/ascii_case.h"
 #include "platform/line_ends.h"
 
 namespace emshost {
@@ -18,13 +17,6 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin + 1);
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
 // Unfolded value of the first field of that name, "" when none.
 std::string FieldValue(const std::string& header, const std::string& name) {
     size_t start = 0;
@@ -35,7 +27,8 @@ std::string FieldValue(const std::string& header, const std::string& name) {
         }
         std::string line = header.substr(start, end - start);
         size_t colon = line.find(':');
-        if (colon != std::string::npos && Lower(Trim(line.substr(0, colon))) == Lower(name)) {
+        if (colon != std::string::npos &&
+            vellumo::EqualsIgnoringAsciiCase(Trim(line.substr(0, colon)), name)) {
             std::string value = line.substr(colon + 1);
             size_t next = end + 2;
             while (next < header.size() && (header[next] == ' ' || header[next] == '\t')) {
@@ -139,13 +132,13 @@ std::string PutBackAttachment(const std::string& output) {
     std::string body = blank == std::string::npos ? std::string()
                        : blank == 0               ? output.substr(2)
                                                   : output.substr(blank + 4);
-    std::string encoding = Lower(FieldValue(header, "Content-Transfer-Encoding"));
+    std::string encoding = FieldValue(header, "Content-Transfer-Encoding");
     std::string decoded(body.size() + 4, '\0');
     int32_t length = static_cast<int32_t>(body.size());
     int32_t written;
-    if (encoding == "base64") {
+    if (vellumo::EqualsIgnoringAsciiCase(encoding, "base64")) {
         written = vellumo::DecodeBase64(body.data(), length, &decoded[0], length);
-    } else if (encoding == "quoted-printable") {
+    } else if (vellumo::EqualsIgnoringAsciiCase(encoding, "quoted-printable")) {
         written = vellumo::DecodeQuotedPrintable(body.data(), length, &decoded[0], length, false);
     } else {
         return body;
