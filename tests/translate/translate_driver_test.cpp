@@ -231,6 +231,34 @@ TEST_F(TranslateDriverTest, Table) {
     }
 }
 
+// URL-safe base64 (with "-" and "_") lost most of its bytes when the body
+// was decoded and encoded again.
+TEST_F(TranslateDriverTest, UrlSafeBase64BodyPassesThrough) {
+    std::string bytes;
+    for (int i = 0; i < 255; ++i) {
+        bytes += static_cast<char>(i);
+    }
+    static const char kUrlSafe[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+    std::string encoded;
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
+                           (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+                           static_cast<unsigned char>(bytes[i + 2]);
+        for (int shift = 18; shift >= 0; shift -= 6) {
+            encoded += kUrlSafe[(v >> shift) & 0x3F];
+        }
+    }
+    const std::string head = "Content-Type: multipart/related; boundary=x";
+    const std::string rest =
+        "\r\n\r\n--x\r\nContent-Transfer-Encoding: base64\r\n\r\n" + encoded + "\r\n--x--\r\n";
+    test::WriteFileBytes(Input(), head + rest);
+    test::WriteFileBytes(Output(), "");
+    ASSERT_EQ(TranslateMessageFile(4, Input(), Output(), nullptr, nullptr), 0);
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Content-Type: multipart/mixed; boundary=x; related4mixed=yes" + rest);
+}
+
 // The complex example of the MIME RFCs, whose bodies are placeholders ("...
 // base64-encoded image data goes here ..."): decoded and encoded again they
 // came back empty. Relabelled, the message keeps every byte.
