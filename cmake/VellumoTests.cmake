@@ -31,6 +31,8 @@ vellumo_test_program(test_translate vellumo_translate "tests/translate/*_test.cp
 # Tests of the real DLL and Windows programs under Wine. They need the win32
 # preset built first; one throw-away Wine prefix serves the whole run.
 set(VELLUMO_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "Windows binaries for the Wine tests")
+# The win32 build folder, where the release package lands.
+get_filename_component(win32_build ${VELLUMO_WIN32_BIN} DIRECTORY)
 file(GLOB wine_test_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
 if(wine_test_files)
     file(GLOB wine_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_support.cpp)
@@ -40,6 +42,9 @@ if(wine_test_files)
     target_compile_definitions(test_wine PRIVATE
         VELLUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
         VELLUMO_WIN32_BIN="${VELLUMO_WIN32_BIN}"
+        VELLUMO_VERSION="${PROJECT_VERSION}"
+        VELLUMO_RELEASE_PACKAGE="${win32_build}/vellumo-${PROJECT_VERSION}-win32.zip"
+        VELLUMO_CMAKE_COMMAND="${CMAKE_COMMAND}"
         VELLUMO_WINE_PREFIX="${CMAKE_BINARY_DIR}/wineprefix")
     add_test(NAME wine_prefix_setup
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh ${CMAKE_BINARY_DIR}/wineprefix)
