@@ -60,7 +60,7 @@ struct DecodeCase {
 
 const DecodeCase kDecodeCases[] = {
     {"line_break_skipped", "QUJD\r\nREVG", "ABCDEF"},
-    {"padding_stops", "QUI=", "AB"},
+    {"padding_ends_group", "QUI=", "AB"},
     {"padding_ends_group_and_more_follows", "QQ==QUJD", "AABC"},
     {"space_inside_group_skipped", "QU JD", "ABC"},
     {"tab_skipped", "QUJD\tREVG", "ABCDEF"},
