@@ -216,7 +216,7 @@ TEST_F(TranslateEndToEnd, NestedAttachmentPutBackKeepsItsExactBytes) {
     std::vector<std::vector<std::string>> steps;
     for (const Part& part : parts) {
         std::string name = part.name;
-        WriteTextFile(Out(name + ".part"), part.header + "\r\n" + part.encoded + "\r\n");
+        WriteFileBytes(Out(name + ".part"), part.header + "\r\n" + part.encoded + "\r\n");
         steps.push_back({"translate", "--translator", "3", "--save-part", WinOut(name + ".saved"),
                          WinOut(name + ".part"), WinOut(name + ".out")});
     }
@@ -228,8 +228,8 @@ TEST_F(TranslateEndToEnd, NestedAttachmentPutBackKeepsItsExactBytes) {
     EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0", "0", "0"}));
     for (const Part& part : parts) {
         SCOPED_TRACE(part.name);
-        EXPECT_EQ(ReadTextFile(Out(std::string(part.name) + ".saved")), part.attachment);
-        EXPECT_NE(ReadTextFile(Out(std::string(part.name) + ".out"))
+        EXPECT_EQ(ReadFileBytes(Out(std::string(part.name) + ".saved")), part.attachment);
+        EXPECT_NE(ReadFileBytes(Out(std::string(part.name) + ".out"))
                       .find("Content-Disposition: attachment"),
                   std::string::npos);
     }
