@@ -6,6 +6,7 @@
 #include "host/module_instance_win.h"
 #include "host/plugin_state.h"
 #include "host/settings.h"
+#include "platform/com_apartment_win.h"
 #include "translate/path_tests.h"
 #include "ui/animated_cursor.h"
 #include "ui/program_info_dialog.h"
@@ -131,7 +132,7 @@ void SettingsDialog::ToggleSleep() {
 }
 
 void SettingsDialog::BrowseForFolder() {
-    ComScope com;
+    const ComApartment com;
     char displayName[MAX_PATH] = {};
     BROWSEINFOA browse{};
     browse.hwndOwner = GetActiveWindow();
