@@ -19,5 +19,8 @@ extern std::string CapturedHeaders;
 // the settings dialog.
 extern std::int32_t SleepValue;
 extern std::int32_t SaveHTMLMessagesValue;
+// The "HTMLEngine" value, read at start-up only: 1 lets translator 2 ask the
+// system HTML engine before the built-in renderer.
+extern std::int32_t HtmlEngineValue;
 
 }  // namespace vellumo

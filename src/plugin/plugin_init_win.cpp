@@ -51,6 +51,7 @@ void InitPlugin(std::uint16_t hostApiVersion, const MailConfigRecord* mailConfig
     SaveHTMLMessagesValue =
         ConfigFolder.empty() ? 0
                              : ReadSettingInt(kOptionsSection, kSaveHtmlKey, 1, SettingsFilePath);
+    HtmlEngineValue = ReadSettingInt(kOptionsSection, kHtmlEngineKey, 0, SettingsFilePath);
     pluginInfo->icon = LoadPluginIcon(-1);
 }
 

@@ -44,6 +44,12 @@ bool Saving() {
     return SaveHTMLMessagesValue == 1;
 }
 
+// The built-in renderer unless the settings file asks for the system engine.
+HtmlTextSource TextSource() {
+    return HtmlEngineValue == 1 ? HtmlTextSource::kPlatformEngine
+                                : HtmlTextSource::kBuiltInRenderer;
+}
+
 // Translator 1: the body of the last direct text/plain child (each one
 // overwrites the one before), under a header the host keeps as it is.
 int WritePlainAlternative(Translation& translation) {
@@ -94,7 +100,7 @@ int WriteRenderedHtml(Translation& translation) {
     std::string charset = message.GetParameter(kContentType, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
-    std::string text = HtmlToText(html, charset);
+    std::string text = HtmlToText(html, charset, TextSource());
     message.body.Release();
     message.SetField(kContentType, PlainTextType(message));
     message.fields.remove_if([](const HeaderField& field) {
