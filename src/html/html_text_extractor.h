@@ -48,14 +48,18 @@ struct HtmlTextResult {
 // in the input, bounded nesting; input past the first GiB is ignored.
 [[nodiscard]] std::string RenderHtmlText(std::string_view html, std::string_view charset);
 
+// The engine's text when it has any, otherwise the built-in renderer's: an
+// unavailable engine, or an engine with empty text, hands over to the
+// renderer, so a body the renderer can read is never blanked.
+[[nodiscard]] std::string EngineTextOrRendered(HtmlTextResult engine, std::string_view html,
+                                               std::string_view charset);
+
 // Where HtmlToText takes the text from: the built-in renderer, or the
 // platform engine with the renderer behind it.
 enum class HtmlTextSource { kBuiltInRenderer, kPlatformEngine };
 
-// The built-in renderer's text, unless `source` asks for the platform
-// engine and the engine gives text. An unavailable engine, or an engine
-// with empty text, hands over to the renderer, so a body the renderer can
-// read is never blanked. Natively this is always the renderer.
+// The built-in renderer's text, or with kPlatformEngine EngineTextOrRendered
+// of ExtractHtmlText. Natively this is always the renderer's text.
 [[nodiscard]] std::string HtmlToText(std::string_view html, std::string_view charset,
                                      HtmlTextSource source = HtmlTextSource::kBuiltInRenderer);
 
