@@ -26,7 +26,8 @@ bool IsListed(std::string_view name, const std::string_view* list, std::size_t c
     return false;
 }
 
-// Step 1: without comments, backslashes, "<" and control characters.
+// Step 1 and 5: without comments, backslashes, control characters, "<" and
+// "&".
 std::string Simplified(std::string_view css) {
     std::string out;
     out.reserve(css.size());
@@ -38,7 +39,7 @@ std::string Simplified(std::string_view css) {
             continue;
         }
         const bool control = static_cast<unsigned char>(c) < 0x20 && !IsCssSpace(c);
-        if (c != '\\' && c != '<' && c != 0x7F && !control) {
+        if (c != '\\' && c != '<' && c != '&' && c != 0x7F && !control) {
             out += c;
         }
     }

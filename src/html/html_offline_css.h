@@ -26,7 +26,9 @@ constexpr std::string_view kOfflineCssFunctions[] = {
 //     removed with their prelude and block;
 //  4. the property names behavior, -ms-behavior and -moz-binding get an
 //     "inert-" prefix, so the engine ignores those declarations;
-//  5. "<" is removed, so that the text cannot end a style element early.
+//  5. "<" and "&" are removed, so that the text can neither end a style
+//     element early nor, inside svg or math, where a style element's text
+//     is read as markup, spell anything through a character reference.
 // Any bytes are accepted; the result is at most twice as long as `css`.
 [[nodiscard]] std::string MakeCssOffline(std::string_view css);
 

@@ -138,15 +138,21 @@ std::vector<std::string> QuotedParts(std::string_view text) {
     return parts;
 }
 
+// A public identifier keeps the characters one may hold, "=" and quotes
+// aside, so that it cannot pass for anything else.
+bool IsPublicIdByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view(" -()+,./:?;!*#@$_%").find(c) != std::string_view::npos;
+}
+
 std::string SafeIdentifier(std::string_view id, bool system) {
     std::string out;
     for (char c : id) {
-        if (c != '"' && c != '<' && c != '>' && c != '\\') {
+        if (IsPublicIdByte(c) || (system && c == '~')) {
             out += c;
         }
     }
-    if (system && (!StartsWithIgnoringAsciiCase(out, kKeptSystemIdPrefix) ||
-                   out.find_first_of(" \t\r\n\f") != std::string::npos)) {
+    if (system && !StartsWithIgnoringAsciiCase(out, kKeptSystemIdPrefix)) {
         return {};
     }
     return out;

@@ -24,7 +24,8 @@ constexpr std::string_view kDroppedElements[] = {"script", "iframe", "noembed", 
 // finds nothing to fetch, with the text and the elements that shape it kept:
 //  - comments (conditional comments among them) and processing
 //    instructions are dropped, and so is a doctype after a tag or another
-//    doctype; a doctype keeps its name and public identifier, and its system
+//    doctype; a doctype keeps its name and public identifier (the
+//    characters a public identifier may hold, "=" aside), and its system
 //    identifier only when it is a w3.org address (it then only picks the
 //    rendering mode);
 //  - kDroppedElements go with their content; xmp and plaintext become pre

@@ -66,6 +66,9 @@ TEST(HtmlOfflineMarkup, NoSpellingKeepsAFetch) {
         {"style ended early", "<style>a{}<\\/style><img src=//evil/x></style>", "<img"},
         {"markup after the style", "<style>a{}</style><img src=//evil/x>", nullptr},
         {"tag name with a quote", "<img\"src=//evil/x>", nullptr},
+        {"doctype identifier holding markup", "<!DOCTYPE html PUBLIC \"x<link href=\">", "href="},
+        {"reference in svg style text", "<svg><style>&#64;import 'evil.css';</style></svg>",
+         "&#64;"},
     };
     for (const auto& c : cases) {
         const std::string out = LowerAsciiCopy(MakeHtmlOffline(c.html));
