@@ -1,5 +1,6 @@
 #include "html/html_offline_css.h"
 
+#include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {
@@ -11,10 +12,6 @@ bool IsNameByte(char c) {
     const auto byte = static_cast<unsigned char>(c);
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '_' || byte >= 0x80;
-}
-
-bool IsCssSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
 bool IsListed(std::string_view name, const std::string_view* list, std::size_t count) {
@@ -38,7 +35,7 @@ std::string Simplified(std::string_view css) {
             i = end == std::string_view::npos ? css.size() : end + 1;
             continue;
         }
-        const bool control = static_cast<unsigned char>(c) < 0x20 && !IsCssSpace(c);
+        const bool control = static_cast<unsigned char>(c) < 0x20 && !IsHtmlWhiteSpace(c);
         if (c != '\\' && c != '<' && c != '&' && c != 0x7F && !control) {
             out += c;
         }
@@ -94,7 +91,7 @@ std::size_t NameEnd(std::string_view css, std::size_t start) {
 std::size_t AppendName(std::string_view css, std::size_t start, std::size_t end, std::string* out) {
     const std::string_view name = css.substr(start, end - start);
     std::size_t next = end;
-    while (next < css.size() && IsCssSpace(css[next])) {
+    while (next < css.size() && IsHtmlWhiteSpace(css[next])) {
         ++next;
     }
     if (next < css.size() && css[next] == '(' &&

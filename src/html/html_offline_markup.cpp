@@ -5,6 +5,7 @@
 #include "html/html_charset.h"
 #include "html/html_offline_css.h"
 #include "html/html_tokenizer.h"
+#include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {
@@ -23,10 +24,6 @@ bool IsListed(std::string_view name, const std::string_view* list, std::size_t c
 
 bool EndsWith(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
-bool IsHtmlSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
 bool IsSafeName(std::string_view name) {
@@ -162,11 +159,12 @@ std::string SafeIdentifier(std::string_view id, bool system) {
 // (what follows the word DOCTYPE).
 void AppendDoctype(std::string_view text, std::string* out) {
     std::size_t start = 0;
-    while (start < text.size() && IsHtmlSpace(text[start])) {
+    while (start < text.size() && IsHtmlWhiteSpace(text[start])) {
         ++start;
     }
     std::size_t end = start;
-    while (end < text.size() && !IsHtmlSpace(text[end]) && text[end] != '"' && text[end] != '\'') {
+    while (end < text.size() && !IsHtmlWhiteSpace(text[end]) && text[end] != '"' &&
+           text[end] != '\'') {
         ++end;
     }
     const std::string name = LowerAsciiCopy(text.substr(start, end - start));
