@@ -51,7 +51,10 @@ HtmlTextResult Extract(std::string_view html, std::string_view charset,
     HtmlTextResult result;
     const std::wstring_view wide(text.Get() != nullptr ? text.Get() : L"",
                                  text.Get() != nullptr ? SysStringLen(text.Get()) : 0);
-    result.engineAvailable = EncodeCodePage(wide, codePage, &result.text);
+    if (!EncodeCodePage(wide, codePage, &result.text)) {
+        return {};
+    }
+    result.engineAvailable = true;
     return result;
 }
 
