@@ -8,12 +8,16 @@
 
 namespace vellumo {
 
-// The value functions that stay; every other function (url(), image(),
-// expression(), AlphaImageLoader(), ...) becomes "none" together with its
-// arguments.
+// The functions that stay, none of which can name something to fetch; every
+// other function (url(), image(), attr(), expression(), AlphaImageLoader(),
+// ...) becomes "none" together with its arguments.
 constexpr std::string_view kOfflineCssFunctions[] = {
-    "rgb", "rgba", "hsl", "hsla", "calc", "rect", "counter", "counters", "attr",
-    "and", "not",  "or",  "only", "min",  "max",  "clamp",   "local",    "format"};
+    // values
+    "rgb", "rgba", "hsl", "hsla", "calc", "min", "max", "clamp", "var", "rect", "counter",
+    "counters", "local", "format",
+    // media queries and selectors
+    "and", "not", "or", "only", "is", "where", "lang", "dir", "nth-child", "nth-last-child",
+    "nth-of-type", "nth-last-of-type"};
 
 // `css` (bytes, ASCII-compatible) with every way of fetching taken out, so
 // that no spelling hides one:
