@@ -1,5 +1,6 @@
 #pragma once
-// The settings file: section "Options" of vellumo.ini beside the plug-in.
+// The settings file: section "Options" of vellumo.ini beside the plug-in,
+// key by key. SettingsRecord (settings_record.h) reads and writes them all.
 
 #include <cstdint>
 #include <string>
