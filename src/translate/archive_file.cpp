@@ -28,7 +28,7 @@ enum class CreateResult { Created, NameTaken, Failed };
 CreateResult CreateWithLines(const std::string& path, const std::string& lines) {
     PlatformFile file;
     if (!file.Open(path, FileMode::CreateNew)) {
-        return PathExists(path) ? CreateResult::NameTaken : CreateResult::Failed;
+        return NameTaken(path) ? CreateResult::NameTaken : CreateResult::Failed;
     }
     if (!file.Write(lines.data(), lines.size())) {
         file.Close();
@@ -44,6 +44,16 @@ void NextStem(std::string& stem) {
     do {
         stem += '1';
     } while (IsWindowsDeviceName(stem.substr(0, stem.find('.'))));
+}
+
+// The file name part of a path: what the folder's name-length limit applies to.
+size_t FileNameLength(const std::string& path) {
+    size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? path.size() : path.size() - separator - 1;
+}
+
+bool TooLong(const ArchiveNaming& naming, const std::string& path) {
+    return path.size() > naming.maxPathLength || FileNameLength(path) > naming.maxNameLength;
 }
 
 }  // namespace
@@ -81,6 +91,7 @@ std::string CreateArchiveFileAt(const std::string& subject, const LocalTime& now
     naming.extension = ArchiveExtensionSetting();
     naming.restartStem = TimeStem(now);
     naming.maxPathLength = MaxPathLength();
+    naming.maxNameLength = MaxFileNameLength(naming.folder + naming.stem);
     return CreateUniqueArchiveFile(naming, SelectArchiveHeaderLines(CapturedHeaders));
 }
 
@@ -89,7 +100,7 @@ std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::stri
     bool restarted = false;
     for (size_t attempt = 0; attempt < kMaxArchiveNameAttempts; ++attempt) {
         std::string path = naming.folder + stem + naming.extension;
-        if (path.size() > naming.maxPathLength) {
+        if (TooLong(naming, path)) {
             // Repeated subjects grow the name by one "1" each time; the
             // short time stem leaves room for many more.
             if (restarted) {
@@ -99,7 +110,8 @@ std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::stri
             stem = naming.restartStem;
             continue;
         }
-        if (FileExists(path)) {
+        // A dangling link holds its name as firmly as a file does.
+        if (NameTaken(path)) {
             NextStem(stem);
             continue;
         }
