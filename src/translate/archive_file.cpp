@@ -1,6 +1,7 @@
 #include "translate/archive_file.h"
 
 #include "host/plugin_state.h"
+#include "mime/header_value_safety.h"
 #include "platform/ascii_case.h"
 #include "platform/files.h"
 #include "translate/archive_name.h"
@@ -64,7 +65,10 @@ std::string SelectArchiveHeaderLines(const std::string& rawHeaders) {
     while (at < rawHeaders.size()) {
         size_t end = rawHeaders.find("\r\n", at);
         size_t lineEnd = end == std::string::npos ? rawHeaders.size() : end;
-        if (IsSelectedLine(rawHeaders, at)) {
+        // A bare CR or LF inside the line would start a line of the sender's
+        // choosing in the archive's header.
+        if (IsSelectedLine(rawHeaders, at) &&
+            IsSafeFieldValue(std::string_view(rawHeaders).substr(at, lineEnd - at))) {
             selected.append(rawHeaders, at, lineEnd - at);
             selected += "\r\n";
         }

@@ -37,7 +37,8 @@ std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::stri
 
 // The lines of the raw header text that begin, ignoring case, with "From: ",
 // "Date: ", "To: ", "CC: " or "Subject: ", each followed by CR LF, in their
-// order. Continuation lines are not kept.
+// order. Continuation lines are not kept, nor is a line holding a bare CR,
+// a bare LF or another control byte but tab.
 std::string SelectArchiveHeaderLines(const std::string& rawHeaders);
 
 // A double quote, "file://", the path as it is, a double quote.

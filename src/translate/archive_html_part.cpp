@@ -1,5 +1,6 @@
 #include "translate/archive_html_part.h"
 
+#include "mime/header_value_safety.h"
 #include "platform/files.h"
 
 namespace vellumo {
@@ -10,13 +11,17 @@ constexpr const char* kContentDisposition = "Content-Disposition";
 
 // The field written under its canonical name; a value that came from
 // encoded words is encoded again in its charset rather than written as raw
-// 8-bit bytes.
+// 8-bit bytes. Empty when the line would hold a line break that is no fold
+// (or a control byte): the sender would be writing the archive's header.
 std::string FieldLine(const char* name, const HeaderField& field) {
     HeaderField line(name, field.value, field.charset);
     std::string text(static_cast<size_t>(line.GetSize()), '\0');
     int written = line.Write(&text[0], static_cast<int>(text.size()));
-    text.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return text;
+    text.resize(written > 2 ? static_cast<size_t>(written) - 2 : 0);
+    if (text.empty() || !IsSafeFieldValue(text)) {
+        return std::string();
+    }
+    return text + "\r\n";
 }
 
 }  // namespace
@@ -24,7 +29,8 @@ std::string FieldLine(const char* name, const HeaderField& field) {
 std::string ArchivePartHeader(const MimePart& part) {
     std::string text;
     const HeaderField* type = part.FindField(kContentType);
-    text += type != nullptr ? FieldLine(kContentType, *type) : "Content-Type: text/html\r\n";
+    std::string typeLine = type != nullptr ? FieldLine(kContentType, *type) : std::string();
+    text += !typeLine.empty() ? typeLine : "Content-Type: text/html\r\n";
     const HeaderField* disposition = part.FindField(kContentDisposition);
     if (disposition != nullptr) {
         text += FieldLine(kContentDisposition, *disposition);
