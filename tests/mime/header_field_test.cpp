@@ -148,9 +148,9 @@ TEST(HeaderFieldParameters, FindParameterGivesRawRangeWithQuotes) {
     int offset = -1;
     int length = -1;
     ASSERT_TRUE(field.FindParameter("x", offset, length));
-    EXPECT_EQ(field.value.substr(offset, length), "\"q r\"");
+    EXPECT_EQ(field.RawValue().substr(offset, length), "\"q r\"");
     ASSERT_TRUE(field.FindParameter("y", offset, length));
-    EXPECT_EQ(field.value.substr(offset, length), "tok");
+    EXPECT_EQ(field.RawValue().substr(offset, length), "tok");
 }
 
 // Encoded words are not allowed inside Content-Type and Content-Disposition
