@@ -5,9 +5,11 @@
 #include <memory>
 #include <new>
 
+#include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
 #include "mime/header_value_safety.h"
+#include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
 #include "translate/archive_file.h"
 #include "translate/archive_html_part.h"
@@ -21,10 +23,6 @@
 namespace vellumo {
 namespace {
 
-constexpr int kTextTypeIndex = 0;
-constexpr int kMultipartTypeIndex = 5;
-constexpr const char* kContentType = "Content-Type";
-
 bool IsTextOf(const MimePart& part, const char* subType) {
     return EqualsIgnoringAsciiCase(part.GetMainType(), "text") &&
            EqualsIgnoringAsciiCase(part.GetSubType(), subType);
@@ -34,7 +32,7 @@ bool IsTextOf(const MimePart& part, const char* subType) {
 // charset name. The sender wrote that value: anything else (an encoded word,
 // quotes, a line break) is left out rather than written into the header.
 std::string PlainTextType(const MimePart& part) {
-    std::string charset = part.GetParameter(kContentType, "charset");
+    std::string charset = part.GetParameter(kContentTypeField, "charset");
     if (!IsPlainCharsetName(charset)) {
         return "text/plain";
     }
@@ -92,14 +90,14 @@ int WriteRenderedHtml(Translation& translation) {
     if (Saving()) {
         AppendHtmlPartToArchive(translation.archive.Path(), message);
     }
-    std::string charset = message.GetParameter(kContentType, "charset");
+    std::string charset = message.GetParameter(kContentTypeField, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
     std::string text = HtmlToText(html, charset);
     message.body.Release();
-    message.SetField(kContentType, PlainTextType(message));
+    message.SetField(kContentTypeField, PlainTextType(message));
     message.fields.remove_if([](const HeaderField& field) {
-        return EqualsIgnoringAsciiCase(field.name, "content-transfer-encoding");
+        return EqualsIgnoringAsciiCase(field.name, kContentTransferEncodingField);
     });
     std::string output;
     if (!WriteHeaderText(message, output)) {
@@ -119,7 +117,7 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
         }
         translation.archive.Adopt(path);
     }
-    int wantedType = translatorId == kHtmlMessagePart ? kMultipartTypeIndex : kTextTypeIndex;
+    int wantedType = translatorId == kHtmlMessagePart ? kMainTypeMultipart : kMainTypeText;
     if (translation.message.GetMainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;
     }
