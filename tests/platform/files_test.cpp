@@ -9,10 +9,10 @@
 namespace vellumo {
 namespace {
 
-using test::ScratchFolder;
+using test::TempFolder;
 
 TEST(PlatformFile, ModesBehaveAsNamed) {
-    ScratchFolder folder;
+    TempFolder folder;
     std::string path = folder.File("a.txt");
     PlatformFile file;
     EXPECT_FALSE(file.Open(path, FileMode::ReadExisting)) << "missing file";
@@ -45,7 +45,7 @@ TEST(PlatformFile, ModesBehaveAsNamed) {
 }
 
 TEST(PathTests, FilesFoldersAndBackslashes) {
-    ScratchFolder folder;
+    TempFolder folder;
     folder.Write("f.txt", "x");
     EXPECT_TRUE(PathExists(folder.File("f.txt")));
     EXPECT_FALSE(IsFolder(folder.File("f.txt")));
@@ -63,7 +63,7 @@ TEST(PathTests, FilesFoldersAndBackslashes) {
 }
 
 TEST(PathTests, DanglingLinkTakesItsName) {
-    ScratchFolder folder;
+    TempFolder folder;
     ASSERT_EQ(symlink(folder.File("no-target").c_str(), folder.File("link.eml").c_str()), 0);
     EXPECT_FALSE(PathExists(folder.File("link.eml"))) << "the target is missing";
     EXPECT_TRUE(NameTaken(folder.File("link.eml")));
@@ -75,7 +75,7 @@ TEST(PathTests, DanglingLinkTakesItsName) {
 }
 
 TEST(MaxFileNameLength, IsTheLongestNameTheFolderAccepts) {
-    ScratchFolder folder;
+    TempFolder folder;
     size_t limit = MaxFileNameLength(folder.File("x"));
     ASSERT_GT(limit, 8u);
     ASSERT_LT(limit, 4096u);

@@ -40,10 +40,10 @@ TEST(HostileValues, NeverWriteHeaderLinesThroughTheDll) {
          "12", ""},
     };
     TempFolder temp;
-    WriteTextFile(temp.File("vellumo.ini"), "[Options]\r\nSaveHTMLMessages=0\r\n");
-    std::vector<std::string> args = {"--config-dir", temp.winPath()};
+    WriteFileBytes(temp.File("vellumo.ini"), "[Options]\r\nSaveHTMLMessages=0\r\n");
+    std::vector<std::string> args = {"--config-dir", WinePath(temp.path())};
     for (const auto& c : cases) {
-        WriteTextFile(temp.File(std::string(c.name) + ".eml"), c.message);
+        WriteFileBytes(temp.File(std::string(c.name) + ".eml"), c.message);
         if (args.size() > 2) {
             args.push_back("--then");
         }
@@ -59,7 +59,7 @@ TEST(HostileValues, NeverWriteHeaderLinesThroughTheDll) {
         SCOPED_TRACE(cases[i].name);
         EXPECT_EQ(statuses[i], cases[i].status);
         if (statuses[i] == "0") {
-            EXPECT_EQ(ReadTextFile(temp.File(std::string(cases[i].name) + ".out")),
+            EXPECT_EQ(ReadFileBytes(temp.File(std::string(cases[i].name) + ".out")),
                       cases[i].output);
         }
     }
