@@ -8,6 +8,7 @@
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
+#include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
 #include "translate/archive_file.h"
@@ -27,15 +28,15 @@ bool IsTextOf(const MimePart& part, const char* subType) {
            EqualsIgnoringAsciiCase(part.GetSubType(), subType);
 }
 
-// "text/plain", with "; charset=" and the part's charset when it has one
-// (quoted when it is not a plain token).
+// "text/plain", with "; charset=" and the part's charset when it is a plain
+// charset name. The sender wrote that value: anything else (an encoded word,
+// quotes, a line break) is left out rather than written into the header.
 std::string PlainTextType(const MimePart& part) {
     std::string charset = part.GetParameter(kContentTypeField, "charset");
-    if (charset.empty()) {
+    if (!IsPlainCharsetName(charset)) {
         return "text/plain";
     }
-    bool token = charset.find_first_of(" \t\"()<>@,;:\\/[]?=") == std::string::npos;
-    return "text/plain; charset=" + (token ? charset : "\"" + charset + "\"");
+    return "text/plain; charset=" + (CharsetNeedsQuotes(charset) ? "\"" + charset + "\"" : charset);
 }
 
 bool Saving() {
