@@ -9,6 +9,7 @@
 
 #include "codec/header_field_names.h"
 #include "mime/header_span.h"
+#include "mime/header_value_safety.h"
 #include "platform/ascii_case.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"
@@ -63,14 +64,21 @@ bool FindField(const std::string& text, std::string_view name, FieldSpan& span) 
     return FindFieldSpan(text.c_str(), static_cast<ptrdiff_t>(text.size()), name, span);
 }
 
+// A value the marker can be added to: it ends outside quotes and comments,
+// and it holds no line break but folds, so the rewritten field stays one
+// field that every reader (the host included) sees the marker in.
+bool CanCarryMarker(std::string_view value) {
+    return IsSafeFieldValue(value) && !EndsOpen(value);
+}
+
 // The marker goes at the end of the Content-Type value, after any folds.
 // Without such a field one holding only the marker is added as the last
-// field of the header. False when the value ends open.
+// field of the header. False when the value cannot carry it.
 bool MarkContentType(const std::string& text, ptrdiff_t fieldsEnd, std::string_view marker,
                      std::vector<Splice>& splices) {
     FieldSpan type;
     if (FindField(text, kContentTypeField, type)) {
-        if (EndsOpen(RawValue(text, type))) {
+        if (!CanCarryMarker(RawValue(text, type))) {
             return false;
         }
         splices.push_back({type.valueEnd, type.valueEnd, std::string(marker)});
@@ -169,6 +177,13 @@ int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outpu
     const ptrdiff_t fieldsEnd = FieldsEnd(translation);
     std::vector<Splice> splices;
     if (fieldsEnd < 0 || !MarkContentType(text, fieldsEnd, kInlineMarker, splices)) {
+        return kStatusDataUnchanged;
+    }
+    // A disposition with a stray line break is declined like the type: the
+    // host would read a different field than the one changed.
+    FieldSpan disposition;
+    if (FindField(text, kContentDispositionField, disposition) &&
+        !IsSafeFieldValue(RawValue(text, disposition))) {
         return kStatusDataUnchanged;
     }
     RelabelValue(text, kContentDispositionField, "inline", "attachment", splices);
