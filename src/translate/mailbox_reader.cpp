@@ -1,0 +1,90 @@
+#include "translate/mailbox_reader.h"
+
+namespace vellumo {
+namespace {
+
+constexpr std::string_view kEnvelopeStart = "From ";
+constexpr std::string_view kSeparator = "\nFrom ";
+constexpr size_t kReadChunk = 1 << 20;
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+}  // namespace
+
+bool LooksLikeMailbox(std::string_view head) {
+    return head.substr(0, kEnvelopeStart.size()) == kEnvelopeStart;
+}
+
+bool MailboxReader::Fill() {
+    if (atEnd_) {
+        return false;
+    }
+    size_t had = buffer_.size();
+    buffer_.resize(had + kReadChunk);
+    size_t got = std::fread(&buffer_[had], 1, kReadChunk, stream_);
+    buffer_.resize(had + got);
+    if (got < kReadChunk) {
+        atEnd_ = true;
+        failed_ = std::ferror(stream_) != 0;
+    }
+    return got > 0;
+}
+
+bool MailboxReader::Next(std::string& message) {
+    if (!started_) {
+        started_ = true;
+        while (buffer_.size() < kEnvelopeStart.size() && Fill()) {
+        }
+        isMailbox_ = LooksLikeMailbox(buffer_);
+    }
+    while (!isMailbox_ && Fill()) {
+    }
+    for (;;) {
+        size_t found = isMailbox_ ? buffer_.find(kSeparator, scanned_) : std::string::npos;
+        if (found != std::string::npos) {
+            // The rest goes into a buffer of its own, so the message itself
+            // is handed over without a copy.
+            std::string rest(buffer_, found + 1);
+            buffer_.resize(found + 1);
+            message.swap(buffer_);
+            buffer_.swap(rest);
+            scanned_ = 0;
+            handedOut_ += message.size();
+            return true;
+        }
+        scanned_ = buffer_.size() >= kSeparator.size() ? buffer_.size() - kSeparator.size() + 1 : 0;
+        if (!Fill()) {
+            break;
+        }
+    }
+    if (buffer_.empty()) {
+        return false;
+    }
+    message.swap(buffer_);
+    buffer_.clear();
+    handedOut_ += message.size();
+    return true;
+}
+
+std::string ForMailbox(std::string converted, std::string_view original) {
+    size_t at = converted.find('\n');
+    while (at != std::string::npos) {
+        if (converted.compare(at + 1, kEnvelopeStart.size(), kEnvelopeStart) == 0) {
+            converted.insert(at + 1, 1, '>');
+        }
+        at = converted.find('\n', at + 1);
+    }
+    std::string_view lineEnd = EndsWith(original, "\r\n") ? "\r\n" : "\n";
+    if (!converted.empty() && !EndsWith(converted, "\n")) {
+        converted.append(lineEnd.data(), lineEnd.size());
+    }
+    bool blankBefore = EndsWith(original, "\r\n\r\n") || EndsWith(original, "\n\n");
+    if (blankBefore && !EndsWith(converted, "\n\r\n") && !EndsWith(converted, "\n\n")) {
+        converted.append(lineEnd.data(), lineEnd.size());
+    }
+    return converted;
+}
+
+}  // namespace vellumo
