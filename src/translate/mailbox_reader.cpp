@@ -14,7 +14,11 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 }  // namespace
 
 bool LooksLikeMailbox(std::string_view head) {
-    return head.substr(0, kEnvelopeStart.size()) == kEnvelopeStart;
+    // "From : x" is a header field with a blank before its colon, not an
+    // envelope line, which names the sender right after the space.
+    return head.substr(0, kEnvelopeStart.size()) == kEnvelopeStart &&
+           head.size() > kEnvelopeStart.size() && head[kEnvelopeStart.size()] != ' ' &&
+           head[kEnvelopeStart.size()] != ':';
 }
 
 bool MailboxReader::Fill() {

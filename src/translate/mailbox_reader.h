@@ -9,7 +9,8 @@
 
 namespace vellumo {
 
-// True when the text begins like a mailbox: with an envelope line "From ".
+// True when the text begins like a mailbox: with an envelope line, "From "
+// and the sender (not a "From :" header field).
 [[nodiscard]] bool LooksLikeMailbox(std::string_view head);
 
 class MailboxReader {

@@ -52,6 +52,10 @@ TEST(MailboxReader, SplitsAtFromLines) {
          {"Subject: x\r\n\r\nbody\r\nFrom me\r\n"},
          false},
         {"empty stream", "", {}, false},
+        {"From field with a blank before the colon is a message",
+         "From : a\r\nx\r\n",
+         {"From : a\r\nx\r\n"},
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
