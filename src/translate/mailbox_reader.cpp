@@ -1,5 +1,7 @@
 #include "translate/mailbox_reader.h"
 
+#include <algorithm>
+
 namespace vellumo {
 namespace {
 
@@ -72,23 +74,27 @@ bool MailboxReader::Next(std::string& message) {
     return true;
 }
 
-std::string ForMailbox(std::string converted, std::string_view original) {
-    size_t at = converted.find('\n');
-    while (at != std::string::npos) {
-        if (converted.compare(at + 1, kEnvelopeStart.size(), kEnvelopeStart) == 0) {
-            converted.insert(at + 1, 1, '>');
-        }
-        at = converted.find('\n', at + 1);
+std::string MailboxTail(const std::vector<std::string_view>& converted, std::string_view original) {
+    std::string end;  // the last bytes of the converted text, up to four
+    for (size_t i = converted.size(); i-- > 0 && end.size() < 4;) {
+        std::string_view piece = converted[i];
+        size_t take = std::min(piece.size(), 4 - end.size());
+        end.insert(0, piece.substr(piece.size() - take).data(), take);
     }
-    std::string_view lineEnd = EndsWith(original, "\r\n") ? "\r\n" : "\n";
-    if (!converted.empty() && !EndsWith(converted, "\n")) {
-        converted.append(lineEnd.data(), lineEnd.size());
+    if (end.empty()) {
+        return std::string();
+    }
+    std::string lineEnd = EndsWith(original, "\r\n") ? "\r\n" : "\n";
+    std::string tail;
+    if (!EndsWith(end, "\n")) {
+        tail = lineEnd;
+        end += lineEnd;
     }
     bool blankBefore = EndsWith(original, "\r\n\r\n") || EndsWith(original, "\n\n");
-    if (blankBefore && !EndsWith(converted, "\n\r\n") && !EndsWith(converted, "\n\n")) {
-        converted.append(lineEnd.data(), lineEnd.size());
+    if (blankBefore && !EndsWith(end, "\n\r\n") && !EndsWith(end, "\n\n")) {
+        tail += lineEnd;
     }
-    return converted;
+    return tail;
 }
 
 }  // namespace vellumo

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vellumo {
 
@@ -42,9 +43,11 @@ class MailboxReader {
     unsigned long long handedOut_ = 0;
 };
 
-// A converted message made ready for a mailbox: a line beginning "From "
-// after the envelope line gains ">" (else it would start a new message), the
-// text ends with a line end, and with a blank line when the original did.
-[[nodiscard]] std::string ForMailbox(std::string converted, std::string_view original);
+// What must follow a converted message (these pieces) in a mailbox: a line
+// end when it ends without one, and a blank line when the original did,
+// with the original's line ends. Lines that begin with "From " inside the
+// converted text are the walk's to quote (WalkOptions).
+[[nodiscard]] std::string MailboxTail(const std::vector<std::string_view>& converted,
+                                      std::string_view original);
 
 }  // namespace vellumo

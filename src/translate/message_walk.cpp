@@ -1,6 +1,6 @@
 #include "translate/message_walk.h"
 
-#include <vector>
+#include <utility>
 
 #include "host/host_records.h"
 #include "host/plugin_state.h"
@@ -21,14 +21,55 @@ const char* TranslatorName(int id) {
     return id >= 1 && id <= 4 ? kNames[id] : "?";
 }
 
+// Appends a piece, joining it to the last one when the bytes follow on.
+void Append(std::vector<std::string_view>& pieces, std::string_view piece) {
+    if (piece.empty()) {
+        return;
+    }
+    if (!pieces.empty() && pieces.back().data() + pieces.back().size() == piece.data()) {
+        pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + piece.size());
+        return;
+    }
+    pieces.push_back(piece);
+}
+
+// Puts ">" before each line of text that begins with "From ".
+void QuoteFromLines(std::string& text) {
+    std::string quoted;
+    size_t copied = 0;
+    bool any = false;
+    for (size_t at = 0; at < text.size();) {
+        if (text.compare(at, kEnvelopeStart.size(), kEnvelopeStart) == 0) {
+            quoted.append(text, copied, at - copied);
+            quoted += '>';
+            copied = at;
+            any = true;
+        }
+        size_t newline = text.find('\n', at);
+        if (newline == std::string::npos) {
+            break;
+        }
+        at = newline + 1;
+    }
+    if (any) {
+        quoted.append(text, copied, std::string::npos);
+        text.swap(quoted);
+    }
+}
+
 class Walk {
   public:
-    Walk(EntityTranslator& translator, WalkObserver* observer, std::string_view envelope)
-        : translator_(translator), observer_(observer), envelope_(envelope) {}
+    Walk(EntityTranslator& translator, WalkObserver* observer, std::string_view envelope,
+         const WalkOptions& options, WalkResult& result)
+        : translator_(translator),
+          observer_(observer),
+          envelope_(envelope),
+          options_(options),
+          result_(result) {}
 
-    // Appends the converted entity to out; false when a translation failed.
+    // Appends the converted entity's pieces; false when a translation failed.
     bool Entity(std::string_view text, bool isMessage, int depth, int offers,
-                const std::string& path, std::string& out);
+                const std::string& path);
 
     int converted = 0;
     int declined = 0;
@@ -36,20 +77,21 @@ class Walk {
 
   private:
     bool Translate(int id, const HostEntity& entity, bool isMessage, int depth, int offers,
-                   const std::string& path, std::string& out, bool& done);
-    bool Parts(const HostEntity& entity, std::string_view text, int depth, const std::string& path,
-               std::string& out);
+                   const std::string& path, bool& done);
+    bool Parts(const HostEntity& entity, std::string_view text, int depth, const std::string& path);
 
     EntityTranslator& translator_;
     WalkObserver* observer_;
     std::string_view envelope_;
+    const WalkOptions& options_;
+    WalkResult& result_;
     int entities_ = 0;
 };
 
 bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
-                  const std::string& path, std::string& out) {
+                  const std::string& path) {
     if (++entities_ > kMaxWalkedEntities) {
-        out.append(text.data(), text.size());
+        Append(result_.pieces, text);
         return true;
     }
     HostEntity entity = ReadHostEntity(text);
@@ -58,7 +100,7 @@ bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
         rawHeaders.append(entity.header.data(), entity.header.size());
         int id = FirstAcceptingTranslator(entity, rawHeaders);
         bool done = false;
-        if (id != 0 && !Translate(id, entity, isMessage, depth, offers, path, out, done)) {
+        if (id != 0 && !Translate(id, entity, isMessage, depth, offers, path, done)) {
             return false;
         }
         if (done) {
@@ -66,9 +108,9 @@ bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
         }
     }
     if (IsMultipartEntity(entity) && depth < kMaxWalkDepth) {
-        return Parts(entity, text, depth, path, out);
+        return Parts(entity, text, depth, path);
     }
-    out.append(text.data(), text.size());
+    Append(result_.pieces, text);
     return true;
 }
 
@@ -76,12 +118,13 @@ bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
 // entity and is offered again (done becomes true); on 12 the entity stays
 // and its parts are offered next; anything else fails the walk.
 bool Walk::Translate(int id, const HostEntity& entity, bool isMessage, int depth, int offers,
-                     const std::string& path, std::string& out, bool& done) {
+                     const std::string& path, bool& done) {
     std::string input = HostInputFile(entity);
+    std::string seenInput = observer_ != nullptr ? input : std::string();
     std::string output;
-    int status = translator_.Translate(id, input, output);
+    int status = translator_.Translate(id, std::move(input), output);
     if (observer_ != nullptr) {
-        observer_->Translated({path, id, &input, status, &output});
+        observer_->Translated({path, id, &seenInput, status, &output});
     }
     if (status == kStatusDataUnchanged) {
         ++declined;
@@ -93,36 +136,37 @@ bool Walk::Translate(int id, const HostEntity& entity, bool isMessage, int depth
         return false;
     }
     ++converted;
-    input.clear();
-    input.shrink_to_fit();
     std::string replacement = PutBackEntity(entity, output, isMessage);
-    output.clear();
-    output.shrink_to_fit();
+    std::string().swap(output);
+    if (options_.quoteFromLines) {
+        QuoteFromLines(replacement);
+    }
+    result_.texts.push_back(std::move(replacement));
     done = true;
-    return Entity(replacement, isMessage, depth, offers + 1, path, out);
+    return Entity(result_.texts.back(), isMessage, depth, offers + 1, path);
 }
 
 bool Walk::Parts(const HostEntity& entity, std::string_view text, int depth,
-                 const std::string& path, std::string& out) {
+                 const std::string& path) {
     std::vector<PartRange> parts =
         SplitMultipartBody(entity.body, EntityParameter(entity, "boundary"));
     if (parts.empty()) {
-        out.append(text.data(), text.size());
+        Append(result_.pieces, text);
         return true;
     }
     size_t bodyStart = static_cast<size_t>(entity.body.data() - text.data());
-    out.append(text.data(), bodyStart);
+    Append(result_.pieces, text.substr(0, bodyStart));
     size_t at = 0;
     std::string prefix = path == "message" ? "part " : path + ".";
     for (size_t i = 0; i < parts.size(); ++i) {
-        out.append(entity.body.data() + at, parts[i].begin - at);
+        Append(result_.pieces, entity.body.substr(at, parts[i].begin - at));
         std::string_view part = entity.body.substr(parts[i].begin, parts[i].end - parts[i].begin);
-        if (!Entity(part, false, depth + 1, 0, prefix + std::to_string(i + 1), out)) {
+        if (!Entity(part, false, depth + 1, 0, prefix + std::to_string(i + 1))) {
             return false;
         }
         at = parts[i].end;
     }
-    out.append(entity.body.data() + at, entity.body.size() - at);
+    Append(result_.pieces, entity.body.substr(at));
     return true;
 }
 
@@ -144,8 +188,8 @@ std::string WithLf(const std::string& text) {
     return out;
 }
 
-WalkResult WalkCrLfMessage(std::string_view message, EntityTranslator& translator,
-                           WalkObserver* observer) {
+void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, WalkObserver* observer,
+                     const WalkOptions& options, WalkResult& result) {
     std::string_view envelope;
     if (message.substr(0, kEnvelopeStart.size()) == kEnvelopeStart) {
         size_t end = message.find('\n');
@@ -153,43 +197,54 @@ WalkResult WalkCrLfMessage(std::string_view message, EntityTranslator& translato
     }
     // Headers of an earlier message must not name this one's archive file.
     CapturedHeaders.clear();
-    Walk walk(translator, observer, envelope);
-    WalkResult result;
-    result.text.reserve(message.size());
-    result.text.append(envelope.data(), envelope.size());
-    if (!walk.Entity(message.substr(envelope.size()), true, 0, 0, "message", result.text)) {
+    Walk walk(translator, observer, envelope, options, result);
+    Append(result.pieces, envelope);
+    if (!walk.Entity(message.substr(envelope.size()), true, 0, 0, "message")) {
         result.outcome = WalkOutcome::Failed;
         result.failure = walk.failure;
-        result.text.clear();
     } else if (walk.converted > 0) {
         result.outcome = WalkOutcome::Converted;
+        return;
     } else {
         result.outcome = walk.declined > 0 ? WalkOutcome::Declined : WalkOutcome::Unchanged;
-        result.text.clear();
     }
-    return result;
+    result.pieces.clear();
+    result.texts.clear();
 }
 
 }  // namespace
 
+std::string WalkResult::Text() const {
+    std::string text;
+    for (std::string_view piece : pieces) {
+        text.append(piece.data(), piece.size());
+    }
+    return text;
+}
+
 WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
-                       WalkObserver* observer) noexcept {
+                       WalkObserver* observer, WalkOptions options) noexcept {
+    WalkResult result;
     try {
         if (!HasLfLineEnds(message)) {
-            return WalkCrLfMessage(message, translator, observer);
+            WalkCrLfMessage(message, translator, observer, options, result);
+            return result;
         }
-        std::string crlf = WithCrLf(std::string(message));
-        WalkResult result = WalkCrLfMessage(crlf, translator, observer);
-        if (result.outcome == WalkOutcome::Converted) {
-            result.text = WithLf(result.text);
+        WalkResult crlf;
+        crlf.texts.push_back(WithCrLf(std::string(message)));
+        WalkCrLfMessage(crlf.texts.front(), translator, observer, options, crlf);
+        result.outcome = crlf.outcome;
+        result.failure = std::move(crlf.failure);
+        if (crlf.outcome == WalkOutcome::Converted) {
+            result.texts.push_back(WithLf(crlf.Text()));
+            result.pieces.push_back(result.texts.back());
         }
-        return result;
     } catch (...) {
-        WalkResult failed;
-        failed.outcome = WalkOutcome::Failed;
-        failed.failure = "message: out of memory";
-        return failed;
+        result = WalkResult();
+        result.outcome = WalkOutcome::Failed;
+        result.failure = "message: out of memory";
     }
+    return result;
 }
 
 }  // namespace vellumo

@@ -4,8 +4,10 @@
 // order) is offered to translators 1 to 4; the first that accepts
 // translates the entity, the output replaces it and is offered again.
 
+#include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "translate/entity_translator.h"
 
@@ -43,16 +45,37 @@ class WalkObserver {
 
 struct WalkResult {
     WalkOutcome outcome = WalkOutcome::Unchanged;
-    std::string text;     // the converted message, only for Converted
+    // The converted message, only for Converted: these pieces in order. They
+    // point into the walked message and into `texts`, so the unchanged
+    // bytes of a message (its attachments) are never copied.
+    std::vector<std::string_view> pieces;
+    std::deque<std::string> texts;
     std::string failure;  // what failed, only for Failed
+
+    WalkResult() = default;
+    WalkResult(const WalkResult&) = delete;
+    WalkResult& operator=(const WalkResult&) = delete;
+    WalkResult(WalkResult&&) = default;
+    WalkResult& operator=(WalkResult&&) = default;
+
+    // The pieces joined.
+    [[nodiscard]] std::string Text() const;
+};
+
+struct WalkOptions {
+    // The message goes into a mailbox: a line of converted text that begins
+    // with "From " gains a ">" before it, else it would start a new message.
+    bool quoteFromLines = false;
 };
 
 // Walks one message: text as stored in a mailbox, optionally beginning with
 // the envelope line ("From ..."), which stays as it is and heads the raw
 // headers the translators see. Text with bare LF line ends is walked with
 // CR LF; when it has no CR LF at all, the converted text is given back with
-// LF line ends again. Any bytes are accepted; never throws.
+// LF line ends again. The message must outlive the result. Any bytes are
+// accepted; never throws.
 [[nodiscard]] WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
-                                     WalkObserver* observer = nullptr) noexcept;
+                                     WalkObserver* observer = nullptr,
+                                     WalkOptions options = WalkOptions()) noexcept;
 
 }  // namespace vellumo

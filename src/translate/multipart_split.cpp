@@ -1,6 +1,7 @@
 #include "translate/multipart_split.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -25,19 +26,16 @@ Delimiter KindAt(std::string_view body, size_t afterBoundary) {
 class DelimiterFinder {
   public:
     DelimiterFinder(std::string_view body, std::string_view boundary)
-        : body_(body),
-          needle_("\r\n--" + std::string(boundary)),
-          searcher_(needle_.begin(), needle_.end()) {}
+        : body_(body), needle_("\r\n--" + std::string(boundary)) {}
 
     // The next delimiter line whose CR LF before it starts at or after
     // `from`; `at` receives the position of its "--".
     Delimiter Next(size_t from, size_t& at) const {
         while (from < body_.size()) {
-            auto found = std::search(body_.begin() + from, body_.end(), searcher_);
-            if (found == body_.end()) {
+            size_t crlf = Find(from);
+            if (crlf == std::string_view::npos) {
                 return Delimiter::None;
             }
-            size_t crlf = static_cast<size_t>(found - body_.begin());
             Delimiter kind = KindAt(body_, crlf + needle_.size());
             if (kind != Delimiter::None) {
                 at = crlf + 2;
@@ -51,9 +49,21 @@ class DelimiterFinder {
     size_t BoundaryEnd(size_t at) const { return at + needle_.size() - 2; }
 
   private:
+    // Attachments make up most of the bytes searched: the C library's
+    // memmem is several times faster than a generic search where it exists.
+    size_t Find(size_t from) const {
+#if defined(__GLIBC__)
+        const void* hit =
+            memmem(body_.data() + from, body_.size() - from, needle_.data(), needle_.size());
+        return hit == nullptr ? std::string_view::npos
+                              : static_cast<size_t>(static_cast<const char*>(hit) - body_.data());
+#else
+        return body_.find(needle_, from);
+#endif
+    }
+
     std::string_view body_;
     std::string needle_;
-    std::boyer_moore_horspool_searcher<std::string::const_iterator> searcher_;
 };
 
 }  // namespace

@@ -63,7 +63,7 @@ int WriteRelabelled(Translation& translation, const char* mainType, const char* 
             return kStatusDataUnchanged;
         }
     }
-    int status = WriteMessageToOutput(translation.message, translation.outputPath);
+    int status = WriteMessageToOutput(translation);
     translation.message.Clear();
     if (status != kStatusSuccess) {
         FreeMimeTypeRecord(record);

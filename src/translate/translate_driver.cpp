@@ -13,13 +13,8 @@ bool IsKnownTranslator(int id) {
     return id >= kHtmlMessagePart && id <= kRelated4Mixed;
 }
 
-// Reads and parses the input; the input text is released before returning,
-// so only the decoded model stays in memory.
-int ReadMessage(const std::string& inputPath, Translation& translation) {
-    std::string text;
-    if (!ReadWholeFile(inputPath, text)) {
-        return kStatusInputOpenFailed;
-    }
+// Parses the input text into the translation's model.
+int ParseMessage(const std::string& text, Translation& translation) {
     if (text.size() > static_cast<size_t>(INT_MAX)) {
         return kStatusDataUnchanged;
     }
@@ -34,12 +29,17 @@ int ReadMessage(const std::string& inputPath, Translation& translation) {
     return parsed > 0 ? kStatusSuccess : kStatusDataUnchanged;
 }
 
-int Translate(int translatorId, const std::string& inputPath, Translation& translation,
-              MimeTypeRecord** outputType) {
-    int status = ReadMessage(inputPath, translation);
-    if (status != kStatusSuccess) {
-        return status;
+// Reads and parses the input; the input text is released before returning,
+// so only the decoded model stays in memory.
+int ReadMessage(const std::string& inputPath, Translation& translation) {
+    std::string text;
+    if (!ReadWholeFile(inputPath, text)) {
+        return kStatusInputOpenFailed;
     }
+    return ParseMessage(text, translation);
+}
+
+int RunFlow(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
     switch (translatorId) {
         case kRelated4Mixed:
             return TranslateRelatedToMixed(translation, outputType);
@@ -48,6 +48,12 @@ int Translate(int translatorId, const std::string& inputPath, Translation& trans
         default:
             return TranslateToPlainText(translatorId, translation, outputType);
     }
+}
+
+int Translate(int translatorId, const std::string& inputPath, Translation& translation,
+              MimeTypeRecord** outputType) {
+    int status = ReadMessage(inputPath, translation);
+    return status == kStatusSuccess ? RunFlow(translatorId, translation, outputType) : status;
 }
 
 }  // namespace
@@ -69,6 +75,31 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
         return status;
     } catch (...) {
         // Out of memory somewhere: the guard has removed the archive file.
+        return kStatusDataUnchanged;
+    }
+}
+
+int TranslateMessageText(int translatorId, std::string input, std::string& output,
+                         const char* subject, MimeTypeRecord** outputType,
+                         std::string* archivePath) noexcept {
+    if (!IsKnownTranslator(translatorId)) {
+        return kStatusDataUnchanged;
+    }
+    try {
+        Translation translation;
+        translation.outputText = &output;
+        translation.subject = subject;
+        int status = ParseMessage(input, translation);
+        // The model holds copies of everything it needs.
+        std::string().swap(input);
+        if (status == kStatusSuccess) {
+            status = RunFlow(translatorId, translation, outputType);
+        }
+        if (status == kStatusSuccess && archivePath != nullptr) {
+            *archivePath = translation.archive.Path();
+        }
+        return status;
+    } catch (...) {
         return kStatusDataUnchanged;
     }
 }

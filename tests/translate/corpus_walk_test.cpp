@@ -104,8 +104,7 @@ class CorpusWalkTest : public test::DriverFixture {
 TEST_F(CorpusWalkTest, EachEntityGetsTheDriversResult) {
     std::vector<std::string> messages = MailboxMessages(CorpusMailbox());
     ASSERT_GT(messages.size(), 100u);
-    test::TempFolder work;
-    DriverEntityTranslator translator(work.Path());
+    DriverEntityTranslator translator;
     int converted = 0;
     for (size_t at = 0; at < messages.size(); ++at) {
         SCOPED_TRACE("message " + std::to_string(at + 1));
@@ -135,7 +134,7 @@ TEST_F(CorpusWalkTest, EachEntityGetsTheDriversResult) {
         if (result.outcome == WalkOutcome::Converted) {
             // Every HTML body was converted: a second walk finds none.
             Recorder again;
-            (void)WalkMessage(result.text, translator, &again);
+            (void)WalkMessage(result.Text(), translator, &again);
             for (const Translation& t : again.all) {
                 EXPECT_NE(t.translatorId, 2) << t.path;
             }

@@ -71,25 +71,26 @@ TEST(MailboxReader, MessagesLargerThanOneReadStayWhole) {
     EXPECT_EQ(ReadAll(big + small + big), (std::vector<std::string>{big, small, big}));
 }
 
-TEST(MailboxReader, ConvertedMessageIsMadeSafeForTheMailbox) {
+TEST(MailboxReader, ConvertedMessageEndsAsTheMailboxNeeds) {
     struct Case {
         const char* name;
-        std::string converted;
+        std::vector<std::string_view> converted;
         std::string original;
-        std::string expected;
+        std::string tail;
     };
     const Case cases[] = {
-        {"From at a line start is quoted", "From a\r\n\r\nFrom here\r\nFrom\r\n", "From a\r\n",
-         "From a\r\n\r\n>From here\r\nFrom\r\n"},
-        {"missing line end is added", "From a\r\n\r\ntext", "From a\r\n\r\nx\r\n",
-         "From a\r\n\r\ntext\r\n"},
-        {"blank line before the next message is kept", "From a\r\n\r\ntext\r\n",
-         "From a\r\n\r\nx\r\n\r\n", "From a\r\n\r\ntext\r\n\r\n"},
-        {"LF mailbox", "From a\n\ntext", "From a\n\nx\n\n", "From a\n\ntext\n\n"},
+        {"line end in place", {"From a\r\n\r\ntext\r\n"}, "From a\r\n\r\nx\r\n", ""},
+        {"missing line end is added", {"From a\r\n", "\r\ntext"}, "From a\r\n\r\nx\r\n", "\r\n"},
+        {"blank line before the next message is kept",
+         {"From a\r\n\r\ntext\r\n"},
+         "From a\r\n\r\nx\r\n\r\n",
+         "\r\n"},
+        {"short last piece", {"From a\r\n\r\ntext\r", "\n", "\r\n"}, "From a\r\n\r\nx\r\n\r\n", ""},
+        {"LF mailbox", {"From a\n\ntext"}, "From a\n\nx\n\n", "\n\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ForMailbox(c.converted, c.original), c.expected);
+        EXPECT_EQ(MailboxTail(c.converted, c.original), c.tail);
     }
 }
 

@@ -33,9 +33,7 @@ class Recorder : public WalkObserver {
 // Fails every translation with one status.
 class FailingTranslator : public EntityTranslator {
   public:
-    int Translate(int, const std::string&, std::string&) override {
-        return kStatusOutputOpenFailed;
-    }
+    int Translate(int, std::string, std::string&) override { return kStatusOutputOpenFailed; }
 };
 
 const std::string kAttachment = "%PDF-1.4 bytes\nthat stay\n";
@@ -55,7 +53,7 @@ std::string MixedWithAlternative() {
 class MessageWalkTest : public test::DriverFixture {
   protected:
     WalkResult Walk(const std::string& message) {
-        DriverEntityTranslator translator(temp_.Path());
+        DriverEntityTranslator translator;
         return WalkMessage(message, translator, &recorder_);
     }
     std::vector<std::pair<std::string, int>> Translations() const {
@@ -74,17 +72,17 @@ TEST_F(MessageWalkTest, MixedKeepsHeadersAndAttachmentAndConvertsTheAlternative)
     ASSERT_EQ(result.outcome, WalkOutcome::Converted);
     using Step = std::pair<std::string, int>;
     EXPECT_EQ(Translations(), (std::vector<Step>{{"part 1", 1}}));
-    test::RefEntity top = test::RefSplit(result.text);
+    test::RefEntity top = test::RefSplit(result.Text());
     EXPECT_EQ(top.header, test::RefSplit(message).header);
     std::string before = message.substr(0, message.find("Content-Type: multipart/alternative"));
-    EXPECT_EQ(result.text.substr(0, before.size()), before);
+    EXPECT_EQ(result.Text().substr(0, before.size()), before);
     size_t attachment = message.find("\r\n--m\r\nContent-Type: application/pdf");
     std::string tail = message.substr(attachment);
-    ASSERT_GE(result.text.size(), tail.size());
-    EXPECT_EQ(result.text.substr(result.text.size() - tail.size()), tail);
-    EXPECT_NE(result.text.find("Content-Type: text/plain; charset=utf-8\r\n\r\nThe text."),
+    ASSERT_GE(result.Text().size(), tail.size());
+    EXPECT_EQ(result.Text().substr(result.Text().size() - tail.size()), tail);
+    EXPECT_NE(result.Text().find("Content-Type: text/plain; charset=utf-8\r\n\r\nThe text."),
               std::string::npos);
-    EXPECT_EQ(result.text.find("text/html"), std::string::npos);
+    EXPECT_EQ(result.Text().find("text/html"), std::string::npos);
 }
 
 TEST_F(MessageWalkTest, OffersFollowTheHost) {
@@ -134,7 +132,7 @@ TEST_F(MessageWalkTest, OffersFollowTheHost) {
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(Translations(), c.translations);
         if (c.outcome != WalkOutcome::Converted) {
-            EXPECT_TRUE(result.text.empty());
+            EXPECT_TRUE(result.Text().empty());
         }
     }
 }
@@ -159,8 +157,9 @@ TEST_F(MessageWalkTest, InlineAttachmentDoesNotGrowByTheExtraLineEnd) {
                           body + test::Crlf("\n--m--\n");
     WalkResult result = Walk(message);
     ASSERT_EQ(result.outcome, WalkOutcome::Converted);
-    EXPECT_NE(result.text.find("\r\n\r\n" + body + "\r\n--m--"), std::string::npos) << result.text;
-    EXPECT_NE(result.text.find("Content-Disposition: attachment"), std::string::npos);
+    EXPECT_NE(result.Text().find("\r\n\r\n" + body + "\r\n--m--"), std::string::npos)
+        << result.Text();
+    EXPECT_NE(result.Text().find("Content-Disposition: attachment"), std::string::npos);
 }
 
 TEST_F(MessageWalkTest, LfMessageComesBackWithLf) {
@@ -169,16 +168,30 @@ TEST_F(MessageWalkTest, LfMessageComesBackWithLf) {
         "Content-Type: text/html\n\n<p>one</p><p>two</p>\n";
     WalkResult result = Walk(message);
     ASSERT_EQ(result.outcome, WalkOutcome::Converted);
-    EXPECT_EQ(result.text.find('\r'), std::string::npos);
-    EXPECT_EQ(result.text.rfind("From ???@??? Mon Jan 01 00:00:00 2024\nSubject: x\n", 0), 0u);
-    EXPECT_NE(result.text.find("one\n\ntwo"), std::string::npos) << result.text;
+    EXPECT_EQ(result.Text().find('\r'), std::string::npos);
+    EXPECT_EQ(result.Text().rfind("From ???@??? Mon Jan 01 00:00:00 2024\nSubject: x\n", 0), 0u);
+    EXPECT_NE(result.Text().find("one\n\ntwo"), std::string::npos) << result.Text();
+}
+
+TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
+    std::string message = test::Crlf(
+        "From ???@??? Mon Jan 01 00:00:00 2024\nContent-Type: text/html\n\n"
+        "<p>From here on</p><p>we go</p>\n");
+    DriverEntityTranslator translator;
+    WalkOptions options;
+    options.quoteFromLines = true;
+    WalkResult quoted = WalkMessage(message, translator, nullptr, options);
+    ASSERT_EQ(quoted.outcome, WalkOutcome::Converted);
+    EXPECT_EQ(quoted.Text().rfind("From ???@???", 0), 0u);
+    EXPECT_NE(quoted.Text().find("\r\n>From here on\r\n"), std::string::npos) << quoted.Text();
+    EXPECT_NE(Walk(message).Text().find("\r\nFrom here on\r\n"), std::string::npos);
 }
 
 TEST_F(MessageWalkTest, FailedTranslationNamesThePart) {
     FailingTranslator failing;
     WalkResult result = WalkMessage(MixedWithAlternative(), failing);
     EXPECT_EQ(result.outcome, WalkOutcome::Failed);
-    EXPECT_TRUE(result.text.empty());
+    EXPECT_TRUE(result.Text().empty());
     EXPECT_NE(result.failure.find("part 1: translator 1"), std::string::npos) << result.failure;
 }
 

@@ -1,7 +1,6 @@
 #include "tool_files.h"
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -11,8 +10,6 @@ namespace fs = std::filesystem;
 
 namespace vellumo {
 namespace {
-
-constexpr int kWorkFolderAttempts = 100;
 
 bool EndsWithEml(const std::string& name) {
     return name.size() > 4 &&
@@ -47,30 +44,6 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
         return folder + name;
     }
     return folder + "/" + name;
-}
-
-WorkFolder::WorkFolder() {
-    std::error_code error;
-    fs::path base = fs::temp_directory_path(error);
-    if (error) {
-        return;
-    }
-    auto seed = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (int attempt = 0; attempt < kWorkFolderAttempts; ++attempt) {
-        fs::path candidate =
-            base / ("vellumo-translate-" + std::to_string((seed + attempt) % 100000000));
-        if (fs::create_directory(candidate, error) && !error) {
-            path_ = candidate.u8string();
-            return;
-        }
-    }
-}
-
-WorkFolder::~WorkFolder() {
-    if (!path_.empty()) {
-        std::error_code ignored;
-        fs::remove_all(fs::u8path(path_), ignored);
-    }
 }
 
 }  // namespace vellumo

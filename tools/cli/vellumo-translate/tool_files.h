@@ -1,6 +1,6 @@
 #pragma once
 // File-system helpers of vellumo-translate: telling whether two spellings
-// name the same file, listing a folder's messages and a private work folder.
+// name the same file and listing a folder's messages.
 
 #include <string>
 #include <vector>
@@ -17,19 +17,5 @@ namespace vellumo {
 
 // path + separator + name.
 [[nodiscard]] std::string JoinPath(const std::string& folder, const std::string& name);
-
-// A new, empty folder under the system's temporary folder, removed with its
-// contents when the holder goes away. Path() is empty when none could be made.
-class WorkFolder {
-  public:
-    WorkFolder();
-    ~WorkFolder();
-    WorkFolder(const WorkFolder&) = delete;
-    WorkFolder& operator=(const WorkFolder&) = delete;
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-};
 
 }  // namespace vellumo

@@ -48,23 +48,30 @@ struct Run {
     Progress progress;
 };
 
-// Walks one message and returns the bytes to write for it.
-std::string_view Convert(Run& run, const std::string& message, const std::string& where,
-                         bool mailbox, std::string& converted) {
-    WalkResult result = WalkMessage(message, run.translator);
+bool WriteAll(std::FILE* stream, std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+}
+
+// Walks one message and writes what becomes of it: the converted pieces, or
+// the message byte for byte.
+bool ConvertAndWrite(Run& run, const std::string& message, const std::string& where, bool mailbox,
+                     std::FILE* out) {
+    WalkOptions walkOptions;
+    walkOptions.quoteFromLines = mailbox;
+    WalkResult result = WalkMessage(message, run.translator, nullptr, walkOptions);
     run.progress.Count(result.outcome, message.size());
     if (result.outcome == WalkOutcome::Failed) {
         Report(where, result.failure + "; copied unchanged");
     }
     if (result.outcome != WalkOutcome::Converted) {
-        return message;
+        return WriteAll(out, message);
     }
-    converted = mailbox ? ForMailbox(std::move(result.text), message) : std::move(result.text);
-    return converted;
-}
-
-bool WriteAll(std::FILE* stream, std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    for (std::string_view piece : result.pieces) {
+        if (!WriteAll(out, piece)) {
+            return false;
+        }
+    }
+    return !mailbox || WriteAll(out, MailboxTail(result.pieces, message));
 }
 
 // A mailbox or a single message, from a file or standard input.
@@ -84,17 +91,16 @@ int ConvertStream(Run& run) {
         return kCannotUseFiles;
     }
     MailboxReader reader(in.stream);
-    std::string message, converted;
+    std::string message;
     for (unsigned long number = 1; reader.Next(message); ++number) {
         std::string where = DisplayName(options.input);
         if (reader.IsMailbox()) {
             where += ": message " + std::to_string(number);
         }
-        if (!WriteAll(out.stream, Convert(run, message, where, reader.IsMailbox(), converted))) {
+        if (!ConvertAndWrite(run, message, where, reader.IsMailbox(), out.stream)) {
             Report(options.output, std::string("cannot write: ") + std::strerror(errno));
             return kCannotUseFiles;
         }
-        converted.clear();
     }
     if (reader.Failed()) {
         Report(DisplayName(options.input), "read error; the output holds what came before it");
@@ -107,12 +113,14 @@ int ConvertStream(Run& run) {
     return kAllWritten;
 }
 
-bool WriteNewFile(const std::string& path, std::string_view bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+// One message file converted into a new file of that name.
+bool ConvertFile(Run& run, const std::string& message, const std::string& source,
+                 const std::string& target) {
+    std::FILE* file = std::fopen(target.c_str(), "wb");
     if (file == nullptr) {
         return false;
     }
-    bool written = WriteAll(file, bytes);
+    bool written = ConvertAndWrite(run, message, source, false, file);
     return std::fclose(file) == 0 && written;
 }
 
@@ -131,13 +139,13 @@ int ConvertFolder(Run& run) {
     for (const std::string& name : names) {
         std::string source = JoinPath(options.input, name);
         std::string target = JoinPath(options.output, name);
-        std::string message, converted;
+        std::string message;
         if (!ReadWholeFile(source, message)) {
             Report(source, "cannot read; skipped");
             run.progress.Count(WalkOutcome::Failed, 0);
             continue;
         }
-        if (!WriteNewFile(target, Convert(run, message, source, false, converted))) {
+        if (!ConvertFile(run, message, source, target)) {
             Report(target, std::string("cannot write: ") + std::strerror(errno));
             return kCannotUseFiles;
         }
@@ -176,16 +184,11 @@ int RunWholeMessages(const TranslateOptions& options) {
     if (!OutputIsUsable(options)) {
         return kCannotUseFiles;
     }
-    WorkFolder work;
-    if (work.Path().empty()) {
-        Report("temporary folder", "cannot create a work folder there");
-        return kCannotUseFiles;
-    }
 #ifdef _WIN32
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    DriverEntityTranslator translator(work.Path());
+    DriverEntityTranslator translator;
     Run run{options, translator, Progress(!options.quiet && StandardErrorIsTerminal())};
     int status = folder ? ConvertFolder(run) : ConvertStream(run);
     if (!options.quiet) {
