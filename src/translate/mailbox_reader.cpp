@@ -1,16 +1,36 @@
 #include "translate/mailbox_reader.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vellumo {
 namespace {
 
 constexpr std::string_view kEnvelopeStart = "From ";
 constexpr std::string_view kSeparator = "\nFrom ";
-constexpr size_t kReadChunk = 1 << 20;
+// Small reads keep the bytes read past a message (copied into the next
+// message's buffer) small.
+constexpr size_t kReadChunk = 64 * 1024;
+// Buffers up to this size are kept from one message to the next.
+constexpr size_t kKeptCapacity = 1 << 20;
 
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+// Where "\nFrom " next occurs from `from` on; npos when it does not.
+size_t FindSeparator(const std::string& text, size_t from) {
+#if defined(__GLIBC__)
+    if (from >= text.size()) {
+        return std::string::npos;
+    }
+    const void* hit =
+        memmem(text.data() + from, text.size() - from, kSeparator.data(), kSeparator.size());
+    return hit == nullptr ? std::string::npos
+                          : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+#else
+    return text.find(kSeparator, from);
+#endif
 }
 
 }  // namespace
@@ -48,14 +68,17 @@ bool MailboxReader::Next(std::string& message) {
     while (!isMailbox_ && Fill()) {
     }
     for (;;) {
-        size_t found = isMailbox_ ? buffer_.find(kSeparator, scanned_) : std::string::npos;
+        size_t found = isMailbox_ ? FindSeparator(buffer_, scanned_) : std::string::npos;
         if (found != std::string::npos) {
-            // The rest goes into a buffer of its own, so the message itself
-            // is handed over without a copy.
-            std::string rest(buffer_, found + 1);
+            // The message is handed over without a copy; the bytes after it
+            // go into the caller's previous message buffer, so both buffers
+            // keep their capacity from one message to the next.
+            if (message.capacity() > kKeptCapacity) {
+                std::string().swap(message);  // a rare large message: give it back
+            }
+            message.assign(buffer_, found + 1, std::string::npos);
             buffer_.resize(found + 1);
             message.swap(buffer_);
-            buffer_.swap(rest);
             scanned_ = 0;
             handedOut_ += message.size();
             return true;

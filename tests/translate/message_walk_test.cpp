@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/host_records.h"
+#include "platform/line_ends.h"
 #include "translate/driver_fixture.h"
 #include "translate/reference_mime.h"
 
@@ -39,7 +40,7 @@ class FailingTranslator : public EntityTranslator {
 const std::string kAttachment = "%PDF-1.4 bytes\nthat stay\n";
 
 std::string MixedWithAlternative() {
-    return test::Crlf(
+    return WithCrLf(
                "From: a@example.org\nSubject: Report\nMIME-Version: 1.0\n"
                "Content-Type: multipart/mixed; boundary=\"m\"\n\npreamble\n--m\n"
                "Content-Type: multipart/alternative; boundary=a\n\n--a\n"
@@ -47,7 +48,7 @@ std::string MixedWithAlternative() {
                "Content-Type: text/html\n\n<p>The <b>text</b>.</p>\n--a--\n\n--m\n"
                "Content-Type: application/pdf; name=r.pdf\nContent-Disposition: attachment\n"
                "Content-Transfer-Encoding: 8bit\n\n") +
-           kAttachment + test::Crlf("--m--\nepilogue\n");
+           kAttachment + WithCrLf("--m--\nepilogue\n");
 }
 
 class MessageWalkTest : public test::DriverFixture {
@@ -94,34 +95,34 @@ TEST_F(MessageWalkTest, OffersFollowTheHost) {
     };
     const Case cases[] = {
         {"plain text is left alone",
-         test::Crlf("Subject: x\nContent-Type: text/plain\n\nhello\n"),
+         WithCrLf("Subject: x\nContent-Type: text/plain\n\nhello\n"),
          WalkOutcome::Unchanged,
          {}},
         {"html message",
-         test::Crlf("Subject: x\nContent-Type: text/html\n\n<p>hi</p>\n"),
+         WithCrLf("Subject: x\nContent-Type: text/html\n\n<p>hi</p>\n"),
          WalkOutcome::Converted,
          {{"message", 2}}},
         {"related: html to 2 and the image to 3 once relabelled",
-         test::Crlf("Content-Type: multipart/related; boundary=r\n\n--r\n"
-                    "Content-Type: text/html\n\n<p>hi</p>\n--r\n"
-                    "Content-Type: application/octet-stream\nContent-Disposition: inline\n"
-                    "Content-Transfer-Encoding: base64\n\nAAEC\n--r--\n"),
+         WithCrLf("Content-Type: multipart/related; boundary=r\n\n--r\n"
+                  "Content-Type: text/html\n\n<p>hi</p>\n--r\n"
+                  "Content-Type: application/octet-stream\nContent-Disposition: inline\n"
+                  "Content-Transfer-Encoding: base64\n\nAAEC\n--r--\n"),
          WalkOutcome::Converted,
          {{"message", 4}, {"part 1", 2}, {"part 2", 3}}},
         {"alternative without plain text declines, then its html converts",
-         test::Crlf("Content-Type: multipart/alternative; boundary=a\n\n--a\n"
-                    "Content-Type: text/html\n\n<p>hi</p>\n--a--\n"),
+         WithCrLf("Content-Type: multipart/alternative; boundary=a\n\n--a\n"
+                  "Content-Type: text/html\n\n<p>hi</p>\n--a--\n"),
          WalkOutcome::Converted,
          {{"message", 1}, {"part 1", 2}}},
         {"html attachment is not converted",
-         test::Crlf("Content-Type: multipart/mixed; boundary=m\n\n--m\n"
-                    "Content-Type: text/html\nContent-Disposition: attachment\n\n<p>x</p>\n"
-                    "--m--\n"),
+         WithCrLf("Content-Type: multipart/mixed; boundary=m\n\n--m\n"
+                  "Content-Type: text/html\nContent-Disposition: attachment\n\n<p>x</p>\n"
+                  "--m--\n"),
          WalkOutcome::Unchanged,
          {}},
         {"marked entity is not taken again",
-         test::Crlf("Content-Type: multipart/related; boundary=r; related4mixed=yes\n\n--r\n"
-                    "Content-Type: text/plain\n\nx\n--r--\n"),
+         WithCrLf("Content-Type: multipart/related; boundary=r; related4mixed=yes\n\n--r\n"
+                  "Content-Type: text/plain\n\nx\n--r--\n"),
          WalkOutcome::Unchanged,
          {}},
     };
@@ -138,23 +139,23 @@ TEST_F(MessageWalkTest, OffersFollowTheHost) {
 }
 
 TEST_F(MessageWalkTest, InputFileIsWhatTheHostWrites) {
-    std::string message = test::Crlf(
+    std::string message = WithCrLf(
         "Date: Mon, 1 Jan 2024 00:00:00 +0000\nSubject: s\nContent-Type: text/html;\n"
         " charset=utf-8\nContent-Transfer-Encoding: quoted-printable\n\n<p>a=3Db</p>\n");
     ASSERT_EQ(Walk(message).outcome, WalkOutcome::Converted);
     ASSERT_EQ(recorder_.inputs.size(), 1u);
     EXPECT_EQ(recorder_.inputs[0],
-              test::Crlf("Mime-Version: 1.0\nContent-Type: text/html; charset=utf-8\n"
-                         "Content-Transfer-Encoding: quoted-printable\n\n<p>a=3Db</p>\n\n"));
+              WithCrLf("Mime-Version: 1.0\nContent-Type: text/html; charset=utf-8\n"
+                       "Content-Transfer-Encoding: quoted-printable\n\n<p>a=3Db</p>\n\n"));
 }
 
 TEST_F(MessageWalkTest, InlineAttachmentDoesNotGrowByTheExtraLineEnd) {
     std::string body = "line one\r\nline two";
-    std::string message = test::Crlf(
+    std::string message = WithCrLf(
                               "Content-Type: multipart/mixed; boundary=m\n\n--m\n"
                               "Content-Type: application/octet-stream\n"
                               "Content-Disposition: inline\n\n") +
-                          body + test::Crlf("\n--m--\n");
+                          body + WithCrLf("\n--m--\n");
     WalkResult result = Walk(message);
     ASSERT_EQ(result.outcome, WalkOutcome::Converted);
     EXPECT_NE(result.Text().find("\r\n\r\n" + body + "\r\n--m--"), std::string::npos)
@@ -174,7 +175,7 @@ TEST_F(MessageWalkTest, LfMessageComesBackWithLf) {
 }
 
 TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
-    std::string message = test::Crlf(
+    std::string message = WithCrLf(
         "From ???@??? Mon Jan 01 00:00:00 2024\nContent-Type: text/html\n\n"
         "<p>From here on</p><p>we go</p>\n");
     DriverEntityTranslator translator;

@@ -32,7 +32,10 @@ namespace {
 
 constexpr int kUsageError = 2;
 #if defined(__GLIBC__)
-constexpr int kMmapThreshold = 128 * 1024;
+// Large enough that the many smaller buffers reuse heap memory without
+// fresh page faults, small enough that a big attachment's buffers are not
+// kept once freed.
+constexpr int kMmapThreshold = 2 * 1024 * 1024;
 #endif
 constexpr const char* kTool = "vellumo-translate";
 constexpr const char* kTranslatorNames[] = {"", "HTML Message Part", "Pure-HTML Message",
@@ -181,9 +184,9 @@ int TranslateOneEntity(const TranslateOptions& options) {
 
 int main(int argc, char** argv) {
 #if defined(__GLIBC__)
-    // Message-sized buffers come and go with each message. Served by mmap
-    // they go back to the system when freed, so memory follows the message
-    // at hand instead of the heap's high-water mark.
+    // Message-sized buffers come and go with each message. The large ones,
+    // served by mmap, go back to the system when freed, so memory follows
+    // the message at hand instead of the heap's high-water mark.
     (void)mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
 #endif
     TranslateOptions options;
