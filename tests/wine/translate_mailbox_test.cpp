@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,12 +42,16 @@ TEST(TranslateMailbox, EntitiesMatchTheDllUnderTheTestHost) {
     EXPECT_EQ(run.output.rfind("3 converted, 1 unchanged, 0 declined", 0), 0u) << run.output;
     std::string converted = ReadTextFile(temp.File("out.mbx"));
 
-    WineRun host =
-        RunHost({"translate", "--translator", "1", "samples/alternative.eml",
-                 WinePath(temp.File("t1.out")), "--then", "translate", "--translator", "2",
-                 "samples/html-only.eml", WinePath(temp.File("t2.out")), "--then", "translate",
-                 "--translator", "4", "samples/related.eml", WinePath(temp.File("t4.out"))},
-                120);
+    // The tool saves no HTML without a configuration folder; the DLL is set
+    // the same way.
+    (void)std::system(("mkdir -p '" + temp.File("Plugins") + "'").c_str());
+    WriteTextFile(temp.File("Plugins/vellumo.ini"), "[Options]\r\nSaveHTMLMessages=0\r\n");
+    WineRun host = RunHost(
+        {"--config-dir", WinePath(temp.File("Plugins")), "translate", "--translator", "1",
+         "samples/alternative.eml", WinePath(temp.File("t1.out")), "--then", "translate",
+         "--translator", "2", "samples/html-only.eml", WinePath(temp.File("t2.out")), "--then",
+         "translate", "--translator", "4", "samples/related.eml", WinePath(temp.File("t4.out"))},
+        120);
     ASSERT_EQ(host.exitCode, 0) << host.output << host.errors;
     for (const char* output : {"t1.out", "t2.out"}) {
         SCOPED_TRACE(output);
