@@ -119,7 +119,11 @@ bool TranslatorTakes(const TranslateOptions& options, const std::string& input) 
         return false;
     }
     HostEntity entity = ReadHostEntity(text);
-    if (TranslatorAccepts(options.translatorId, entity, entity.header)) {
+    // The acceptance test may capture headers; those of --headers stay.
+    std::string captured = CapturedHeaders;
+    bool accepted = TranslatorAccepts(options.translatorId, entity, entity.header);
+    CapturedHeaders = captured;
+    if (accepted) {
         return true;
     }
     Report(options.input, "translator " + std::to_string(options.translatorId) + " (" +
