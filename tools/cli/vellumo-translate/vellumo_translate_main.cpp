@@ -12,6 +12,7 @@
 #include "command_line.h"
 #include "host/plugin_state.h"
 #include "host/settings.h"
+#include "host/settings_record.h"
 #include "platform/files.h"
 #include "platform/line_ends.h"
 #include "tool_files.h"
@@ -69,7 +70,9 @@ bool PrepareState(const TranslateOptions& options) {
             ConfigFolder.pop_back();
         }
         SettingsFilePath = ConfigFolder + "\\vellumo.ini";
-        SaveHTMLMessagesValue = ReadSettingInt(kOptionsSection, kSaveHtmlKey, 1, SettingsFilePath);
+        SaveHTMLMessagesValue =
+            LoadSettings(SettingsFilePath, DefaultArchiveFolderFromConfig(ConfigFolder))
+                .saveHtmlMessages;
     }
     if (!options.headersFile.empty()) {
         std::string text;
