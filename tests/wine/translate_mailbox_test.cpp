@@ -32,20 +32,20 @@ TEST(TranslateMailbox, EntitiesMatchTheDllUnderTheTestHost) {
                                               "samples/related.eml", "samples/plain.eml"};
     std::string mailbox;
     for (const std::string& sample : samples) {
-        mailbox += kEnvelope + WithCrLf(ReadTextFile(sample)) + "\r\n";
+        mailbox += kEnvelope + WithCrLf(ReadFileBytes(sample)) + "\r\n";
     }
-    WriteTextFile(temp.File("in.mbx"), mailbox);
+    WriteFileBytes(temp.File("in.mbx"), mailbox);
     WineRun run =
         RunUnderWine(Win32Binary("vellumo-translate.exe"),
                      {WinePath(temp.File("in.mbx")), WinePath(temp.File("out.mbx"))}, 120);
     ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
     EXPECT_EQ(run.output.rfind("3 converted, 1 unchanged, 0 declined", 0), 0u) << run.output;
-    std::string converted = ReadTextFile(temp.File("out.mbx"));
+    std::string converted = ReadFileBytes(temp.File("out.mbx"));
 
     // The tool saves no HTML without a configuration folder; the DLL is set
     // the same way.
     (void)std::system(("mkdir -p '" + temp.File("Plugins") + "'").c_str());
-    WriteTextFile(temp.File("Plugins/vellumo.ini"), "[Options]\r\nSaveHTMLMessages=0\r\n");
+    WriteFileBytes(temp.File("Plugins/vellumo.ini"), "[Options]\r\nSaveHTMLMessages=0\r\n");
     WineRun host = RunHost(
         {"--config-dir", WinePath(temp.File("Plugins")), "translate", "--translator", "1",
          "samples/alternative.eml", WinePath(temp.File("t1.out")), "--then", "translate",
@@ -55,13 +55,13 @@ TEST(TranslateMailbox, EntitiesMatchTheDllUnderTheTestHost) {
     ASSERT_EQ(host.exitCode, 0) << host.output << host.errors;
     for (const char* output : {"t1.out", "t2.out"}) {
         SCOPED_TRACE(output);
-        std::string body = BodyOf(ReadTextFile(temp.File(output)));
+        std::string body = BodyOf(ReadFileBytes(temp.File(output)));
         ASSERT_FALSE(body.empty());
         EXPECT_NE(converted.find(body), std::string::npos) << converted;
     }
     EXPECT_NE(converted.find("multipart/mixed"), std::string::npos);
     EXPECT_NE(converted.find("related4mixed=yes"), std::string::npos);
-    EXPECT_NE(converted.find(WithCrLf(ReadTextFile("samples/plain.eml"))), std::string::npos);
+    EXPECT_NE(converted.find(WithCrLf(ReadFileBytes("samples/plain.eml"))), std::string::npos);
 }
 
 }  // namespace
