@@ -4,10 +4,17 @@
 
 namespace vellumo {
 
-std::string HtmlToText(std::string_view html, std::string_view charset) {
-    HtmlTextResult engine = ExtractHtmlText(html, charset);
-    if (engine.engineAvailable) {
+std::string EngineTextOrRendered(HtmlTextResult engine, std::string_view html,
+                                 std::string_view charset) {
+    if (engine.engineAvailable && !engine.text.empty()) {
         return std::move(engine.text);
+    }
+    return RenderHtmlText(html, charset);
+}
+
+std::string HtmlToText(std::string_view html, std::string_view charset, HtmlTextSource source) {
+    if (source == HtmlTextSource::kPlatformEngine) {
+        return EngineTextOrRendered(ExtractHtmlText(html, charset), html, charset);
     }
     return RenderHtmlText(html, charset);
 }

@@ -16,10 +16,11 @@ namespace {
 // is the sibling "HTML Messages".
 class TranslateEndToEnd : public ::testing::Test {
   protected:
-    void SetSaving(int value) {
+    void SetSaving(int value, const std::string& moreLines = "") {
         RunCommand("mkdir -p '" + temp_.File("Plugins") + "'");
-        WriteFileBytes(temp_.File("Plugins/vellumo.ini"),
-                       "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n");
+        WriteFileBytes(
+            temp_.File("Plugins/vellumo.ini"),
+            "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n" + moreLines);
     }
     static void RunCommand(const std::string& command) { (void)std::system(command.c_str()); }
     std::string Config() const { return WinePath(temp_.File("Plugins")); }
@@ -185,6 +186,26 @@ TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
     EXPECT_EQ(ReadFileBytes(Out("t2.out")).find("X-HTML-Message-Converted"), std::string::npos);
     EXPECT_FALSE(FileExistsHere(temp_.File("HTML Messages")));
     EXPECT_FALSE(FileExistsHere(Out("missing.out")));
+}
+
+// Asking for the system engine changes nothing under Wine, where the
+// engine is never used: the text is the built-in renderer's.
+TEST_F(TranslateEndToEnd, EngineSettingUnderWineKeepsTheRenderersText) {
+    std::string outputs[2];
+    for (int engine = 0; engine < 2; ++engine) {
+        SetSaving(0, "HTMLEngine=" + std::to_string(engine) + "\r\n");
+        const std::string name = "t2-" + std::to_string(engine) + ".out";
+        std::vector<std::string> args = {"--config-dir", Config()};
+        std::vector<std::string> step =
+            TranslateStep(2, "samples/t2-html-quoted-printable.eml", name);
+        args.insert(args.end(), step.begin(), step.end());
+        WineRun run = RunHost(args, 120);
+        EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0"})) << run.output;
+        outputs[engine] = ReadFileBytes(Out(name));
+    }
+    EXPECT_NE(outputs[0].find("\r\n\r\n"), std::string::npos) << outputs[0];
+    EXPECT_GT(outputs[0].size(), outputs[0].find("\r\n\r\n") + 4) << outputs[0];
+    EXPECT_EQ(outputs[1], outputs[0]);
 }
 
 }  // namespace
