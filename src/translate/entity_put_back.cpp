@@ -113,23 +113,24 @@ size_t TrailingLineEnds(std::string_view text) {
 
 }  // namespace
 
-std::string PutBackEntity(const HostEntity& original, std::string_view output, bool isMessage) {
-    std::string withHead;
+std::string PutBackEntity(const HostEntity& original, std::string output, bool isMessage) {
     if (!StartsWithIgnoringAsciiCase(output, kMimeVersion)) {
-        withHead.reserve(kPlainTextHead.size() + output.size());
-        withHead.append(kPlainTextHead.data(), kPlainTextHead.size());
-        withHead.append(output.data(), output.size());
-        output = withHead;
+        output.insert(0, kPlainTextHead.data(), kPlainTextHead.size());
     }
+    // The header is rebuilt and the body stays where it is in the output's
+    // own buffer, so a large body is moved, never copied to new memory.
     HostEntity result = ReadHostEntity(output);
-    std::string_view body = result.body;
-    if (TrailingLineEnds(body) > TrailingLineEnds(original.body)) {
-        body.remove_suffix(2);
+    // An output that is all header has no body view to measure from.
+    size_t bodyStart = result.body.data() != nullptr
+                           ? static_cast<size_t>(result.body.data() - output.data())
+                           : output.size();
+    bool dropLineEnd = TrailingLineEnds(result.body) > TrailingLineEnds(original.body);
+    std::string header = MergedHeader(original.header, result.header, isMessage) + "\r\n";
+    if (dropLineEnd) {
+        output.resize(output.size() - 2);
     }
-    std::string entity = MergedHeader(original.header, result.header, isMessage);
-    entity += "\r\n";
-    entity.append(body.data(), body.size());
-    return entity;
+    output.replace(0, bodyStart, header);
+    return output;
 }
 
 }  // namespace vellumo

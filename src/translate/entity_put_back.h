@@ -22,7 +22,8 @@ namespace vellumo {
 //  - Body: the output's body, less the one CR LF that the input file added
 //    after the entity's body when the output repeats it (more line ends at
 //    its end than the entity's body had), so an attachment does not grow.
-[[nodiscard]] std::string PutBackEntity(const HostEntity& original, std::string_view output,
+// The output's buffer is reused for the result.
+[[nodiscard]] std::string PutBackEntity(const HostEntity& original, std::string output,
                                         bool isMessage);
 
 }  // namespace vellumo

@@ -136,8 +136,7 @@ bool Walk::Translate(int id, const HostEntity& entity, bool isMessage, int depth
         return false;
     }
     ++converted;
-    std::string replacement = PutBackEntity(entity, output, isMessage);
-    std::string().swap(output);
+    std::string replacement = PutBackEntity(entity, std::move(output), isMessage);
     if (options_.quoteFromLines) {
         QuoteFromLines(replacement);
     }

@@ -188,6 +188,43 @@ TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
     EXPECT_NE(Walk(message).Text().find("\r\nFrom here on\r\n"), std::string::npos);
 }
 
+// Gives back a fixed output for every translation.
+class FixedOutputTranslator : public EntityTranslator {
+  public:
+    explicit FixedOutputTranslator(std::string output) : output_(std::move(output)) {}
+    int Translate(int, std::string, std::string& output) override {
+        output = output_;
+        return kStatusSuccess;
+    }
+
+  private:
+    std::string output_;
+};
+
+TEST_F(MessageWalkTest, OutputsOfAnyShapeArePutBack) {
+    struct Case {
+        const char* name;
+        std::string output;
+        std::string expected;
+    };
+    const std::string message = "Subject: s\r\nContent-Type: text/html\r\n\r\n<p>x</p>\r\n";
+    const Case cases[] = {
+        {"plain text gets the host's header", "text",
+         "Subject: s\r\nContent-Type: text/plain\r\n"
+         "Mime-Version: 1.0\r\n\r\ntext"},
+        {"header without a blank line", "Mime-Version: 1.0\r\nContent-Type: text/plain",
+         "Subject: s\r\nContent-Type: text/plain\r\nMime-Version: 1.0\r\n\r\n"},
+        {"empty output", "", "Subject: s\r\nContent-Type: text/plain\r\nMime-Version: 1.0\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FixedOutputTranslator fixed(c.output);
+        WalkResult result = WalkMessage(message, fixed);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_EQ(result.Text(), c.expected);
+    }
+}
+
 TEST_F(MessageWalkTest, FailedTranslationNamesThePart) {
     FailingTranslator failing;
     WalkResult result = WalkMessage(MixedWithAlternative(), failing);
