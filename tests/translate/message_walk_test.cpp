@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "host/host_records.h"
@@ -223,6 +224,22 @@ TEST_F(MessageWalkTest, OutputsOfAnyShapeArePutBack) {
         ASSERT_EQ(result.outcome, WalkOutcome::Converted);
         EXPECT_EQ(result.Text(), c.expected);
     }
+}
+
+TEST_F(MessageWalkTest, ArchiveNameNeverComesFromTheMessageBefore) {
+    SaveHTMLMessagesValue = 1;
+    std::string dated = WithCrLf(
+        "Date: Mon, 1 Jan 2024 00:00:00 +0000\nSubject: First\nContent-Type: text/html\n\n"
+        "<p>one</p>\n");
+    std::string undated = WithCrLf("Subject: Second\nContent-Type: text/html\n\n<p>two</p>\n");
+    ASSERT_EQ(Walk(dated).outcome, WalkOutcome::Converted);
+    ASSERT_EQ(Walk(undated).outcome, WalkOutcome::Converted);
+    std::vector<std::string> names = ArchiveNames();
+    ASSERT_EQ(names.size(), 2u);
+    size_t named = std::count_if(names.begin(), names.end(), [](const std::string& name) {
+        return name.find("First") != std::string::npos;
+    });
+    EXPECT_EQ(named, 1u) << names[0] << " " << names[1];
 }
 
 TEST_F(MessageWalkTest, FailedTranslationNamesThePart) {
