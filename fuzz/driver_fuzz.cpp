@@ -4,7 +4,8 @@
 // untouched and that a success wrote what the translator promises; for the
 // relabelling translators, that nothing but the header changed.
 //
-// Input layout: byte 0 = translator (low two bits + 1) and saving (bit 2);
+// Input layout: byte 0 = translator (low two bits + 1), saving (bit 2) and
+// the host's input tail (bits 3 and up, modulo 3);
 // bytes 1.. = the message file.
 
 #include <sys/stat.h>
@@ -86,7 +87,7 @@ size_t ArchiveCount(const std::string& folder) {
 
 // Translators 3 and 4 change header fields only: the output is the input
 // but for one stretch that lies inside the input's header. Translator 3 also
-// leaves out up to two line ends that end the body (the host's input tail).
+// leaves out the line ends the host put after the entity (its input tail).
 void CheckOnlyHeaderChanged(int translator, const std::string& input, const std::string& output) {
     const ptrdiff_t fieldsEnd =
         vellumo::HeaderFieldsEnd(input.c_str(), static_cast<ptrdiff_t>(input.size()));
@@ -95,8 +96,8 @@ void CheckOnlyHeaderChanged(int translator, const std::string& input, const std:
     }
     std::string kept = input;
     const size_t bodyStart = std::min(static_cast<size_t>(fieldsEnd) + 2, input.size());
-    for (int i = 0; translator == 3 && i < 2 && kept.size() >= bodyStart + 2 &&
-                    kept.compare(kept.size() - 2, 2, "\r\n") == 0;
+    for (int i = 0; translator == 3 && i < vellumo::HostInputTailLineEnds &&
+                    kept.size() >= bodyStart + 2 && kept.compare(kept.size() - 2, 2, "\r\n") == 0;
          ++i) {
         kept.resize(kept.size() - 2);
     }
@@ -142,6 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Workspace& w = TheWorkspace();
     const int translator = (data[0] & 3) + 1;
     vellumo::SaveHTMLMessagesValue = (data[0] & 4) != 0 ? 1 : 0;
+    vellumo::HostInputTailLineEnds = (data[0] >> 3) % 3;
     WriteBytes(w.input, reinterpret_cast<const char*>(data) + 1, size - 1);
     WriteBytes(w.output, kUntouched, 9);
     std::error_code ignored;

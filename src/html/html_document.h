@@ -42,6 +42,7 @@ struct HtmlNode {
     ArenaRange style;          // elements: the style attribute
     ArenaRange classes;        // elements: the class attribute
     ArenaRange id;             // elements: the id attribute
+    ArenaRange target;         // a: the href attribute; img: the alt attribute
 
     [[nodiscard]] bool IsText() const { return (flags & kNodeText) != 0; }
 };

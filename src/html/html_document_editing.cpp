@@ -67,6 +67,9 @@ void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlT
             document->nodes[node].classes = StoreText(document, value);
         } else if (name == "id") {
             document->nodes[node].id = StoreText(document, value);
+        } else if ((name == "href" && document->nodes[node].tag == HtmlTag::kA) ||
+                   (name == "alt" && document->nodes[node].tag == HtmlTag::kImg)) {
+            document->nodes[node].target = StoreText(document, value);
         } else if (name == "hidden") {
             document->nodes[node].flags |= kNodeHidden;
         } else if (name == "popover") {

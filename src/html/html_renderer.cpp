@@ -4,6 +4,7 @@
 #include "html/html_charset.h"
 #include "html/html_style_resolver.h"
 #include "html/html_text_extractor.h"
+#include "html/html_text_options.h"
 #include "html/html_text_writer.h"
 #include "html/html_tokenizer.h"
 #include "html/html_tree_builder.h"
@@ -66,13 +67,15 @@ struct Frame {
     LastBox lastRow = LastBox::kNone;   // on tables
     bool closedDetails = false;
     bool summaryShown = false;
+    int items = 0;  // list items entered so far, for list markers
 };
 
 // The rendered text collection of innerText, walked without recursion.
 class InnerTextRenderer {
   public:
-    InnerTextRenderer(const HtmlDocument& document, const HtmlCharset& charset)
-        : document_(document), styles_(document), writer_(charset) {}
+    InnerTextRenderer(const HtmlDocument& document, const HtmlCharset& charset,
+                      const HtmlTextOptions& options)
+        : document_(document), styles_(document), writer_(charset), options_(options) {}
 
     std::string Render() {
         if (document_.body == kNoNode) {
@@ -88,7 +91,7 @@ class InnerTextRenderer {
         while (!frames_.empty()) {
             Step();
         }
-        return writer_.Finish();
+        return WithLinkList(writer_.Finish());
     }
 
   private:
@@ -181,6 +184,7 @@ class InnerTextRenderer {
             return;
         }
         StartItems(node, style);
+        StartExtras(node, style);
         if (TagHas(node.tag, kTagNoContent) || TagHas(node.tag, kTagVoid)) {
             Frame leaf;
             leaf.node = index;
@@ -248,9 +252,61 @@ class InnerTextRenderer {
         }
     }
 
+    // The optional extras where an element starts: a list item's marker,
+    // an image's alt text, a deeper quote level.
+    void StartExtras(const HtmlNode& node, const HtmlComputedStyle& style) {
+        if (style.visibility != CssVisibility::kVisible) {
+            return;
+        }
+        if (options_.listMarkers && node.tag == HtmlTag::kLi && !frames_.empty()) {
+            Frame& list = frames_.back();
+            ++list.items;
+            const bool ordered = document_.nodes[list.node].tag == HtmlTag::kOl;
+            ExtraText(ordered ? std::to_string(list.items) + ". " : std::string("* "));
+        }
+        if (options_.altText && node.tag == HtmlTag::kImg && node.target.length > 0) {
+            ExtraText(std::string(document_.Text(node.target)));
+        }
+        if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote) {
+            writer_.SetQuoteDepth(++quoteDepth_);
+        }
+    }
+
+    // The optional extras where an element ends: a link's number, the
+    // quote level falling back.
+    void LeaveExtras(const HtmlNode& node, const HtmlComputedStyle& style) {
+        if (style.visibility != CssVisibility::kVisible) {
+            return;
+        }
+        if (options_.links && node.tag == HtmlTag::kA && node.target.length > 0) {
+            links_.emplace_back(document_.Text(node.target));
+            ExtraText(" [" + std::to_string(links_.size()) + "]");
+        }
+        if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote && quoteDepth_ > 0) {
+            writer_.SetQuoteDepth(--quoteDepth_);
+        }
+    }
+
+    void ExtraText(const std::string& text) {
+        writer_.Text(text, CssWhiteSpace::kNormal, CssTextTransform::kNone);
+    }
+
+    // The text, then the numbered link targets when links are listed.
+    std::string WithLinkList(std::string text) const {
+        if (links_.empty()) {
+            return text;
+        }
+        text += "\r\n\r\nLinks:";
+        for (std::size_t i = 0; i < links_.size(); ++i) {
+            text += "\r\n[" + std::to_string(i + 1) + "] " + links_[i];
+        }
+        return text;
+    }
+
     void Leave(const Frame& frame) {
         const HtmlNode& node = document_.nodes[frame.node];
         const HtmlDisplay display = frame.style.display;
+        LeaveExtras(node, frame.style);
         if (frame.style.visibility == CssVisibility::kVisible && NeedsLineBreaks(node, display)) {
             writer_.RequireLineBreaks(LineBreaksOf(node));
         }
@@ -266,11 +322,19 @@ class InnerTextRenderer {
     HtmlStyleResolver styles_;
     HtmlTextWriter writer_;
     std::vector<Frame> frames_;
+    const HtmlTextOptions& options_;
+    std::vector<std::string> links_;
+    int quoteDepth_ = 0;
 };
 
 }  // namespace
 
 std::string RenderHtmlText(std::string_view html, std::string_view charsetName) {
+    return RenderHtmlText(html, charsetName, HtmlTextOptions());
+}
+
+std::string RenderHtmlText(std::string_view html, std::string_view charsetName,
+                           const HtmlTextOptions& options) {
     const HtmlCharset charset = ResolveHtmlCharset(charsetName);
     html = html.substr(0, kMaxRenderedInput);
     std::string repaired;
@@ -284,7 +348,8 @@ std::string RenderHtmlText(std::string_view html, std::string_view charsetName) 
         }
     }
     const HtmlDocument document = BuildHtmlDocument(html, charset);
-    return InnerTextRenderer(document, charset).Render();
+    std::string text = InnerTextRenderer(document, charset, options).Render();
+    return options.wrapWidth > 0 ? WrapTextLines(text, options.wrapWidth) : text;
 }
 
 }  // namespace vellumo

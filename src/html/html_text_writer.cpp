@@ -20,6 +20,9 @@ void HtmlTextWriter::FlushBreaks() {
 void HtmlTextWriter::PutNewline() {
     out_.push_back('\r');
     out_.push_back('\n');
+    if (quoting_) {
+        quotedLines_.emplace_back(out_.size(), quoteDepth_);
+    }
     afterWordChar_ = false;
 }
 
@@ -159,8 +162,47 @@ void HtmlTextWriter::Literal(char c) {
     atLineStart_ = true;
 }
 
+void HtmlTextWriter::SetQuoteDepth(int depth) {
+    if (!quoting_) {
+        // Lines written so far are not quoted; the first starts at 0.
+        quotedLines_.assign(1, {0, 0});
+        quoting_ = true;
+    }
+    if (out_.empty()) {
+        quotedLines_[0].second = depth;
+    }
+    quoteDepth_ = depth;
+}
+
+// A blank line between two quoted lines belongs to the shallower quote, so
+// a quote is set off from the text around it by an unquoted blank line.
+std::string HtmlTextWriter::QuotedOutput() const {
+    std::string quoted;
+    quoted.reserve(out_.size() + quotedLines_.size() * 2);
+    const std::size_t count = quotedLines_.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        std::size_t begin = quotedLines_[i].first;
+        std::size_t end = i + 1 < count ? quotedLines_[i + 1].first : out_.size();
+        bool blank = out_.compare(begin, 2, "\r\n") == 0 || begin == end;
+        int depth = quotedLines_[i].second;
+        if (blank) {
+            int before = i > 0 ? quotedLines_[i - 1].second : 0;
+            int after = i + 1 < count ? quotedLines_[i + 1].second : 0;
+            depth = std::min({depth, before, after});
+        }
+        for (int level = 0; level < depth; ++level) {
+            quoted += level + 1 < depth || !blank ? "> " : ">";
+        }
+        quoted.append(out_, begin, end - begin);
+    }
+    return quoted;
+}
+
 std::string HtmlTextWriter::Finish() {
     pendingBreaks_ = 0;
+    if (quoting_ && !quotedLines_.empty()) {
+        return QuotedOutput();
+    }
     return std::move(out_);
 }
 

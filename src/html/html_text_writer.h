@@ -6,6 +6,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "html/html_charset.h"
 #include "html/html_css.h"
@@ -31,6 +33,11 @@ class HtmlTextWriter {
     // A string item: "\t" between table cells, "\n" between rows and for br.
     void Literal(char c);
 
+    // Lines begun from now on are quoted this many levels deep: Finish
+    // puts "> " before them once per level. Never called for the browser's
+    // text.
+    void SetQuoteDepth(int depth);
+
     [[nodiscard]] std::string Finish();
 
   private:
@@ -41,8 +48,15 @@ class HtmlTextWriter {
     void PreservedText(std::string_view text, CssTextTransform transform);
     void AppendRun(std::string_view run, CssTextTransform transform);
 
+    std::string QuotedOutput() const;
+
     HtmlCharset charset_;
     std::string out_;
+    // Where each line begins in out_ and how deeply it is quoted, kept
+    // only once SetQuoteDepth was called.
+    std::vector<std::pair<std::size_t, int>> quotedLines_;
+    int quoteDepth_ = 0;
+    bool quoting_ = false;
     int pendingBreaks_ = 0;
     bool pendingSpace_ = false;
     bool atLineStart_ = true;

@@ -67,10 +67,9 @@ int WritePlainAlternative(Translation& translation) {
         }
     }
     std::string head = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
-    OutputWrite written =
-        WriteOutputFile(translation.outputPath, head, plain->body.data(), plain->body.size());
+    int status = WriteTranslationOutput(translation, head, plain->body.data(), plain->body.size());
     translation.message.Clear();
-    return StatusOfOutputWrite(written);
+    return status;
 }
 
 // The header block alone, as the writer gives it (blank line included).
@@ -110,7 +109,7 @@ int WriteRenderedHtml(Translation& translation) {
         return kStatusDataUnchanged;
     }
     output += text;
-    return StatusOfOutputWrite(WriteOutputFile(translation.outputPath, output));
+    return WriteTranslationOutput(translation, std::string(), output.data(), output.size());
 }
 
 }  // namespace
@@ -146,7 +145,7 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
     }
     if (Saving()) {
         std::string link = MakeArchiveLink(translation.archive.Path());
-        (void)AppendTextToFile(translation.outputPath, ConversionTrailer(link));
+        AppendToTranslationOutput(translation, ConversionTrailer(link));
     }
     translation.archive.Keep();
     if (outputType != nullptr) {

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "codec/header_field_names.h"
+#include "host/plugin_state.h"
 #include "mime/header_span.h"
 #include "mime/header_value_safety.h"
 #include "platform/ascii_case.h"
 #include "translate/mime_type_record.h"
-#include "translate/output_file.h"
 #include "translate/translate_driver.h"
 #include "translate/translation.h"
 
@@ -103,13 +103,14 @@ void RelabelValue(const std::string& text, std::string_view name, std::string_vi
     }
 }
 
-// The host's input for a nested entity ends with the line end that belongs
-// to the parent's next delimiter and one CR LF of its own, and the host puts
-// the output's body back as the part's content up to its end: both are left
-// out, so that an attachment that is not base64 keeps exactly its bytes.
+// The host's input ends with line ends that are not the entity's: for a
+// nested part the line end of the parent's next delimiter, and always one
+// CR LF of the host's own (HostInputTailLineEnds counts them). The host puts
+// the output's body back as the entity's content up to its end, so they are
+// left out, and an attachment that is not base64 keeps exactly its bytes.
 ptrdiff_t LengthWithoutHostTail(const std::string& text, ptrdiff_t bodyStart) {
     ptrdiff_t end = static_cast<ptrdiff_t>(text.size());
-    for (int lineEnds = 0; lineEnds < 2; ++lineEnds) {
+    for (int32_t lineEnds = 0; lineEnds < HostInputTailLineEnds; ++lineEnds) {
         if (end - 2 < bodyStart || text.compare(static_cast<size_t>(end) - 2, 2, kCrLf) != 0) {
             break;
         }
@@ -121,9 +122,8 @@ ptrdiff_t LengthWithoutHostTail(const std::string& text, ptrdiff_t bodyStart) {
 // Writes the input with the splices (in order, not overlapping) made, up to
 // `keptLength`, and hands over the new type; the record is built first, so
 // a failed allocation declines before anything is written.
-int WriteSpliced(const Translation& translation, const std::vector<Splice>& splices,
-                 ptrdiff_t keptLength, const char* mainType, const char* subType,
-                 MimeTypeRecord** outputType) {
+int WriteSpliced(Translation& translation, const std::vector<Splice>& splices, ptrdiff_t keptLength,
+                 const char* mainType, const char* subType, MimeTypeRecord** outputType) {
     MimeTypeRecord* record = nullptr;
     if (outputType != nullptr) {
         record = MakeMimeTypeRecord(mainType, subType, kDefaultMimeVersion);
@@ -138,8 +138,8 @@ int WriteSpliced(const Translation& translation, const std::vector<Splice>& spli
         head.append(text, from, static_cast<size_t>(splice.start) - from).append(splice.bytes);
         from = static_cast<size_t>(splice.end);
     }
-    const int status = StatusOfOutputWrite(WriteOutputFile(
-        translation.outputPath, head, text.data() + from, static_cast<size_t>(keptLength) - from));
+    const int status = WriteTranslationOutput(translation, head, text.data() + from,
+                                              static_cast<size_t>(keptLength) - from);
     if (status != kStatusSuccess) {
         FreeMimeTypeRecord(record);
         return status;

@@ -12,45 +12,48 @@ bool IsKnownTranslator(int id) {
     return id >= kHtmlMessagePart && id <= kRelated4Mixed;
 }
 
-// Reads the input whole; the parsers may look at the NUL that std::string
-// keeps after its bytes.
-int ReadInput(const std::string& inputPath, std::string& text) {
-    if (!ReadWholeFile(inputPath, text)) {
-        return kStatusInputOpenFailed;
-    }
-    return text.size() > static_cast<size_t>(INT_MAX) ? kStatusDataUnchanged : kStatusSuccess;
+bool IsRelabelling(int translatorId) {
+    return translatorId == kRelated4Mixed || translatorId == kInline4Attachment;
 }
 
-// Reads and parses the input; the input text is released before returning,
-// so only the decoded model stays in memory.
-int ReadMessage(const std::string& inputPath, Translation& translation) {
-    std::string text;
-    const int status = ReadInput(inputPath, text);
-    if (status != kStatusSuccess) {
-        return status;
+// Parses the input text into the translation's model.
+int ParseMessage(const std::string& text, Translation& translation) {
+    if (text.size() > static_cast<size_t>(INT_MAX)) {
+        return kStatusDataUnchanged;
     }
+    // std::string keeps a NUL after its bytes, the byte the parsers may look at.
     int parsed = translation.message.Parse(text.c_str(), static_cast<int>(text.size()));
     // 0: the top-level header could not be read; negative: memory ran out.
     return parsed > 0 ? kStatusSuccess : kStatusDataUnchanged;
 }
 
-int Translate(int translatorId, const std::string& inputPath, Translation& translation,
-              MimeTypeRecord** outputType) {
-    if (translatorId == kRelated4Mixed || translatorId == kInline4Attachment) {
-        // Relabelling changes one header field in the text as it arrived.
-        const int status = ReadInput(inputPath, translation.text);
-        if (status != kStatusSuccess) {
-            return status;
+// Relabelling changes one header field in the text as it arrived; the
+// other translators work on the parsed message, and the text is released
+// once parsed.
+int RunFlow(int translatorId, std::string& text, Translation& translation,
+            MimeTypeRecord** outputType) {
+    if (IsRelabelling(translatorId)) {
+        if (text.size() > static_cast<size_t>(INT_MAX)) {
+            return kStatusDataUnchanged;
         }
+        translation.text.swap(text);
         return translatorId == kRelated4Mixed
                    ? TranslateRelatedToMixed(translation, outputType)
                    : TranslateInlineToAttachment(translation, outputType);
     }
-    const int status = ReadMessage(inputPath, translation);
-    if (status != kStatusSuccess) {
-        return status;
+    int status = ParseMessage(text, translation);
+    std::string().swap(text);
+    return status == kStatusSuccess ? TranslateToPlainText(translatorId, translation, outputType)
+                                    : status;
+}
+
+int Translate(int translatorId, const std::string& inputPath, Translation& translation,
+              MimeTypeRecord** outputType) {
+    std::string text;
+    if (!ReadWholeFile(inputPath, text)) {
+        return kStatusInputOpenFailed;
     }
-    return TranslateToPlainText(translatorId, translation, outputType);
+    return RunFlow(translatorId, text, translation, outputType);
 }
 
 }  // namespace
@@ -72,6 +75,26 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
         return status;
     } catch (...) {
         // Out of memory somewhere: the guard has removed the archive file.
+        return kStatusDataUnchanged;
+    }
+}
+
+int TranslateMessageText(int translatorId, std::string input, std::string& output,
+                         const char* subject, MimeTypeRecord** outputType,
+                         std::string* archivePath) noexcept {
+    if (!IsKnownTranslator(translatorId)) {
+        return kStatusDataUnchanged;
+    }
+    try {
+        Translation translation;
+        translation.outputText = &output;
+        translation.subject = subject;
+        int status = RunFlow(translatorId, input, translation, outputType);
+        if (status == kStatusSuccess && archivePath != nullptr) {
+            *archivePath = translation.archive.Path();
+        }
+        return status;
+    } catch (...) {
         return kStatusDataUnchanged;
     }
 }

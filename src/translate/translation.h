@@ -30,6 +30,8 @@ class ArchiveGuard {
 
 struct Translation {
     std::string outputPath;
+    // When set, the output goes into this string instead of the output file.
+    std::string* outputText = nullptr;
     const char* subject = nullptr;
     // The input as it arrived, for the translators that change a header
     // field in place and pass every other byte through.
@@ -41,6 +43,14 @@ struct Translation {
 // The status code for an output write: 0, 6 for a file that cannot be
 // opened, 12 for one that could not be written whole.
 [[nodiscard]] int StatusOfOutputWrite(OutputWrite result);
+
+// Writes head and body as the translation's output, replacing what was
+// there. kStatusSuccess, kStatusOutputOpenFailed, or kStatusDataUnchanged
+// when the output file could not be written whole.
+[[nodiscard]] int WriteTranslationOutput(Translation& translation, const std::string& head,
+                                         const char* body, size_t length);
+// Appends text and CR LF to the output (AppendTextToFile for a file).
+void AppendToTranslationOutput(Translation& translation, const std::string& text);
 
 // The translator flows. Each returns a status code and, on kStatusSuccess,
 // the output's MIME type in *outputType. Translators 3 and 4 run on the

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/plugin_state.h"
 #include "translate/driver_fixture.h"
 #include "translate/mime_type_record.h"
 
@@ -96,25 +97,14 @@ const std::vector<DriverCase>& DriverCases() {
          WithCrLf("Content-Type: application/octet-stream; name=a.bin; inline4attachment=yes\n"
                   "Content-Disposition: attachment; filename=a.bin\n"
                   "\n"
-                  "data"),
-         "application/octet-stream"},
-        // The host's input for a nested part ends with the delimiter's line
-        // end and a CR LF of its own; the host took both as attachment bytes.
-        {"octet leaves out the delimiter line end and the host's CR LF", 3,
-         WithCrLf("Content-Type: application/octet-stream\n\nline one\nline two\n\n\n"), 0,
-         WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n\n"
-                  "line one\nline two\n"),
-         "application/octet-stream"},
-        {"octet with an empty body keeps its blank line", 3,
-         WithCrLf("Content-Type: application/octet-stream\n\n\n\n"), 0,
-         WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n\n"),
+                  "data\n"),
          "application/octet-stream"},
         {"octet body that no decoder gives back passes through", 3,
          WithCrLf("Content-Type: application/octet-stream\nContent-Transfer-Encoding: base64\n\n"
-                  "SGVsbG8s\nIHdv!cmxk\nIQ==\n\n"),
+                  "SGVsbG8s\nIHdv!cmxk\nIQ==\n"),
          0,
          WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n"
-                  "Content-Transfer-Encoding: base64\n\nSGVsbG8s\nIHdv!cmxk\nIQ=="),
+                  "Content-Transfer-Encoding: base64\n\nSGVsbG8s\nIHdv!cmxk\nIQ==\n"),
          "application/octet-stream"},
         {"octet disposition before the type is changed too", 3,
          WithCrLf("Content-Disposition: Inline\nContent-Type: application/octet-stream\n\nx"), 0,
@@ -228,6 +218,36 @@ TEST_F(TranslateDriverTest, Table) {
             EXPECT_EQ(type, nullptr);
         }
         FreeMimeTypeRecord(type);
+    }
+}
+
+// The host's input for a nested part ends with the line end of the parent's
+// next delimiter and a CR LF of its own, for the message itself with that
+// CR LF only; the host took them as attachment bytes when the output kept
+// them. Without the host (0) nothing is left out.
+TEST_F(TranslateDriverTest, HostInputTailIsLeftOut) {
+    struct TailCase {
+        const char* name;
+        int32_t tailLineEnds;
+        std::string body;
+        std::string expectedBody;
+    };
+    const TailCase cases[] = {
+        {"nested part", 2, "line one\r\nline two\r\n\r\n\r\n", "line one\r\nline two\r\n"},
+        {"message itself", 1, "line one\r\nline two\r\n\r\n", "line one\r\nline two\r\n"},
+        {"not from the host", 0, "line one\r\n", "line one\r\n"},
+        {"nested part with an empty body", 2, "\r\n\r\n", ""},
+        {"tail never reaches into the header", 2, "", ""},
+    };
+    for (const TailCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostInputTailLineEnds = c.tailLineEnds;
+        test::WriteFileBytes(Input(), "Content-Type: application/octet-stream\r\n\r\n" + c.body);
+        test::WriteFileBytes(Output(), "");
+        ASSERT_EQ(TranslateMessageFile(3, Input(), Output(), nullptr, nullptr), 0);
+        EXPECT_EQ(test::ReadFileBytes(Output()),
+                  "Content-Type: application/octet-stream; inline4attachment=yes\r\n\r\n" +
+                      c.expectedBody);
     }
 }
 
