@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "html/html_charset.h"
+#include "html/html_output_charset.h"
+#include "html/html_source_charset.h"
 #include "html/html_style_resolver.h"
 #include "html/html_text_extractor.h"
 #include "html/html_text_writer.h"
@@ -11,7 +13,6 @@
 namespace vellumo {
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // The document keeps 32-bit offsets into its text; references expand text by
 // at most a few bytes each, so a gigabyte of input stays well inside them.
 constexpr std::size_t kMaxRenderedInput = std::size_t{1} << 30;
@@ -278,21 +279,24 @@ class InnerTextRenderer {
 
 }  // namespace
 
-std::string RenderHtmlText(std::string_view html, std::string_view charsetName) {
-    const HtmlCharset charset = ResolveHtmlCharset(charsetName);
-    html = html.substr(0, kMaxRenderedInput);
-    std::string repaired;
-    if (charset.kind == CharsetKind::kUtf8) {
-        if (html.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-            html.remove_prefix(kUtf8ByteOrderMark.size());
-        }
-        if (!IsValidUtf8(html)) {
-            repaired = RepairUtf8(html);
-            html = repaired;
-        }
-    }
-    const HtmlDocument document = BuildHtmlDocument(html, charset);
+std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset) {
+    const HtmlDocument document = BuildHtmlDocument(html.substr(0, kMaxRenderedInput), charset);
     return InnerTextRenderer(document, charset).Render();
+}
+
+std::string RenderHtmlText(std::string_view html, std::string_view charsetName) {
+    HtmlSourceCharset source = ClassifyHtmlSource(charsetName);
+    if (source.form == HtmlSourceForm::kUnreadable) {
+        source.form = HtmlSourceForm::kOpaque;
+    }
+    std::string storage;
+    const std::string_view decoded = DecodeHtmlSource(html, source, &storage);
+    if (source.form == HtmlSourceForm::kOpaque) {
+        return RenderDecodedHtml(decoded, HtmlCharset{});
+    }
+    std::string text = RenderDecodedHtml(decoded, HtmlCharset{CharsetKind::kUtf8, nullptr});
+    storage = std::string();
+    return EncodeWithSubstitutes(std::move(text), charsetName);
 }
 
 }  // namespace vellumo

@@ -10,6 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "html/html_charset.h"
+#include "html/html_output_charset.h"
+
 namespace vellumo {
 
 // What the platform engine produced. `engineAvailable` is false when the
@@ -34,14 +37,31 @@ struct HtmlTextResult {
 
 // The built-in renderer: the text a browser gives as document.body.innerText
 // for `html`, written in `charset`. An empty charset means windows-1252.
-// Characters from references that the charset cannot represent become "?"
-// (a no-break space becomes a space). A charset without a table here is
-// taken as ASCII-compatible: its bytes pass through unchanged. Linear time
-// in the input, bounded nesting; input past the first GiB is ignored.
+// The HTML is decoded to UTF-8 first (UTF-8, the single-byte charsets with
+// tables, ISO-2022-JP, UTF-16 and UTF-32), and the text written back in the
+// charset (UTF-8 for the wide forms); characters that the charset cannot
+// represent become "?" (a no-break space becomes a space). A charset
+// without a decoder here is taken as ASCII-compatible: its bytes pass
+// through unchanged. Linear time in the input, bounded nesting; input past
+// the first GiB is ignored.
 [[nodiscard]] std::string RenderHtmlText(std::string_view html, std::string_view charset);
 
-// The engine's text where the engine can be used, otherwise the built-in
-// renderer's. Natively this is always the renderer.
+// The built-in renderer on HTML already decoded: `charset` is UTF-8, or
+// opaque for bytes that pass through. The text is in the same form.
+[[nodiscard]] std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset);
+
+// The text of an HTML message body in one charset, and that charset's name
+// ("" for plain ASCII). The charset read is `messageCharset`, or when that is
+// empty the one the HTML declares (SniffHtmlCharset), or windows-1252. The
+// text is the engine's where the engine can be used, otherwise the built-in
+// renderer's; either way it is written as EncodeForLabel
+// (html_output_charset.h) writes it. Returns false, with `out` untouched,
+// for a charset that cannot be read here (ISO-2022-KR and -CN).
+[[nodiscard]] bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset,
+                                      LabelledText* out);
+
+// The text of HtmlToLabelledText without its label; the bytes pass through
+// unchanged for a charset that cannot be read.
 [[nodiscard]] std::string HtmlToText(std::string_view html, std::string_view charset);
 
 }  // namespace vellumo

@@ -29,15 +29,18 @@ bool IsTextOf(const MimePart& part, const char* subType) {
            EqualsIgnoringAsciiCase(part.GetSubType(), subType);
 }
 
-// "text/plain", with "; charset=" and the part's charset when it has one
-// (quoted when it is not a plain token).
-std::string PlainTextType(const MimePart& part) {
-    std::string charset = part.GetParameter(kContentType, "charset");
+// "text/plain", with "; charset=" and the charset when there is one (quoted
+// when it is not a plain token).
+std::string PlainTextTypeOf(const std::string& charset) {
     if (charset.empty()) {
         return "text/plain";
     }
     bool token = charset.find_first_of(" \t\"()<>@,;:\\/[]?=") == std::string::npos;
     return "text/plain; charset=" + (token ? charset : "\"" + charset + "\"");
+}
+
+std::string PlainTextType(const MimePart& part) {
+    return PlainTextTypeOf(part.GetParameter(kContentType, "charset"));
 }
 
 bool Saving() {
@@ -83,9 +86,10 @@ bool WriteHeaderText(const HeaderBlock& header, std::string& out) {
     return true;
 }
 
-// Translator 2: the message's header relabelled as plain text in its own
-// charset, without a transfer encoding (the text is written as it is), then
-// the text of the decoded HTML body.
+// Translator 2: the message's header relabelled as plain text in the
+// charset the text is written in, without a transfer encoding (the text is
+// written as it is), then the text of the decoded HTML body. A body in a
+// charset that cannot be read here is left as it was.
 int WriteRenderedHtml(Translation& translation) {
     MimeMessage& message = translation.message;
     if (Saving()) {
@@ -94,9 +98,12 @@ int WriteRenderedHtml(Translation& translation) {
     std::string charset = message.GetParameter(kContentType, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
-    std::string text = HtmlToText(html, charset);
+    LabelledText text;
+    if (!HtmlToLabelledText(html, charset, &text)) {
+        return kStatusDataUnchanged;
+    }
     message.body.Release();
-    message.SetField(kContentType, PlainTextType(message));
+    message.SetField(kContentType, PlainTextTypeOf(text.charset));
     message.fields.remove_if([](const HeaderField& field) {
         return EqualsIgnoringAsciiCase(field.name, "content-transfer-encoding");
     });
@@ -104,7 +111,8 @@ int WriteRenderedHtml(Translation& translation) {
     if (!WriteHeaderText(message, output)) {
         return kStatusDataUnchanged;
     }
-    output += text;
+    output += text.text;
+    text.text = std::string();
     return StatusOfOutputWrite(WriteOutputFile(translation.outputPath, output));
 }
 
