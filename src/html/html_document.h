@@ -1,9 +1,12 @@
-// The document tree the HTML tree builder produces: nodes in one vector,
-// linked by index, with their text and the few attributes the renderer
-// reads kept in one byte arena.
+// The document tree the HTML tree builder produces: nodes in one chunked
+// list (it grows without copying or spare capacity), linked by index, with
+// their text and the few attributes the renderer reads kept in one byte
+// arena. A node is kept small: the attributes live in a table of their own,
+// for the elements that have them.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,25 +32,43 @@ enum HtmlNodeFlag : std::uint8_t {
     kNodeHiddenInput = 1u << 5,  // input type=hidden
 };
 
+constexpr std::uint32_t kNoAttributes = 0xFFFFFFFF;
+
+// The attributes the style resolver reads (empty ranges when absent).
+struct HtmlElementAttributes {
+    ArenaRange style;
+    ArenaRange classes;
+    ArenaRange id;
+};
+
+struct HtmlElementData {
+    std::uint32_t nameId;      // index into HtmlDocument::names
+    std::uint32_t attributes;  // index into HtmlDocument::attributes, or kNoAttributes
+};
+
+// 28 bytes: mail markup makes about one node per ten bytes of HTML.
 struct HtmlNode {
+    HtmlNode() : element{0, kNoAttributes} {}
+
     std::int32_t parent = kNoNode;
     std::int32_t firstChild = kNoNode;
     std::int32_t lastChild = kNoNode;
     std::int32_t nextSibling = kNoNode;
-    std::int32_t previousSibling = kNoNode;
     HtmlTag tag = HtmlTag::kUnknown;
     std::uint8_t flags = 0;
-    std::uint32_t nameId = 0;  // index into HtmlDocument::names (elements)
-    ArenaRange text;           // text nodes: their text
-    ArenaRange style;          // elements: the style attribute
-    ArenaRange classes;        // elements: the class attribute
-    ArenaRange id;             // elements: the id attribute
+    union {
+        HtmlElementData element;  // elements
+        ArenaRange text;          // text nodes: their text
+    };
 
     [[nodiscard]] bool IsText() const { return (flags & kNodeText) != 0; }
 };
 
+using HtmlNodes = std::deque<HtmlNode>;
+
 struct HtmlDocument {
-    std::vector<HtmlNode> nodes;  // nodes[0] is the html element
+    HtmlNodes nodes;  // nodes[0] is the html element
+    std::vector<HtmlElementAttributes> attributes;
     std::string arena;
     std::vector<std::string> names;        // lower-case element names by nameId
     std::vector<std::string> styleSheets;  // text of each style element, in order
@@ -56,6 +77,13 @@ struct HtmlDocument {
 
     [[nodiscard]] std::string_view Text(ArenaRange range) const {
         return std::string_view(arena).substr(range.begin, range.length);
+    }
+    // The element's kept attributes; all empty when it has none.
+    [[nodiscard]] const HtmlElementAttributes& AttributesOf(const HtmlNode& node) const {
+        static const HtmlElementAttributes kNone;
+        return node.IsText() || node.element.attributes == kNoAttributes
+                   ? kNone
+                   : attributes[node.element.attributes];
     }
 };
 

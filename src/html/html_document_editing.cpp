@@ -23,7 +23,7 @@ std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId,
                      std::uint8_t flags) {
     HtmlNode node;
     node.tag = tag;
-    node.nameId = nameId;
+    node.element.nameId = nameId;
     node.flags = flags;
     document->nodes.push_back(node);
     return static_cast<std::int32_t>(document->nodes.size() - 1);
@@ -33,7 +33,6 @@ void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t child
     HtmlNode& p = document->nodes[parent];
     HtmlNode& c = document->nodes[child];
     c.parent = parent;
-    c.previousSibling = p.lastChild;
     if (p.lastChild != kNoNode) {
         document->nodes[p.lastChild].nextSibling = child;
     } else {
@@ -42,19 +41,18 @@ void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t child
     p.lastChild = child;
 }
 
-void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t child) {
-    std::vector<HtmlNode>& nodes = document->nodes;
+void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t previous,
+                  std::int32_t child) {
+    HtmlNodes& nodes = document->nodes;
     const std::int32_t parent = nodes[reference].parent;
     HtmlNode& c = nodes[child];
     c.parent = parent;
     c.nextSibling = reference;
-    c.previousSibling = nodes[reference].previousSibling;
-    if (c.previousSibling != kNoNode) {
-        nodes[c.previousSibling].nextSibling = child;
+    if (previous != kNoNode) {
+        nodes[previous].nextSibling = child;
     } else {
         nodes[parent].firstChild = child;
     }
-    nodes[reference].previousSibling = child;
 }
 
 ArenaRange StoreText(HtmlDocument* document, std::string_view bytes) {
@@ -65,16 +63,26 @@ ArenaRange StoreText(HtmlDocument* document, std::string_view bytes) {
     return range;
 }
 
+// The node's entry in the attribute table, made on first use.
+static HtmlElementAttributes& KeptAttributes(HtmlDocument* document, std::int32_t node) {
+    std::uint32_t& index = document->nodes[node].element.attributes;
+    if (index == kNoAttributes) {
+        index = static_cast<std::uint32_t>(document->attributes.size());
+        document->attributes.emplace_back();
+    }
+    return document->attributes[index];
+}
+
 void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token) {
     for (std::size_t i = 0; i < token.attributeCount; ++i) {
         const std::string_view name = token.attributes[i].name;
         const std::string_view value = token.attributes[i].value;
         if (name == "style") {
-            document->nodes[node].style = StoreText(document, value);
+            KeptAttributes(document, node).style = StoreText(document, value);
         } else if (name == "class") {
-            document->nodes[node].classes = StoreText(document, value);
+            KeptAttributes(document, node).classes = StoreText(document, value);
         } else if (name == "id") {
-            document->nodes[node].id = StoreText(document, value);
+            KeptAttributes(document, node).id = StoreText(document, value);
         } else if (name == "hidden") {
             document->nodes[node].flags |= kNodeHidden;
         } else if (name == "popover") {

@@ -16,8 +16,11 @@ std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId, 
 // Links `child` (unlinked) as the last child of `parent`.
 void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t child);
 
-// Links `child` (unlinked) just before `reference`, which has a parent.
-void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t child);
+// Links `child` (unlinked) just before `reference`, which has a parent and
+// whose previous sibling is `previous` (kNoNode for a first child); nodes
+// keep no backward links, so the caller tracks that one.
+void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t previous,
+                  std::int32_t child);
 
 // Copies `bytes` into the document's arena.
 [[nodiscard]] ArenaRange StoreText(HtmlDocument* document, std::string_view bytes);

@@ -23,7 +23,7 @@ enum class HtmlScope { kDefault, kListItem, kButton, kTable };
 class HtmlOpenElements {
   public:
     // `nodes` is the document's node list the indices refer to.
-    explicit HtmlOpenElements(const std::vector<HtmlNode>* nodes) : nodes_(nodes) {}
+    explicit HtmlOpenElements(const HtmlNodes* nodes) : nodes_(nodes) {}
 
     // Pushes `node` unless the stack is full (the element then stays a leaf).
     void Push(std::int32_t node);
@@ -76,7 +76,7 @@ class HtmlOpenElements {
   private:
     [[nodiscard]] static bool IsScopeBoundary(const HtmlNode& node, HtmlScope scope);
 
-    const std::vector<HtmlNode>* nodes_;
+    const HtmlNodes* nodes_;
     std::vector<std::int32_t> stack_;
     std::size_t counts_[static_cast<std::size_t>(HtmlTag::kCount)] = {};
 };

@@ -88,7 +88,7 @@ HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
         return HtmlDisplay::kNone;
     }
     if ((node.flags & kNodeForeign) != 0) {
-        const std::string& name = document_.names[node.nameId];
+        const std::string& name = document_.names[node.element.nameId];
         const bool unrendered = name == "style" || name == "script" || name == "title" ||
                                 name == "desc" || name == "metadata" || name == "defs";
         return unrendered ? HtmlDisplay::kNone : HtmlDisplay::kInline;
@@ -100,7 +100,7 @@ HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
 }
 
 bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) {
-    const std::string_view classes = document_.Text(node.classes);
+    const std::string_view classes = document_.Text(document_.AttributesOf(node).classes);
     std::size_t pos = 0;
     bool found = false;
     while (pos < classes.size() && !found) {
@@ -133,11 +133,11 @@ bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlN
         return false;
     }
     Charge(1 + compound.tag.size() + compound.id.size());
-    if (!compound.tag.empty() && document_.names[node.nameId] != compound.tag) {
+    if (!compound.tag.empty() && document_.names[node.element.nameId] != compound.tag) {
         return false;
     }
-    if (!compound.id.empty() &&
-        !EqualsFolded(document_.Text(node.id), compound.id, document_.quirksMode)) {
+    if (!compound.id.empty() && !EqualsFolded(document_.Text(document_.AttributesOf(node).id),
+                                              compound.id, document_.quirksMode)) {
         return false;
     }
     for (const std::string& name : compound.classes) {
@@ -182,16 +182,16 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
                                found->second.rules.end());
         }
     };
-    add(document_.names[node.nameId]);
-    if (node.id.length > 0) {
+    add(document_.names[node.element.nameId]);
+    if (document_.AttributesOf(node).id.length > 0) {
         key_.assign("#");
-        std::string_view id = document_.Text(node.id);
+        std::string_view id = document_.Text(document_.AttributesOf(node).id);
         for (char c : id) {
             key_.push_back(document_.quirksMode && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         }
         add(key_);
     }
-    const std::string_view classes = document_.Text(node.classes);
+    const std::string_view classes = document_.Text(document_.AttributesOf(node).classes);
     std::size_t pos = 0;
     while (pos < classes.size()) {
         while (pos < classes.size() && IsSpace(classes[pos])) {
@@ -240,8 +240,8 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
             }
         }
     }
-    if (node.style.length > 0) {
-        apply(ParseCssDeclarations(document_.Text(node.style)), true, 0, 0);
+    if (document_.AttributesOf(node).style.length > 0) {
+        apply(ParseCssDeclarations(document_.Text(document_.AttributesOf(node).style)), true, 0, 0);
     }
 
     HtmlComputedStyle style = parent;

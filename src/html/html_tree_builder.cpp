@@ -1,6 +1,7 @@
 #include "html/html_tree_builder.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "html/html_doctype.h"
@@ -11,8 +12,6 @@
 
 namespace vellumo {
 namespace {
-
-constexpr std::size_t kBytesPerNodeGuess = 8;
 
 bool IsWhiteSpaceOnly(std::string_view text) {
     for (char c : text) {
@@ -34,9 +33,6 @@ bool IsRowGroup(HtmlTag tag) {
 class TreeBuilder {
   public:
     TreeBuilder(std::string_view html, const HtmlCharset& charset) : tokenizer_(html, charset) {
-        // Rough sizes of typical mail markup, to spare most reallocations.
-        doc_.nodes.reserve(html.size() / kBytesPerNodeGuess + 16);
-        doc_.arena.reserve(html.size() / 2);
         CreateNode(HtmlTag::kHtml, NameId("html"), 0);
         open_.Push(0);
     }
@@ -104,19 +100,43 @@ class TreeBuilder {
         return !InForeign() && TagHas(Current().tag, kTagTableContext);
     }
 
-    void Place(std::int32_t node, bool foster) {
+    // Places the node and returns its previous sibling.
+    std::int32_t Place(std::int32_t node, bool foster) {
         const std::int32_t table = foster ? open_.InnermostTable() : kNoNode;
         if (table != kNoNode && doc_.nodes[table].parent != kNoNode) {
-            InsertBefore(&doc_, table, node);
-        } else {
-            Append(open_.CurrentIndex(), node);
+            // Fostered content goes just before the table, so the node
+            // before a table is all that insertion needs to know.
+            const std::int32_t previous = NodeBeforeTable(table);
+            InsertBefore(&doc_, table, previous, node);
+            beforeTable_[table] = node;
+            return previous;
         }
+        const std::int32_t previous = doc_.nodes[open_.CurrentIndex()].lastChild;
+        Append(open_.CurrentIndex(), node);
+        return previous;
+    }
+
+    // Known for every table the builder placed; found by a walk otherwise.
+    std::int32_t NodeBeforeTable(std::int32_t table) const {
+        const auto known = beforeTable_.find(table);
+        if (known != beforeTable_.end()) {
+            return known->second;
+        }
+        std::int32_t previous = kNoNode;
+        for (std::int32_t child = doc_.nodes[doc_.nodes[table].parent].firstChild;
+             child != table && child != kNoNode; child = doc_.nodes[child].nextSibling) {
+            previous = child;
+        }
+        return previous;
     }
 
     std::int32_t InsertElement(const HtmlToken& token, HtmlTag tag, std::uint8_t flags) {
         const std::int32_t node = CreateNode(tag, NameId(token.name), flags);
         SetAttributes(node, token);
-        Place(node, NeedsFosterParent());
+        const std::int32_t previous = Place(node, NeedsFosterParent());
+        if (tag == HtmlTag::kTable) {
+            beforeTable_[node] = previous;
+        }
         return node;
     }
 
@@ -391,7 +411,8 @@ class TreeBuilder {
             return;
         }
         if (doc_.body == kNoNode && tag != HtmlTag::kBr && tag != HtmlTag::kP) {
-            if (open_.Size() > 1 && doc_.nodes[open_.CurrentIndex()].nameId == NameId(token.name)) {
+            if (open_.Size() > 1 &&
+                doc_.nodes[open_.CurrentIndex()].element.nameId == NameId(token.name)) {
                 open_.Pop();
             }
             return;
@@ -404,7 +425,7 @@ class TreeBuilder {
         const std::uint32_t nameId = NameId(token.name);
         for (std::size_t i = open_.Size(); i-- > 1;) {
             const HtmlNode& node = open_.NodeAt(i);
-            if (node.nameId == nameId) {
+            if (node.element.nameId == nameId) {
                 open_.TruncateTo(i);
                 tokenizer_.SetCdataAllowed(InForeign());
                 return true;
@@ -502,7 +523,7 @@ class TreeBuilder {
     void EndOther(std::uint32_t nameId) {
         for (std::size_t i = open_.Size(); i-- > 1;) {
             const HtmlNode& node = open_.NodeAt(i);
-            if (node.nameId == nameId) {
+            if (node.element.nameId == nameId) {
                 open_.TruncateTo(i);
                 return;
             }
@@ -517,6 +538,8 @@ class TreeBuilder {
     HtmlOpenElements open_{&doc_.nodes};
     HtmlNameTable names_;
     std::vector<HtmlTag> nameTags_;  // by name id
+    // The previous sibling of each table, where fostered content goes.
+    std::unordered_map<std::int32_t, std::int32_t> beforeTable_;
     std::int32_t head_ = kNoNode;
     bool skipNewline_ = false;
     bool frameset_ = false;

@@ -41,14 +41,12 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     const std::int32_t b = AddNode(&document, HtmlTag::kB, 0, 0);
     AppendChild(&document, root, b);
     const std::int32_t a = AddNode(&document, HtmlTag::kA, 0, 0);
-    InsertBefore(&document, b, a);  // becomes the first child
+    InsertBefore(&document, b, kNoNode, a);  // becomes the first child
     const std::int32_t i = AddNode(&document, HtmlTag::kI, 0, 0);
-    InsertBefore(&document, b, i);  // between the two
+    InsertBefore(&document, b, a, i);  // between the two
     EXPECT_EQ(document.nodes[root].firstChild, a);
     EXPECT_EQ(document.nodes[a].nextSibling, i);
     EXPECT_EQ(document.nodes[i].nextSibling, b);
-    EXPECT_EQ(document.nodes[b].previousSibling, i);
-    EXPECT_EQ(document.nodes[i].previousSibling, a);
     EXPECT_EQ(document.nodes[root].lastChild, b);
     EXPECT_EQ(document.nodes[i].parent, root);
 
@@ -58,14 +56,15 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     token.attributeCount = token.attributes.size();
     SetElementAttributes(&document, a, token);
     const HtmlNode& node = document.nodes[a];
-    EXPECT_EQ(document.Text(node.style), "display:none");
-    EXPECT_EQ(document.Text(node.classes), "x y");
-    EXPECT_EQ(document.Text(node.id), "z");
+    EXPECT_EQ(document.Text(document.AttributesOf(node).style), "display:none");
+    EXPECT_EQ(document.Text(document.AttributesOf(node).classes), "x y");
+    EXPECT_EQ(document.Text(document.AttributesOf(node).id), "z");
+    EXPECT_EQ(document.AttributesOf(document.nodes[b]).style.length, 0u);
     EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput);
 }
 
 TEST(HtmlOpenElements, ScopesAndCounts) {
-    std::vector<HtmlNode> nodes;
+    HtmlNodes nodes;
     const HtmlTag tags[] = {HtmlTag::kHtml, HtmlTag::kBody, HtmlTag::kP,      HtmlTag::kTable,
                             HtmlTag::kTr,   HtmlTag::kTd,   HtmlTag::kButton, HtmlTag::kSpan};
     for (HtmlTag tag : tags) {
@@ -108,7 +107,7 @@ TEST(HtmlOpenElements, ScopesAndCounts) {
 }
 
 TEST(HtmlOpenElements, StopsPushingAtTheLimit) {
-    std::vector<HtmlNode> nodes(kMaxOpenElements + 10);
+    HtmlNodes nodes(kMaxOpenElements + 10);
     HtmlOpenElements open(&nodes);
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(nodes.size()); ++i) {
         open.Push(i);
@@ -122,7 +121,7 @@ std::string Outline(const HtmlDocument& document, std::int32_t index) {
     if (node.IsText()) {
         return "'" + std::string(document.Text(node.text)) + "'";
     }
-    std::string out = document.names[node.nameId];
+    std::string out = document.names[node.element.nameId];
     if (node.firstChild != kNoNode) {
         out += "(";
         for (std::int32_t child = node.firstChild; child != kNoNode;
