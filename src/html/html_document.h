@@ -30,6 +30,8 @@ enum HtmlNodeFlag : std::uint8_t {
     kNodeOpen = 1u << 3,         // open attribute (details, dialog)
     kNodeForeign = 1u << 4,      // inside svg or math
     kNodeHiddenInput = 1u << 5,  // input type=hidden
+    kNodeSourceText = 1u << 6,   // text nodes: the range is in HtmlDocument::source
+    kNodeSourceCr = 1u << 7,     // ... and holds CRs that read as line feeds
 };
 
 constexpr std::uint32_t kNoAttributes = 0xFFFFFFFF;
@@ -70,6 +72,9 @@ struct HtmlDocument {
     HtmlNodes nodes;  // nodes[0] is the html element
     std::vector<HtmlElementAttributes> attributes;
     std::string arena;
+    // The HTML the document was built from; text nodes refer to it where
+    // their text is its bytes, so it must outlive the document.
+    std::string_view source;
     std::vector<std::string> names;        // lower-case element names by nameId
     std::vector<std::string> styleSheets;  // text of each style element, in order
     std::int32_t body = kNoNode;           // none in a frameset document
@@ -78,6 +83,9 @@ struct HtmlDocument {
     [[nodiscard]] std::string_view Text(ArenaRange range) const {
         return std::string_view(arena).substr(range.begin, range.length);
     }
+    // A text node's text: a view of the arena or the source, or the source
+    // bytes with CR LF and CR read as LF, written into `scratch`.
+    [[nodiscard]] std::string_view NodeText(const HtmlNode& node, std::string* scratch) const;
     // The element's kept attributes; all empty when it has none.
     [[nodiscard]] const HtmlElementAttributes& AttributesOf(const HtmlNode& node) const {
         static const HtmlElementAttributes kNone;

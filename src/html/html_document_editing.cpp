@@ -17,7 +17,65 @@ bool IsHiddenType(std::string_view value) {
     return true;
 }
 
+// Whether `source` read with CR LF and CR as LF is `text`; `hasCr` tells
+// whether it held a CR.
+bool ReadsAs(std::string_view source, std::string_view text, bool* hasCr) {
+    std::size_t at = 0;
+    *hasCr = false;
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        char c = source[i];
+        if (c == '\r') {
+            *hasCr = true;
+            c = '\n';
+            if (i + 1 < source.size() && source[i + 1] == '\n') {
+                ++i;
+            }
+        }
+        if (at >= text.size() || text[at] != c) {
+            return false;
+        }
+        ++at;
+    }
+    return at == text.size();
+}
+
 }  // namespace
+
+std::string_view HtmlDocument::NodeText(const HtmlNode& node, std::string* scratch) const {
+    if ((node.flags & kNodeSourceText) == 0) {
+        return Text(node.text);
+    }
+    const std::string_view bytes = source.substr(node.text.begin, node.text.length);
+    if ((node.flags & kNodeSourceCr) == 0) {
+        return bytes;
+    }
+    scratch->clear();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r') {
+            scratch->push_back(bytes[i]);
+            continue;
+        }
+        scratch->push_back('\n');
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            ++i;
+        }
+    }
+    return *scratch;
+}
+
+void SetNodeText(HtmlDocument* document, std::int32_t node, std::string_view text,
+                 std::size_t sourceBegin, std::size_t sourceEnd) {
+    HtmlNode& target = document->nodes[node];
+    bool hasCr = false;
+    if (sourceBegin <= sourceEnd && sourceEnd <= document->source.size() &&
+        ReadsAs(document->source.substr(sourceBegin, sourceEnd - sourceBegin), text, &hasCr)) {
+        target.text.begin = static_cast<std::uint32_t>(sourceBegin);
+        target.text.length = static_cast<std::uint32_t>(sourceEnd - sourceBegin);
+        target.flags |= kNodeSourceText | (hasCr ? kNodeSourceCr : 0);
+        return;
+    }
+    target.text = StoreText(document, text);
+}
 
 std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId,
                      std::uint8_t flags) {

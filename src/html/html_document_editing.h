@@ -25,6 +25,12 @@ void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t p
 // Copies `bytes` into the document's arena.
 [[nodiscard]] ArenaRange StoreText(HtmlDocument* document, std::string_view bytes);
 
+// Gives text node `node` its text: a range of the document's source when
+// `text` is the source bytes [sourceBegin, sourceEnd) read with CR LF and CR
+// as LF, else a copy in the arena.
+void SetNodeText(HtmlDocument* document, std::int32_t node, std::string_view text,
+                 std::size_t sourceBegin, std::size_t sourceEnd);
+
 // Keeps the token's style, class and id values and the hidden, popover,
 // open and type=hidden attributes on element `node`.
 void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token);

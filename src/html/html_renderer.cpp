@@ -103,13 +103,13 @@ class InnerTextRenderer {
   private:
     // All text of the subtree in tree order, scripts and styles included,
     // with CR LF line ends.
-    std::string TextContent(std::int32_t root) const {
+    std::string TextContent(std::int32_t root) {
         std::string out;
         std::int32_t node = document_.nodes[root].firstChild;
         while (node != kNoNode) {
             const HtmlNode& current = document_.nodes[node];
             if (current.IsText()) {
-                for (char c : document_.Text(current.text)) {
+                for (char c : document_.NodeText(current, &scratch_)) {
                     if (c == '\n') {
                         out.push_back('\r');
                     }
@@ -144,7 +144,8 @@ class InnerTextRenderer {
         frame.nextChild = document_.nodes[child].nextSibling;
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
-            if (!IsWhiteSpaceOnly(document_.Text(node.text))) {
+            const std::string_view text = document_.NodeText(node, &scratch_);
+            if (!IsWhiteSpaceOnly(text)) {
                 NoteTableBox(HtmlDisplay::kInline, false);
             }
             Frame& owner = frames_.back();
@@ -152,8 +153,7 @@ class InnerTextRenderer {
             const bool inSelect = document_.nodes[owner.node].tag == HtmlTag::kSelect;
             if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails &&
                 !inSelect) {
-                writer_.Text(document_.Text(node.text), owner.style.whiteSpace,
-                             owner.style.textTransform);
+                writer_.Text(text, owner.style.whiteSpace, owner.style.textTransform);
             }
             return;
         }
@@ -275,6 +275,7 @@ class InnerTextRenderer {
     HtmlStyleResolver styles_;
     HtmlTextWriter writer_;
     std::vector<Frame> frames_;
+    std::string scratch_;  // text read with its CRs as line feeds
 };
 
 }  // namespace

@@ -76,7 +76,8 @@ HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(d
         index_[key].rules.push_back(i);
     }
     stepBudget_ = kSelectorStepsPerNode * (document.nodes.size() + 1);
-    std::uint64_t documentBytes = document.arena.size() + document.nodes.size() + 1;
+    std::uint64_t documentBytes =
+        document.arena.size() + document.source.size() + document.nodes.size() + 1;
     for (const std::string& sheet : document.styleSheets) {
         documentBytes += sheet.size();
     }

@@ -19,7 +19,7 @@ namespace vellumo {
 constexpr std::size_t kSelectorStepsPerNode = 64;
 // Comparing a compound selector with an element costs about the bytes it
 // compares (names, ids, the element's class attribute per class); the whole
-// document may spend this many such bytes per byte of its text.
+// document may spend this many such bytes per byte of its HTML and kept text.
 constexpr std::uint64_t kCompoundBytesPerDocumentByte = 256;
 
 struct HtmlComputedStyle {

@@ -33,6 +33,7 @@ bool IsRowGroup(HtmlTag tag) {
 class TreeBuilder {
   public:
     TreeBuilder(std::string_view html, const HtmlCharset& charset) : tokenizer_(html, charset) {
+        doc_.source = html;
         CreateNode(HtmlTag::kHtml, NameId("html"), 0);
         open_.Push(0);
     }
@@ -60,7 +61,7 @@ class TreeBuilder {
     void Process(const HtmlToken& token, bool skipNewline) {
         switch (token.type) {
             case HtmlTokenType::kText:
-                ProcessText(token.text, skipNewline);
+                ProcessText(token, skipNewline);
                 break;
             case HtmlTokenType::kStartTag:
                 ProcessStartTag(token);
@@ -187,7 +188,8 @@ class TreeBuilder {
 
     // --- tokens ---
 
-    void ProcessText(std::string_view text, bool skipNewline) {
+    void ProcessText(const HtmlToken& token, bool skipNewline) {
+        std::string_view text = token.text;
         if (skipNewline && !text.empty() && text[0] == '\n') {
             text.remove_prefix(1);
         }
@@ -214,7 +216,11 @@ class TreeBuilder {
             doc_.styleSheets.emplace_back(text);
         }
         const std::int32_t node = CreateNode(HtmlTag::kUnknown, 0, kNodeText);
-        doc_.nodes[node].text = StoreText(&doc_, text);
+        if (text.size() == token.text.size()) {
+            SetNodeText(&doc_, node, text, token.sourceBegin, token.sourceEnd);
+        } else {
+            doc_.nodes[node].text = StoreText(&doc_, text);
+        }
         Place(node, NeedsFosterParent() && !IsWhiteSpaceOnly(text));
     }
 

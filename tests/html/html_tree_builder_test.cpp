@@ -119,7 +119,8 @@ TEST(HtmlOpenElements, StopsPushingAtTheLimit) {
 std::string Outline(const HtmlDocument& document, std::int32_t index) {
     const HtmlNode& node = document.nodes[index];
     if (node.IsText()) {
-        return "'" + std::string(document.Text(node.text)) + "'";
+        std::string scratch;
+        return "'" + std::string(document.NodeText(node, &scratch)) + "'";
     }
     std::string out = document.names[node.element.nameId];
     if (node.firstChild != kNoNode) {
@@ -144,6 +145,11 @@ TEST(HtmlTreeBuilder, WhereContentGoes) {
          "body('x' table(tr(td('a'))))"},
         {"fostered element keeps its content", "<table><b>x</b><tr><td>a</table>",
          "body(b('x') table(tr(td('a'))))"},
+        {"fostered content keeps its order", "<table>x<b>y</b>z<tr><td>a</table>",
+         "body('x' b('y') 'z' table(tr(td('a'))))"},
+        {"fostered before an inner table",
+         "<p>p</p><table>x<tr><td><table>y<tr><td>b</table>c</table>",
+         "body(p('p') 'x' table(tr(td('y' table(tr(td('b'))) 'c'))))"},
         {"white space stays in the table", "<table> <tr><td>a</table>",
          "body(table(' ' tr(td('a'))))"},
         {"implied row", "<table><td>a</table>", "body(table(tr(td('a'))))"},
@@ -163,6 +169,35 @@ TEST(HtmlTreeBuilder, WhereContentGoes) {
         const HtmlDocument document = BuildHtmlDocument(c.html, ResolveHtmlCharset("utf-8"));
         ASSERT_NE(document.body, kNoNode);
         EXPECT_EQ(Outline(document, document.body), c.body);
+    }
+}
+
+// Text that is the input's own bytes (line ends aside) is not copied.
+TEST(HtmlTreeBuilder, TextRefersToTheInputWherePossible) {
+    const struct {
+        const char* name;
+        const char* html;
+        const char* text;
+        bool inSource;
+    } cases[] = {
+        {"plain text", "<p>abc</p>", "abc", true},
+        {"line ends read as line feeds", "<p>a\r\nb\rc</p>", "a\nb\nc", true},
+        {"references are copied", "<p>a&amp;b</p>", "a&b", false},
+        {"newline after pre is dropped", "<pre>\r\nx</pre>", "x", false},
+        {"raw text", "<p><textarea>a\r\n</textarea>", "a\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HtmlDocument document = BuildHtmlDocument(c.html, ResolveHtmlCharset("utf-8"));
+        std::int32_t node = 0;
+        while (node < static_cast<std::int32_t>(document.nodes.size()) &&
+               !document.nodes[node].IsText()) {
+            ++node;
+        }
+        ASSERT_LT(node, static_cast<std::int32_t>(document.nodes.size()));
+        std::string scratch;
+        EXPECT_EQ(document.NodeText(document.nodes[node], &scratch), c.text);
+        EXPECT_EQ((document.nodes[node].flags & kNodeSourceText) != 0, c.inSource);
     }
 }
 
