@@ -41,6 +41,8 @@ struct HtmlElementAttributes {
     ArenaRange style;
     ArenaRange classes;
     ArenaRange id;
+    ArenaRange lang;
+    bool hasLang = false;  // lang="" names no language and still ends the parent's
 };
 
 struct HtmlElementData {

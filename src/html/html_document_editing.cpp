@@ -141,6 +141,9 @@ void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlT
             KeptAttributes(document, node).classes = StoreText(document, value);
         } else if (name == "id") {
             KeptAttributes(document, node).id = StoreText(document, value);
+        } else if (name == "lang") {
+            KeptAttributes(document, node).lang = StoreText(document, value);
+            KeptAttributes(document, node).hasLang = true;
         } else if (name == "hidden") {
             document->nodes[node].flags |= kNodeHidden;
         } else if (name == "popover") {

@@ -31,7 +31,7 @@ void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t p
 void SetNodeText(HtmlDocument* document, std::int32_t node, std::string_view text,
                  std::size_t sourceBegin, std::size_t sourceEnd);
 
-// Keeps the token's style, class and id values and the hidden, popover,
+// Keeps the token's style, class, id and lang values and the hidden, popover,
 // open and type=hidden attributes on element `node`.
 void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token);
 

@@ -60,6 +60,17 @@ bool IsTableBox(HtmlDisplay display) {
     return display == HtmlDisplay::kTable || display == HtmlDisplay::kInlineTable;
 }
 
+// Boxes whose white-space-only text children CSS drops, whatever their
+// white-space: text there stands between cells and rows.
+bool DropsWhiteSpaceText(HtmlDisplay display) {
+    return IsRowContainer(display) || display == HtmlDisplay::kTableRow;
+}
+
+// A template's content is no part of the document tree in a browser.
+bool IsTemplate(const HtmlNode& node) {
+    return node.tag == HtmlTag::kTemplate && (node.flags & kNodeForeign) == 0;
+}
+
 // The last cell (or row) box seen among a row's cells (a table's rows):
 // whether a separator follows it once another box comes. Content of a row
 // that is no cell gets an anonymous cell box, which has no element and so
@@ -75,6 +86,8 @@ struct Frame {
     LastBox lastRow = LastBox::kNone;   // on tables
     bool closedDetails = false;
     bool summaryShown = false;
+    bool firstLineStyled = false;  // the element set a ::first-line transform
+    bool firstLetterStyled = false;
 };
 
 // The rendered text collection of innerText, walked without recursion.
@@ -108,6 +121,10 @@ class InnerTextRenderer {
         std::int32_t node = document_.nodes[root].firstChild;
         while (node != kNoNode) {
             const HtmlNode& current = document_.nodes[node];
+            if (IsTemplate(current)) {
+                node = SkipSubtree(node, root);
+                continue;
+            }
             if (current.IsText()) {
                 for (char c : document_.NodeText(current, &scratch_)) {
                     if (c == '\n') {
@@ -127,6 +144,11 @@ class InnerTextRenderer {
         if (document_.nodes[node].firstChild != kNoNode) {
             return document_.nodes[node].firstChild;
         }
+        return SkipSubtree(node, root);
+    }
+
+    // The node after `node`'s subtree in tree order within `root`'s subtree.
+    std::int32_t SkipSubtree(std::int32_t node, std::int32_t root) const {
         while (node != root && document_.nodes[node].nextSibling == kNoNode) {
             node = document_.nodes[node].parent;
         }
@@ -145,7 +167,11 @@ class InnerTextRenderer {
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
             const std::string_view text = document_.NodeText(node, &scratch_);
-            if (!IsWhiteSpaceOnly(text)) {
+            const bool blank = IsWhiteSpaceOnly(text);
+            if (blank && DropsWhiteSpaceText(frames_.back().style.display)) {
+                return;
+            }
+            if (!blank) {
                 NoteTableBox(HtmlDisplay::kInline, false);
             }
             Frame& owner = frames_.back();
@@ -153,8 +179,12 @@ class InnerTextRenderer {
             const bool inSelect = document_.nodes[owner.node].tag == HtmlTag::kSelect;
             if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails &&
                 !inSelect) {
+                writer_.SetTurkicCasing(owner.style.turkicCasing);
                 writer_.Text(text, owner.style.whiteSpace, owner.style.textTransform);
             }
+            return;
+        }
+        if (IsTemplate(node)) {
             return;
         }
         if (frame.closedDetails) {
@@ -202,7 +232,25 @@ class InnerTextRenderer {
         frame.nextChild = node.firstChild;
         frame.style = style;
         frame.closedDetails = node.tag == HtmlTag::kDetails && (node.flags & kNodeOpen) == 0;
+        StartFirstLineStyles(&frame);
         frames_.push_back(frame);
+    }
+
+    // ::first-line and ::first-letter style the first line and letter of a
+    // block container's text, nested blocks included.
+    void StartFirstLineStyles(Frame* frame) {
+        const HtmlComputedStyle& style = frame->style;
+        if (style.display == HtmlDisplay::kInline || style.visibility != CssVisibility::kVisible) {
+            return;
+        }
+        if (style.firstLineTransform != CssTextTransform::kNone) {
+            writer_.StartFirstLine(style.firstLineTransform, style.textTransform);
+            frame->firstLineStyled = true;
+        }
+        if (style.firstLetterTransform != CssTextTransform::kNone) {
+            writer_.StartFirstLetter(style.firstLetterTransform, style.textTransform);
+            frame->firstLetterStyled = true;
+        }
     }
 
     int LineBreaksOf(const HtmlNode& node) const { return node.tag == HtmlTag::kP ? 2 : 1; }
@@ -214,9 +262,18 @@ class InnerTextRenderer {
 
     // The tab between cells and the line feed between rows go after each
     // cell or row element that another cell or row box follows.
+    // Cells standing directly in a table or row group share an anonymous
+    // row, which separates them like a row element; text there joins it.
     void NoteTableBox(HtmlDisplay display, bool visible) {
         Frame& parent = frames_.back();
-        if (parent.style.display == HtmlDisplay::kTableRow) {
+        const bool anonymousRow =
+            IsRowContainer(parent.style.display) &&
+            (display == HtmlDisplay::kTableCell ||
+             (display == HtmlDisplay::kInline && parent.lastCell != LastBox::kNone));
+        if (parent.style.display == HtmlDisplay::kTableRow || anonymousRow) {
+            if (anonymousRow && parent.lastCell == LastBox::kNone) {
+                NoteRow(false);
+            }
             if (parent.lastCell == LastBox::kSeparated) {
                 writer_.Literal('\t');
             }
@@ -224,19 +281,27 @@ class InnerTextRenderer {
                                                                             : LastBox::kSilent;
             return;
         }
+        if (IsRowContainer(parent.style.display)) {
+            parent.lastCell = LastBox::kNone;  // any anonymous row ends here
+        }
         if (display == HtmlDisplay::kTableRow ||
             (IsRowContainer(parent.style.display) && display != HtmlDisplay::kTableRowGroup &&
              display != HtmlDisplay::kTableCaption && display != HtmlDisplay::kTableColumn)) {
-            Frame* table = NearestTable();
-            if (table == nullptr) {
-                return;
-            }
-            if (table->lastRow == LastBox::kSeparated) {
-                writer_.Literal('\n');
-            }
-            table->lastRow = display == HtmlDisplay::kTableRow && visible ? LastBox::kSeparated
-                                                                          : LastBox::kSilent;
+            NoteRow(display == HtmlDisplay::kTableRow && visible);
         }
+    }
+
+    // A row box starts: the line feed after the row before it, if that was
+    // a visible row element.
+    void NoteRow(bool separated) {
+        Frame* table = NearestTable();
+        if (table == nullptr) {
+            return;
+        }
+        if (table->lastRow == LastBox::kSeparated) {
+            writer_.Literal('\n');
+        }
+        table->lastRow = separated ? LastBox::kSeparated : LastBox::kSilent;
     }
 
     // An element whose visibility is hidden adds no items of its own (no
@@ -258,6 +323,12 @@ class InnerTextRenderer {
     }
 
     void Leave(const Frame& frame) {
+        if (frame.firstLineStyled) {
+            writer_.StartFirstLine(CssTextTransform::kNone, CssTextTransform::kNone);
+        }
+        if (frame.firstLetterStyled) {
+            writer_.StartFirstLetter(CssTextTransform::kNone, CssTextTransform::kNone);
+        }
         const HtmlNode& node = document_.nodes[frame.node];
         const HtmlDisplay display = frame.style.display;
         if (frame.style.visibility == CssVisibility::kVisible && NeedsLineBreaks(node, display)) {

@@ -62,6 +62,19 @@ std::uint64_t Priority(bool important, bool inlineStyle, std::uint32_t specifici
            (static_cast<std::uint64_t>(specificity) << 32) | order;
 }
 
+// "tr", "az" and their subtags ("tr-TR", "az-Latn"), any case.
+bool IsTurkicLanguage(std::string_view lang) {
+    while (!lang.empty() && IsSpace(lang.front())) {
+        lang.remove_prefix(1);
+    }
+    if (lang.size() < 2 || (lang.size() > 2 && lang[2] != '-' && lang[2] != '_')) {
+        return false;
+    }
+    const char first = static_cast<char>(lang[0] | 0x20);
+    const char second = static_cast<char>(lang[1] | 0x20);
+    return (first == 't' && second == 'r') || (first == 'a' && second == 'z');
+}
+
 }  // namespace
 
 HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(document) {
@@ -232,9 +245,25 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
             }
         }
     };
+    // text-transform of ::first-line and ::first-letter, by the same cascade.
+    std::int8_t pseudoValues[3] = {-1, -1, -1};
+    std::uint64_t pseudoPriorities[3] = {};
     if (!rules_.empty()) {
         CollectCandidates(node);
         for (std::uint32_t rule : candidates_) {
+            const CssRule& candidate = rules_[rule];
+            if (candidate.pseudo != CssPseudo::kNone) {
+                const CssSlot& slot = candidate.declarations.Get(CssProperty::kTextTransform);
+                const auto p = static_cast<int>(candidate.pseudo);
+                const std::uint64_t priority =
+                    Priority(slot.important, false, candidate.specificity, candidate.order);
+                if (slot.value >= 0 && priority >= pseudoPriorities[p] &&
+                    Matches(candidate, index)) {
+                    pseudoValues[p] = slot.value;
+                    pseudoPriorities[p] = priority;
+                }
+                continue;
+            }
             if (Matches(rules_[rule], index)) {
                 apply(rules_[rule].declarations, false, rules_[rule].specificity,
                       rules_[rule].order);
@@ -247,6 +276,20 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
 
     HtmlComputedStyle style = parent;
     style.display = DefaultDisplay(node);
+    style.firstLineTransform = CssTextTransform::kNone;
+    style.firstLetterTransform = CssTextTransform::kNone;
+    for (CssPseudo pseudo : {CssPseudo::kFirstLine, CssPseudo::kFirstLetter}) {
+        const std::int8_t value = pseudoValues[static_cast<int>(pseudo)];
+        if (value >= 0) {
+            (pseudo == CssPseudo::kFirstLine ? style.firstLineTransform
+                                             : style.firstLetterTransform) =
+                static_cast<CssTextTransform>(value);
+        }
+    }
+    const HtmlElementAttributes& attributes = document_.AttributesOf(node);
+    if (attributes.hasLang) {
+        style.turkicCasing = IsTurkicLanguage(document_.Text(attributes.lang));
+    }
     if (TagHas(node.tag, kTagPreformatted)) {
         style.whiteSpace = CssWhiteSpace::kPre;
     } else if (node.tag == HtmlTag::kNobr) {
@@ -267,7 +310,11 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
     if (get(CssProperty::kTextTransform) >= 0) {
         style.textTransform = static_cast<CssTextTransform>(get(CssProperty::kTextTransform));
     }
-    if (IsFlexOrGrid(parent.display) && style.display != HtmlDisplay::kNone) {
+    // Floated and absolutely positioned boxes are blocks whatever their
+    // display, as are the children of flex and grid containers.
+    const bool outOfFlow = get(CssProperty::kFloat) == static_cast<int>(CssFlow::kOutOfFlow) ||
+                           get(CssProperty::kPosition) == static_cast<int>(CssFlow::kOutOfFlow);
+    if ((outOfFlow || IsFlexOrGrid(parent.display)) && style.display != HtmlDisplay::kNone) {
         style.display = Blockified(style.display);
     }
     return style;

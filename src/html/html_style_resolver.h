@@ -27,6 +27,13 @@ struct HtmlComputedStyle {
     CssVisibility visibility = CssVisibility::kVisible;
     CssWhiteSpace whiteSpace = CssWhiteSpace::kNormal;
     CssTextTransform textTransform = CssTextTransform::kNone;
+    // The text-transform of the element's ::first-line and ::first-letter
+    // (not inherited); kNone where no rule sets one.
+    CssTextTransform firstLineTransform = CssTextTransform::kNone;
+    CssTextTransform firstLetterTransform = CssTextTransform::kNone;
+    // Inherited: the element's language is Turkish or Azerbaijani, whose
+    // i has a dotted capital.
+    bool turkicCasing = false;
 };
 
 class HtmlStyleResolver {

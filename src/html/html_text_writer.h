@@ -30,6 +30,13 @@ class HtmlTextWriter {
     void InlineBoxEnd();
     // A string item: "\t" between table cells, "\n" between rows and for br.
     void Literal(char c);
+    // Text up to the next line break (::first-line), or up to and with the
+    // first letter (::first-letter), takes `transform` where its own is
+    // `base` (the block's, inherited). kNone ends the style.
+    void StartFirstLine(CssTextTransform transform, CssTextTransform base);
+    void StartFirstLetter(CssTextTransform transform, CssTextTransform base);
+    // Whether the following text is Turkish or Azerbaijani (dotted capital i).
+    void SetTurkicCasing(bool turkic) { turkic_ = turkic; }
 
     [[nodiscard]] std::string Finish();
 
@@ -40,6 +47,7 @@ class HtmlTextWriter {
     void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines);
     void PreservedText(std::string_view text, CssTextTransform transform);
     void AppendRun(std::string_view run, CssTextTransform transform);
+    void AppendCased(std::string_view run, CssTextTransform transform);
 
     HtmlCharset charset_;
     std::string out_;
@@ -48,6 +56,12 @@ class HtmlTextWriter {
     bool atLineStart_ = true;
     bool anyItem_ = false;
     bool afterWordChar_ = false;
+    bool turkic_ = false;
+    CssTextTransform firstLine_ = CssTextTransform::kNone;
+    CssTextTransform firstLineBase_ = CssTextTransform::kNone;
+    bool firstLineStarted_ = false;  // its text began; the next line end ends it
+    CssTextTransform firstLetter_ = CssTextTransform::kNone;
+    CssTextTransform firstLetterBase_ = CssTextTransform::kNone;
 };
 
 }  // namespace vellumo
