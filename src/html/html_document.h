@@ -50,13 +50,12 @@ struct HtmlElementData {
     std::uint32_t attributes;  // index into HtmlDocument::attributes, or kNoAttributes
 };
 
-// 28 bytes: mail markup makes about one node per ten bytes of HTML.
+// 24 bytes: mail markup makes about one node per ten bytes of HTML.
 struct HtmlNode {
     HtmlNode() : element{0, kNoAttributes} {}
 
     std::int32_t parent = kNoNode;
     std::int32_t firstChild = kNoNode;
-    std::int32_t lastChild = kNoNode;
     std::int32_t nextSibling = kNoNode;
     HtmlTag tag = HtmlTag::kUnknown;
     std::uint8_t flags = 0;

@@ -87,16 +87,15 @@ std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId,
     return static_cast<std::int32_t>(document->nodes.size() - 1);
 }
 
-void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t child) {
-    HtmlNode& p = document->nodes[parent];
-    HtmlNode& c = document->nodes[child];
-    c.parent = parent;
-    if (p.lastChild != kNoNode) {
-        document->nodes[p.lastChild].nextSibling = child;
+void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t* lastChild,
+                 std::int32_t child) {
+    document->nodes[child].parent = parent;
+    if (*lastChild != kNoNode) {
+        document->nodes[*lastChild].nextSibling = child;
     } else {
-        p.firstChild = child;
+        document->nodes[parent].firstChild = child;
     }
-    p.lastChild = child;
+    *lastChild = child;
 }
 
 void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t previous,

@@ -13,8 +13,11 @@ namespace vellumo {
 // A new unlinked node; returns its index.
 std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId, std::uint8_t flags);
 
-// Links `child` (unlinked) as the last child of `parent`.
-void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t child);
+// Links `child` (unlinked) as the last child of `parent`, whose last child
+// is `*lastChild` (kNoNode when it has none); `*lastChild` becomes `child`.
+// Nodes keep no link to their last child, so the caller tracks it.
+void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t* lastChild,
+                 std::int32_t child);
 
 // Links `child` (unlinked) just before `reference`, which has a parent and
 // whose previous sibling is `previous` (kNoNode for a first child); nodes

@@ -85,7 +85,20 @@ class TreeBuilder {
         return AddNode(&doc_, tag, nameId, flags);
     }
 
-    void Append(std::int32_t parent, std::int32_t child) { AppendChild(&doc_, parent, child); }
+    // Appends to an open element or the head, the only nodes that take
+    // children; the walk for any other node is a safety net.
+    void Append(std::int32_t parent, std::int32_t child) {
+        std::int32_t* last = parent == head_ ? &headLastChild_ : open_.LastChildOf(parent);
+        std::int32_t walked = kNoNode;
+        if (last == nullptr) {
+            for (std::int32_t c = doc_.nodes[parent].firstChild; c != kNoNode;
+                 c = doc_.nodes[c].nextSibling) {
+                walked = c;
+            }
+            last = &walked;
+        }
+        AppendChild(&doc_, parent, last, child);
+    }
 
     std::uint32_t NameId(const std::string& name) { return names_.Intern(name); }
 
@@ -112,7 +125,8 @@ class TreeBuilder {
             beforeTable_[table] = node;
             return previous;
         }
-        const std::int32_t previous = doc_.nodes[open_.CurrentIndex()].lastChild;
+        const std::int32_t* last = open_.LastChildOf(open_.CurrentIndex());
+        const std::int32_t previous = last != nullptr ? *last : kNoNode;
         Append(open_.CurrentIndex(), node);
         return previous;
     }
@@ -547,6 +561,7 @@ class TreeBuilder {
     // The previous sibling of each table, where fostered content goes.
     std::unordered_map<std::int32_t, std::int32_t> beforeTable_;
     std::int32_t head_ = kNoNode;
+    std::int32_t headLastChild_ = kNoNode;
     bool skipNewline_ = false;
     bool frameset_ = false;
     bool seenToken_ = false;

@@ -39,7 +39,8 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     HtmlDocument document;
     const std::int32_t root = AddNode(&document, HtmlTag::kBody, 0, 0);
     const std::int32_t b = AddNode(&document, HtmlTag::kB, 0, 0);
-    AppendChild(&document, root, b);
+    std::int32_t last = kNoNode;
+    AppendChild(&document, root, &last, b);
     const std::int32_t a = AddNode(&document, HtmlTag::kA, 0, 0);
     InsertBefore(&document, b, kNoNode, a);  // becomes the first child
     const std::int32_t i = AddNode(&document, HtmlTag::kI, 0, 0);
@@ -47,7 +48,7 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     EXPECT_EQ(document.nodes[root].firstChild, a);
     EXPECT_EQ(document.nodes[a].nextSibling, i);
     EXPECT_EQ(document.nodes[i].nextSibling, b);
-    EXPECT_EQ(document.nodes[root].lastChild, b);
+    EXPECT_EQ(last, b);
     EXPECT_EQ(document.nodes[i].parent, root);
 
     HtmlToken token;
