@@ -9,6 +9,7 @@
 #include "html/html_text_writer.h"
 #include "html/html_tokenizer.h"
 #include "html/html_tree_builder.h"
+#include "html/html_white_space.h"
 
 namespace vellumo {
 namespace {
@@ -40,15 +41,6 @@ bool IsAtomicInline(HtmlDisplay display) {
 bool IsAtomic(const HtmlNode& node, HtmlDisplay display) {
     return IsAtomicInline(display) ||
            (display == HtmlDisplay::kInline && TagHas(node.tag, kTagNoContent));
-}
-
-bool IsWhiteSpaceOnly(std::string_view text) {
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n' && c != '\f' && c != '\r') {
-            return false;
-        }
-    }
-    return true;
 }
 
 bool IsRowContainer(HtmlDisplay display) {
@@ -167,7 +159,7 @@ class InnerTextRenderer {
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
             const std::string_view text = document_.NodeText(node, &scratch_);
-            const bool blank = IsWhiteSpaceOnly(text);
+            const bool blank = IsHtmlWhiteSpaceOnly(text);
             if (blank && DropsWhiteSpaceText(frames_.back().style.display)) {
                 return;
             }

@@ -1,12 +1,10 @@
 #include "translate/archive_html_part.h"
 
+#include "codec/header_field_names.h"
 #include "platform/files.h"
 
 namespace vellumo {
 namespace {
-
-constexpr const char* kContentType = "Content-Type";
-constexpr const char* kContentDisposition = "Content-Disposition";
 
 // The field written under its canonical name; a value that came from
 // encoded words is encoded again in its charset rather than written as raw
@@ -23,13 +21,15 @@ std::string FieldLine(const char* name, const HeaderField& field) {
 
 std::string ArchivePartHeader(const MimePart& part) {
     std::string text;
-    const HeaderField* type = part.FindField(kContentType);
-    text += type != nullptr ? FieldLine(kContentType, *type) : "Content-Type: text/html\r\n";
-    const HeaderField* disposition = part.FindField(kContentDisposition);
+    const HeaderField* type = part.FindField(kContentTypeField);
+    text += type != nullptr ? FieldLine(kContentTypeField, *type)
+                            : std::string(kContentTypeField) + ": text/html\r\n";
+    const HeaderField* disposition = part.FindField(kContentDispositionField);
     if (disposition != nullptr) {
-        text += FieldLine(kContentDisposition, *disposition);
+        text += FieldLine(kContentDispositionField, *disposition);
     }
-    text += "MIME-Version: 1.0\r\n\r\n";
+    text += kMimeVersionField;
+    text += ": 1.0\r\n\r\n";
     return text;
 }
 

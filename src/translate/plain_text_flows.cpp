@@ -5,8 +5,10 @@
 #include <memory>
 #include <new>
 
+#include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
+#include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
 #include "translate/archive_file.h"
 #include "translate/archive_html_part.h"
@@ -19,10 +21,6 @@
 
 namespace vellumo {
 namespace {
-
-constexpr int kTextTypeIndex = 0;
-constexpr int kMultipartTypeIndex = 5;
-constexpr const char* kContentType = "Content-Type";
 
 bool IsTextOf(const MimePart& part, const char* subType) {
     return EqualsIgnoringAsciiCase(part.GetMainType(), "text") &&
@@ -40,7 +38,7 @@ std::string PlainTextTypeOf(const std::string& charset) {
 }
 
 std::string PlainTextType(const MimePart& part) {
-    return PlainTextTypeOf(part.GetParameter(kContentType, "charset"));
+    return PlainTextTypeOf(part.GetParameter(kContentTypeField, "charset"));
 }
 
 bool Saving() {
@@ -95,7 +93,7 @@ int WriteRenderedHtml(Translation& translation) {
     if (Saving()) {
         AppendHtmlPartToArchive(translation.archive.Path(), message);
     }
-    std::string charset = message.GetParameter(kContentType, "charset");
+    std::string charset = message.GetParameter(kContentTypeField, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
     LabelledText text;
@@ -103,9 +101,9 @@ int WriteRenderedHtml(Translation& translation) {
         return kStatusDataUnchanged;
     }
     message.body.Release();
-    message.SetField(kContentType, PlainTextTypeOf(text.charset));
+    message.SetField(kContentTypeField, PlainTextTypeOf(text.charset));
     message.fields.remove_if([](const HeaderField& field) {
-        return EqualsIgnoringAsciiCase(field.name, "content-transfer-encoding");
+        return EqualsIgnoringAsciiCase(field.name, kContentTransferEncodingField);
     });
     std::string output;
     if (!WriteHeaderText(message, output)) {
@@ -126,7 +124,7 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
         }
         translation.archive.Adopt(path);
     }
-    int wantedType = translatorId == kHtmlMessagePart ? kMultipartTypeIndex : kTextTypeIndex;
+    int wantedType = translatorId == kHtmlMessagePart ? kMainTypeMultipart : kMainTypeText;
     if (translation.message.GetMainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;
     }

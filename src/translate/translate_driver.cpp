@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "codec/header_field_names.h"
 #include "platform/files.h"
 #include "translate/raw_header_value.h"
 #include "translate/translation.h"
@@ -26,9 +27,9 @@ int ReadMessage(const std::string& inputPath, Translation& translation) {
     int length = static_cast<int>(text.size());
     // std::string keeps a NUL after its bytes, the byte the parsers may look at.
     translation.hasRawContentType =
-        FindRawFieldValue(text.c_str(), length, "Content-Type", translation.rawContentType);
+        FindRawFieldValue(text.c_str(), length, kContentTypeField, translation.rawContentType);
     translation.hasRawContentDisposition = FindRawFieldValue(
-        text.c_str(), length, "Content-Disposition", translation.rawContentDisposition);
+        text.c_str(), length, kContentDispositionField, translation.rawContentDisposition);
     int parsed = translation.message.Parse(text.c_str(), length);
     // 0: the top-level header could not be read; negative: memory ran out.
     return parsed > 0 ? kStatusSuccess : kStatusDataUnchanged;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/line_ends.h"
 #include "translate/driver_fixture.h"
 #include "translate/mime_type_record.h"
 #include "translate/temp_folder.h"
@@ -11,8 +12,6 @@
 
 namespace vellumo {
 namespace {
-
-using test::Crlf;
 
 class TranslateCharsetTest : public test::DriverFixture {};
 
@@ -50,8 +49,8 @@ TEST_F(TranslateCharsetTest, OutputCarriesTheCharsetItIsWrittenIn) {
 }
 
 TEST_F(TranslateCharsetTest, UnreadableCharsetDeclines) {
-    test::WriteFileBytes(Input(), Crlf("Content-Type: text/html; charset=iso-2022-kr\n\n"
-                                       "\x1B$)C<p>\x0E!!\x0F</p>"));
+    test::WriteFileBytes(Input(), WithCrLf("Content-Type: text/html; charset=iso-2022-kr\n\n"
+                                           "\x1B$)C<p>\x0E!!\x0F</p>"));
     test::WriteFileBytes(Output(), "");
     EXPECT_EQ(TranslateMessageFile(2, Input(), Output(), nullptr, nullptr), 12);
     EXPECT_EQ(test::ReadFileBytes(Output()), "");

@@ -11,8 +11,6 @@
 namespace vellumo {
 namespace {
 
-using test::Crlf;
-
 const std::string kCaptured =
     "from: Ann <ann@example.org>\r\nTo: bob@example.org\r\nCc: c@example.org\r\n"
     "Reply-To: r@example.org\r\nDate: Mon, 7 Dec 2026 09:00:00 +0000\r\n"
@@ -41,7 +39,7 @@ class SavingTest : public test::DriverFixture {
     }
 };
 
-const std::string kTwoHtml = Crlf(
+const std::string kTwoHtml = WithCrLf(
     "Content-Type: multipart/alternative; boundary=b\n"
     "\n"
     "--b\n"
@@ -77,7 +75,7 @@ TEST_F(SavingTest, AlternativeWithTwoHtmlPartsArchivesBothInOrder) {
 
 TEST_F(SavingTest, AlternativeWithoutHtmlStillArchivesHeaderLines) {
     std::string message =
-        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
     ASSERT_EQ(Run(1, message, "Hello"), 0);
     std::string archive = ArchiveFolder() + "Hello.eml";
     EXPECT_EQ(test::ReadFileBytes(archive), kSelectedLines);
@@ -87,7 +85,7 @@ TEST_F(SavingTest, AlternativeWithoutHtmlStillArchivesHeaderLines) {
 
 TEST_F(SavingTest, RepeatedSubjectsGiveHelloHello1Hello11) {
     std::string message =
-        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
     for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(Run(1, message, "Hello"), 0);
     }
@@ -98,7 +96,7 @@ TEST_F(SavingTest, PureHtmlRendersDecodedHtmlKeepsCharsetDropsTransferEncoding) 
     const std::string html =
         "<p>Gr\xC3\xBC\xC3\x9F"
         "e &amp; more</p>";
-    std::string message = Crlf(
+    std::string message = WithCrLf(
         "Subject: s\n"
         "Content-Type: text/html; charset=utf-8; format=x\n"
         "Content-Transfer-Encoding: quoted-printable\n"
@@ -133,7 +131,7 @@ TEST_F(SavingTest, SubjectFromCapturedHeadersWhenTheHostGivesNone) {
         {"no subject field named by the time", "Date: x", ""},
     };
     std::string message =
-        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CapturedHeaders = c.captured;
@@ -159,10 +157,10 @@ struct DeclineCase {
 TEST_F(SavingTest, DeclineRemovesTheArchiveFileItCreated) {
     const DeclineCase cases[] = {
         {"nested plain alternative", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
-              "Content-Type: multipart/mixed; boundary=c\n\n--c\n\ndeep\n--c--\n--b--\n")},
-        {"translator 1 on a single part", 1, Crlf("Content-Type: text/plain\n\nx")},
-        {"translator 2 on an image", 2, Crlf("Content-Type: image/png\n\nx")},
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
+                  "Content-Type: multipart/mixed; boundary=c\n\n--c\n\ndeep\n--c--\n--b--\n")},
+        {"translator 1 on a single part", 1, WithCrLf("Content-Type: text/plain\n\nx")},
+        {"translator 2 on an image", 2, WithCrLf("Content-Type: image/png\n\nx")},
         {"unreadable header", 2, " stray\r\n\r\n<p>x</p>"},
     };
     for (const DeclineCase& c : cases) {
@@ -179,7 +177,7 @@ TEST_F(SavingTest, ArchiveThatCannotBeCreatedDeclines) {
     WriteSettingString(kOptionsSection, kHtmlPathKey, temp_.File("no/such/folder/"),
                        SettingsFilePath);
     std::string message =
-        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
     EXPECT_EQ(Run(1, message, "Hello"), 12);
     EXPECT_EQ(test::ReadFileBytes(Output()), "");
 }
@@ -220,7 +218,7 @@ TEST_F(SavingTest, FileStatusCodes) {
         std::string input = temp_.File(c.inputExists ? "in-ok.eml" : "no-in.eml");
         std::string output = temp_.File(c.outputExists ? "out-ok.eml" : "no-out.eml");
         if (c.inputExists) {
-            test::WriteFileBytes(input, Crlf("Content-Type: text/html\n\n<p>x</p>"));
+            test::WriteFileBytes(input, WithCrLf("Content-Type: text/html\n\n<p>x</p>"));
         }
         if (c.outputExists) {
             test::WriteFileBytes(output, "");
@@ -234,7 +232,7 @@ TEST_F(SavingTest, FileStatusCodes) {
 
 TEST_F(SavingTest, NullOutputRecordStillTranslates) {
     SaveHTMLMessagesValue = 0;
-    EXPECT_EQ(Run(4, Crlf("Content-Type: multipart/related; boundary=x\n\n--x\n\na\n--x--\n"),
+    EXPECT_EQ(Run(4, WithCrLf("Content-Type: multipart/related; boundary=x\n\n--x\n\na\n--x--\n"),
                   nullptr, nullptr),
               0);
     EXPECT_NE(test::ReadFileBytes(Output()).find("related4mixed=yes"), std::string::npos);
