@@ -1,7 +1,7 @@
 #include "html/html_iso2022jp.h"
 
 #include "html/html_charset.h"
-#include "html/html_jis0208.h"
+#include "html/html_double_byte_set.h"
 #include "html/html_unicode_text.h"
 
 namespace vellumo {
@@ -93,7 +93,7 @@ std::string DecodeIso2022Jp(std::string_view bytes) {
             AppendUtf8(SingleByteCharacter(mode, byte), &out);
         } else if (pos < bytes.size()) {
             const char32_t character =
-                Jis0208ToUnicode(byte, static_cast<unsigned char>(bytes[pos]));
+                Jis0208Set().ToUnicode(byte, static_cast<unsigned char>(bytes[pos]));
             // A bad second byte is read again as what it is.
             if (character != 0 || static_cast<unsigned char>(bytes[pos]) >= 0x21) {
                 ++pos;
@@ -124,7 +124,7 @@ bool EncodeIso2022Jp(std::string_view text, std::string* out) {
         } else if (character == kYenSign || character == kOverline) {
             SwitchMode(&mode, Mode::kRoman, out);
             out->push_back(character == kYenSign ? '\x5C' : '\x7E');
-        } else if (UnicodeToJis0208(character, &first, &second)) {
+        } else if (Jis0208Set().FromUnicode(character, &first, &second)) {
             SwitchMode(&mode, Mode::kJis0208, out);
             out->push_back(static_cast<char>(first));
             out->push_back(static_cast<char>(second));

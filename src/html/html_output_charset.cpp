@@ -2,6 +2,7 @@
 
 #include "html/html_charset.h"
 #include "html/html_iso2022jp.h"
+#include "html/html_iso2022kr.h"
 #include "html/html_source_charset.h"
 #include "html/html_unicode_text.h"
 #include "platform/ascii_case.h"
@@ -89,10 +90,14 @@ bool EncodeAll(std::string_view text, CharEncoder encode, const SingleByteCharse
     return true;
 }
 
-// Same for ISO-2022-JP, which has shift states; the substitutes are ASCII.
-bool EncodeJapanese(std::string_view text, bool substitute, std::string* out) {
+using StatefulEncoder = bool (*)(std::string_view text, std::string* out);
+
+// Same for the ISO-2022 charsets, which have shift states; the substitutes
+// are ASCII.
+bool EncodeStateful(std::string_view text, StatefulEncoder encode, bool substitute,
+                    std::string* out) {
     out->clear();
-    if (EncodeIso2022Jp(text, out)) {
+    if (encode(text, out)) {
         return true;
     }
     std::string plain;
@@ -102,7 +107,7 @@ bool EncodeJapanese(std::string_view text, bool substitute, std::string* out) {
         const std::size_t start = pos;
         const char32_t codePoint = NextUtf8CodePoint(text, &pos);
         std::string probe;
-        if (EncodeIso2022Jp(text.substr(start, pos - start), &probe)) {
+        if (encode(text.substr(start, pos - start), &probe)) {
             plain.append(text.substr(start, pos - start));
         } else if (codePoint == kNoBreakSpace) {
             plain.push_back(' ');
@@ -113,7 +118,11 @@ bool EncodeJapanese(std::string_view text, bool substitute, std::string* out) {
         }
     }
     out->clear();
-    return EncodeIso2022Jp(plain, out);
+    return encode(plain, out);
+}
+
+StatefulEncoder StatefulEncoderOf(HtmlSourceForm form) {
+    return form == HtmlSourceForm::kIso2022Kr ? EncodeIso2022Kr : EncodeIso2022Jp;
 }
 
 }  // namespace
@@ -127,8 +136,9 @@ LabelledText EncodeForLabel(std::string text, std::string_view label) {
             return result;
         }
         result.charset = kWindows1252;
-    } else if (source.form == HtmlSourceForm::kIso2022Jp) {
-        if (EncodeJapanese(text, false, &result.text)) {
+    } else if (source.form == HtmlSourceForm::kIso2022Jp ||
+               source.form == HtmlSourceForm::kIso2022Kr) {
+        if (EncodeStateful(text, StatefulEncoderOf(source.form), false, &result.text)) {
             return result;
         }
     } else if (source.form == HtmlSourceForm::kSingleByte) {
@@ -164,8 +174,8 @@ std::string EncodeWithSubstitutes(std::string text, std::string_view label) {
         (void)EncodeAll(text, EncodeTable, source.table, true, &out);
         return out;
     }
-    if (source.form == HtmlSourceForm::kIso2022Jp) {
-        (void)EncodeJapanese(text, true, &out);
+    if (source.form == HtmlSourceForm::kIso2022Jp || source.form == HtmlSourceForm::kIso2022Kr) {
+        (void)EncodeStateful(text, StatefulEncoderOf(source.form), true, &out);
         return out;
     }
     return text;

@@ -1,6 +1,7 @@
 #include "html/html_source_charset.h"
 
 #include "html/html_iso2022jp.h"
+#include "html/html_iso2022kr.h"
 #include "html/html_unicode_text.h"
 #include "platform/ascii_case.h"
 
@@ -29,8 +30,8 @@ constexpr FormLabel kFormLabels[] = {
     {"utf-32", HtmlSourceForm::kUtf32, HtmlByteOrder::kFromMark},
     {"utf-32le", HtmlSourceForm::kUtf32, HtmlByteOrder::kLittleEndian},
     {"utf-32be", HtmlSourceForm::kUtf32, HtmlByteOrder::kBigEndian},
-    {"iso-2022-kr", HtmlSourceForm::kUnreadable, HtmlByteOrder::kFromMark},
-    {"csiso2022kr", HtmlSourceForm::kUnreadable, HtmlByteOrder::kFromMark},
+    {"iso-2022-kr", HtmlSourceForm::kIso2022Kr, HtmlByteOrder::kFromMark},
+    {"csiso2022kr", HtmlSourceForm::kIso2022Kr, HtmlByteOrder::kFromMark},
     {"iso-2022-cn", HtmlSourceForm::kUnreadable, HtmlByteOrder::kFromMark},
     {"iso-2022-cn-ext", HtmlSourceForm::kUnreadable, HtmlByteOrder::kFromMark},
 };
@@ -122,6 +123,8 @@ std::string_view DecodeHtmlSource(std::string_view html, const HtmlSourceCharset
                                storage);
         case HtmlSourceForm::kIso2022Jp:
             return KeepOrStore(DecodeIso2022Jp(html), storage);
+        case HtmlSourceForm::kIso2022Kr:
+            return KeepOrStore(DecodeIso2022Kr(html), storage);
         case HtmlSourceForm::kUtf16: {
             const bool bigEndian = IsBigEndian(&html, 2, source.order);
             return KeepOrStore(DecodeUtf16(html, bigEndian), storage);

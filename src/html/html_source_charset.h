@@ -13,10 +13,11 @@ enum class HtmlSourceForm {
     kUtf8,
     kSingleByte,  // a table of html_charset.h (an empty label is windows-1252)
     kIso2022Jp,
+    kIso2022Kr,
     kUtf16,
     kUtf32,
     kOpaque,      // an ASCII-compatible charset without a table: bytes pass through
-    kUnreadable,  // a 7-bit charset whose double-byte sets have no table here
+    kUnreadable,  // a 7-bit charset whose double-byte sets have no table here (ISO-2022-CN)
 };
 
 enum class HtmlByteOrder { kFromMark, kLittleEndian, kBigEndian };

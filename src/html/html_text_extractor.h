@@ -38,7 +38,7 @@ struct HtmlTextResult {
 // The built-in renderer: the text a browser gives as document.body.innerText
 // for `html`, written in `charset`. An empty charset means windows-1252.
 // The HTML is decoded to UTF-8 first (UTF-8, the single-byte charsets with
-// tables, ISO-2022-JP, UTF-16 and UTF-32), and the text written back in the
+// tables, ISO-2022-JP and -KR, UTF-16 and UTF-32), and the text written back in the
 // charset (UTF-8 for the wide forms); characters that the charset cannot
 // represent become "?" (a no-break space becomes a space). A charset
 // without a decoder here is taken as ASCII-compatible: its bytes pass
@@ -56,7 +56,7 @@ struct HtmlTextResult {
 // text is the engine's where the engine can be used, otherwise the built-in
 // renderer's; either way it is written as EncodeForLabel
 // (html_output_charset.h) writes it. Returns false, with `out` untouched,
-// for a charset that cannot be read here (ISO-2022-KR and -CN).
+// for a charset that cannot be read here (ISO-2022-CN).
 [[nodiscard]] bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset,
                                       LabelledText* out);
 

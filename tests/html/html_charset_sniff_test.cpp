@@ -110,8 +110,8 @@ TEST(HtmlOutputCharset, ReferencesAreWrittenInTheOutputCharset) {
         EXPECT_EQ(out.text, c.text);
         EXPECT_EQ(out.charset, c.charset);
     }
-    LabelledText korean;
-    EXPECT_FALSE(HtmlToLabelledText("<p>\x1B$)C\x0E!!\x0F</p>", "iso-2022-kr", &korean));
+    LabelledText chinese;
+    EXPECT_FALSE(HtmlToLabelledText("<p>\x1B$)A\x0E!!\x0F</p>", "iso-2022-cn", &chinese));
 }
 
 }  // namespace

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "html/html_charset.h"
+#include "html/html_double_byte_set.h"
 #include "html/html_iso2022jp.h"
-#include "html/html_jis0208.h"
+#include "html/html_iso2022kr.h"
 #include "html/html_text_extractor.h"
 #include "html/html_unicode_text.h"
 
@@ -59,7 +60,7 @@ TEST(HtmlIso2022Jp, EveryJis0208CharacterRoundTrips) {
     std::size_t count = 0;
     for (unsigned char first = 0x21; first <= 0x7E; ++first) {
         for (unsigned char second = 0x21; second <= 0x7E; ++second) {
-            if (Jis0208ToUnicode(first, second) == 0) {
+            if (Jis0208Set().ToUnicode(first, second) == 0) {
                 continue;
             }
             ++count;
@@ -86,6 +87,52 @@ TEST(HtmlIso2022Jp, NewsletterComesOutWhole) {
     ASSERT_TRUE(HtmlToLabelledText(html, "iso-2022-jp", &labelled));
     EXPECT_EQ(labelled.charset, "iso-2022-jp");
     EXPECT_EQ(labelled.text, kGreetingJis + "\r\n\r\nVisit example.org & reply.");
+}
+
+TEST(HtmlIso2022Kr, DecodesTable) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string utf8;
+    } cases[] = {
+        {"korean", "\x1B$)C\x0EGQ19>n\x0F!", "\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4!"},
+        {"no announcement",
+         "\x0E!!\x0F"
+         "a",
+         "\xE3\x80\x80"
+         "a"},
+        {"markup bytes in korean are text", "\x0E<p\x0F<p>", "\xEC\x88\x80<p>"},
+        {"line end passes", "\x0E!!\r\n!!", "\xE3\x80\x80\r\n\xE3\x80\x80"},
+        {"other escape", "\x1B$)A", "\xEF\xBF\xBD$)A"},
+        {"cut-off pair", "\x0E!", "\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DecodeIso2022Kr(c.bytes), c.utf8);
+    }
+}
+
+// Every character of KS X 1001 survives decoding and encoding, and the
+// encoder shifts in before each line end.
+TEST(HtmlIso2022Kr, EveryKsX1001CharacterRoundTrips) {
+    std::string pairs;
+    std::size_t count = 0;
+    for (unsigned char first = 0x21; first <= 0x7E; ++first) {
+        for (unsigned char second = 0x21; second <= 0x7E; ++second) {
+            if (KsX1001Set().ToUnicode(first, second) == 0) {
+                continue;
+            }
+            ++count;
+            pairs += std::string{static_cast<char>(first), static_cast<char>(second)};
+        }
+    }
+    EXPECT_EQ(count, 8225u);
+    const std::string bytes = "\x1B$)C\x0E" + pairs + "\x0F\r\n\x0E!!\x0F";
+    std::string back;
+    ASSERT_TRUE(EncodeIso2022Kr(DecodeIso2022Kr(bytes), &back));
+    EXPECT_TRUE(back == bytes) << "lengths " << back.size() << " and " << bytes.size();
+    std::string accented;
+    EXPECT_FALSE(EncodeIso2022Kr("\xC3\xA9", &accented));
 }
 
 TEST(HtmlIso2022Jp, WideFormsDecode) {

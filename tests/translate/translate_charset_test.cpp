@@ -36,6 +36,9 @@ TEST_F(TranslateCharsetTest, OutputCarriesTheCharsetItIsWrittenIn) {
          "Content-Type: text/plain; charset=utf-8\r\n\r\n\xD0\xB0 \xE4\xB8\x80"},
         {"utf-16 with its mark", "text/html", std::string("\xFF\xFE<\0p\0>\0\xE9\0", 10),
          "Content-Type: text/plain; charset=utf-8\r\n\r\n\xC3\xA9"},
+        {"iso-2022-kr stays korean", "text/html; charset=iso-2022-kr",
+         "\x1B$)C<p>\x0EGQ19>n\x0F &amp; more</p>",
+         "Content-Type: text/plain; charset=iso-2022-kr\r\n\r\n\x1B$)C\x0EGQ19>n\x0F & more"},
         {"plain ascii without a charset", "text/html", "<p>hello</p>",
          "Content-Type: text/plain\r\n\r\nhello"},
     };
@@ -49,8 +52,8 @@ TEST_F(TranslateCharsetTest, OutputCarriesTheCharsetItIsWrittenIn) {
 }
 
 TEST_F(TranslateCharsetTest, UnreadableCharsetDeclines) {
-    test::WriteFileBytes(Input(), WithCrLf("Content-Type: text/html; charset=iso-2022-kr\n\n"
-                                           "\x1B$)C<p>\x0E!!\x0F</p>"));
+    test::WriteFileBytes(Input(), WithCrLf("Content-Type: text/html; charset=iso-2022-cn\n\n"
+                                           "\x1B$)A<p>\x0E!!\x0F</p>"));
     test::WriteFileBytes(Output(), "");
     EXPECT_EQ(TranslateMessageFile(2, Input(), Output(), nullptr, nullptr), 12);
     EXPECT_EQ(test::ReadFileBytes(Output()), "");
