@@ -18,46 +18,58 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-// The engine's text where it can be used, else the built-in renderer's.
+// The engine's text when asked for and it has any, else the built-in
+// renderer's.
 std::string RenderWithEngineOrBuiltIn(std::string_view html, std::string_view engineCharset,
-                                      const HtmlCharset& builtInCharset) {
-    HtmlTextResult engine = ExtractHtmlText(html, engineCharset);
-    if (engine.engineAvailable) {
-        return std::move(engine.text);
+                                      const HtmlCharset& builtInCharset, HtmlTextSource source) {
+    if (source == HtmlTextSource::kPlatformEngine) {
+        HtmlTextResult engine = ExtractHtmlText(html, engineCharset);
+        if (engine.engineAvailable && !engine.text.empty()) {
+            return std::move(engine.text);
+        }
     }
     return RenderDecodedHtml(html, builtInCharset);
 }
 
 }  // namespace
 
-bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, LabelledText* out) {
+bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, LabelledText* out,
+                        HtmlTextSource source) {
     std::string label(TrimBlanks(messageCharset));
     if (label.empty()) {
         label = SniffHtmlCharset(html);
     }
-    const HtmlSourceCharset source = ClassifyHtmlSource(label);
-    if (source.form == HtmlSourceForm::kUnreadable) {
+    const HtmlSourceCharset read = ClassifyHtmlSource(label);
+    if (read.form == HtmlSourceForm::kUnreadable) {
         return false;
     }
     std::string storage;
-    const std::string_view decoded = DecodeHtmlSource(html, source, &storage);
-    if (source.form == HtmlSourceForm::kOpaque) {
+    const std::string_view decoded = DecodeHtmlSource(html, read, &storage);
+    if (read.form == HtmlSourceForm::kOpaque) {
         // Only the engine may know this charset; the built-in renderer
         // passes its bytes through.
-        out->text = RenderWithEngineOrBuiltIn(decoded, label, HtmlCharset{});
+        out->text = RenderWithEngineOrBuiltIn(decoded, label, HtmlCharset{}, source);
         out->charset = label;
         return true;
     }
-    std::string text =
-        RenderWithEngineOrBuiltIn(decoded, "utf-8", HtmlCharset{CharsetKind::kUtf8, nullptr});
+    std::string text = RenderWithEngineOrBuiltIn(decoded, "utf-8",
+                                                 HtmlCharset{CharsetKind::kUtf8, nullptr}, source);
     storage = std::string();
     *out = EncodeForLabel(std::move(text), label);
     return true;
 }
 
-std::string HtmlToText(std::string_view html, std::string_view charset) {
+std::string EngineTextOrRendered(HtmlTextResult engine, std::string_view html,
+                                 std::string_view charset) {
+    if (engine.engineAvailable && !engine.text.empty()) {
+        return std::move(engine.text);
+    }
+    return RenderHtmlText(html, charset);
+}
+
+std::string HtmlToText(std::string_view html, std::string_view charset, HtmlTextSource source) {
     LabelledText text;
-    if (!HtmlToLabelledText(html, charset, &text)) {
+    if (!HtmlToLabelledText(html, charset, &text, source)) {
         return RenderDecodedHtml(html, HtmlCharset{});
     }
     return std::move(text.text);

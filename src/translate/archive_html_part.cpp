@@ -1,6 +1,7 @@
 #include "translate/archive_html_part.h"
 
 #include "codec/header_field_names.h"
+#include "mime/header_value_safety.h"
 #include "platform/files.h"
 
 namespace vellumo {
@@ -8,13 +9,17 @@ namespace {
 
 // The field written under its canonical name; a value that came from
 // encoded words is encoded again in its charset rather than written as raw
-// 8-bit bytes.
+// 8-bit bytes. Empty when the line would hold a line break that is no fold
+// (or a control byte): the sender would be writing the archive's header.
 std::string FieldLine(const char* name, const HeaderField& field) {
     HeaderField line(name, field.value, field.charset);
     std::string text(static_cast<size_t>(line.GetSize()), '\0');
     int written = line.Write(&text[0], static_cast<int>(text.size()));
-    text.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return text;
+    text.resize(written > 2 ? static_cast<size_t>(written) - 2 : 0);
+    if (text.empty() || !IsSafeFieldValue(text)) {
+        return std::string();
+    }
+    return text + "\r\n";
 }
 
 }  // namespace
@@ -22,8 +27,8 @@ std::string FieldLine(const char* name, const HeaderField& field) {
 std::string ArchivePartHeader(const MimePart& part) {
     std::string text;
     const HeaderField* type = part.FindField(kContentTypeField);
-    text += type != nullptr ? FieldLine(kContentTypeField, *type)
-                            : std::string(kContentTypeField) + ": text/html\r\n";
+    std::string typeLine = type != nullptr ? FieldLine(kContentTypeField, *type) : std::string();
+    text += !typeLine.empty() ? typeLine : std::string(kContentTypeField) + ": text/html\r\n";
     const HeaderField* disposition = part.FindField(kContentDispositionField);
     if (disposition != nullptr) {
         text += FieldLine(kContentDispositionField, *disposition);

@@ -14,7 +14,10 @@ namespace vellumo {
 // be opened; a write error leaves what was written.
 void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& part);
 
-// The text AppendHtmlPartToArchive writes before the body.
+// The text AppendHtmlPartToArchive writes before the body. A line that would
+// hold a line break other than a fold, or a control byte, is not written:
+// the Content-Type line falls back to "Content-Type: text/html" and the
+// Content-Disposition line is left out.
 std::string ArchivePartHeader(const MimePart& part);
 
 }  // namespace vellumo

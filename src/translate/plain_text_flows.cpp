@@ -8,6 +8,7 @@
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
+#include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
 #include "translate/archive_file.h"
@@ -27,14 +28,14 @@ bool IsTextOf(const MimePart& part, const char* subType) {
            EqualsIgnoringAsciiCase(part.GetSubType(), subType);
 }
 
-// "text/plain", with "; charset=" and the charset when there is one (quoted
-// when it is not a plain token).
+// "text/plain", with "; charset=" and the charset when it is a plain charset
+// name. The sender wrote that value: anything else (an encoded word, quotes,
+// a line break) is left out rather than written into the header.
 std::string PlainTextTypeOf(const std::string& charset) {
-    if (charset.empty()) {
+    if (!IsPlainCharsetName(charset)) {
         return "text/plain";
     }
-    bool token = charset.find_first_of(" \t\"()<>@,;:\\/[]?=") == std::string::npos;
-    return "text/plain; charset=" + (token ? charset : "\"" + charset + "\"");
+    return "text/plain; charset=" + (CharsetNeedsQuotes(charset) ? "\"" + charset + "\"" : charset);
 }
 
 std::string PlainTextType(const MimePart& part) {
@@ -43,6 +44,12 @@ std::string PlainTextType(const MimePart& part) {
 
 bool Saving() {
     return SaveHTMLMessagesValue == 1;
+}
+
+// The built-in renderer unless the settings file asks for the system engine.
+HtmlTextSource TextSource() {
+    return HtmlEngineValue == 1 ? HtmlTextSource::kPlatformEngine
+                                : HtmlTextSource::kBuiltInRenderer;
 }
 
 // Translator 1: the body of the last direct text/plain child (each one
@@ -97,7 +104,7 @@ int WriteRenderedHtml(Translation& translation) {
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
     LabelledText text;
-    if (!HtmlToLabelledText(html, charset, &text)) {
+    if (!HtmlToLabelledText(html, charset, &text, TextSource())) {
         return kStatusDataUnchanged;
     }
     message.body.Release();

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/line_ends.h"
+#include "support/temp_folder.h"
 #include "translate/driver_fixture.h"
 #include "translate/mime_type_record.h"
-#include "translate/temp_folder.h"
 #include "translate/translate_driver.h"
 
 namespace vellumo {

@@ -71,7 +71,7 @@ TEST_F(ReleasePackage, HoldsExactlyItsSixFiles) {
 }
 
 TEST_F(ReleasePackage, ChecksumsCoverAndMatchEveryOtherFile) {
-    std::istringstream lines(ReadTextFile(Unpacked("SHA256SUMS")));
+    std::istringstream lines(ReadFileBytes(Unpacked("SHA256SUMS")));
     std::set<std::string> listed;
     std::string hash, name;
     while (lines >> hash >> name) {
@@ -83,15 +83,15 @@ TEST_F(ReleasePackage, ChecksumsCoverAndMatchEveryOtherFile) {
     EXPECT_EQ(listed, others);
     EXPECT_EQ(RunInFolder(plugins(), "sha256sum --check --strict SHA256SUMS"), 0);
 
-    std::string readme = ReadTextFile(Unpacked("README.txt"));
-    WriteTextFile(Unpacked("README.txt"), readme + "changed");
+    std::string readme = ReadFileBytes(Unpacked("README.txt"));
+    WriteFileBytes(Unpacked("README.txt"), readme + "changed");
     EXPECT_NE(RunInFolder(plugins(), "sha256sum --check --strict SHA256SUMS"), 0)
         << "a changed file must fail the check";
 }
 
 TEST_F(ReleasePackage, TextFilesHaveCrLfLineEnds) {
-    std::string readme = ReadTextFile(Unpacked("README.txt"));
-    std::string license = ReadTextFile(Unpacked("LICENSE"));
+    std::string readme = ReadFileBytes(Unpacked("README.txt"));
+    std::string license = ReadFileBytes(Unpacked("LICENSE"));
     EXPECT_TRUE(HasOnlyCrLfLineEnds(readme));
     EXPECT_TRUE(HasOnlyCrLfLineEnds(license));
     EXPECT_EQ(readme.rfind("Vellumo for Eudora " VELLUMO_VERSION "\r\n", 0), 0u);
@@ -113,13 +113,13 @@ TEST_F(ReleasePackage, DllStartsAndTranslatesFromTheUnpackedFolder) {
     EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: " VELLUMO_VERSION);
     EXPECT_EQ(run.Value("init.translators"), "4");
     EXPECT_EQ(run.Value("translate.status"), "0");
-    EXPECT_NE(ReadTextFile(output).find("X-HTML-Message-Converted: \"file://"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(output).find("X-HTML-Message-Converted: \"file://"), std::string::npos);
     EXPECT_EQ(FilesIn(temp_.File("HTML Messages")).size(), 1u)
         << "the HTML is saved beside Plugins";
 }
 
 TEST_F(ReleasePackage, ToolsRunFromTheUnpackedFolder) {
-    WriteTextFile(Unpacked("page.html"), "<p>Packed <b>and</b> shipped</p>");
+    WriteFileBytes(Unpacked("page.html"), "<p>Packed <b>and</b> shipped</p>");
     WineRun text =
         RunUnderWine(Unpacked("vellumo-html2text.exe"), {WinePath(Unpacked("page.html"))});
     EXPECT_EQ(text.exitCode, 0) << text.errors;

@@ -16,10 +16,11 @@ namespace {
 // is the sibling "HTML Messages".
 class TranslateEndToEnd : public ::testing::Test {
   protected:
-    void SetSaving(int value) {
+    void SetSaving(int value, const std::string& moreLines = "") {
         RunCommand("mkdir -p '" + temp_.File("Plugins") + "'");
-        WriteTextFile(temp_.File("Plugins/vellumo.ini"),
-                      "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n");
+        WriteFileBytes(
+            temp_.File("Plugins/vellumo.ini"),
+            "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n" + moreLines);
     }
     static void RunCommand(const std::string& command) { (void)std::system(command.c_str()); }
     std::string Config() const { return WinePath(temp_.File("Plugins")); }
@@ -76,13 +77,13 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
 
     // Translator 1: the decoded UTF-8 alternative under its charset, then the
     // trailer naming the archive file from the decoded subject.
-    EXPECT_EQ(ReadTextFile(Out("t1.out")),
+    EXPECT_EQ(ReadFileBytes(Out("t1.out")),
               "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=utf-8\r\n\r\n"
               "Hallo Team,\n\ndie Zahlen f\xC3\xBCr Dezember sind da: Umsatz +5 %.\n"
               "Gr\xC3\xBC\xC3\x9F"
               "e, Ann\n" +
                   Trailer("Zahlen f\xFCr Dezember.eml"));
-    std::string archive1 = ReadTextFile(Archive("Zahlen f\xC3\xBCr Dezember.eml"));
+    std::string archive1 = ReadFileBytes(Archive("Zahlen f\xC3\xBCr Dezember.eml"));
     EXPECT_EQ(archive1.rfind("From: Ann Example <ann@example.org>\r\nTo: team@example.org\r\n"
                              "Date: Tue, 8 Dec 2026 08:30:00 +0100\r\nSubject: ",
                              0),
@@ -95,7 +96,7 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
 
     // Translator 2, quoted-printable Latin-1: decoded before rendering, no
     // transfer encoding left, the charset kept.
-    std::string qp = ReadTextFile(Out("t2qp.out"));
+    std::string qp = ReadFileBytes(Out("t2qp.out"));
     EXPECT_EQ(
         qp.rfind("Mime-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n\r\n", 0),
         0u)
@@ -105,11 +106,11 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
     EXPECT_NE(qp.find("Soupe \xE0 l'oignon & caf\xE9"), std::string::npos) << qp;
     EXPECT_EQ(qp.find("=FC"), std::string::npos) << qp;
     EXPECT_NE(qp.find(Trailer("Men\xFC du jour.eml")), std::string::npos) << qp;
-    EXPECT_NE(ReadTextFile(Archive("Men\xC3\xBC du jour.eml")).find("<h1>Men\xFC du jour</h1>"),
+    EXPECT_NE(ReadFileBytes(Archive("Men\xC3\xBC du jour.eml")).find("<h1>Men\xFC du jour</h1>"),
               std::string::npos);
 
     // Translator 2, base64 UTF-8.
-    std::string utf8 = ReadTextFile(Out("t2utf8.out"));
+    std::string utf8 = ReadFileBytes(Out("t2utf8.out"));
     EXPECT_NE(utf8.find("Content-Type: text/plain; charset=utf-8\r\n"), std::string::npos) << utf8;
     EXPECT_NE(utf8.find("Gr\xC3\xBC\xC3\x9F"
                         "e aus M\xC3\xBCnchen!"),
@@ -118,11 +119,11 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
     EXPECT_EQ(utf8.find("base64"), std::string::npos) << utf8;
 
     // Nested plain alternative: declined, output as the host created it, no archive.
-    EXPECT_EQ(ReadTextFile(Out("nested.out")), "");
+    EXPECT_EQ(ReadFileBytes(Out("nested.out")), "");
     EXPECT_FALSE(FileExistsHere(Archive("Nested alternative.eml")));
 
     // Translators 3 and 4 keep the encoded-word file names as they arrived.
-    std::string t3 = ReadTextFile(Out("t3.out"));
+    std::string t3 = ReadFileBytes(Out("t3.out"));
     EXPECT_NE(t3.find("Content-Type: application/octet-stream; "
                       "name=\"=?UTF-8?Q?r=C3=A9sum=C3=A9.bin?=\"; inline4attachment=yes\r\n"),
               std::string::npos)
@@ -131,7 +132,7 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
                       "filename=\"=?UTF-8?Q?r=C3=A9sum=C3=A9.bin?=\"\r\n"),
               std::string::npos)
         << t3;
-    std::string t4 = ReadTextFile(Out("t4.out"));
+    std::string t4 = ReadFileBytes(Out("t4.out"));
     EXPECT_NE(t4.find("Content-Type: multipart/mixed; boundary=\"rel-t4\";"
                       "\ttype=\"text/html\"; related4mixed=yes\r\n"),
               std::string::npos)
@@ -173,7 +174,7 @@ TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
     WineRun run = RunHost(args, 120);
     EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0", "0", "6", "6"}))
         << run.output;
-    std::string t1 = ReadTextFile(Out("t1.out"));
+    std::string t1 = ReadFileBytes(Out("t1.out"));
     EXPECT_EQ(t1.find("X-HTML-Message-Converted"), std::string::npos) << t1;
     EXPECT_EQ(t1.size(), std::string("Mime-Version: 1.0\r\nContent-Type: text/plain; "
                                      "charset=utf-8\r\n\r\n")
@@ -182,7 +183,7 @@ TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
                                          "da: Umsatz +5 %.\nGr\xC3\xBC\xC3\x9F"
                                          "e, Ann\n")
                                  .size());
-    EXPECT_EQ(ReadTextFile(Out("t2.out")).find("X-HTML-Message-Converted"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(Out("t2.out")).find("X-HTML-Message-Converted"), std::string::npos);
     EXPECT_FALSE(FileExistsHere(temp_.File("HTML Messages")));
     EXPECT_FALSE(FileExistsHere(Out("missing.out")));
 }
@@ -192,9 +193,9 @@ TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
 TEST_F(TranslateEndToEnd, JapaneseAndLabelledCharsetsWithoutHostCodePages) {
     SetSaving(0);
     const std::string greeting = "\x1B$B%;%s%?!<D9$N;3ED$G$9!#\x1B(B";
-    WriteTextFile(temp_.File("jp.eml"), "Content-Type: text/html; charset=ISO-2022-JP\r\n\r\n<p>" +
-                                            greeting + "</p>\r\n<p>Thanks &amp; bye</p>\r\n");
-    WriteTextFile(
+    WriteFileBytes(temp_.File("jp.eml"), "Content-Type: text/html; charset=ISO-2022-JP\r\n\r\n<p>" +
+                                             greeting + "</p>\r\n<p>Thanks &amp; bye</p>\r\n");
+    WriteFileBytes(
         temp_.File("meta.eml"),
         "Content-Type: text/html\r\n\r\n<meta charset=\"utf-8\"><p>\xC3\xA9 &euro;</p>\r\n");
     std::vector<std::string> args = {"--config-dir", Config()};
@@ -205,13 +206,33 @@ TEST_F(TranslateEndToEnd, JapaneseAndLabelledCharsetsWithoutHostCodePages) {
     args.insert(args.end(), steps.begin(), steps.end());
     WineRun run = RunHost(args, 120);
     EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0", "0"})) << run.output;
-    const std::string jp = ReadTextFile(Out("jp.out"));
+    const std::string jp = ReadFileBytes(Out("jp.out"));
     EXPECT_NE(jp.find("Content-Type: text/plain; charset=ISO-2022-JP\r\n"), std::string::npos)
         << jp;
     EXPECT_NE(jp.find("\r\n\r\n" + greeting + "\r\n\r\nThanks & bye"), std::string::npos) << jp;
-    const std::string meta = ReadTextFile(Out("meta.out"));
+    const std::string meta = ReadFileBytes(Out("meta.out"));
     EXPECT_NE(meta.find("Content-Type: text/plain; charset=utf-8\r\n"), std::string::npos) << meta;
     EXPECT_NE(meta.find("\r\n\r\n\xC3\xA9 \xE2\x82\xAC"), std::string::npos) << meta;
+}
+
+// Asking for the system engine changes nothing under Wine, where the
+// engine is never used: the text is the built-in renderer's.
+TEST_F(TranslateEndToEnd, EngineSettingUnderWineKeepsTheRenderersText) {
+    std::string outputs[2];
+    for (int engine = 0; engine < 2; ++engine) {
+        SetSaving(0, "HTMLEngine=" + std::to_string(engine) + "\r\n");
+        const std::string name = "t2-" + std::to_string(engine) + ".out";
+        std::vector<std::string> args = {"--config-dir", Config()};
+        std::vector<std::string> step =
+            TranslateStep(2, "samples/t2-html-quoted-printable.eml", name);
+        args.insert(args.end(), step.begin(), step.end());
+        WineRun run = RunHost(args, 120);
+        EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0"})) << run.output;
+        outputs[engine] = ReadFileBytes(Out(name));
+    }
+    EXPECT_NE(outputs[0].find("\r\n\r\n"), std::string::npos) << outputs[0];
+    EXPECT_GT(outputs[0].size(), outputs[0].find("\r\n\r\n") + 4) << outputs[0];
+    EXPECT_EQ(outputs[1], outputs[0]);
 }
 
 }  // namespace
