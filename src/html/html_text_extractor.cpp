@@ -34,7 +34,7 @@ std::string RenderWithEngineOrBuiltIn(std::string_view html, std::string_view en
 }  // namespace
 
 bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, LabelledText* out,
-                        HtmlTextSource source) {
+                        HtmlTextSource source, const std::function<void()>& releaseInput) {
     std::string label(TrimBlanks(messageCharset));
     if (label.empty()) {
         label = SniffHtmlCharset(html);
@@ -45,6 +45,9 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
     }
     std::string storage;
     const std::string_view decoded = DecodeHtmlSource(html, read, &storage);
+    if (releaseInput && !storage.empty() && decoded.data() == storage.data()) {
+        releaseInput();  // `html` is not read from here on
+    }
     if (read.form == HtmlSourceForm::kOpaque) {
         // Only the engine may know this charset; the built-in renderer
         // passes its bytes through.

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -75,10 +76,14 @@ enum class HtmlTextSource { kBuiltInRenderer, kPlatformEngine };
 // no host code page is needed), and the text is written as EncodeForLabel
 // (html_output_charset.h) writes it; a charset without a decoder here goes
 // to the engine as it is. Returns false, with `out` untouched, for a
-// charset that cannot be read here (ISO-2022-CN).
+// charset that cannot be read here (ISO-2022-CN). `releaseInput`, when
+// set, is called as soon as `html` is no longer read (it was decoded into
+// a copy), so that the caller can free it before the document is built;
+// it is not called when the HTML is read in place.
 [[nodiscard]] bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset,
                                       LabelledText* out,
-                                      HtmlTextSource source = HtmlTextSource::kBuiltInRenderer);
+                                      HtmlTextSource source = HtmlTextSource::kBuiltInRenderer,
+                                      const std::function<void()>& releaseInput = nullptr);
 
 // The text of HtmlToLabelledText without its label; the bytes pass through
 // unchanged for a charset that cannot be read. Natively this is always the

@@ -104,7 +104,10 @@ int WriteRenderedHtml(Translation& translation) {
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
     LabelledText text;
-    if (!HtmlToLabelledText(html, charset, &text, TextSource())) {
+    // A body decoded into a copy of its own is freed before the document is
+    // built: only one of the two need be in memory with the tree.
+    if (!HtmlToLabelledText(html, charset, &text, TextSource(),
+                            [&message] { message.body.Release(); })) {
         return kStatusDataUnchanged;
     }
     message.body.Release();

@@ -114,5 +114,35 @@ TEST(HtmlOutputCharset, ReferencesAreWrittenInTheOutputCharset) {
     EXPECT_FALSE(HtmlToLabelledText("<p>\x1B$)A\x0E!!\x0F</p>", "iso-2022-cn", &chinese));
 }
 
+// The caller may free the HTML once it has been decoded into a copy.
+TEST(HtmlOutputCharset, InputIsReleasedOnlyOnceDecodedIntoACopy) {
+    const struct {
+        const char* name;
+        std::string html;
+        const char* charset;
+        int releases;
+    } cases[] = {
+        {"iso-2022-jp", "<p>\x1B$B$\"\x1B(B</p>", "iso-2022-jp", 1},
+        {"latin-1 with a high byte", "<p>caf\xE9</p>", "iso-8859-1", 1},
+        {"latin-1 that is ascii", "<p>cafe</p>", "iso-8859-1", 0},
+        {"valid utf-8", "<p>caf\xC3\xA9</p>", "utf-8", 0},
+        {"opaque", "<p>\x82\xA0</p>", "shift_jis", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string html = c.html;
+        int releases = 0;
+        LabelledText out;
+        ASSERT_TRUE(
+            HtmlToLabelledText(html, c.charset, &out, HtmlTextSource::kBuiltInRenderer, [&] {
+                ++releases;
+                html.assign(html.size(), '#');  // no longer read
+            }));
+        EXPECT_EQ(releases, c.releases);
+        EXPECT_EQ(out.text.find('#'), std::string::npos) << out.text;
+        EXPECT_FALSE(out.text.empty());
+    }
+}
+
 }  // namespace
 }  // namespace vellumo
