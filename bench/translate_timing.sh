@@ -14,7 +14,10 @@
 #   a 50 MB multipart/related with base64 images    (translator 4)
 #   a 20 MB multipart/alternative, quoted-printable  (translator 1, and as
 #     multipart/related with the same parts, translator 4)
-#   a 5 MB text/html message                         (translator 2)
+#   a 5 MB text/html message, dense in tags           (translator 2)
+#   a 5 MB text/html message of corpus newsletters    (translator 2)
+# Peak memory includes the process's own start-up (about 3 MB); "empty"
+# gives it, so that a ratio can be read with and without it.
 set -e
 cd "$(dirname "$0")/.."
 tool=$(realpath "${1:-build/release/bin/translate_file}")
@@ -23,6 +26,8 @@ runs=${2:-7}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 bench/make_big_messages.py "$work"
+/usr/bin/time -f "%M" -o "$work/time" "$tool" --help >/dev/null 2>&1 || true
+echo "empty run: peak $(awk '{printf "%.1f", $1 * 1024 / 1e6}' "$work/time") MB"
 
 median() {
     echo "$@" | tr ' ' '\n' | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
@@ -49,7 +54,8 @@ measure() {
     echo "$(median $walls) $(median $cpus) $peak"
 }
 
-for job in "4 related50.eml" "4 related-qp20.eml" "1 alternative20.eml" "2 html5.eml"; do
+for job in "4 related50.eml" "4 related-qp20.eml" "1 alternative20.eml" "2 html5.eml" \
+    "2 news5.eml"; do
     set -- $job
     size=$(stat -c %s "$work/$2")
     copy=$(measure "$baseline" "$work/$2" "$work/out")

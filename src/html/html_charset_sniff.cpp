@@ -5,144 +5,218 @@
 namespace vellumo {
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n\f";
-
-struct Attribute {
-    std::string_view name;
-    std::string_view value;
+struct ByteOrderMark {
+    std::string_view bytes;
+    const char* charset;
 };
 
-std::string_view Trim(std::string_view text) {
-    size_t begin = text.find_first_not_of(kBlanks);
-    if (begin == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
+// UTF-32LE's mark begins with UTF-16LE's, so it is tried first.
+constexpr ByteOrderMark kByteOrderMarks[] = {
+    {std::string_view("\xFF\xFE\x00\x00", 4), "utf-32le"},
+    {std::string_view("\x00\x00\xFE\xFF", 4), "utf-32be"},
+    {"\xEF\xBB\xBF", "utf-8"},
+    {"\xFE\xFF", "utf-16be"},
+    {"\xFF\xFE", "utf-16le"},
+};
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
 }
 
-// Reads the attribute at `at` in a tag; false at the tag's end.
-bool NextAttribute(std::string_view tag, size_t& at, Attribute& attribute) {
-    while (at < tag.size() && (kBlanks.find(tag[at]) != std::string_view::npos || tag[at] == '/')) {
-        ++at;
+bool IsTokenChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '.' || c == ':' || c == '+' || c == '(' || c == ')';
+}
+
+// The name in lower case when it is a plain token of bounded length, else "".
+std::string CleanCharsetName(std::string_view name) {
+    while (!name.empty() && IsSpace(name.front())) {
+        name.remove_prefix(1);
     }
-    if (at >= tag.size() || tag[at] == '>') {
-        return false;
+    while (!name.empty() && IsSpace(name.back())) {
+        name.remove_suffix(1);
     }
-    size_t start = at;
-    while (at < tag.size() && tag[at] != '=' && tag[at] != '>' &&
-           kBlanks.find(tag[at]) == std::string_view::npos) {
-        ++at;
+    if (name.empty() || name.size() > kMaxSniffedCharsetLength) {
+        return "";
     }
-    attribute.name = tag.substr(start, at - start);
-    attribute.value = {};
-    while (at < tag.size() && kBlanks.find(tag[at]) != std::string_view::npos) {
-        ++at;
+    for (char c : name) {
+        if (!IsTokenChar(c)) {
+            return "";
+        }
     }
-    if (at >= tag.size() || tag[at] != '=') {
+    std::string lower = LowerAsciiCopy(name);
+    if (StartsWithIgnoringAsciiCase(lower, "utf-16") ||
+        StartsWithIgnoringAsciiCase(lower, "utf-32")) {
+        return "utf-8";
+    }
+    return lower;
+}
+
+// Reads the pre-scan's attributes one at a time from the bytes after a tag name.
+class AttributeReader {
+  public:
+    AttributeReader(std::string_view text, std::size_t pos) : text_(text), pos_(pos) {}
+
+    // The next attribute; false at the end of the tag (or of the text).
+    bool Next(std::string* name, std::string* value) {
+        name->clear();
+        value->clear();
+        while (pos_ < text_.size() && (IsSpace(text_[pos_]) || text_[pos_] == '/')) {
+            ++pos_;
+        }
+        if (pos_ >= text_.size() || text_[pos_] == '>') {
+            return false;
+        }
+        do {
+            name->push_back(LowerAscii(text_[pos_++]));
+        } while (pos_ < text_.size() && !IsSpace(text_[pos_]) && text_[pos_] != '=' &&
+                 text_[pos_] != '>' && text_[pos_] != '/');
+        SkipSpace();
+        if (pos_ >= text_.size() || text_[pos_] != '=') {
+            return true;
+        }
+        ++pos_;
+        SkipSpace();
+        ReadValue(value);
         return true;
     }
-    ++at;
-    while (at < tag.size() && kBlanks.find(tag[at]) != std::string_view::npos) {
-        ++at;
-    }
-    if (at < tag.size() && (tag[at] == '"' || tag[at] == '\'')) {
-        char quote = tag[at++];
-        size_t end = tag.find(quote, at);
-        end = end == std::string_view::npos ? tag.size() : end;
-        attribute.value = tag.substr(at, end - at);
-        at = end + 1;
-        return true;
-    }
-    start = at;
-    while (at < tag.size() && tag[at] != '>' && kBlanks.find(tag[at]) == std::string_view::npos) {
-        ++at;
-    }
-    attribute.value = tag.substr(start, at - start);
-    return true;
-}
 
-// The charset named in a content value: "text/html; charset=utf-8".
-std::string_view CharsetOfContent(std::string_view content) {
-    for (size_t at = 0; at + 7 <= content.size(); ++at) {
-        if (!StartsWithIgnoringAsciiCase(content.substr(at), "charset")) {
+    [[nodiscard]] std::size_t Position() const { return pos_; }
+
+  private:
+    void SkipSpace() {
+        while (pos_ < text_.size() && IsSpace(text_[pos_])) {
+            ++pos_;
+        }
+    }
+
+    void ReadValue(std::string* value) {
+        if (pos_ < text_.size() && (text_[pos_] == '"' || text_[pos_] == '\'')) {
+            const char quote = text_[pos_++];
+            while (pos_ < text_.size() && text_[pos_] != quote) {
+                value->push_back(text_[pos_++]);
+            }
+            pos_ = pos_ < text_.size() ? pos_ + 1 : pos_;
+            return;
+        }
+        while (pos_ < text_.size() && !IsSpace(text_[pos_]) && text_[pos_] != '>') {
+            value->push_back(text_[pos_++]);
+        }
+    }
+
+    std::string_view text_;
+    std::size_t pos_;
+};
+
+// The charset of a content attribute value: "text/html; charset=x".
+std::string CharsetFromContent(std::string_view content) {
+    for (std::size_t at = 0; at + 7 <= content.size(); ++at) {
+        if (!EqualsIgnoringAsciiCase(content.substr(at, 7), "charset")) {
             continue;
         }
-        std::string_view rest = Trim(content.substr(at + 7));
-        if (rest.empty() || rest[0] != '=') {
+        std::size_t pos = at + 7;
+        while (pos < content.size() && IsSpace(content[pos])) {
+            ++pos;
+        }
+        if (pos >= content.size() || content[pos] != '=') {
             continue;
         }
-        rest = Trim(rest.substr(1));
-        if (!rest.empty() && (rest[0] == '"' || rest[0] == '\'')) {
-            size_t end = rest.find(rest[0], 1);
-            return end == std::string_view::npos ? std::string_view() : rest.substr(1, end - 1);
+        ++pos;
+        while (pos < content.size() && IsSpace(content[pos])) {
+            ++pos;
         }
-        return rest.substr(0, rest.find_first_of("; \t\r\n\f"));
+        const bool quoted = pos < content.size() && (content[pos] == '"' || content[pos] == '\'');
+        const char quote = quoted ? content[pos++] : '\0';
+        std::size_t end = pos;
+        while (end < content.size() &&
+               (quoted ? content[end] != quote : !IsSpace(content[end]) && content[end] != ';')) {
+            ++end;
+        }
+        return std::string(content.substr(pos, end - pos));
     }
-    return {};
+    return "";
 }
 
-// The charset a meta tag declares ("" when none); tag starts after "<meta".
-std::string_view CharsetOfMeta(std::string_view tag) {
+// The charset a meta tag declares (attributes from `pos`), or "".
+std::string CharsetOfMeta(std::string_view text, std::size_t pos) {
+    AttributeReader reader(text, pos);
+    std::string name;
+    std::string value;
+    std::string charset;
+    std::string content;
     bool contentType = false;
-    std::string_view content, charset;
-    size_t at = 0;
-    Attribute attribute;
-    while (NextAttribute(tag, at, attribute)) {
-        if (EqualsIgnoringAsciiCase(attribute.name, "charset") && charset.empty()) {
-            charset = Trim(attribute.value);
-        } else if (EqualsIgnoringAsciiCase(attribute.name, "http-equiv")) {
-            contentType = EqualsIgnoringAsciiCase(Trim(attribute.value), "content-type");
-        } else if (EqualsIgnoringAsciiCase(attribute.name, "content") && content.empty()) {
-            content = attribute.value;
+    while (reader.Next(&name, &value)) {
+        if (name == "charset" && charset.empty()) {
+            charset = value;
+        } else if (name == "content" && content.empty()) {
+            content = value;
+        } else if (name == "http-equiv") {
+            contentType = contentType || EqualsIgnoringAsciiCase(value, "content-type");
         }
     }
     if (!charset.empty()) {
         return charset;
     }
-    return contentType ? Trim(CharsetOfContent(content)) : std::string_view();
+    return contentType ? CharsetFromContent(content) : "";
 }
 
-std::string ByteOrderMarkCharset(std::string_view html) {
-    if (html.substr(0, 3) == "\xEF\xBB\xBF") {
-        return "utf-8";
+// Past a tag's attributes, to just after its ">".
+std::size_t SkipTag(std::string_view text, std::size_t pos) {
+    AttributeReader reader(text, pos);
+    std::string name;
+    std::string value;
+    while (reader.Next(&name, &value)) {
     }
-    if (html.substr(0, 2) == "\xFF\xFE") {
-        return "utf-16le";
+    return reader.Position() + 1;
+}
+
+std::size_t SkipPast(std::string_view text, std::size_t pos, std::string_view end) {
+    const std::size_t found = text.find(end, pos);
+    return found == std::string_view::npos ? text.size() : found + end.size();
+}
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+std::string PrescanMeta(std::string_view text) {
+    std::size_t pos = 0;
+    while ((pos = text.find('<', pos)) != std::string_view::npos) {
+        const std::string_view rest = text.substr(pos);
+        if (rest.substr(0, 4) == "<!--") {
+            pos = SkipPast(text, pos + 2, "-->");  // "<!-->" closes at once
+        } else if (StartsWithIgnoringAsciiCase(rest, "<meta") && rest.size() > 5 &&
+                   (IsSpace(rest[5]) || rest[5] == '/')) {
+            std::string charset = CleanCharsetName(CharsetOfMeta(text, pos + 5));
+            if (!charset.empty()) {
+                return charset;
+            }
+            pos = SkipTag(text, pos + 5);
+        } else if (rest.size() > 2 &&
+                   (IsAsciiLetter(rest[1]) || (rest[1] == '/' && IsAsciiLetter(rest[2])))) {
+            std::size_t name = pos + 1;
+            while (name < text.size() && !IsSpace(text[name]) && text[name] != '>') {
+                ++name;
+            }
+            pos = SkipTag(text, name);
+        } else if (rest.size() > 1 && (rest[1] == '!' || rest[1] == '/' || rest[1] == '?')) {
+            pos = SkipPast(text, pos + 1, ">");
+        } else {
+            ++pos;
+        }
     }
-    if (html.substr(0, 2) == "\xFE\xFF") {
-        return "utf-16be";
-    }
-    return std::string();
+    return "";
 }
 
 }  // namespace
 
 std::string SniffHtmlCharset(std::string_view html) {
-    std::string fromMark = ByteOrderMarkCharset(html);
-    if (!fromMark.empty()) {
-        return fromMark;
-    }
-    std::string_view head = html.substr(0, kCharsetSniffLength);
-    for (size_t at = head.find('<'); at != std::string_view::npos; at = head.find('<', at + 1)) {
-        if (head.compare(at, 4, "<!--") == 0) {
-            size_t end = head.find("-->", at + 4);
-            if (end == std::string_view::npos) {
-                break;
-            }
-            at = end + 2;
-            continue;
-        }
-        std::string_view rest = head.substr(at + 1);
-        if (!StartsWithIgnoringAsciiCase(rest, "meta") || rest.size() < 5 ||
-            (kBlanks.find(rest[4]) == std::string_view::npos && rest[4] != '/')) {
-            continue;
-        }
-        std::string_view charset = CharsetOfMeta(rest.substr(4));
-        if (!charset.empty()) {
-            return std::string(charset);
+    for (const ByteOrderMark& mark : kByteOrderMarks) {
+        if (html.substr(0, mark.bytes.size()) == mark.bytes) {
+            return mark.charset;
         }
     }
-    return std::string();
+    return PrescanMeta(html.substr(0, kCharsetSniffBytes));
 }
 
 }  // namespace vellumo

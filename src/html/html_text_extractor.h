@@ -8,8 +8,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "html/html_charset.h"
+#include "html/html_output_charset.h"
 
 namespace vellumo {
 
@@ -42,10 +46,13 @@ struct HtmlTextResult {
 
 // The built-in renderer: the text a browser gives as document.body.innerText
 // for `html`, written in `charset`. An empty charset means windows-1252.
-// Characters from references that the charset cannot represent become "?"
-// (a no-break space becomes a space). A charset without a table here is
-// taken as ASCII-compatible: its bytes pass through unchanged. Linear time
-// in the input, bounded nesting; input past the first GiB is ignored.
+// The HTML is decoded to UTF-8 first (UTF-8, the single-byte charsets with
+// tables, ISO-2022-JP and -KR, UTF-16 and UTF-32), and the text written back in the
+// charset (UTF-8 for the wide forms); characters that the charset cannot
+// represent become "?" (a no-break space becomes a space). A charset
+// without a decoder here is taken as ASCII-compatible: its bytes pass
+// through unchanged. Linear time in the input, bounded nesting; input past
+// the first GiB is ignored.
 [[nodiscard]] std::string RenderHtmlText(std::string_view html, std::string_view charset);
 
 // The engine's text when it has any, otherwise the built-in renderer's: an
@@ -54,12 +61,33 @@ struct HtmlTextResult {
 [[nodiscard]] std::string EngineTextOrRendered(HtmlTextResult engine, std::string_view html,
                                                std::string_view charset);
 
-// Where HtmlToText takes the text from: the built-in renderer, or the
-// platform engine with the renderer behind it.
+// Where the text is taken from: the built-in renderer, or the platform
+// engine with the renderer behind it.
 enum class HtmlTextSource { kBuiltInRenderer, kPlatformEngine };
 
-// The built-in renderer's text, or with kPlatformEngine EngineTextOrRendered
-// of ExtractHtmlText. Natively this is always the renderer's text.
+// The built-in renderer on HTML already decoded: `charset` is UTF-8, or
+// opaque for bytes that pass through. The text is in the same form.
+[[nodiscard]] std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset);
+
+// The text of an HTML message body in one charset, and that charset's name
+// ("" for plain ASCII). The charset read is `messageCharset`, or when that is
+// empty the one the HTML declares (SniffHtmlCharset), or windows-1252. The
+// HTML is decoded before either producer sees it (the engine gets UTF-8, so
+// no host code page is needed), and the text is written as EncodeForLabel
+// (html_output_charset.h) writes it; a charset without a decoder here goes
+// to the engine as it is. Returns false, with `out` untouched, for a
+// charset that cannot be read here (ISO-2022-CN). `releaseInput`, when
+// set, is called as soon as `html` is no longer read (it was decoded into
+// a copy), so that the caller can free it before the document is built;
+// it is not called when the HTML is read in place.
+[[nodiscard]] bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset,
+                                      LabelledText* out,
+                                      HtmlTextSource source = HtmlTextSource::kBuiltInRenderer,
+                                      const std::function<void()>& releaseInput = nullptr);
+
+// The text of HtmlToLabelledText without its label; the bytes pass through
+// unchanged for a charset that cannot be read. Natively this is always the
+// renderer's text.
 [[nodiscard]] std::string HtmlToText(std::string_view html, std::string_view charset,
                                      HtmlTextSource source = HtmlTextSource::kBuiltInRenderer);
 

@@ -7,6 +7,32 @@
 #include "html/html_white_space.h"
 
 namespace vellumo {
+namespace {
+
+bool IsAsciiAlphaNumeric(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// The length of the first letter with the punctuation before it: up to and
+// with the first letter or digit (any non-ASCII character counts as one).
+std::size_t FirstLetterLength(std::string_view run) {
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(run[i]);
+        if (IsAsciiAlphaNumeric(run[i])) {
+            return i + 1;
+        }
+        if (byte >= 0xC0) {
+            std::size_t end = i + 1;
+            while (end < run.size() && (static_cast<unsigned char>(run[end]) & 0xC0) == 0x80) {
+                ++end;
+            }
+            return end;
+        }
+    }
+    return run.size();
+}
+
+}  // namespace
 
 void HtmlTextWriter::FlushBreaks() {
     if (pendingBreaks_ > 0 && anyItem_) {
@@ -24,6 +50,21 @@ void HtmlTextWriter::PutNewline() {
         quotedLines_.emplace_back(out_.size(), quoteDepth_);
     }
     afterWordChar_ = false;
+    if (firstLineStarted_) {
+        firstLine_ = CssTextTransform::kNone;
+        firstLineStarted_ = false;
+    }
+}
+
+void HtmlTextWriter::StartFirstLine(CssTextTransform transform, CssTextTransform base) {
+    firstLine_ = transform;
+    firstLineBase_ = base;
+    firstLineStarted_ = false;
+}
+
+void HtmlTextWriter::StartFirstLetter(CssTextTransform transform, CssTextTransform base) {
+    firstLetter_ = transform;
+    firstLetterBase_ = base;
 }
 
 void HtmlTextWriter::PutChar(char c) {
@@ -37,8 +78,28 @@ void HtmlTextWriter::AppendRun(std::string_view run, CssTextTransform transform)
     if (run.empty()) {
         return;
     }
+    if (firstLine_ != CssTextTransform::kNone) {
+        firstLineStarted_ = true;
+        if (transform == firstLineBase_) {
+            transform = firstLine_;
+        }
+    }
+    if (firstLetter_ != CssTextTransform::kNone) {
+        const CssTextTransform letter = transform == firstLetterBase_ ? firstLetter_ : transform;
+        firstLetter_ = CssTextTransform::kNone;
+        const std::size_t length = FirstLetterLength(run);
+        AppendCased(run.substr(0, length), letter);
+        run.remove_prefix(length);
+    }
+    AppendCased(run, transform);
+}
+
+void HtmlTextWriter::AppendCased(std::string_view run, CssTextTransform transform) {
+    if (run.empty()) {
+        return;
+    }
     if (transform != CssTextTransform::kNone) {
-        AppendTransformed(run, transform, charset_, &afterWordChar_, &out_);
+        AppendTransformed(run, transform, charset_, &afterWordChar_, &out_, turkic_);
         return;
     }
     const std::size_t written = out_.size();

@@ -32,6 +32,13 @@ class HtmlTextWriter {
     void InlineBoxEnd();
     // A string item: "\t" between table cells, "\n" between rows and for br.
     void Literal(char c);
+    // Text up to the next line break (::first-line), or up to and with the
+    // first letter (::first-letter), takes `transform` where its own is
+    // `base` (the block's, inherited). kNone ends the style.
+    void StartFirstLine(CssTextTransform transform, CssTextTransform base);
+    void StartFirstLetter(CssTextTransform transform, CssTextTransform base);
+    // Whether the following text is Turkish or Azerbaijani (dotted capital i).
+    void SetTurkicCasing(bool turkic) { turkic_ = turkic; }
 
     // Lines begun from now on are quoted this many levels deep: Finish
     // puts "> " before them once per level. Never called for the browser's
@@ -47,6 +54,7 @@ class HtmlTextWriter {
     void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines);
     void PreservedText(std::string_view text, CssTextTransform transform);
     void AppendRun(std::string_view run, CssTextTransform transform);
+    void AppendCased(std::string_view run, CssTextTransform transform);
 
     std::string QuotedOutput() const;
 
@@ -62,6 +70,12 @@ class HtmlTextWriter {
     bool atLineStart_ = true;
     bool anyItem_ = false;
     bool afterWordChar_ = false;
+    bool turkic_ = false;
+    CssTextTransform firstLine_ = CssTextTransform::kNone;
+    CssTextTransform firstLineBase_ = CssTextTransform::kNone;
+    bool firstLineStarted_ = false;  // its text began; the next line end ends it
+    CssTextTransform firstLetter_ = CssTextTransform::kNone;
+    CssTextTransform firstLetterBase_ = CssTextTransform::kNone;
 };
 
 }  // namespace vellumo

@@ -28,15 +28,18 @@ bool IsTextOf(const MimePart& part, const char* subType) {
            EqualsIgnoringAsciiCase(part.GetSubType(), subType);
 }
 
-// "text/plain", with "; charset=" and the part's charset when it is a plain
-// charset name. The sender wrote that value: anything else (an encoded word,
-// quotes, a line break) is left out rather than written into the header.
-std::string PlainTextType(const MimePart& part) {
-    std::string charset = part.GetParameter(kContentTypeField, "charset");
+// "text/plain", with "; charset=" and the charset when it is a plain charset
+// name. The sender wrote that value: anything else (an encoded word, quotes,
+// a line break) is left out rather than written into the header.
+std::string PlainTextTypeOf(const std::string& charset) {
     if (!IsPlainCharsetName(charset)) {
         return "text/plain";
     }
     return "text/plain; charset=" + (CharsetNeedsQuotes(charset) ? "\"" + charset + "\"" : charset);
+}
+
+std::string PlainTextType(const MimePart& part) {
+    return PlainTextTypeOf(part.GetParameter(kContentTypeField, "charset"));
 }
 
 bool Saving() {
@@ -87,9 +90,10 @@ bool WriteHeaderText(const HeaderBlock& header, std::string& out) {
     return true;
 }
 
-// Translator 2: the message's header relabelled as plain text in its own
-// charset, without a transfer encoding (the text is written as it is), then
-// the text of the decoded HTML body.
+// Translator 2: the message's header relabelled as plain text in the
+// charset the text is written in, without a transfer encoding (the text is
+// written as it is), then the text of the decoded HTML body. A body in a
+// charset that cannot be read here is left as it was.
 int WriteRenderedHtml(Translation& translation) {
     MimeMessage& message = translation.message;
     if (Saving()) {
@@ -98,9 +102,15 @@ int WriteRenderedHtml(Translation& translation) {
     std::string charset = message.GetParameter(kContentTypeField, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
-    std::string text = HtmlToText(html, charset, TextSource());
+    LabelledText text;
+    // A body decoded into a copy of its own is freed before the document is
+    // built: only one of the two need be in memory with the tree.
+    if (!HtmlToLabelledText(html, charset, &text, TextSource(),
+                            [&message] { message.body.Release(); })) {
+        return kStatusDataUnchanged;
+    }
     message.body.Release();
-    message.SetField(kContentTypeField, PlainTextType(message));
+    message.SetField(kContentTypeField, PlainTextTypeOf(text.charset));
     message.fields.remove_if([](const HeaderField& field) {
         return EqualsIgnoringAsciiCase(field.name, kContentTransferEncodingField);
     });
@@ -108,7 +118,8 @@ int WriteRenderedHtml(Translation& translation) {
     if (!WriteHeaderText(message, output)) {
         return kStatusDataUnchanged;
     }
-    output += text;
+    output += text.text;
+    text.text = std::string();
     return WriteTranslationOutput(translation, std::string(), output.data(), output.size());
 }
 

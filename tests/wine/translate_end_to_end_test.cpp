@@ -236,6 +236,33 @@ TEST_F(TranslateEndToEnd, NestedAttachmentPutBackKeepsItsExactBytes) {
     }
 }
 
+// The DLL reads and writes ISO-2022-JP from its own tables, as the native
+// build does: Wine has no code page for it.
+TEST_F(TranslateEndToEnd, JapaneseAndLabelledCharsetsWithoutHostCodePages) {
+    SetSaving(0);
+    const std::string greeting = "\x1B$B%;%s%?!<D9$N;3ED$G$9!#\x1B(B";
+    WriteFileBytes(temp_.File("jp.eml"), "Content-Type: text/html; charset=ISO-2022-JP\r\n\r\n<p>" +
+                                             greeting + "</p>\r\n<p>Thanks &amp; bye</p>\r\n");
+    WriteFileBytes(
+        temp_.File("meta.eml"),
+        "Content-Type: text/html\r\n\r\n<meta charset=\"utf-8\"><p>\xC3\xA9 &euro;</p>\r\n");
+    std::vector<std::string> args = {"--config-dir", Config()};
+    std::vector<std::string> steps = Chain({
+        TranslateStep(2, WinePath(temp_.File("jp.eml")), "jp.out"),
+        TranslateStep(2, WinePath(temp_.File("meta.eml")), "meta.out"),
+    });
+    args.insert(args.end(), steps.begin(), steps.end());
+    WineRun run = RunHost(args, 120);
+    EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0", "0"})) << run.output;
+    const std::string jp = ReadFileBytes(Out("jp.out"));
+    EXPECT_NE(jp.find("Content-Type: text/plain; charset=ISO-2022-JP\r\n"), std::string::npos)
+        << jp;
+    EXPECT_NE(jp.find("\r\n\r\n" + greeting + "\r\n\r\nThanks & bye"), std::string::npos) << jp;
+    const std::string meta = ReadFileBytes(Out("meta.out"));
+    EXPECT_NE(meta.find("Content-Type: text/plain; charset=utf-8\r\n"), std::string::npos) << meta;
+    EXPECT_NE(meta.find("\r\n\r\n\xC3\xA9 \xE2\x82\xAC"), std::string::npos) << meta;
+}
+
 // Asking for the system engine changes nothing under Wine, where the
 // engine is never used: the text is the built-in renderer's.
 TEST_F(TranslateEndToEnd, EngineSettingUnderWineKeepsTheRenderersText) {
