@@ -27,7 +27,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 bench/make_big_messages.py "$work"
 /usr/bin/time -f "%M" -o "$work/time" "$tool" --help >/dev/null 2>&1 || true
-echo "empty run: peak $(awk '{printf "%.1f", $1 * 1024 / 1e6}' "$work/time") MB"
+# The last line: a tool that exits with a usage error gets a line before it.
+echo "empty run: peak $(tail -1 "$work/time" | awk '{printf "%.1f", $1 * 1024 / 1e6}') MB"
 
 median() {
     echo "$@" | tr ' ' '\n' | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
@@ -46,8 +47,8 @@ measure() {
         /usr/bin/time -f "%U %S %M" -o "$work/time" "$@" >/dev/null || true
         end=$(date +%s%N)
         walls="$walls $((end - start))"
-        cpus="$cpus $(awk '{printf "%d", ($1 + $2) * 1e9}' "$work/time")"
-        kb=$(cut -d' ' -f3 "$work/time")
+        cpus="$cpus $(tail -1 "$work/time" | awk '{printf "%d", ($1 + $2) * 1e9}')"
+        kb=$(tail -1 "$work/time" | cut -d' ' -f3)
         [ "$kb" -gt "$peak" ] && peak=$kb
         i=$((i + 1))
     done
