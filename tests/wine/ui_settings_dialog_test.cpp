@@ -205,7 +205,7 @@ TEST(SettingsDialog, ApplyChecksThenWritesTheFourKeysInOrder) {
             Script({c.actions, {Cmd("click", kApply), "alive settings", Cmd("click", kCancel)}}));
         ASSERT_EQ(run.Value("wait settings"), "ok") << run.output;
         EXPECT_EQ(run.Value("alive settings"), c.closes ? "no" : "yes");
-        EXPECT_EQ(run.Value("exit"), "0");
+        EXPECT_EQ(run.Value("exit"), "0") << run.output;
         if (!c.closes) {
             EXPECT_EQ(setup.Settings(), before);
             continue;

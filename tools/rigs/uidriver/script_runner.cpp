@@ -193,6 +193,13 @@ void Exit(const Context& c) {
 
 bool RunButtonCommand(Context& c, const std::string& verb, int id) {
     HWND control = Control(c, id);
+    if (control == nullptr && !IsWindowVisible(c.dialog)) {
+        // EndDialog hides the dialog at once and destroys it a little later:
+        // on a busy machine a command can fall in between. The dialog has
+        // closed, as for a dialog already gone.
+        std::printf("%s: no dialog\n", verb.c_str());
+        return true;
+    }
     if (control == nullptr) {
         std::printf("%s %d: missing\n", verb.c_str(), id);
         return false;
