@@ -8,10 +8,6 @@
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
 #include "platform/ascii_case.h"
-#include "translate/archive_file.h"
-#include "translate/archive_html_part.h"
-#include "translate/archive_subject.h"
-#include "translate/conversion_trailer.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"
 #include "translate/translate_driver.h"
@@ -57,8 +53,8 @@ int WritePlainAlternative(Translation& translation) {
         return kStatusDataUnchanged;
     }
     for (const auto& child : translation.message.children) {
-        if (Saving() && IsTextOf(*child, "html")) {
-            AppendHtmlPartToArchive(translation.archive.Path(), *child);
+        if (IsTextOf(*child, "html")) {
+            translation.archive.AppendHtmlPart(*child);
         }
     }
     std::string head = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
@@ -88,9 +84,7 @@ bool WriteHeaderText(const HeaderBlock& header, std::string& out) {
 // the text of the decoded HTML body.
 int WriteRenderedHtml(Translation& translation) {
     MimeMessage& message = translation.message;
-    if (Saving()) {
-        AppendHtmlPartToArchive(translation.archive.Path(), message);
-    }
+    translation.archive.AppendHtmlPart(message);
     std::string charset = message.GetParameter(kContentType, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
@@ -111,12 +105,8 @@ int WriteRenderedHtml(Translation& translation) {
 }  // namespace
 
 int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
-    if (Saving()) {
-        std::string path = CreateArchiveFile(ArchiveSubject(translation.subject, CapturedHeaders));
-        if (path.empty()) {
-            return kStatusDataUnchanged;  // the HTML would be lost without a word
-        }
-        translation.archive.Adopt(path);
+    if (Saving() && !translation.archive.Open(translation.subject)) {
+        return kStatusDataUnchanged;  // the HTML would be lost without a word
     }
     int wantedType = translatorId == kHtmlMessagePart ? kMultipartTypeIndex : kTextTypeIndex;
     if (translation.message.GetMainTypeIndex() != wantedType) {
@@ -139,10 +129,7 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
         FreeMimeTypeRecord(record);
         return status;
     }
-    if (Saving()) {
-        std::string link = MakeArchiveLink(translation.archive.Path());
-        (void)AppendTextToFile(translation.outputPath, ConversionTrailer(link));
-    }
+    translation.archive.LinkFrom(translation.outputPath);
     translation.archive.Keep();
     if (outputType != nullptr) {
         *outputType = record;

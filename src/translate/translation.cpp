@@ -4,16 +4,9 @@
 #include <memory>
 #include <new>
 
-#include "platform/files.h"
 #include "translate/output_file.h"
 
 namespace vellumo {
-
-ArchiveGuard::~ArchiveGuard() {
-    if (!kept_ && !path_.empty()) {
-        (void)DeleteFileAt(path_);
-    }
-}
 
 int WriteMessageToOutput(const MimeMessage& message, const std::string& path) {
     int size = message.GetSize();

@@ -6,27 +6,10 @@
 
 #include "host/host_records.h"
 #include "mime/mime_message.h"
+#include "translate/html_archive.h"
 #include "translate/output_file.h"
 
 namespace vellumo {
-
-// Removes the archive file on destruction unless Keep was called, so a
-// declined translation (or one cut short by an exception) leaves none.
-class ArchiveGuard {
-  public:
-    ArchiveGuard() = default;
-    ~ArchiveGuard();
-    ArchiveGuard(const ArchiveGuard&) = delete;
-    ArchiveGuard& operator=(const ArchiveGuard&) = delete;
-
-    void Adopt(const std::string& path) { path_ = path; }
-    void Keep() { kept_ = true; }
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-    bool kept_ = false;
-};
 
 struct Translation {
     std::string outputPath;
@@ -37,7 +20,7 @@ struct Translation {
     std::string rawContentDisposition;
     bool hasRawContentType = false;
     bool hasRawContentDisposition = false;
-    ArchiveGuard archive;
+    HtmlArchive archive;
 };
 
 // The status code for an output write: 0, 6 for a file that cannot be
