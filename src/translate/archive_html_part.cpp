@@ -1,17 +1,28 @@
 #include "translate/archive_html_part.h"
 
+#include <climits>
+#include <cstring>
+
 #include "platform/files.h"
+#include "translate/raw_header_value.h"
 
 namespace vellumo {
 namespace {
 
 constexpr const char* kContentType = "Content-Type";
 constexpr const char* kContentDisposition = "Content-Disposition";
+constexpr const char* kMimeVersionLine = "MIME-Version: 1.0\r\n";
 
-// The field written under its canonical name; a value that came from
-// encoded words is encoded again in its charset rather than written as raw
-// 8-bit bytes.
+// The field written under its canonical name with its value as it arrived:
+// encoded words, quoting and folds stay as the sender wrote them, so
+// nothing decoded (raw 8-bit bytes, a line end from an encoded word) can
+// reach the archive's header. A field built in memory is encoded from its
+// strings.
 std::string FieldLine(const char* name, const HeaderField& field) {
+    std::string raw;
+    if (ReadFieldValue(field, raw)) {
+        return std::string(name) + ": " + raw + "\r\n";
+    }
     HeaderField line(name, field.value, field.charset);
     std::string text(static_cast<size_t>(line.GetSize()), '\0');
     int written = line.Write(&text[0], static_cast<int>(text.size()));
@@ -29,8 +40,23 @@ std::string ArchivePartHeader(const MimePart& part) {
     if (disposition != nullptr) {
         text += FieldLine(kContentDisposition, *disposition);
     }
-    text += "MIME-Version: 1.0\r\n\r\n";
+    text += kMimeVersionLine;
+    text += "\r\n";
     return text;
+}
+
+void AppendEntityToArchive(const std::string& archivePath, std::string_view entityText) {
+    PlatformFile file;
+    if (!file.Open(archivePath, FileMode::AppendExisting)) {
+        return;
+    }
+    std::string ignored;
+    bool hasVersion = entityText.size() <= static_cast<size_t>(INT_MAX) &&
+                      FindRawFieldValue(entityText.data(), static_cast<int>(entityText.size()),
+                                        "MIME-Version", ignored);
+    if (hasVersion || file.Write(kMimeVersionLine, std::strlen(kMimeVersionLine))) {
+        (void)file.Write(entityText.data(), entityText.size());
+    }
 }
 
 void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& part) {

@@ -2,6 +2,7 @@
 // Appending one HTML part to an archive file.
 
 #include <string>
+#include <string_view>
 
 #include "mime/mime_part.h"
 
@@ -13,6 +14,11 @@ namespace vellumo {
 // body, all of it by its byte count. Nothing happens when the file cannot
 // be opened; a write error leaves what was written.
 void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& part);
+
+// Appends to the existing archive file "MIME-Version: 1.0" and CR LF (left
+// out when the entity's header has that field), then the entity's text
+// exactly as given. Nothing happens when the file cannot be opened.
+void AppendEntityToArchive(const std::string& archivePath, std::string_view entityText);
 
 // The text AppendHtmlPartToArchive writes before the body.
 std::string ArchivePartHeader(const MimePart& part);

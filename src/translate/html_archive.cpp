@@ -1,5 +1,7 @@
 #include "translate/html_archive.h"
 
+#include <cstdint>
+
 #include "host/plugin_state.h"
 #include "platform/files.h"
 #include "translate/archive_file.h"
@@ -28,9 +30,21 @@ void HtmlArchive::AppendHtmlPart(const MimePart& part) {
     }
 }
 
-void HtmlArchive::LinkFrom(const std::string& outputPath) const {
+void HtmlArchive::AppendEntity(std::string_view entityText) {
     if (IsOpen()) {
-        (void)AppendTextToFile(outputPath, ConversionTrailer(MakeArchiveLink(path_)));
+        AppendEntityToArchive(path_, entityText);
+    }
+}
+
+void HtmlArchive::LinkFrom(const std::string& outputPath) const {
+    if (!IsOpen()) {
+        return;
+    }
+    std::uint64_t textLength = 0;
+    bool measured = OutputFileLength(outputPath, textLength);
+    if (!AppendTextToFile(outputPath, ConversionTrailer(MakeArchiveLink(path_))) && measured) {
+        // Half a link would point nowhere: the text stands without it.
+        (void)CutOutputFile(outputPath, textLength);
     }
 }
 

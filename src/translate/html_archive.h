@@ -4,6 +4,7 @@
 // unless the translation keeps it.
 
 #include <string>
+#include <string_view>
 
 #include "mime/mime_part.h"
 
@@ -29,9 +30,14 @@ class HtmlArchive {
     // happens when the archive is not open; a write error is passed over.
     void AppendHtmlPart(const MimePart& part);
 
+    // Appends a whole entity as received (header, blank line, body) below
+    // a MIME-Version line: an HTML branch with the parts it refers to.
+    // Nothing happens when the archive is not open.
+    void AppendEntity(std::string_view entityText);
+
     // Appends the conversion trailer that links to this file to the output
-    // file. Nothing happens when the archive is not open; a failure is
-    // passed over (the converted text stands without its link).
+    // file. Nothing happens when the archive is not open; when the trailer
+    // cannot be written whole, the output is cut back to the text alone.
     void LinkFrom(const std::string& outputPath) const;
 
     // The file stays for good.

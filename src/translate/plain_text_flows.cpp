@@ -4,10 +4,12 @@
 #include <climits>
 #include <memory>
 #include <new>
+#include <string_view>
 
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
 #include "platform/ascii_case.h"
+#include "translate/html_branches.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"
 #include "translate/translate_driver.h"
@@ -40,23 +42,45 @@ bool Saving() {
     return SaveHTMLMessagesValue == 1;
 }
 
-// Translator 1: the body of the last direct text/plain child (each one
-// overwrites the one before), under a header the host keeps as it is.
-int WritePlainAlternative(Translation& translation) {
-    const MimePart* plain = nullptr;
-    for (const auto& child : translation.message.children) {
-        if (IsTextOf(*child, "plain")) {
-            plain = child.get();
+// A child that says nothing at all: no header field and nothing but line
+// ends and blanks, such as the leftover after a missing close delimiter.
+bool IsBlankLeftover(const MimePart& part) {
+    std::string_view body(part.body.data() != nullptr ? part.body.data() : "", part.body.size());
+    return part.fields.empty() && body.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The text the sender wrote: the last direct child whose Content-Type says
+// text/plain; without one, the last child that is text/plain by default
+// (it has no Content-Type), unless it is a blank leftover. Null when none.
+const MimePart* SenderText(const MimePart& message) {
+    const MimePart* declared = nullptr;
+    const MimePart* byDefault = nullptr;
+    for (const auto& child : message.children) {
+        if (!IsTextOf(*child, "plain")) {
+            continue;
+        }
+        if (child->FindField(kContentType) != nullptr) {
+            declared = child.get();
+        } else if (!IsBlankLeftover(*child)) {
+            byDefault = child.get();
         }
     }
+    return declared != nullptr ? declared : byDefault;
+}
+
+// Translator 1: the body of the sender's text/plain alternative under a
+// header the host keeps as it is; the HTML alternatives go to the archive.
+int WritePlainAlternative(Translation& translation) {
+    const MimePart* plain = SenderText(translation.message);
     if (plain == nullptr) {
         return kStatusDataUnchanged;
     }
-    for (const auto& child : translation.message.children) {
-        if (IsTextOf(*child, "html")) {
-            translation.archive.AppendHtmlPart(*child);
-        }
+    if (Saving() && !ArchiveHtmlBranches(translation.message, translation.text, translation.subject,
+                                         translation.archive)) {
+        return kStatusDataUnchanged;  // the HTML would be lost without a word
     }
+    translation.text.clear();
+    translation.text.shrink_to_fit();
     std::string head = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
     OutputWrite written =
         WriteOutputFile(translation.outputPath, head, plain->body.data(), plain->body.size());
@@ -84,7 +108,12 @@ bool WriteHeaderText(const HeaderBlock& header, std::string& out) {
 // the text of the decoded HTML body.
 int WriteRenderedHtml(Translation& translation) {
     MimeMessage& message = translation.message;
-    translation.archive.AppendHtmlPart(message);
+    if (Saving()) {
+        if (!translation.archive.Open(translation.subject)) {
+            return kStatusDataUnchanged;  // the HTML would be lost without a word
+        }
+        translation.archive.AppendHtmlPart(message);
+    }
     std::string charset = message.GetParameter(kContentType, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
@@ -105,9 +134,6 @@ int WriteRenderedHtml(Translation& translation) {
 }  // namespace
 
 int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
-    if (Saving() && !translation.archive.Open(translation.subject)) {
-        return kStatusDataUnchanged;  // the HTML would be lost without a word
-    }
     int wantedType = translatorId == kHtmlMessagePart ? kMultipartTypeIndex : kTextTypeIndex;
     if (translation.message.GetMainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;

@@ -1,8 +1,10 @@
 #include "translate/translate_driver.h"
 
 #include <climits>
+#include <cstdint>
 
 #include "platform/files.h"
+#include "translate/output_file.h"
 #include "translate/raw_header_value.h"
 #include "translate/translation.h"
 
@@ -13,9 +15,9 @@ bool IsKnownTranslator(int id) {
     return id >= kHtmlMessagePart && id <= kRelated4Mixed;
 }
 
-// Reads and parses the input; the input text is released before returning,
-// so only the decoded model stays in memory.
-int ReadMessage(const std::string& inputPath, Translation& translation) {
+// Reads and parses the input. The input text is released before returning,
+// so only the decoded model stays in memory, unless keepText asks for it.
+int ReadMessage(const std::string& inputPath, bool keepText, Translation& translation) {
     std::string text;
     if (!ReadWholeFile(inputPath, text)) {
         return kStatusInputOpenFailed;
@@ -30,13 +32,16 @@ int ReadMessage(const std::string& inputPath, Translation& translation) {
     translation.hasRawContentDisposition = FindRawFieldValue(
         text.c_str(), length, "Content-Disposition", translation.rawContentDisposition);
     int parsed = translation.message.Parse(text.c_str(), length);
+    if (keepText) {
+        translation.text.swap(text);
+    }
     // 0: the top-level header could not be read; negative: memory ran out.
     return parsed > 0 ? kStatusSuccess : kStatusDataUnchanged;
 }
 
 int Translate(int translatorId, const std::string& inputPath, Translation& translation,
               MimeTypeRecord** outputType) {
-    int status = ReadMessage(inputPath, translation);
+    int status = ReadMessage(inputPath, translatorId == kHtmlMessagePart, translation);
     if (status != kStatusSuccess) {
         return status;
     }
@@ -50,14 +55,18 @@ int Translate(int translatorId, const std::string& inputPath, Translation& trans
     }
 }
 
-}  // namespace
-
-int TranslateMessageFile(int translatorId, const std::string& inputPath,
-                         const std::string& outputPath, const char* subject,
-                         MimeTypeRecord** outputType, std::string* archivePath) noexcept {
-    if (!IsKnownTranslator(translatorId)) {
-        return kStatusDataUnchanged;
+// Cuts the output back to the length it had before the translation.
+void RestoreOutput(const std::string& outputPath, std::uint64_t length) noexcept {
+    try {
+        (void)CutOutputFile(outputPath, length);
+    } catch (...) {
+        // Out of memory for the path: nothing more can be done.
     }
+}
+
+int TranslateGuarded(int translatorId, const std::string& inputPath, const std::string& outputPath,
+                     const char* subject, MimeTypeRecord** outputType,
+                     std::string* archivePath) noexcept {
     try {
         Translation translation;
         translation.outputPath = outputPath;
@@ -68,9 +77,34 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
         }
         return status;
     } catch (...) {
-        // Out of memory somewhere: the guard has removed the archive file.
+        // Out of memory somewhere: the archive object has removed its file.
         return kStatusDataUnchanged;
     }
+}
+
+}  // namespace
+
+int TranslateMessageFile(int translatorId, const std::string& inputPath,
+                         const std::string& outputPath, const char* subject,
+                         MimeTypeRecord** outputType, std::string* archivePath) noexcept {
+    if (!IsKnownTranslator(translatorId)) {
+        return kStatusDataUnchanged;
+    }
+    std::uint64_t outputLength = 0;
+    bool measured = false;
+    try {
+        measured = OutputFileLength(outputPath, outputLength);
+    } catch (...) {
+        return kStatusDataUnchanged;
+    }
+    int status =
+        TranslateGuarded(translatorId, inputPath, outputPath, subject, outputType, archivePath);
+    // On every failure the output stays as the host gave it: a write cut
+    // short (a full disk) must not leave half a message behind.
+    if (status != kStatusSuccess && measured) {
+        RestoreOutput(outputPath, outputLength);
+    }
+    return status;
 }
 
 }  // namespace vellumo

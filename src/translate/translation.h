@@ -15,6 +15,9 @@ struct Translation {
     std::string outputPath;
     const char* subject = nullptr;
     MimeMessage message;
+    // The message text as read, kept for translator 1 only: its archive
+    // keeps a related HTML branch exactly as it arrived. Empty otherwise.
+    std::string text;
     // Raw top-level values, encoded words and folds as they arrived.
     std::string rawContentType;
     std::string rawContentDisposition;
