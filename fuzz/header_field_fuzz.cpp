@@ -9,6 +9,7 @@
 
 #include "mime/header_block.h"
 #include "mime/header_field.h"
+#include "mime/main_type_table.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)block.GetBoundary();
     (void)block.GetTransferEncodingName();
     const int index = block.GetMainTypeIndex();
-    if (index < 0 || index > 7) {
+    if (index < 0 || index > vellumo::kMainTypeOther) {
         std::abort();
     }
     const int blockSize = block.GetSize();

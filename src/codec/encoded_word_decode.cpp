@@ -7,6 +7,7 @@
 #include "codec/codec_limits.h"
 #include "codec/encoded_word_codec.h"
 #include "codec/quoted_printable_codec.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 
@@ -58,8 +59,7 @@ bool ParseEncodedWord(const uint8_t* in, int32_t pos, int32_t n, EncodedWord& wo
     }
     word.charsetStart = pos + 2;
     word.charsetLength = q - pos - 2;
-    const uint8_t letter = in[q + 1];
-    word.letter = static_cast<char>(letter >= 'A' && letter <= 'Z' ? letter + 32 : letter);
+    word.letter = LowerAscii(static_cast<char>(in[q + 1]));
     word.textStart = q + 3;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "codec/header_codec_registry.h"
 
 #include "codec/address_field_codec.h"
+#include "codec/header_field_names.h"
 #include "codec/named_factory_table.h"
 #include "codec/parameter_field_codec.h"
 #include "codec/structured_field_codec.h"
@@ -26,7 +27,7 @@ struct StandardName {
 const StandardName kStandardNames[] = {
     {"Subject", Make<UnstructuredFieldCodec>},
     {"Comments", Make<UnstructuredFieldCodec>},
-    {"Content-Description", Make<UnstructuredFieldCodec>},
+    {kContentDescriptionField, Make<UnstructuredFieldCodec>},
     {"From", Make<AddressFieldCodec>},
     {"To", Make<AddressFieldCodec>},
     {"Resent-To", Make<AddressFieldCodec>},
@@ -36,8 +37,8 @@ const StandardName kStandardNames[] = {
     {"Resent-Bcc", Make<AddressFieldCodec>},
     {"Reply-To", Make<AddressFieldCodec>},
     {"Resent-Reply-To", Make<AddressFieldCodec>},
-    {"Content-Type", Make<ParameterFieldCodec>},
-    {"Content-Disposition", Make<ParameterFieldCodec>},
+    {kContentTypeField, Make<ParameterFieldCodec>},
+    {kContentDispositionField, Make<ParameterFieldCodec>},
 };
 
 // Fills the registry before the host's first call and empties it at unload.

@@ -1,5 +1,7 @@
 #include "html/html_charset.h"
 
+#include "platform/ascii_case.h"
+
 namespace vellumo {
 namespace {
 
@@ -67,8 +69,7 @@ std::string NormaliseLabel(std::string_view name) {
     }
     std::string label;
     for (std::size_t i = begin; i < end && label.size() < kMaxCharsetNameLength; ++i) {
-        char c = name[i];
-        label.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+        label.push_back(LowerAscii(name[i]));
     }
     return label;
 }

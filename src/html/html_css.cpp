@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {
@@ -62,15 +63,11 @@ constexpr Keyword kTextTransformKeywords[] = {
     {"capitalize", static_cast<std::int8_t>(CssTextTransform::kCapitalize)},
 };
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) {
+    while (!text.empty() && IsHtmlWhiteSpace(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsSpace(text.back())) {
+    while (!text.empty() && IsHtmlWhiteSpace(text.back())) {
         text.remove_suffix(1);
     }
     return text;
@@ -182,11 +179,11 @@ bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
     std::uint32_t tags = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        while (pos < text.size() && IsSpace(text[pos])) {
+        while (pos < text.size() && IsHtmlWhiteSpace(text[pos])) {
             ++pos;
         }
         const std::size_t start = pos;
-        while (pos < text.size() && !IsSpace(text[pos])) {
+        while (pos < text.size() && !IsHtmlWhiteSpace(text[pos])) {
             ++pos;
         }
         if (pos == start) {

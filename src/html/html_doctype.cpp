@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {
@@ -37,10 +38,6 @@ constexpr std::string_view kQuirksWithoutSystemId[] = {
     "-//w3c//dtd html 4.01 transitional//",
 };
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 // The next quoted string at or after `pos`, or empty with found false.
 std::string_view NextQuoted(std::string_view text, std::size_t* pos, bool* found) {
     *found = false;
@@ -60,11 +57,11 @@ std::string_view NextQuoted(std::string_view text, std::size_t* pos, bool* found
 bool IsQuirksDoctype(std::string_view doctype) {
     const std::string text = LowerAsciiCopy(doctype);
     std::size_t pos = 0;
-    while (pos < text.size() && IsSpace(text[pos])) {
+    while (pos < text.size() && IsHtmlWhiteSpace(text[pos])) {
         ++pos;
     }
     std::size_t nameEnd = pos;
-    while (nameEnd < text.size() && !IsSpace(text[nameEnd])) {
+    while (nameEnd < text.size() && !IsHtmlWhiteSpace(text[nameEnd])) {
         ++nameEnd;
     }
     if (text.compare(pos, nameEnd - pos, "html") != 0) {

@@ -1,20 +1,12 @@
 #include "html/html_document_editing.h"
 
+#include "platform/ascii_case.h"
+
 namespace vellumo {
 namespace {
 
 bool IsHiddenType(std::string_view value) {
-    constexpr std::string_view kHidden = "hidden";
-    if (value.size() != kHidden.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < kHidden.size(); ++i) {
-        const char c = value[i] >= 'A' && value[i] <= 'Z' ? value[i] - 'A' + 'a' : value[i];
-        if (c != kHidden[i]) {
-            return false;
-        }
-    }
-    return true;
+    return EqualsIgnoringAsciiCase(value, "hidden");
 }
 
 }  // namespace

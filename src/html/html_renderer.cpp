@@ -7,6 +7,7 @@
 #include "html/html_text_writer.h"
 #include "html/html_tokenizer.h"
 #include "html/html_tree_builder.h"
+#include "html/html_white_space.h"
 
 namespace vellumo {
 namespace {
@@ -39,15 +40,6 @@ bool IsAtomicInline(HtmlDisplay display) {
 bool IsAtomic(const HtmlNode& node, HtmlDisplay display) {
     return IsAtomicInline(display) ||
            (display == HtmlDisplay::kInline && TagHas(node.tag, kTagNoContent));
-}
-
-bool IsWhiteSpaceOnly(std::string_view text) {
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n' && c != '\f' && c != '\r') {
-            return false;
-        }
-    }
-    return true;
 }
 
 bool IsRowContainer(HtmlDisplay display) {
@@ -143,7 +135,7 @@ class InnerTextRenderer {
         frame.nextChild = document_.nodes[child].nextSibling;
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
-            if (!IsWhiteSpaceOnly(document_.Text(node.text))) {
+            if (!IsHtmlWhiteSpaceOnly(document_.Text(node.text))) {
                 NoteTableBox(HtmlDisplay::kInline, false);
             }
             Frame& owner = frames_.back();

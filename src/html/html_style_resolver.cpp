@@ -2,29 +2,14 @@
 
 #include <algorithm>
 
+#include "html/html_white_space.h"
+#include "platform/ascii_case.h"
+
 namespace vellumo {
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 bool EqualsFolded(std::string_view a, std::string_view b, bool fold) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (fold) {
-            x = x >= 'A' && x <= 'Z' ? static_cast<char>(x - 'A' + 'a') : x;
-            y = y >= 'A' && y <= 'Z' ? static_cast<char>(y - 'A' + 'a') : y;
-        }
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
+    return fold ? EqualsIgnoringAsciiCase(a, b) : a == b;
 }
 
 // Children of flex and grid containers are laid out as blocks.
@@ -104,11 +89,11 @@ bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) 
     std::size_t pos = 0;
     bool found = false;
     while (pos < classes.size() && !found) {
-        while (pos < classes.size() && IsSpace(classes[pos])) {
+        while (pos < classes.size() && IsHtmlWhiteSpace(classes[pos])) {
             ++pos;
         }
         const std::size_t start = pos;
-        while (pos < classes.size() && !IsSpace(classes[pos])) {
+        while (pos < classes.size() && !IsHtmlWhiteSpace(classes[pos])) {
             ++pos;
         }
         found = pos > start &&
@@ -187,20 +172,20 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
         key_.assign("#");
         std::string_view id = document_.Text(node.id);
         for (char c : id) {
-            key_.push_back(document_.quirksMode && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            key_.push_back(document_.quirksMode ? LowerAscii(c) : c);
         }
         add(key_);
     }
     const std::string_view classes = document_.Text(node.classes);
     std::size_t pos = 0;
     while (pos < classes.size()) {
-        while (pos < classes.size() && IsSpace(classes[pos])) {
+        while (pos < classes.size() && IsHtmlWhiteSpace(classes[pos])) {
             ++pos;
         }
         key_.assign(".");
-        while (pos < classes.size() && !IsSpace(classes[pos])) {
+        while (pos < classes.size() && !IsHtmlWhiteSpace(classes[pos])) {
             const char c = classes[pos++];
-            key_.push_back(document_.quirksMode && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            key_.push_back(document_.quirksMode ? LowerAscii(c) : c);
         }
         if (key_.size() > 1) {
             add(key_);

@@ -4,15 +4,9 @@
 
 #include "html/html_case_mapping.h"
 #include "html/html_tokenizer.h"
+#include "html/html_white_space.h"
 
 namespace vellumo {
-namespace {
-
-bool IsCollapsible(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
-}
-
-}  // namespace
 
 void HtmlTextWriter::FlushBreaks() {
     if (pendingBreaks_ > 0 && anyItem_) {
@@ -72,7 +66,7 @@ void HtmlTextWriter::CollapsedText(std::string_view text, CssTextTransform trans
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char c = text[pos];
-        if (IsCollapsible(c)) {
+        if (IsHtmlWhiteSpace(c)) {
             if (keepNewlines && c == '\n') {
                 Literal('\n');
             } else if (!atLineStart_) {
@@ -89,7 +83,7 @@ void HtmlTextWriter::CollapsedText(std::string_view text, CssTextTransform trans
         }
         // Copy the run of visible bytes at once.
         const std::size_t start = pos;
-        while (pos < text.size() && !IsCollapsible(text[pos])) {
+        while (pos < text.size() && !IsHtmlWhiteSpace(text[pos])) {
             ++pos;
         }
         AppendRun(text.substr(start, pos - start), transform);

@@ -1,6 +1,7 @@
 #include "html/html_tokenizer.h"
 
 #include "html/html_entities.h"
+#include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {
@@ -15,10 +16,6 @@ bool IsAsciiAlpha(char c) {
 
 bool IsAsciiAlphaNumeric(char c) {
     return IsAsciiAlpha(c) || (c >= '0' && c <= '9');
-}
-
-bool IsTagSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
 // Bytes that end a plain run of text in the data state.
@@ -200,7 +197,8 @@ bool HtmlTokenizer::ReadMarkup(HtmlToken* token) {
 bool HtmlTokenizer::ReadTag(HtmlToken* token, bool endTag) {
     token->type = endTag ? HtmlTokenType::kEndTag : HtmlTokenType::kStartTag;
     token->name.clear();
-    while (!AtEnd() && !IsTagSpace(input_[pos_]) && input_[pos_] != '/' && input_[pos_] != '>') {
+    while (!AtEnd() && !IsHtmlWhiteSpace(input_[pos_]) && input_[pos_] != '/' &&
+           input_[pos_] != '>') {
         if (input_[pos_] == '\0') {
             AppendCodePoint(charset_, kReplacementCharacter, &token->name);
         } else {
@@ -224,7 +222,7 @@ bool HtmlTokenizer::ReadTag(HtmlToken* token, bool endTag) {
 
 void HtmlTokenizer::ReadAttributes(HtmlToken* token, bool* complete) {
     for (;;) {
-        while (!AtEnd() && IsTagSpace(input_[pos_])) {
+        while (!AtEnd() && IsHtmlWhiteSpace(input_[pos_])) {
             ++pos_;
         }
         if (AtEnd()) {
@@ -255,9 +253,9 @@ void HtmlTokenizer::ReadAttributes(HtmlToken* token, bool* complete) {
         do {
             attribute.name.push_back(LowerAscii(input_[pos_]));
             ++pos_;
-        } while (!AtEnd() && !IsTagSpace(input_[pos_]) && input_[pos_] != '/' &&
+        } while (!AtEnd() && !IsHtmlWhiteSpace(input_[pos_]) && input_[pos_] != '/' &&
                  input_[pos_] != '>' && input_[pos_] != '=');
-        while (!AtEnd() && IsTagSpace(input_[pos_])) {
+        while (!AtEnd() && IsHtmlWhiteSpace(input_[pos_])) {
             ++pos_;
         }
         if (!AtEnd() && input_[pos_] == '=') {
@@ -295,7 +293,7 @@ bool HtmlTokenizer::IsRepeatedAttribute(const HtmlToken& token, const std::strin
 }
 
 void HtmlTokenizer::ReadAttributeValue(std::string* value, bool* complete) {
-    while (!AtEnd() && IsTagSpace(input_[pos_])) {
+    while (!AtEnd() && IsHtmlWhiteSpace(input_[pos_])) {
         ++pos_;
     }
     if (AtEnd()) {
@@ -319,7 +317,7 @@ void HtmlTokenizer::ReadAttributeValue(std::string* value, bool* complete) {
         *complete = true;
         return;
     }
-    while (!AtEnd() && !IsTagSpace(input_[pos_]) && input_[pos_] != '>') {
+    while (!AtEnd() && !IsHtmlWhiteSpace(input_[pos_]) && input_[pos_] != '>') {
         if (input_[pos_] == '&') {
             ++pos_;
             ReadCharacterReference(value, true);
@@ -394,7 +392,7 @@ bool HtmlTokenizer::RawTextTagAt(std::size_t pos, bool closing) const {
         }
     }
     const char next = input_[nameEnd];
-    return IsTagSpace(next) || next == '/' || next == '>';
+    return IsHtmlWhiteSpace(next) || next == '/' || next == '>';
 }
 
 // Where the raw text ends: at its end tag, or at the end of the input.

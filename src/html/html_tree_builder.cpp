@@ -8,20 +8,12 @@
 #include "html/html_name_table.h"
 #include "html/html_open_elements.h"
 #include "html/html_tokenizer.h"
+#include "html/html_white_space.h"
 
 namespace vellumo {
 namespace {
 
 constexpr std::size_t kBytesPerNodeGuess = 8;
-
-bool IsWhiteSpaceOnly(std::string_view text) {
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n' && c != '\f' && c != '\r') {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool IsTableCell(HtmlTag tag) {
     return tag == HtmlTag::kTd || tag == HtmlTag::kTh;
@@ -172,13 +164,13 @@ class TreeBuilder {
             text.remove_prefix(1);
         }
         if (doc_.body == kNoNode && Current().tag == HtmlTag::kNoscript &&
-            !IsWhiteSpaceOnly(text)) {
+            !IsHtmlWhiteSpaceOnly(text)) {
             open_.Pop();  // text in a head noscript ends it and opens the body
         }
         if (doc_.body == kNoNode && open_.Size() == 1) {
             // Before the body, white space is dropped and other text opens it.
             std::size_t start = 0;
-            while (start < text.size() && IsWhiteSpaceOnly(text.substr(start, 1))) {
+            while (start < text.size() && IsHtmlWhiteSpaceOnly(text.substr(start, 1))) {
                 ++start;
             }
             text.remove_prefix(start);
@@ -195,7 +187,7 @@ class TreeBuilder {
         }
         const std::int32_t node = CreateNode(HtmlTag::kUnknown, 0, kNodeText);
         doc_.nodes[node].text = StoreText(&doc_, text);
-        Place(node, NeedsFosterParent() && !IsWhiteSpaceOnly(text));
+        Place(node, NeedsFosterParent() && !IsHtmlWhiteSpaceOnly(text));
     }
 
     void ProcessStartTag(const HtmlToken& token) {

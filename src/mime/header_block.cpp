@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "codec/header_field_names.h"
 #include "mime/byte_scan.h"
 #include "mime/header_chars.h"
 #include "mime/main_type_table.h"
@@ -12,8 +13,6 @@ namespace vellumo {
 
 namespace {
 
-constexpr std::string_view kContentType = "Content-Type";
-constexpr std::string_view kTransferEncoding = "Content-Transfer-Encoding";
 constexpr int kBlankLineSize = 2;
 
 bool NamesEqual(const std::string& fieldName, std::string_view wanted) {
@@ -118,11 +117,11 @@ std::string HeaderBlock::GetParameter(std::string_view fieldName,
 }
 
 std::string HeaderBlock::GetBoundary() const {
-    return GetParameter(kContentType, "boundary");
+    return GetParameter(kContentTypeField, "boundary");
 }
 
 std::string HeaderBlock::GetMainType() const {
-    const HeaderField* field = FindField(kContentType);
+    const HeaderField* field = FindField(kContentTypeField);
     if (field == nullptr) {
         return MainTypeTable[kMainTypeText];
     }
@@ -131,7 +130,7 @@ std::string HeaderBlock::GetMainType() const {
 }
 
 std::string HeaderBlock::GetSubType() const {
-    const HeaderField* field = FindField(kContentType);
+    const HeaderField* field = FindField(kContentTypeField);
     if (field == nullptr) {
         return "plain";
     }
@@ -145,7 +144,7 @@ std::string HeaderBlock::GetSubType() const {
 }
 
 int HeaderBlock::GetMainTypeIndex() const {
-    const HeaderField* field = FindField(kContentType);
+    const HeaderField* field = FindField(kContentTypeField);
     if (field == nullptr) {
         return kMainTypeText;
     }
@@ -155,7 +154,7 @@ int HeaderBlock::GetMainTypeIndex() const {
 // Real mail carries "quoted-printable;" and "base64 (comment)"; a name that
 // keeps such a tail would fall back to no decoding at all.
 std::string HeaderBlock::GetTransferEncodingName() const {
-    const HeaderField* field = FindField(kTransferEncoding);
+    const HeaderField* field = FindField(kContentTransferEncodingField);
     if (field == nullptr) {
         return std::string();
     }

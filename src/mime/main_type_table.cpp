@@ -6,10 +6,6 @@
 
 namespace vellumo {
 
-const char* const MainTypeTable[kMainTypeCount] = {
-    "text", "image", "audio", "video", "application", "multipart", "message",
-};
-
 // A prefix match, as the value still carries "/subtype" and parameters.
 int MainTypeIndexOf(const char* text, size_t length) {
     for (size_t index = 0; index < kMainTypeCount; ++index) {

@@ -1,5 +1,6 @@
 #pragma once
-// The main media types that the model tells apart, by index.
+// The main media types that the model tells apart: each index beside its
+// name, in one table.
 
 #include <cstddef>
 
@@ -17,7 +18,16 @@ constexpr int kMainTypeOther = 7;
 
 constexpr size_t kMainTypeCount = 7;
 // Names in index order.
-extern const char* const MainTypeTable[kMainTypeCount];
+inline constexpr const char* MainTypeTable[kMainTypeCount] = {
+    "text",         // kMainTypeText
+    "image",        // kMainTypeImage
+    "audio",        // kMainTypeAudio
+    "video",        // kMainTypeVideo
+    "application",  // kMainTypeApplication
+    "multipart",    // kMainTypeMultipart
+    "message",      // kMainTypeMessage
+};
+static_assert(kMainTypeOther == static_cast<int>(kMainTypeCount));
 
 // Index of the first table entry that `text` begins with (ASCII case
 // ignored), or kMainTypeOther.

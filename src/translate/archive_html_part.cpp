@@ -1,17 +1,13 @@
 #include "translate/archive_html_part.h"
 
 #include <climits>
-#include <cstring>
 
+#include "codec/header_field_names.h"
 #include "platform/files.h"
 #include "translate/raw_header_value.h"
 
 namespace vellumo {
 namespace {
-
-constexpr const char* kContentType = "Content-Type";
-constexpr const char* kContentDisposition = "Content-Disposition";
-constexpr const char* kMimeVersionLine = "MIME-Version: 1.0\r\n";
 
 // The field written under its canonical name with its value as it arrived:
 // encoded words, quoting and folds stay as the sender wrote them, so
@@ -34,14 +30,15 @@ std::string FieldLine(const char* name, const HeaderField& field) {
 
 std::string ArchivePartHeader(const MimePart& part) {
     std::string text;
-    const HeaderField* type = part.FindField(kContentType);
-    text += type != nullptr ? FieldLine(kContentType, *type) : "Content-Type: text/html\r\n";
-    const HeaderField* disposition = part.FindField(kContentDisposition);
+    const HeaderField* type = part.FindField(kContentTypeField);
+    text += type != nullptr ? FieldLine(kContentTypeField, *type)
+                            : std::string(kContentTypeField) + ": text/html\r\n";
+    const HeaderField* disposition = part.FindField(kContentDispositionField);
     if (disposition != nullptr) {
-        text += FieldLine(kContentDisposition, *disposition);
+        text += FieldLine(kContentDispositionField, *disposition);
     }
-    text += kMimeVersionLine;
-    text += "\r\n";
+    text += kMimeVersionField;
+    text += ": 1.0\r\n\r\n";
     return text;
 }
 
@@ -53,8 +50,9 @@ void AppendEntityToArchive(const std::string& archivePath, std::string_view enti
     std::string ignored;
     bool hasVersion = entityText.size() <= static_cast<size_t>(INT_MAX) &&
                       FindRawFieldValue(entityText.data(), static_cast<int>(entityText.size()),
-                                        "MIME-Version", ignored);
-    if (hasVersion || file.Write(kMimeVersionLine, std::strlen(kMimeVersionLine))) {
+                                        kMimeVersionField, ignored);
+    std::string version = std::string(kMimeVersionField) + ": 1.0\r\n";
+    if (hasVersion || file.Write(version.data(), version.size())) {
         (void)file.Write(entityText.data(), entityText.size());
     }
 }

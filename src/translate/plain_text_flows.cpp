@@ -6,8 +6,10 @@
 #include <new>
 #include <string_view>
 
+#include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
+#include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
 #include "translate/html_branches.h"
 #include "translate/mime_type_record.h"
@@ -18,10 +20,6 @@
 namespace vellumo {
 namespace {
 
-constexpr int kTextTypeIndex = 0;
-constexpr int kMultipartTypeIndex = 5;
-constexpr const char* kContentType = "Content-Type";
-
 bool IsTextOf(const MimePart& part, const char* subType) {
     return EqualsIgnoringAsciiCase(part.GetMainType(), "text") &&
            EqualsIgnoringAsciiCase(part.GetSubType(), subType);
@@ -30,7 +28,7 @@ bool IsTextOf(const MimePart& part, const char* subType) {
 // "text/plain", with "; charset=" and the part's charset when it has one
 // (quoted when it is not a plain token).
 std::string PlainTextType(const MimePart& part) {
-    std::string charset = part.GetParameter(kContentType, "charset");
+    std::string charset = part.GetParameter(kContentTypeField, "charset");
     if (charset.empty()) {
         return "text/plain";
     }
@@ -59,7 +57,7 @@ const MimePart* SenderText(const MimePart& message) {
         if (!IsTextOf(*child, "plain")) {
             continue;
         }
-        if (child->FindField(kContentType) != nullptr) {
+        if (child->FindField(kContentTypeField) != nullptr) {
             declared = child.get();
         } else if (!IsBlankLeftover(*child)) {
             byDefault = child.get();
@@ -114,14 +112,14 @@ int WriteRenderedHtml(Translation& translation) {
         }
         translation.archive.AppendHtmlPart(message);
     }
-    std::string charset = message.GetParameter(kContentType, "charset");
+    std::string charset = message.GetParameter(kContentTypeField, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
     std::string text = HtmlToText(html, charset);
     message.body.Release();
-    message.SetField(kContentType, PlainTextType(message));
+    message.SetField(kContentTypeField, PlainTextType(message));
     message.fields.remove_if([](const HeaderField& field) {
-        return EqualsIgnoringAsciiCase(field.name, "content-transfer-encoding");
+        return EqualsIgnoringAsciiCase(field.name, kContentTransferEncodingField);
     });
     std::string output;
     if (!WriteHeaderText(message, output)) {
@@ -134,7 +132,7 @@ int WriteRenderedHtml(Translation& translation) {
 }  // namespace
 
 int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
-    int wantedType = translatorId == kHtmlMessagePart ? kMultipartTypeIndex : kTextTypeIndex;
+    int wantedType = translatorId == kHtmlMessagePart ? kMainTypeMultipart : kMainTypeText;
     if (translation.message.GetMainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;
     }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "codec/header_field_names.h"
 #include "platform/ascii_case.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
@@ -10,8 +11,6 @@
 namespace vellumo {
 namespace {
 
-constexpr const char* kContentType = "Content-Type";
-constexpr const char* kContentDisposition = "Content-Disposition";
 constexpr const char* kRelatedMarker = "; related4mixed=yes";
 constexpr const char* kInlineMarker = "; inline4attachment=yes";
 
@@ -79,7 +78,7 @@ int WriteRelabelled(Translation& translation, const char* mainType, const char* 
 
 int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType) {
     static constexpr const char* kRelated = "multipart/related";
-    std::string value = ArrivedValue(translation.message, kContentType,
+    std::string value = ArrivedValue(translation.message, kContentTypeField,
                                      translation.hasRawContentType, translation.rawContentType);
     if (EndsOpen(value)) {
         return kStatusDataUnchanged;
@@ -88,25 +87,25 @@ int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputTyp
     if (StartsWithIgnoringAsciiCase(value, kRelated)) {
         value.replace(0, std::strlen(kRelated), "multipart/mixed");
     }
-    translation.message.SetField(kContentType, value);
+    translation.message.SetField(kContentTypeField, value);
     return WriteRelabelled(translation, "multipart", "mixed", outputType);
 }
 
 int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outputType) {
     static constexpr const char* kInline = "inline";
     std::string disposition =
-        ArrivedValue(translation.message, kContentDisposition, translation.hasRawContentDisposition,
-                     translation.rawContentDisposition);
+        ArrivedValue(translation.message, kContentDispositionField,
+                     translation.hasRawContentDisposition, translation.rawContentDisposition);
     if (StartsWithIgnoringAsciiCase(disposition, kInline)) {
         disposition.replace(0, std::strlen(kInline), "attachment");
-        translation.message.SetField(kContentDisposition, disposition);
+        translation.message.SetField(kContentDispositionField, disposition);
     }
-    std::string type = ArrivedValue(translation.message, kContentType,
+    std::string type = ArrivedValue(translation.message, kContentTypeField,
                                     translation.hasRawContentType, translation.rawContentType);
     if (EndsOpen(type)) {
         return kStatusDataUnchanged;
     }
-    translation.message.SetField(kContentType, type + kInlineMarker);
+    translation.message.SetField(kContentTypeField, type + kInlineMarker);
     return WriteRelabelled(translation, "application", "octet-stream", outputType);
 }
 

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "codec/header_field_names.h"
 #include "platform/files.h"
 #include "translate/output_file.h"
 #include "translate/raw_header_value.h"
@@ -28,9 +29,9 @@ int ReadMessage(const std::string& inputPath, bool keepText, Translation& transl
     int length = static_cast<int>(text.size());
     // std::string keeps a NUL after its bytes, the byte the parsers may look at.
     translation.hasRawContentType =
-        FindRawFieldValue(text.c_str(), length, "Content-Type", translation.rawContentType);
+        FindRawFieldValue(text.c_str(), length, kContentTypeField, translation.rawContentType);
     translation.hasRawContentDisposition = FindRawFieldValue(
-        text.c_str(), length, "Content-Disposition", translation.rawContentDisposition);
+        text.c_str(), length, kContentDispositionField, translation.rawContentDisposition);
     int parsed = translation.message.Parse(text.c_str(), length);
     if (keepText) {
         translation.text.swap(text);

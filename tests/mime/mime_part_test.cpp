@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "mime/main_type_table.h"
 #include "mime/mime_message.h"
 #include "mime/tree_digest.h"
 
@@ -217,7 +218,7 @@ TEST(MimePartParse, NestingBeyondBoundKeptWholeAsBody) {
     while (!part->children.empty()) {
         part = part->children.front().get();
     }
-    EXPECT_EQ(part->GetMainTypeIndex(), 5);
+    EXPECT_EQ(part->GetMainTypeIndex(), kMainTypeMultipart);
     std::string body;
     ASSERT_GT(part->GetBody(body), 0);
     EXPECT_NE(body.find("deepest"), std::string::npos);

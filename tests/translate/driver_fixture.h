@@ -1,6 +1,6 @@
 #pragma once
 // Test support: the process-wide state the driver reads, pointed at a
-// temporary folder, and message text written the way the host writes it.
+// temporary folder. Messages take the host's CR LF form through WithCrLf.
 
 #include <gtest/gtest.h>
 
@@ -11,21 +11,10 @@
 
 #include "host/plugin_state.h"
 #include "host/settings.h"
+#include "platform/line_ends.h"
 #include "translate/temp_folder.h"
 
 namespace vellumo::test {
-
-// Message text with every LF turned into CR LF.
-inline std::string Crlf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') {
-            out += '\r';
-        }
-        out += c;
-    }
-    return out;
-}
 
 class DriverFixture : public ::testing::Test {
   protected:

@@ -14,8 +14,6 @@
 namespace vellumo {
 namespace {
 
-using test::Crlf;
-
 // While it lives, writes that would grow a file past `bytes` fail (EFBIG)
 // instead of raising SIGXFSZ.
 class FileSizeLimit {
@@ -69,12 +67,12 @@ TEST_F(FullDiskTest, WriteCutShortLeavesTheOutputEmptyAndNoArchive) {
     const std::string big(3 * kLimit, 'x');
     const FullDiskCase cases[] = {
         {"translator 1", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\n" + big +
-              "\n--b\nContent-Type: text/html\n\n<p>x</p>\n--b--\n")},
-        {"translator 2", 2, Crlf("Content-Type: text/html\n\n<pre>" + big + "</pre>")},
-        {"translator 3", 3, Crlf("Content-Type: application/octet-stream\n\n" + big)},
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\n" + big +
+                  "\n--b\nContent-Type: text/html\n\n<p>x</p>\n--b--\n")},
+        {"translator 2", 2, WithCrLf("Content-Type: text/html\n\n<pre>" + big + "</pre>")},
+        {"translator 3", 3, WithCrLf("Content-Type: application/octet-stream\n\n" + big)},
         {"translator 4", 4,
-         Crlf("Content-Type: multipart/related; boundary=x\n\n--x\n\n" + big + "\n--x--\n")},
+         WithCrLf("Content-Type: multipart/related; boundary=x\n\n--x\n\n" + big + "\n--x--\n")},
     };
     for (const FullDiskCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -87,8 +85,8 @@ TEST_F(FullDiskTest, WriteCutShortLeavesTheOutputEmptyAndNoArchive) {
 TEST_F(FullDiskTest, TrailerCutShortLeavesTheTextWithoutHalfALink) {
     const std::string head = "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\n";
     const std::string text(1000, 't');
-    std::string message = Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\n" + text +
-                               "\n--b\nContent-Type: text/html\n\n<p>x</p>\n--b--\n");
+    std::string message = WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\n" +
+                                   text + "\n--b\nContent-Type: text/html\n\n<p>x</p>\n--b--\n");
     EXPECT_EQ(RunLimited(1, message, head.size() + text.size() + 20), 0);
     EXPECT_EQ(test::ReadFileBytes(Output()), head + text);
     EXPECT_EQ(ArchiveNames(), std::vector<std::string>{"Full.eml"});

@@ -7,8 +7,6 @@
 namespace vellumo {
 namespace {
 
-using test::Crlf;
-
 struct SplitCase {
     const char* name;
     std::string entity;
@@ -19,19 +17,21 @@ TEST(RawChildTexts, SplitsAtWholeDelimiterLinesOnly) {
     const std::string head = "Content-Type: multipart/alternative; boundary=b\r\n\r\n";
     const SplitCase cases[] = {
         {"two children, preamble and epilogue",
-         head + Crlf("preamble\n--b\nA: 1\n\none\n--b\n\ntwo\n--b--\nepilogue\n"),
+         head + WithCrLf("preamble\n--b\nA: 1\n\none\n--b\n\ntwo\n--b--\nepilogue\n"),
          {"A: 1\r\n\r\none", "\r\ntwo"}},
-        {"first delimiter right after the header", head + Crlf("--b\n\nx\n--b--\n"), {"\r\nx"}},
-        {"blanks after delimiters", head + Crlf("--b \t\n\nx\n--b-- \n"), {"\r\nx"}},
+        {"first delimiter right after the header", head + WithCrLf("--b\n\nx\n--b--\n"), {"\r\nx"}},
+        {"blanks after delimiters", head + WithCrLf("--b \t\n\nx\n--b-- \n"), {"\r\nx"}},
         {"a longer boundary is content",
-         head + Crlf("--b\n\n--b.inner\nin\n--b.inner--\n--b--\n"),
+         head + WithCrLf("--b\n\n--b.inner\nin\n--b.inner--\n--b--\n"),
          {"\r\n--b.inner\r\nin\r\n--b.inner--"}},
-        {"text after the boundary is content", head + Crlf("--b\n\n--b x\n--b--\n"), {"\r\n--b x"}},
+        {"text after the boundary is content",
+         head + WithCrLf("--b\n\n--b x\n--b--\n"),
+         {"\r\n--b x"}},
         {"missing close delimiter runs to the end",
-         head + Crlf("--b\n\nx\n--b\n\n"),
+         head + WithCrLf("--b\n\nx\n--b\n\n"),
          {"\r\nx", "\r\n"}},
         {"adjacent delimiters give an empty child",
-         head + Crlf("--b\n--b\n\nx\n--b--\n"),
+         head + WithCrLf("--b\n--b\n\nx\n--b--\n"),
          {"", "\r\nx"}},
         {"last delimiter without its line end ends the reading",
          head + "--b\r\n\r\nx\r\n--b",

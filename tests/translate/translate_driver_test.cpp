@@ -8,8 +8,6 @@
 namespace vellumo {
 namespace {
 
-using test::Crlf;
-
 constexpr const char* kUntouched = "\x01untouched";
 const std::string kTrailerStart = "\r\n\r\nX-HTML-Message-Converted: \"file://";
 
@@ -22,7 +20,7 @@ struct DriverCase {
     const char* expectedType;    // "main/sub" on success
 };
 
-const std::string kRelated = Crlf(
+const std::string kRelated = WithCrLf(
     "From: a@example.org\n"
     "Content-Type: Multipart/Related; boundary=x\n"
     "\n"
@@ -32,13 +30,13 @@ const std::string kRelated = Crlf(
     "<p>hi</p>\n"
     "--x--\n");
 
-const std::string kOctet = Crlf(
+const std::string kOctet = WithCrLf(
     "Content-Type: application/octet-stream; name=a.bin\n"
     "Content-Disposition: INLINE; filename=a.bin\n"
     "\n"
     "data\n");
 
-const std::string kAlternativeBase64Plain = Crlf(
+const std::string kAlternativeBase64Plain = WithCrLf(
     "Content-Type: multipart/alternative; boundary=b\n"
     "\n"
     "--b\n"
@@ -52,7 +50,7 @@ const std::string kAlternativeBase64Plain = Crlf(
     "<p>Caf&eacute;</p>\n"
     "--b--\n");
 
-const std::string kAlternativeNestedPlain = Crlf(
+const std::string kAlternativeNestedPlain = WithCrLf(
     "Content-Type: multipart/alternative; boundary=b\n"
     "\n"
     "--b\n"
@@ -68,116 +66,117 @@ const std::string kAlternativeNestedPlain = Crlf(
 const std::vector<DriverCase>& DriverCases() {
     static const std::vector<DriverCase> cases = {
         {"related becomes mixed, prefix matched without case", 4, kRelated, 0,
-         Crlf("From: a@example.org\n"
-              "Content-Type: multipart/mixed; boundary=x; related4mixed=yes\n"
-              "\n"
-              "--x\n"
-              "Content-Type: text/html\n"
-              "\n"
-              "<p>hi</p>\n"
-              "--x--\n"),
+         WithCrLf("From: a@example.org\n"
+                  "Content-Type: multipart/mixed; boundary=x; related4mixed=yes\n"
+                  "\n"
+                  "--x\n"
+                  "Content-Type: text/html\n"
+                  "\n"
+                  "<p>hi</p>\n"
+                  "--x--\n"),
          "multipart/mixed"},
         {"related encoded-word name kept as it arrived", 4,
-         Crlf("Content-Type: multipart/related; boundary=x;\n"
-              " name=\"=?UTF-8?B?w6lt?=\"\n"
-              "\n"
-              "--x\n"
-              "\n"
-              "a\n"
-              "--x--\n"),
+         WithCrLf("Content-Type: multipart/related; boundary=x;\n"
+                  " name=\"=?UTF-8?B?w6lt?=\"\n"
+                  "\n"
+                  "--x\n"
+                  "\n"
+                  "a\n"
+                  "--x--\n"),
          0,
-         Crlf("Content-Type: multipart/mixed; boundary=x;\n"
-              " name=\"=?UTF-8?B?w6lt?=\"; related4mixed=yes\n"
-              "\n"
-              "--x\n"
-              "\n"
-              "a\n"
-              "--x--\n"),
+         WithCrLf("Content-Type: multipart/mixed; boundary=x;\n"
+                  " name=\"=?UTF-8?B?w6lt?=\"; related4mixed=yes\n"
+                  "\n"
+                  "--x\n"
+                  "\n"
+                  "a\n"
+                  "--x--\n"),
          "multipart/mixed"},
         {"octet inline becomes attachment and is marked", 3, kOctet, 0,
-         Crlf("Content-Type: application/octet-stream; name=a.bin; inline4attachment=yes\n"
-              "Content-Disposition: attachment; filename=a.bin\n"
-              "\n"
-              "data\n"),
+         WithCrLf("Content-Type: application/octet-stream; name=a.bin; inline4attachment=yes\n"
+                  "Content-Disposition: attachment; filename=a.bin\n"
+                  "\n"
+                  "data\n"),
          "application/octet-stream"},
         {"octet without disposition gets none", 3,
-         Crlf("Content-Type: application/octet-stream\n\nx"), 0,
-         Crlf("Content-Type: application/octet-stream; inline4attachment=yes\n\nx"),
+         WithCrLf("Content-Type: application/octet-stream\n\nx"), 0,
+         WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n\nx"),
          "application/octet-stream"},
         {"octet encoded-word file name kept as it arrived", 3,
-         Crlf("Content-Type: application/octet-stream; name=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
-              "Content-Disposition: inline; filename=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
-              "\n"
-              "x"),
+         WithCrLf("Content-Type: application/octet-stream; name=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
+                  "Content-Disposition: inline; filename=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
+                  "\n"
+                  "x"),
          0,
-         Crlf("Content-Type: application/octet-stream; name=\"=?UTF-8?Q?caf=C3=A9.bin?=\"; "
-              "inline4attachment=yes\n"
-              "Content-Disposition: attachment; filename=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
-              "\n"
-              "x"),
+         WithCrLf("Content-Type: application/octet-stream; name=\"=?UTF-8?Q?caf=C3=A9.bin?=\"; "
+                  "inline4attachment=yes\n"
+                  "Content-Disposition: attachment; filename=\"=?UTF-8?Q?caf=C3=A9.bin?=\"\n"
+                  "\n"
+                  "x"),
          "application/octet-stream"},
         {"attachment disposition left alone", 3,
-         Crlf("Content-Type: application/octet-stream\n"
-              "Content-Disposition: attachment; filename=a\n\nx"),
+         WithCrLf("Content-Type: application/octet-stream\n"
+                  "Content-Disposition: attachment; filename=a\n\nx"),
          0,
-         Crlf("Content-Type: application/octet-stream; inline4attachment=yes\n"
-              "Content-Disposition: attachment; filename=a\n\nx"),
+         WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n"
+                  "Content-Disposition: attachment; filename=a\n\nx"),
          "application/octet-stream"},
         {"plain alternative decoded from base64 under its charset", 1, kAlternativeBase64Plain, 0,
          "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n\r\n"
          "Caf\xE9 au lait",
          "text/plain"},
         {"plain alternative without charset", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n"), 0,
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n"), 0,
          "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain", "text/plain"},
         {"last of two plain alternatives wins, no stale tail", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n"
-              "--b\nContent-Type: text/plain\n\nfirst and longer\n"
-              "--b\nContent-Type: TEXT/PLAIN\n\nsecond\n--b--\n"),
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n"
+                  "--b\nContent-Type: text/plain\n\nfirst and longer\n"
+                  "--b\nContent-Type: TEXT/PLAIN\n\nsecond\n--b--\n"),
          0, "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nsecond", "text/plain"},
         {"declared plain wins over a header-less section after it", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n"
-              "--b\nContent-Type: text/plain\n\nsender text\n"
-              "--b\n\n<html><body>not the text</body></html>\n--b--\n"),
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n"
+                  "--b\nContent-Type: text/plain\n\nsender text\n"
+                  "--b\n\n<html><body>not the text</body></html>\n--b--\n"),
          0, "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nsender text", "text/plain"},
         {"blank leftover after a missing close delimiter keeps the text", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n"
-              "--b\nContent-Type: text/plain\n\ntext\n--b\n\n"),
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n"
+                  "--b\nContent-Type: text/plain\n\ntext\n--b\n\n"),
          0, "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\ntext", "text/plain"},
         {"blank leftover beside html is no text and declines", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n"
-              "--b\nContent-Type: text/html\n\n<p>x</p>\n--b\n\n"),
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n"
+                  "--b\nContent-Type: text/html\n\n<p>x</p>\n--b\n\n"),
          12, kUntouched, ""},
         {"zero byte in the plain body kept", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
-              "Content-Transfer-Encoding: base64\n\nYQBi\n--b--\n"),
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
+                  "Content-Transfer-Encoding: base64\n\nYQBi\n--b--\n"),
          0, std::string("Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\na\0b", 50),
          "text/plain"},
         {"nested plain alternative declines", 1, kAlternativeNestedPlain, 12, kUntouched, ""},
-        {"translator 1 on a single part declines", 1, Crlf("Content-Type: text/html\n\n<p>x</p>"),
-         12, kUntouched, ""},
+        {"translator 1 on a single part declines", 1,
+         WithCrLf("Content-Type: text/html\n\n<p>x</p>"), 12, kUntouched, ""},
         {"translator 2 on a non-text message declines", 2, kRelated, 12, kUntouched, ""},
         {"unreadable top-level header declines", 4, " stray\r\n\r\nbody", 12, kUntouched, ""},
         {"unknown translator declines", 5, kRelated, 12, kUntouched, ""},
         // The marker would land inside the open quote: the boundary would
         // change for every reader and the marker would not be seen.
         {"related with an unterminated quoted boundary declines", 4,
-         Crlf("Content-Type: multipart/related; boundary=\"x\n\n--x\n\na\n--x--\n"), 12, kUntouched,
-         ""},
+         WithCrLf("Content-Type: multipart/related; boundary=\"x\n\n--x\n\na\n--x--\n"), 12,
+         kUntouched, ""},
         {"octet with an unterminated quoted name declines", 3,
-         Crlf("Content-Type: application/octet-stream; name=\"a.bin\n\nx"), 12, kUntouched, ""},
+         WithCrLf("Content-Type: application/octet-stream; name=\"a.bin\n\nx"), 12, kUntouched, ""},
         {"octet with an unterminated comment declines", 3,
-         Crlf("Content-Type: application/octet-stream (note\n\nx"), 12, kUntouched, ""},
+         WithCrLf("Content-Type: application/octet-stream (note\n\nx"), 12, kUntouched, ""},
         {"octet with an escaped quote before the end declines", 3,
-         Crlf("Content-Type: application/octet-stream; name=\"a\\\"\n\nx"), 12, kUntouched, ""},
+         WithCrLf("Content-Type: application/octet-stream; name=\"a\\\"\n\nx"), 12, kUntouched, ""},
         {"octet with a quote inside a closed comment is marked", 3,
-         Crlf("Content-Type: application/octet-stream (say \"hi)\n\nx"), 0,
-         Crlf("Content-Type: application/octet-stream (say \"hi); inline4attachment=yes\n\nx"),
+         WithCrLf("Content-Type: application/octet-stream (say \"hi)\n\nx"), 0,
+         WithCrLf("Content-Type: application/octet-stream (say \"hi); inline4attachment=yes\n\nx"),
          "application/octet-stream"},
         {"octet with closed quote and comment is marked", 3,
-         Crlf("Content-Type: application/octet-stream; name=\"a;b\" (c)\n\nx"), 0,
-         Crlf("Content-Type: application/octet-stream; name=\"a;b\" (c); inline4attachment=yes\n"
-              "\nx"),
+         WithCrLf("Content-Type: application/octet-stream; name=\"a;b\" (c)\n\nx"), 0,
+         WithCrLf(
+             "Content-Type: application/octet-stream; name=\"a;b\" (c); inline4attachment=yes\n"
+             "\nx"),
          "application/octet-stream"},
 
     };

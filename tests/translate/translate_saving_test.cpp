@@ -11,8 +11,6 @@
 namespace vellumo {
 namespace {
 
-using test::Crlf;
-
 const std::string kCaptured =
     "from: Ann <ann@example.org>\r\nTo: bob@example.org\r\nCc: c@example.org\r\n"
     "Reply-To: r@example.org\r\nDate: Mon, 7 Dec 2026 09:00:00 +0000\r\n"
@@ -41,7 +39,7 @@ class SavingTest : public test::DriverFixture {
     }
 };
 
-const std::string kTwoHtml = Crlf(
+const std::string kTwoHtml = WithCrLf(
     "Content-Type: multipart/alternative; boundary=b\n"
     "\n"
     "--b\n"
@@ -75,21 +73,21 @@ TEST_F(SavingTest, AlternativeWithTwoHtmlPartsArchivesBothInOrder) {
               "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain" + Trailer(archive));
 }
 
-const std::string kOneHtml = Crlf(
+const std::string kOneHtml = WithCrLf(
     "Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n"
     "--b\nContent-Type: text/html\n\n<p>x</p>\n--b--\n");
 
 TEST_F(SavingTest, AlternativeWithoutHtmlLeavesNoArchiveAndNoTrailer) {
     const std::pair<const char*, std::string> cases[] = {
         {"plain only",
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n")},
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n")},
         {"plain and enriched",
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n"
-              "--b\nContent-Type: text/enriched\n\n<bold>plain</bold>\n--b--\n")},
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n"
+                  "--b\nContent-Type: text/enriched\n\n<bold>plain</bold>\n--b--\n")},
         {"related without html",
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n"
-              "--b\nContent-Type: multipart/related; boundary=r\n\n"
-              "--r\nContent-Type: text/enriched\n\nx\n--r--\n--b--\n")},
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n"
+                  "--b\nContent-Type: multipart/related; boundary=r\n\n"
+                  "--r\nContent-Type: text/enriched\n\nx\n--r--\n--b--\n")},
     };
     for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);
@@ -109,7 +107,7 @@ TEST_F(SavingTest, RepeatedSubjectsGiveHelloHello1Hello11) {
 
 // The usual shape of mail with inline pictures, as the host writes the
 // alternative's own file; the picture's base64 holds a stray byte.
-const std::string kRelatedBranch = Crlf(
+const std::string kRelatedBranch = WithCrLf(
     "Content-Type: multipart/related; boundary=rel; type=\"text/html\"\n"
     "\n"
     "--rel\n"
@@ -126,7 +124,7 @@ const std::string kRelatedBranch = Crlf(
     "IHdv!cmxk\n"
     "--rel--");
 const std::string kAlternativeWithRelated =
-    Crlf(
+    WithCrLf(
         "Mime-Version: 1.0\n"
         "Content-Type: multipart/alternative; boundary=alt\n"
         "\n"
@@ -135,7 +133,7 @@ const std::string kAlternativeWithRelated =
         "\n"
         "Hello\n"
         "--alt\n") +
-    kRelatedBranch + Crlf("\n--alt--\n\n");
+    kRelatedBranch + WithCrLf("\n--alt--\n\n");
 
 TEST_F(SavingTest, RelatedHtmlBranchIsArchivedWholeAsReceived) {
     ASSERT_EQ(Run(1, kAlternativeWithRelated, "Pictures"), 0);
@@ -158,7 +156,7 @@ TEST_F(SavingTest, PureHtmlRendersDecodedHtmlKeepsCharsetDropsTransferEncoding) 
     const std::string html =
         "<p>Gr\xC3\xBC\xC3\x9F"
         "e &amp; more</p>";
-    std::string message = Crlf(
+    std::string message = WithCrLf(
         "Subject: s\n"
         "Content-Type: text/html; charset=utf-8; format=x\n"
         "Content-Transfer-Encoding: quoted-printable\n"
@@ -217,10 +215,10 @@ struct DeclineCase {
 TEST_F(SavingTest, DeclineRemovesTheArchiveFileItCreated) {
     const DeclineCase cases[] = {
         {"nested plain alternative", 1,
-         Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
-              "Content-Type: multipart/mixed; boundary=c\n\n--c\n\ndeep\n--c--\n--b--\n")},
-        {"translator 1 on a single part", 1, Crlf("Content-Type: text/plain\n\nx")},
-        {"translator 2 on an image", 2, Crlf("Content-Type: image/png\n\nx")},
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
+                  "Content-Type: multipart/mixed; boundary=c\n\n--c\n\ndeep\n--c--\n--b--\n")},
+        {"translator 1 on a single part", 1, WithCrLf("Content-Type: text/plain\n\nx")},
+        {"translator 2 on an image", 2, WithCrLf("Content-Type: image/png\n\nx")},
         {"unreadable header", 2, " stray\r\n\r\n<p>x</p>"},
     };
     for (const DeclineCase& c : cases) {
@@ -239,7 +237,7 @@ TEST_F(SavingTest, ArchiveThatCannotBeCreatedDeclinesOnlyWhenThereIsHtml) {
     EXPECT_EQ(Run(1, kOneHtml, "Hello"), 12);
     EXPECT_EQ(test::ReadFileBytes(Output()), "");
     std::string withoutHtml =
-        Crlf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
     EXPECT_EQ(Run(1, withoutHtml, "Hello"), 0);
     EXPECT_EQ(test::ReadFileBytes(Output()),
               "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain");
@@ -281,7 +279,7 @@ TEST_F(SavingTest, FileStatusCodes) {
         std::string input = temp_.File(c.inputExists ? "in-ok.eml" : "no-in.eml");
         std::string output = temp_.File(c.outputExists ? "out-ok.eml" : "no-out.eml");
         if (c.inputExists) {
-            test::WriteFileBytes(input, Crlf("Content-Type: text/html\n\n<p>x</p>"));
+            test::WriteFileBytes(input, WithCrLf("Content-Type: text/html\n\n<p>x</p>"));
         }
         if (c.outputExists) {
             test::WriteFileBytes(output, "");
@@ -295,7 +293,7 @@ TEST_F(SavingTest, FileStatusCodes) {
 
 TEST_F(SavingTest, NullOutputRecordStillTranslates) {
     SaveHTMLMessagesValue = 0;
-    EXPECT_EQ(Run(4, Crlf("Content-Type: multipart/related; boundary=x\n\n--x\n\na\n--x--\n"),
+    EXPECT_EQ(Run(4, WithCrLf("Content-Type: multipart/related; boundary=x\n\n--x\n\na\n--x--\n"),
                   nullptr, nullptr),
               0);
     EXPECT_NE(test::ReadFileBytes(Output()).find("related4mixed=yes"), std::string::npos);

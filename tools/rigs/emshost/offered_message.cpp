@@ -1,7 +1,6 @@
 #include "offered_message.h"
 
-#include <cctype>
-
+#include "platform/ascii_case.h"
 #include "platform/line_ends.h"
 
 namespace emshost {
@@ -16,13 +15,6 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin + 1);
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
 // Unfolded value of the first field of that name, "" when none.
 std::string FieldValue(const std::string& header, const std::string& name) {
     size_t start = 0;
@@ -33,7 +25,8 @@ std::string FieldValue(const std::string& header, const std::string& name) {
         }
         std::string line = header.substr(start, end - start);
         size_t colon = line.find(':');
-        if (colon != std::string::npos && Lower(Trim(line.substr(0, colon))) == Lower(name)) {
+        if (colon != std::string::npos &&
+            vellumo::EqualsIgnoringAsciiCase(Trim(line.substr(0, colon)), name)) {
             std::string value = line.substr(colon + 1);
             size_t next = end + 2;
             while (next < header.size() && (header[next] == ' ' || header[next] == '\t')) {
