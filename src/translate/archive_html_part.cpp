@@ -1,13 +1,32 @@
 #include "translate/archive_html_part.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "codec/header_field_names.h"
 #include "platform/files.h"
-#include "translate/raw_header_value.h"
 
 namespace vellumo {
 namespace {
+
+// The value of a field that still holds the bytes it was read from: after
+// the colon and the blanks after it, folds and encoded words as they stood.
+bool ArrivedValue(const HeaderField& field, std::string& value) {
+    if (!field.HasReadForm()) {
+        return false;
+    }
+    std::string line(static_cast<size_t>(field.GetSize()), '\0');
+    int written = field.Write(&line[0], static_cast<int>(line.size()));
+    if (written < 2) {
+        return false;
+    }
+    line.resize(static_cast<size_t>(written) - 2);  // the CR LF
+    size_t colon = field.name.size();
+    size_t start = colon < line.size() && line[colon] == ':' ? colon + 1 : 0;
+    start = std::min(line.find_first_not_of(" \t", start), line.size());
+    value = line.substr(start);
+    return true;
+}
 
 // The field written under its canonical name with its value as it arrived:
 // encoded words, quoting and folds stay as the sender wrote them, so
@@ -16,7 +35,7 @@ namespace {
 // strings.
 std::string FieldLine(const char* name, const HeaderField& field) {
     std::string raw;
-    if (ReadFieldValue(field, raw)) {
+    if (ArrivedValue(field, raw)) {
         return std::string(name) + ": " + raw + "\r\n";
     }
     HeaderField line(name, field.value, field.charset);
@@ -47,10 +66,10 @@ void AppendEntityToArchive(const std::string& archivePath, std::string_view enti
     if (!file.Open(archivePath, FileMode::AppendExisting)) {
         return;
     }
-    std::string ignored;
+    HeaderBlock header;
     bool hasVersion = entityText.size() <= static_cast<size_t>(INT_MAX) &&
-                      FindRawFieldValue(entityText.data(), static_cast<int>(entityText.size()),
-                                        kMimeVersionField, ignored);
+                      header.Parse(entityText.data(), static_cast<int>(entityText.size())) > 0 &&
+                      header.FindField(kMimeVersionField) != nullptr;
     std::string version = std::string(kMimeVersionField) + ": 1.0\r\n";
     if (hasVersion || file.Write(version.data(), version.size())) {
         (void)file.Write(entityText.data(), entityText.size());

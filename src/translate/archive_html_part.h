@@ -17,7 +17,9 @@ void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& par
 
 // Appends to the existing archive file "MIME-Version: 1.0" and CR LF (left
 // out when the entity's header has that field), then the entity's text
-// exactly as given. Nothing happens when the file cannot be opened.
+// exactly as given. The byte after the text must be readable (a NUL, or
+// the next byte of the message). Nothing happens when the file cannot be
+// opened.
 void AppendEntityToArchive(const std::string& archivePath, std::string_view entityText);
 
 // The text AppendHtmlPartToArchive writes before the body.

@@ -32,20 +32,6 @@ std::string RawValueOf(std::string_view line) {
 
 }  // namespace
 
-bool ReadFieldValue(const HeaderField& field, std::string& raw) {
-    if (!field.HasReadForm()) {
-        return false;
-    }
-    std::string line(static_cast<size_t>(field.GetSize()), '\0');
-    int written = field.Write(&line[0], static_cast<int>(line.size()));
-    if (written <= 0) {
-        return false;
-    }
-    line.resize(static_cast<size_t>(written));
-    raw = RawValueOf(line);
-    return true;
-}
-
 bool FindRawFieldValue(const char* text, int length, std::string_view name, std::string& raw) {
     int position = 0;
     while (position < length && text[position] != '\r' && text[position] != '\0') {

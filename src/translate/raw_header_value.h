@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "mime/header_field.h"
-
 namespace vellumo {
 
 // Reads the header at the start of text[0, length) (text[length] must exist)
@@ -15,10 +13,5 @@ namespace vellumo {
 // no such field is read.
 [[nodiscard]] bool FindRawFieldValue(const char* text, int length, std::string_view name,
                                      std::string& raw);
-
-// The raw value of a field that still holds the bytes it was read from
-// (HasReadForm), as FindRawFieldValue gives it. False for a field built or
-// changed in memory.
-[[nodiscard]] bool ReadFieldValue(const HeaderField& field, std::string& raw);
 
 }  // namespace vellumo
