@@ -136,9 +136,12 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
     if (translation.message.GetMainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;
     }
-    MimeTypeRecord* record = nullptr;
+    // Built first, so that a failed allocation declines before anything is
+    // written; released on every path that does not hand it over, an
+    // exception included.
+    std::unique_ptr<MimeTypeRecord, void (*)(MimeTypeRecord*)> record(nullptr, FreeMimeTypeRecord);
     if (outputType != nullptr) {
-        record = MakeMimeTypeRecord("text", "plain", kDefaultMimeVersion);
+        record.reset(MakeMimeTypeRecord("text", "plain", kDefaultMimeVersion));
         if (record == nullptr) {
             return kStatusDataUnchanged;
         }
@@ -150,13 +153,12 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
         translation.archive.Keep();
     }
     if (status != kStatusSuccess) {
-        FreeMimeTypeRecord(record);
         return status;
     }
     translation.archive.LinkFrom(translation.outputPath);
     translation.archive.Keep();
     if (outputType != nullptr) {
-        *outputType = record;
+        *outputType = record.release();
     }
     return kStatusSuccess;
 }
