@@ -10,9 +10,9 @@ namespace vellumo {
 
 // Appends to the existing archive file: the part's Content-Type line
 // ("Content-Type: text/html" when it has none), its Content-Disposition line
-// when it has one, "MIME-Version: 1.0" and a blank line, then the decoded
-// body, all of it by its byte count. Nothing happens when the file cannot
-// be opened; a write error leaves what was written.
+// when it has one (both as ArchivePartHeader writes them), "MIME-Version:
+// 1.0" and a blank line, then the decoded body, all of it by its byte count. Nothing happens when
+// the file cannot be opened; a write error leaves what was written.
 void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& part);
 
 // Appends to the existing archive file "MIME-Version: 1.0" and CR LF (left
@@ -22,7 +22,11 @@ void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& par
 // opened.
 void AppendEntityToArchive(const std::string& archivePath, std::string_view entityText);
 
-// The text AppendHtmlPartToArchive writes before the body.
+// The text AppendHtmlPartToArchive writes before the body. The field values
+// are written as they arrived; a value whose line breaks are not all folds,
+// or that holds a control byte, is not written: the Content-Type line falls
+// back to "Content-Type: text/html" and the Content-Disposition line is
+// left out.
 std::string ArchivePartHeader(const MimePart& part);
 
 }  // namespace vellumo

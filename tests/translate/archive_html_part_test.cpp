@@ -34,6 +34,12 @@ TEST(AppendHtmlPartToArchive, RowsInOrder) {
         {"folded value and encoded word written as they arrived",
          "Content-Type: text/html;\r\n name=\"=?UTF-8?B?w6k=?=\"\r\n\r\nb",
          "Content-Type: text/html;\r\n name=\"=?UTF-8?B?w6k=?=\"\r\nMIME-Version: 1.0\r\n\r\nb"},
+        {"bare line feed in the type falls back to text/html",
+         "Content-Type: text/html\nX-Injected: 1\r\n\r\nb",
+         "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\nb"},
+        {"control byte in the disposition leaves it out",
+         "Content-Type: text/html\r\nContent-Disposition: inline\x01\r\n\r\nb",
+         "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\nb"},
         {"no body", "Content-Type: text/html\r\n\r\n",
          "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\n"},
     };
