@@ -28,9 +28,25 @@ vellumo_test_program(test_mime vellumo_mime "tests/mime/*_test.cpp" "")
 vellumo_test_program(test_host vellumo_host "tests/host/*_test.cpp" "")
 vellumo_test_program(test_translate vellumo_translate "tests/translate/*_test.cpp" "")
 
+set(VELLUMO_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "Windows binaries for the Wine tests")
+# The win32 build folder, where the release package lands.
+get_filename_component(win32_build ${VELLUMO_WIN32_BIN} DIRECTORY)
+
+# The import tables and headers of the shipped Windows binaries, read
+# natively (no Wine): they need the win32 preset built first.
+file(GLOB plugin_test_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/plugin/*.cpp)
+add_executable(test_plugin ${plugin_test_files})
+target_include_directories(test_plugin PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(test_plugin PRIVATE vellumo_platform GTest::gtest GTest::gtest_main)
+target_compile_definitions(test_plugin PRIVATE VELLUMO_WIN32_BIN="${VELLUMO_WIN32_BIN}")
+gtest_discover_tests(test_plugin
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS native TIMEOUT 120)
+
 # Tests of the real DLL and Windows programs under Wine. They need the win32
 # preset built first; one throw-away Wine prefix serves the whole run.
-set(VELLUMO_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "Windows binaries for the Wine tests")
 file(GLOB wine_test_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
 if(wine_test_files)
     file(GLOB wine_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_support.cpp)
@@ -40,6 +56,9 @@ if(wine_test_files)
     target_compile_definitions(test_wine PRIVATE
         VELLUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
         VELLUMO_WIN32_BIN="${VELLUMO_WIN32_BIN}"
+        VELLUMO_VERSION="${PROJECT_VERSION}"
+        VELLUMO_RELEASE_PACKAGE="${win32_build}/vellumo-${PROJECT_VERSION}-win32.zip"
+        VELLUMO_CMAKE_COMMAND="${CMAKE_COMMAND}"
         VELLUMO_WINE_PREFIX="${CMAKE_BINARY_DIR}/wineprefix")
     add_test(NAME wine_prefix_setup
         COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh ${CMAKE_BINARY_DIR}/wineprefix)

@@ -1,5 +1,6 @@
 #pragma once
-// The settings file: section "Options" of vellumo.ini beside the plug-in.
+// The settings file: section "Options" of vellumo.ini beside the plug-in,
+// key by key. SettingsRecord (settings_record.h) reads and writes them all.
 
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@ inline constexpr const char* kSleepKey = "Sleep";
 inline constexpr const char* kSaveHtmlKey = "SaveHTMLMessages";
 inline constexpr const char* kHtmlPathKey = "HTMLMessagesPath";
 inline constexpr const char* kExtensionKey = "Extension";
+inline constexpr const char* kHtmlEngineKey = "HTMLEngine";
 
 // The value, at most 254 characters; the default when the file, section or key is missing.
 std::string ReadSettingString(const std::string& section, const std::string& key,

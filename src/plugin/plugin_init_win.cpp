@@ -4,6 +4,7 @@
 #include "host/module_instance_win.h"
 #include "host/plugin_state.h"
 #include "host/settings.h"
+#include "host/settings_record.h"
 #include "host/translator_table.h"
 #include "host/version_info.h"
 #include "host/version_text.h"
@@ -45,12 +46,12 @@ void InitPlugin(std::uint16_t hostApiVersion, const MailConfigRecord* mailConfig
     pluginInfo->description =
         HeapCopyString(MakePluginDescription(ProductNameText, VersionText).c_str());
     HostApiVersion = hostApiVersion;
-    SleepValue = ReadSettingInt(kOptionsSection, kSleepKey, 0, SettingsFilePath);
+    const SettingsRecord settings =
+        LoadSettings(SettingsFilePath, DefaultArchiveFolderFromConfig(ConfigFolder));
+    SleepValue = settings.sleep;
     // Without a configuration folder there is no archive folder either, and
     // saved HTML would land in whatever folder the host happens to run in.
-    SaveHTMLMessagesValue =
-        ConfigFolder.empty() ? 0
-                             : ReadSettingInt(kOptionsSection, kSaveHtmlKey, 1, SettingsFilePath);
+    SaveHTMLMessagesValue = ConfigFolder.empty() ? 0 : settings.saveHtmlMessages;
     pluginInfo->icon = LoadPluginIcon(-1);
 }
 

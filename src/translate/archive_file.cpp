@@ -74,11 +74,12 @@ std::string CreateArchiveFile(const std::string& subject) {
 std::string CreateArchiveFileAt(const std::string& subject, const LocalTime& now) {
     ArchiveNaming naming;
     naming.stem = MakeArchiveStem(subject, now);
-    naming.folder = ArchiveFolderSetting();
+    const SettingsRecord settings = ArchiveSettings();
+    naming.folder = settings.htmlMessagesPath;
     if (!FolderExists(naming.folder)) {
         (void)CreateFolder(naming.folder);
     }
-    naming.extension = ArchiveExtensionSetting();
+    naming.extension = "." + settings.extension;
     naming.restartStem = TimeStem(now);
     naming.maxPathLength = MaxPathLength();
     return CreateUniqueArchiveFile(naming, SelectArchiveHeaderLines(CapturedHeaders));

@@ -4,13 +4,13 @@
 
 #include "host/plugin_state.h"
 #include "host/settings.h"
+#include "host/settings_record.h"
 #include "translate/safe_file_name.h"
 #include "translate/system_code_page.h"
 
 namespace vellumo {
 namespace {
 
-constexpr const char* kDefaultExtension = "eml";
 constexpr const char* kWhiteSpace = " \t\r\n\v\f";
 
 std::string TrimWhiteSpace(const std::string& text) {
@@ -48,14 +48,8 @@ std::string MakeArchiveStem(const std::string& subject, const LocalTime& now) {
     return stem.empty() ? std::string(kBlankSubjectStem) : MakeSafeFileName(stem);
 }
 
-std::string ArchiveFolderSetting() {
-    return ReadSettingString(kOptionsSection, kHtmlPathKey,
-                             DefaultArchiveFolderFromConfig(ConfigFolder), SettingsFilePath);
-}
-
-std::string ArchiveExtensionSetting() {
-    return "." +
-           ReadSettingString(kOptionsSection, kExtensionKey, kDefaultExtension, SettingsFilePath);
+SettingsRecord ArchiveSettings() {
+    return LoadSettings(SettingsFilePath, DefaultArchiveFolderFromConfig(ConfigFolder));
 }
 
 }  // namespace vellumo

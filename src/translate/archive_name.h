@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "host/settings_record.h"
 #include "platform/local_time.h"
 
 namespace vellumo {
@@ -20,10 +21,8 @@ std::string TimeStem(const LocalTime& now);
 // white space; "NoSubject" when nothing remains, else MakeSafeFileName of it.
 std::string MakeArchiveStem(const std::string& subject, const LocalTime& now);
 
-// The archive folder and extension from the settings file: the
-// "HTMLMessagesPath" setting (default derived from the configuration folder)
-// and "." plus the "Extension" setting (default "eml").
-std::string ArchiveFolderSetting();
-std::string ArchiveExtensionSetting();
+// The settings file as the archive reads it: the "HTMLMessagesPath" folder
+// defaults to the one derived from the configuration folder.
+[[nodiscard]] SettingsRecord ArchiveSettings();
 
 }  // namespace vellumo

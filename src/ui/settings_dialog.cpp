@@ -6,6 +6,7 @@
 #include "host/module_instance_win.h"
 #include "host/plugin_state.h"
 #include "host/settings.h"
+#include "host/settings_record.h"
 #include "translate/path_tests.h"
 #include "ui/animated_cursor.h"
 #include "ui/program_info_dialog.h"
@@ -14,7 +15,6 @@
 namespace vellumo {
 namespace {
 
-constexpr const char* kDefaultExtension = "eml";
 constexpr const char* kBrowseTitle = "Folder for HTML-Messages:";
 constexpr INT_PTR kAppliedResult = 1;
 constexpr INT_PTR kCancelledResult = 0;
@@ -23,11 +23,11 @@ constexpr int kSaveControls[] = {IDC_EXTENSION_FIELD, IDC_FOLDER_FIELD, IDC_BROW
 
 }  // namespace
 
-bool IsApplicable(const SettingsChoice& choice) {
-    if (choice.sleep || !choice.saveHtml) {
+bool IsApplicable(const SettingsRecord& settings) {
+    if (settings.sleep != 0 || settings.saveHtmlMessages != 1) {
         return true;
     }
-    return !choice.folder.empty() && !choice.extension.empty();
+    return !settings.htmlMessagesPath.empty() && !settings.extension.empty();
 }
 
 SettingsDialog::SettingsDialog() : ModalDialog(IDD_SETTINGS) {}
@@ -37,25 +37,38 @@ bool SettingsDialog::OnInit() {
     sleepAnimation_.Reset(LoadAnimatedCursor(IDR_SLEEP_ANIMATION));
     plainPicture_ = LoadIconA(ModuleInstance, MAKEINTRESOURCEA(IDI_NO_LETTER_LARGE));
 
-    bool sleeping = SleepValue == 1;
+    settings_ =
+        LoadSettings(SettingsFilePath, DefaultArchiveFolderFromSettingsPath(SettingsFilePath));
+    // Sleep and saving as the plug-in runs now: read at start-up, replaced by Apply.
+    settings_.sleep = SleepValue;
+    settings_.saveHtmlMessages = SaveHTMLMessagesValue;
+    FillControls();
+    return true;
+}
+
+void SettingsDialog::FillControls() {
+    bool sleeping = settings_.sleep == 1;
     CheckDlgButton(Window(), IDC_SLEEP, sleeping ? BST_CHECKED : BST_UNCHECKED);
     ShowSleep(sleeping);
-    bool saving = SaveHTMLMessagesValue == 1;
+    bool saving = settings_.saveHtmlMessages == 1;
     if (saving) {
         CheckDlgButton(Window(), IDC_SAVE_HTML, BST_CHECKED);
     } else {
         EnableSaveControls(false);
     }
-
-    std::string defaultFolder = DefaultArchiveFolderFromSettingsPath(SettingsFilePath);
-    folder_ = ReadSettingString(kOptionsSection, kHtmlPathKey, defaultFolder, SettingsFilePath);
-    // The field falls back to the default; the folder value keeps what was stored.
-    const std::string& shown = FolderExists(folder_) ? folder_ : defaultFolder;
+    // The field falls back to the default; the record keeps what was stored.
+    const std::string defaultFolder = DefaultArchiveFolderFromSettingsPath(SettingsFilePath);
+    const std::string& folder = settings_.htmlMessagesPath;
+    const std::string& shown = FolderExists(folder) ? folder : defaultFolder;
     SetDlgItemTextA(Window(), IDC_FOLDER_FIELD, shown.c_str());
-    extension_ =
-        ReadSettingString(kOptionsSection, kExtensionKey, kDefaultExtension, SettingsFilePath);
-    SetDlgItemTextA(Window(), IDC_EXTENSION_FIELD, extension_.c_str());
-    return true;
+    SetDlgItemTextA(Window(), IDC_EXTENSION_FIELD, settings_.extension.c_str());
+}
+
+void SettingsDialog::ReadControls() {
+    settings_.sleep = IsChecked(IDC_SLEEP) ? 1 : 0;
+    settings_.saveHtmlMessages = IsChecked(IDC_SAVE_HTML) ? 1 : 0;
+    settings_.htmlMessagesPath = WindowText(Item(IDC_FOLDER_FIELD));
+    settings_.extension = WindowText(Item(IDC_EXTENSION_FIELD));
 }
 
 void SettingsDialog::OnCommand(int id, int code) {
@@ -150,13 +163,14 @@ void SettingsDialog::BrowseForFolder() {
     }
     // Built as a string: a path of MAX_PATH - 1 characters has no room for
     // the backslash in its buffer.
-    folder_ = std::string(path) + '\\';
-    SetDlgItemTextA(Window(), IDC_FOLDER_FIELD, folder_.c_str());
+    settings_.htmlMessagesPath = std::string(path) + '\\';
+    SetDlgItemTextA(Window(), IDC_FOLDER_FIELD, settings_.htmlMessagesPath.c_str());
 }
 
 void SettingsDialog::OpenFolder() const {
-    if (FolderExists(folder_)) {
-        ShellExecuteA(nullptr, "open", folder_.c_str(), nullptr, nullptr, SW_SHOW);
+    const std::string& folder = settings_.htmlMessagesPath;
+    if (FolderExists(folder)) {
+        ShellExecuteA(nullptr, "open", folder.c_str(), nullptr, nullptr, SW_SHOW);
     }
 }
 
@@ -166,32 +180,18 @@ void SettingsDialog::ShowProgramInfo() {
 }
 
 void SettingsDialog::Apply() {
-    SettingsChoice choice = ReadChoice();
-    folder_ = choice.folder;
-    extension_ = choice.extension;
-    if (!IsApplicable(choice)) {
+    ReadControls();
+    if (!IsApplicable(settings_)) {
         return;
     }
-    SleepValue = choice.sleep ? 1 : 0;
-    SaveHTMLMessagesValue = choice.saveHtml ? 1 : 0;
-    WriteSettingInt(kOptionsSection, kSleepKey, SleepValue, SettingsFilePath);
-    WriteSettingInt(kOptionsSection, kSaveHtmlKey, SaveHTMLMessagesValue, SettingsFilePath);
-    WriteSettingString(kOptionsSection, kHtmlPathKey, folder_, SettingsFilePath);
-    WriteSettingString(kOptionsSection, kExtensionKey, extension_, SettingsFilePath);
+    SleepValue = settings_.sleep;
+    SaveHTMLMessagesValue = settings_.saveHtmlMessages;
+    SaveSettings(settings_, SettingsFilePath);
     Close(kAppliedResult);
 }
 
 bool SettingsDialog::IsChecked(int id) const {
     return IsDlgButtonChecked(Window(), id) == BST_CHECKED;
-}
-
-SettingsChoice SettingsDialog::ReadChoice() const {
-    SettingsChoice choice;
-    choice.sleep = IsChecked(IDC_SLEEP);
-    choice.saveHtml = IsChecked(IDC_SAVE_HTML);
-    choice.folder = WindowText(Item(IDC_FOLDER_FIELD));
-    choice.extension = WindowText(Item(IDC_EXTENSION_FIELD));
-    return choice;
 }
 
 }  // namespace vellumo

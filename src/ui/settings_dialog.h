@@ -1,29 +1,24 @@
 #pragma once
 // The settings dialog: whether HTML messages are saved, their extension and
-// folder, and the Sleep switch. It changes nothing until Apply, which writes
-// all four settings and replaces the process-wide Sleep and SaveHTMLMessages
-// values. Only Apply (when its check passes) and Cancel close it.
+// folder, and the Sleep switch. It changes nothing until Apply, which saves
+// the settings record and replaces the process-wide Sleep and
+// SaveHTMLMessages values. Only Apply (when its check passes) and Cancel
+// close it.
 
 #include <windows.h>
 
 #include <string>
 
+#include "host/settings_record.h"
 #include "ui/modal_dialog.h"
 #include "ui/win_handles.h"
 
 namespace vellumo {
 
-// What Apply stores, read back from the controls.
-struct SettingsChoice {
-    bool sleep = false;
-    bool saveHtml = false;
-    std::string folder;
-    std::string extension;
-};
-
-// Apply's check: with Sleep off and saving on, the folder and the extension
-// must both be given. Every other combination is taken as it stands.
-[[nodiscard]] bool IsApplicable(const SettingsChoice& choice);
+// Apply's check on the settings read back from the controls: with Sleep off
+// and saving on, the folder and the extension must both be given. Every
+// other combination is taken as it stands.
+[[nodiscard]] bool IsApplicable(const SettingsRecord& settings);
 
 class SettingsDialog : public ModalDialog {
   public:
@@ -45,10 +40,12 @@ class SettingsDialog : public ModalDialog {
     void ShowProgramInfo();
     void Apply();
     [[nodiscard]] bool IsChecked(int id) const;
-    [[nodiscard]] SettingsChoice ReadChoice() const;
+    void FillControls();
+    void ReadControls();
 
-    std::string folder_;
-    std::string extension_;
+    // The folder keeps the stored value even when its field shows the
+    // default, until Browse or Apply replaces it.
+    SettingsRecord settings_;
     HICON plainPicture_ = nullptr;
     OwnedCursor sleepAnimation_;
 };

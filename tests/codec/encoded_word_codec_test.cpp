@@ -40,7 +40,7 @@ const DecodeCase kDecodeCases[] = {
      "?=b",
      "b", "x"},
     {"adjacent_words_no_space", "=?x?Q?a?==?x?Q?b?=", "ab", "x"},
-    // Mends: a word needs a printable charset name, and white space before
+    // A word needs a printable charset name, and white space before
     // something that does not decode is kept.
     {"empty_charset_not_a_word", "=??Q?a=0D=0Ab?=", "=??Q?a=0D=0Ab?=", ""},
     {"charset_with_space_not_a_word", "=?a b?Q?c?=", "=?a b?Q?c?=", ""},

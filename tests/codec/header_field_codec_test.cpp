@@ -148,16 +148,16 @@ const EncodeCase kEncodeCases[] = {
     {"quoted_phrase_encoded_inside_quotes", "To", "\"J\xF6rg M\" <j@x>", "x",
      "\"=?x?Q?J=F6rg=20M?=\" <j@x>"},
     {"comma_at_end_not_folded", "To", "a@b,", "x", "a@b,"},
-    // Mend: no fold when only white space follows the separator.
+    // No fold when only white space follows the separator.
     {"no_fold_before_trailing_space", "To", "a@b, ", "x", "a@b, "},
-    // Mend: blanks between two encoded segments go inside one word.
+    // Blanks between two encoded segments go inside one word.
     {"neighbouring_high_words_share_a_word", "To", "J\xFCrgen Schm\xFCrgen <j@x>", "iso-8859-1",
      "=?iso-8859-1?Q?J=FCrgen=20Schm=FCrgen?= <j@x>"},
     {"neighbouring_high_words_across_fold_share_a_word", "X-Note", "a\xE9\r\n b\xE9", "x",
      "=?x?Q?a=E9=0D=0A=20b=E9?="},
     {"high_then_ascii_word_kept_apart", "To", "J\xFCrgen Meier <j@x>", "iso-8859-1",
      "=?iso-8859-1?Q?J=FCrgen?= Meier <j@x>"},
-    // Mend: controls and stray line ends never stand raw in a header.
+    // Controls and stray line ends never stand raw in a header.
     {"escape_bytes_encoded", "Subject", "a\x1B(Bb", "iso-2022-jp", "=?iso-2022-jp?Q?a=1B(Bb?="},
     // A stray CR after a separator used to be skipped with the blanks before
     // the fold, losing it, and making Encode outgrow EncodedLength.

@@ -58,7 +58,7 @@ const EncodeCase kEncodeCases[] = {
      "abcdefghij\r\n=2E\r\nklmnopqrst"},
     {"crlf_resets_line", std::string(70, 'x') + "\r\n" + std::string(70, 'y'), false,
      std::string(70, 'x') + "\r\n" + std::string(70, 'y')},
-    // Mend: a lone CR or LF would become a line end in the reader.
+    // A lone CR or LF is escaped: raw, the reader would take it for a line end.
     {"lone_lf_escaped", "a\nb", false, "a=0Ab"},
     {"lone_cr_escaped", "a\rb", false, "a=0Db"},
     {"cr_cr_lf", "a\r\r\nb", false, "a=0D\r\nb"},
@@ -155,7 +155,7 @@ const DecodeCase kDecodeCases[] = {
     {"non_hex_second_digit_taken_modulo", "=4G", "@"},
     {"underscore_is_plain", "a_b", "a_b"},
     {"high_bytes_copied", "\xE9\xFF", "\xE9\xFF"},
-    // Mend: a lower-case first digit before a hex digit is an escape.
+    // A lower-case first digit before a hex digit is an escape.
     {"lower_first_digit", "caf=e9", "caf\xE9"},
     {"lower_both_digits", "=c3=a9", "\xC3\xA9"},
     {"lower_first_digit_upper_second", "=aF", "\xAF"},

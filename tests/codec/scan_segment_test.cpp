@@ -33,7 +33,7 @@ const ScanCase kScanCases[] = {
     {"high_bytes_counted", "\xE9t\xE9 x", kScanOutside, {"\xE9t\xE9|2", "x|0"}},
     {"high_bytes_inside_quotes", "\"\xE9 \xE9\"", kScanOutside, {"|0", "\xE9 \xE9|2", ""}},
     {"unclosed_quote_runs_to_end", "\"a b", kScanOutside, {"|0", "a b|0"}},
-    // Mend: controls and stray line ends need encoding, so they stay inside
+    // Controls and stray line ends need encoding, so they stay inside
     // the segment and are counted.
     {"escape_counted", "a\x1B$Bb c", kScanOutside, {"a\x1B$Bb|1", "c|0"}},
     {"nul_counted", std::string("a\0b c", 5), kScanOutside, {std::string("a\0b|1", 5), "c|0"}},

@@ -7,7 +7,7 @@
 namespace vellumo {
 namespace {
 
-using test::ScratchFolder;
+using test::TempFolder;
 
 struct ReadCase {
     const char* name;
@@ -32,7 +32,7 @@ TEST(ReadSettingString, FollowsTheProfileRules) {
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ScratchFolder folder;
+        TempFolder folder;
         if (c.file != nullptr) {
             folder.Write("vellumo.ini", c.file);
         }
@@ -42,7 +42,7 @@ TEST(ReadSettingString, FollowsTheProfileRules) {
 }
 
 TEST(ReadSettingString, CutsLongValuesAt254) {
-    ScratchFolder folder;
+    TempFolder folder;
     folder.Write("vellumo.ini", "[Options]\r\nHTMLMessagesPath=" + std::string(300, 'x') + "\r\n");
     EXPECT_EQ(ReadSettingString(kOptionsSection, kHtmlPathKey, "", folder.File("vellumo.ini")),
               std::string(254, 'x'));
@@ -67,7 +67,7 @@ TEST(ParseSettingInt, ReadsLeadingDecimal) {
 }
 
 TEST(ReadSettingInt, DefaultsAndValues) {
-    ScratchFolder folder;
+    TempFolder folder;
     std::string path = folder.File("vellumo.ini");
     EXPECT_EQ(ReadSettingInt(kOptionsSection, kSaveHtmlKey, 1, path), 1) << "no file";
     folder.Write("vellumo.ini", "[Options]\r\nSaveHTMLMessages= 1\r\nSleep=2\r\n");
@@ -78,7 +78,7 @@ TEST(ReadSettingInt, DefaultsAndValues) {
 }
 
 TEST(WriteSetting, CreatesFileAndKeepsEverythingElse) {
-    ScratchFolder folder;
+    TempFolder folder;
     std::string path = folder.File("vellumo.ini");
     WriteSettingInt(kOptionsSection, kSleepKey, 1, path);
     EXPECT_EQ(folder.Read("vellumo.ini"), "[Options]\r\nSleep=1\r\n");

@@ -7,10 +7,10 @@
 namespace vellumo {
 namespace {
 
-using test::ScratchFolder;
+using test::TempFolder;
 
 TEST(PlatformFile, ModesBehaveAsNamed) {
-    ScratchFolder folder;
+    TempFolder folder;
     std::string path = folder.File("a.txt");
     PlatformFile file;
     EXPECT_FALSE(file.Open(path, FileMode::ReadExisting)) << "missing file";
@@ -43,7 +43,7 @@ TEST(PlatformFile, ModesBehaveAsNamed) {
 }
 
 TEST(PathTests, FilesFoldersAndBackslashes) {
-    ScratchFolder folder;
+    TempFolder folder;
     folder.Write("f.txt", "x");
     EXPECT_TRUE(PathExists(folder.File("f.txt")));
     EXPECT_FALSE(IsFolder(folder.File("f.txt")));

@@ -1,43 +1,57 @@
 #pragma once
-// A fresh folder under /tmp for tests that touch real files; removed with
-// everything in it when the holder goes away.
+// Test support: a fresh folder under the system's temporary folder for tests
+// that touch real files, removed with everything in it when the holder goes
+// away; and whole-file reads and writes.
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
+#include <system_error>
 
 namespace vellumo::test {
 
-class ScratchFolder {
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Empty when the file cannot be read.
+inline std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class TempFolder {
   public:
-    ScratchFolder() {
-        char pattern[] = "/tmp/vellumo-unit-XXXXXX";
-        const char* made = mkdtemp(pattern);
+    TempFolder() {
+        std::error_code error;
+        const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+        std::string pattern = ((error ? "/tmp" : base) / "vellumo-test-XXXXXX").string();
+        const char* made = mkdtemp(pattern.data());
         path_ = made != nullptr ? made : "";
     }
-    ~ScratchFolder() {
+    // Removes only the folder it made; nothing when mkdtemp failed.
+    ~TempFolder() {
         if (!path_.empty()) {
-            std::string command = "rm -rf '" + path_ + "'";
-            (void)std::system(command.c_str());
+            std::error_code ignored;
+            std::filesystem::remove_all(path_, ignored);
         }
     }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
+    // The folder, empty when it could not be made.
     const std::string& path() const { return path_; }
+    // The folder with a trailing slash, ready to take a file name.
+    std::string Prefix() const { return path_ + "/"; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
-    void Write(const std::string& name, const std::string& content) const {
-        std::ofstream out(File(name), std::ios::binary);
-        out << content;
+    void Write(const std::string& name, const std::string& bytes) const {
+        WriteFileBytes(File(name), bytes);
     }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(File(name), std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
+    std::string Read(const std::string& name) const { return ReadFileBytes(File(name)); }
 
   private:
     std::string path_;

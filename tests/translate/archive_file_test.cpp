@@ -7,8 +7,8 @@
 #include "host/plugin_state.h"
 #include "host/settings.h"
 #include "platform/files.h"
+#include "support/temp_folder.h"
 #include "translate/archive_name.h"
-#include "translate/temp_folder.h"
 
 namespace vellumo {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mime/mime_message.h"
-#include "translate/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace vellumo {
 namespace {

@@ -12,7 +12,7 @@
 #include "host/plugin_state.h"
 #include "host/settings.h"
 #include "platform/line_ends.h"
-#include "translate/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace vellumo::test {
 

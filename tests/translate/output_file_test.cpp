@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "support/temp_folder.h"
 #include "translate/conversion_trailer.h"
-#include "translate/temp_folder.h"
 
 namespace vellumo {
 namespace {
@@ -83,7 +83,7 @@ TEST(AppendTextToFile, ShortNameOfAnExistingFileStillGetsTheText) {
     // existing output must still receive the trailer.
     test::TempFolder temp;
     std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(temp.Path());
+    std::filesystem::current_path(temp.path());
     test::WriteFileBytes("o1", "body");
     bool appended = AppendTextToFile("o1", "tail");
     std::string after = test::ReadFileBytes("o1");

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "translate/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace vellumo {
 namespace {
@@ -18,7 +18,7 @@ struct PathCase {
 
 TEST(PathTests, AnswersByWhatIsOnDisk) {
     test::TempFolder temp;
-    ASSERT_FALSE(temp.Path().empty());
+    ASSERT_FALSE(temp.path().empty());
     test::WriteFileBytes(temp.File("message.eml"), "x");
     std::filesystem::create_directory(temp.File("saved"));
     const PathCase cases[] = {

@@ -105,9 +105,10 @@ TEST_P(SleepSetting, DecidesWhetherTranslatorsAccept) {
     const SleepCase& c = GetParam();
     TempFolder config;
     if (c.settings != nullptr) {
-        WriteTextFile(config.File("vellumo.ini"), c.settings);
+        WriteFileBytes(config.File("vellumo.ini"), c.settings);
     }
-    WineRun run = RunHost({"--config-dir", config.winPath(), "can", "--type", "text/html", "-"});
+    WineRun run =
+        RunHost({"--config-dir", WinePath(config.path()), "can", "--type", "text/html", "-"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(run.Value("can.2"), c.answer);
     EXPECT_FALSE(FileExistsHere(config.File("vellumo.ini")) && c.settings == nullptr)

@@ -41,13 +41,13 @@ TEST_P(SaveSettingAtStart, DecidesArchiveAndTrailer) {
     std::string plugins = mail.File("Plugins");
     ASSERT_EQ(system(("mkdir -p '" + plugins + "'").c_str()), 0);
     if (c.settings != nullptr) {
-        WriteTextFile(plugins + "/vellumo.ini", c.settings);
+        WriteFileBytes(plugins + "/vellumo.ini", c.settings);
     }
     std::string output = mail.File("out.txt");
     WineRun run = RunHost({"--config-dir", WinePath(plugins), "translate", "--translator", "1",
                            "samples/alternative.eml", WinePath(output)});
     ASSERT_EQ(run.Value("translate.status"), "0") << run.output;
-    std::string text = ReadTextFile(output);
+    std::string text = ReadFileBytes(output);
     std::vector<std::string> archived = FilesIn(mail.File("HTML Messages"));
     if (c.saves) {
         ASSERT_EQ(archived.size(), 1u);
@@ -102,15 +102,15 @@ TEST(CapturedHeaders, KeptOnlyFromHeadersWithDate) {
         TempFolder mail;
         std::string plugins = mail.File("Plugins");
         ASSERT_EQ(system(("mkdir -p '" + plugins + "'").c_str()), 0);
-        WriteTextFile(mail.File("first.eml"), kDatedHeaders);
-        WriteTextFile(mail.File("html.eml"), HtmlMessage(c.headers));
+        WriteFileBytes(mail.File("first.eml"), kDatedHeaders);
+        WriteFileBytes(mail.File("html.eml"), HtmlMessage(c.headers));
         WineRun run = RunHost({"--config-dir", WinePath(plugins), "can", mail.File("first.eml"),
                                "--then", "translate", "--translator", "2", mail.File("html.eml"),
                                WinePath(mail.File("out.txt"))});
         ASSERT_EQ(run.Value("translate.status"), "0") << run.output;
         std::vector<std::string> archived = FilesIn(mail.File("HTML Messages"));
         ASSERT_EQ(archived.size(), 1u);
-        std::string archive = ReadTextFile(mail.File("HTML Messages") + "/" + archived[0]);
+        std::string archive = ReadFileBytes(mail.File("HTML Messages") + "/" + archived[0]);
         EXPECT_EQ(archive.substr(0, std::string(c.archiveStart).size()), c.archiveStart) << archive;
         EXPECT_NE(archive.find("<p>Hi</p>"), std::string::npos) << archive;
     }

@@ -59,7 +59,7 @@ TEST(DllExports, ImportOnlySystemLibraries) {
 
 TEST(PluginStart, ReportsVersionRecordAndIcon) {
     TempFolder config;
-    WineRun run = RunHost({"--config-dir", config.winPath()});
+    WineRun run = RunHost({"--config-dir", WinePath(config.path())});
     ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
     EXPECT_EQ(run.Value("exports.found"), "all");
     EXPECT_EQ(run.Value("version.value"), "4");
@@ -80,10 +80,10 @@ TEST(PluginStart, ReportsVersionRecordAndIcon) {
 TEST(PluginStart, DescriptionComesFromTheLoadedModule) {
     TempFolder elsewhere;
     std::string copy = elsewhere.File("renamed.dll");
-    WriteTextFile(copy, ReadTextFile(Win32Binary("vellumo.dll")));
+    WriteFileBytes(copy, ReadFileBytes(Win32Binary("vellumo.dll")));
     TempFolder config;
     WineRun run = RunUnderWine(Win32Binary("emshost.exe"),
-                               {"--dll", WinePath(copy), "--config-dir", config.winPath()});
+                               {"--dll", WinePath(copy), "--config-dir", WinePath(config.path())});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: 3.1.0.1");
 }
@@ -157,7 +157,7 @@ TEST(PluginStart, WithoutConfigurationRecord) {
     EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: 3.1.0.1");
     EXPECT_EQ(run.Value("can.2"), "10");
     EXPECT_EQ(run.Value("translate.status"), "0");
-    std::string text = ReadTextFile(output);
+    std::string text = ReadFileBytes(output);
     EXPECT_NE(text.find("Weekly report"), std::string::npos) << text;
     EXPECT_EQ(text.find("X-HTML-Message-Converted"), std::string::npos) << text;
 }

@@ -62,7 +62,7 @@ TEST(TranslateCommandLine, ExitCodesAndOutput) {
             EXPECT_NE(run.output.find("\\HTML Messages\\Weekly report.eml"), std::string::npos)
                 << run.output;
             EXPECT_TRUE(FileExistsHere(temp.File("HTML Messages/Weekly report.eml")));
-            EXPECT_NE(ReadTextFile(temp.File("out.txt")).find("X-HTML-Message-Converted: "),
+            EXPECT_NE(ReadFileBytes(temp.File("out.txt")).find("X-HTML-Message-Converted: "),
                       std::string::npos);
         }
     }

@@ -18,8 +18,8 @@ class TranslateEndToEnd : public ::testing::Test {
   protected:
     void SetSaving(int value) {
         RunCommand("mkdir -p '" + temp_.File("Plugins") + "'");
-        WriteTextFile(temp_.File("Plugins/vellumo.ini"),
-                      "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n");
+        WriteFileBytes(temp_.File("Plugins/vellumo.ini"),
+                       "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n");
     }
     static void RunCommand(const std::string& command) { (void)std::system(command.c_str()); }
     std::string Config() const { return WinePath(temp_.File("Plugins")); }
@@ -76,13 +76,13 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
 
     // Translator 1: the decoded UTF-8 alternative under its charset, then the
     // trailer naming the archive file from the decoded subject.
-    EXPECT_EQ(ReadTextFile(Out("t1.out")),
+    EXPECT_EQ(ReadFileBytes(Out("t1.out")),
               "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=utf-8\r\n\r\n"
               "Hallo Team,\n\ndie Zahlen f\xC3\xBCr Dezember sind da: Umsatz +5 %.\n"
               "Gr\xC3\xBC\xC3\x9F"
               "e, Ann\n" +
                   Trailer("Zahlen f\xFCr Dezember.eml"));
-    std::string archive1 = ReadTextFile(Archive("Zahlen f\xC3\xBCr Dezember.eml"));
+    std::string archive1 = ReadFileBytes(Archive("Zahlen f\xC3\xBCr Dezember.eml"));
     EXPECT_EQ(archive1.rfind("From: Ann Example <ann@example.org>\r\nTo: team@example.org\r\n"
                              "Date: Tue, 8 Dec 2026 08:30:00 +0100\r\nSubject: ",
                              0),
@@ -95,7 +95,7 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
 
     // Translator 2, quoted-printable Latin-1: decoded before rendering, no
     // transfer encoding left, the charset kept.
-    std::string qp = ReadTextFile(Out("t2qp.out"));
+    std::string qp = ReadFileBytes(Out("t2qp.out"));
     EXPECT_EQ(
         qp.rfind("Mime-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n\r\n", 0),
         0u)
@@ -105,11 +105,11 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
     EXPECT_NE(qp.find("Soupe \xE0 l'oignon & caf\xE9"), std::string::npos) << qp;
     EXPECT_EQ(qp.find("=FC"), std::string::npos) << qp;
     EXPECT_NE(qp.find(Trailer("Men\xFC du jour.eml")), std::string::npos) << qp;
-    EXPECT_NE(ReadTextFile(Archive("Men\xC3\xBC du jour.eml")).find("<h1>Men\xFC du jour</h1>"),
+    EXPECT_NE(ReadFileBytes(Archive("Men\xC3\xBC du jour.eml")).find("<h1>Men\xFC du jour</h1>"),
               std::string::npos);
 
     // Translator 2, base64 UTF-8.
-    std::string utf8 = ReadTextFile(Out("t2utf8.out"));
+    std::string utf8 = ReadFileBytes(Out("t2utf8.out"));
     EXPECT_NE(utf8.find("Content-Type: text/plain; charset=utf-8\r\n"), std::string::npos) << utf8;
     EXPECT_NE(utf8.find("Gr\xC3\xBC\xC3\x9F"
                         "e aus M\xC3\xBCnchen!"),
@@ -118,11 +118,11 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
     EXPECT_EQ(utf8.find("base64"), std::string::npos) << utf8;
 
     // Nested plain alternative: declined, output as the host created it, no archive.
-    EXPECT_EQ(ReadTextFile(Out("nested.out")), "");
+    EXPECT_EQ(ReadFileBytes(Out("nested.out")), "");
     EXPECT_FALSE(FileExistsHere(Archive("Nested alternative.eml")));
 
     // Translators 3 and 4 keep the encoded-word file names as they arrived.
-    std::string t3 = ReadTextFile(Out("t3.out"));
+    std::string t3 = ReadFileBytes(Out("t3.out"));
     EXPECT_NE(t3.find("Content-Type: application/octet-stream; "
                       "name=\"=?UTF-8?Q?r=C3=A9sum=C3=A9.bin?=\"; inline4attachment=yes\r\n"),
               std::string::npos)
@@ -131,7 +131,7 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
                       "filename=\"=?UTF-8?Q?r=C3=A9sum=C3=A9.bin?=\"\r\n"),
               std::string::npos)
         << t3;
-    std::string t4 = ReadTextFile(Out("t4.out"));
+    std::string t4 = ReadFileBytes(Out("t4.out"));
     EXPECT_NE(t4.find("Content-Type: multipart/mixed; boundary=\"rel-t4\";"
                       "\ttype=\"text/html\"; related4mixed=yes\r\n"),
               std::string::npos)
@@ -200,7 +200,7 @@ TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
     WineRun run = RunHost(args, 120);
     EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0", "0", "6", "6"}))
         << run.output;
-    std::string t1 = ReadTextFile(Out("t1.out"));
+    std::string t1 = ReadFileBytes(Out("t1.out"));
     EXPECT_EQ(t1.find("X-HTML-Message-Converted"), std::string::npos) << t1;
     EXPECT_EQ(t1.size(), std::string("Mime-Version: 1.0\r\nContent-Type: text/plain; "
                                      "charset=utf-8\r\n\r\n")
@@ -209,7 +209,7 @@ TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
                                          "da: Umsatz +5 %.\nGr\xC3\xBC\xC3\x9F"
                                          "e, Ann\n")
                                  .size());
-    EXPECT_EQ(ReadTextFile(Out("t2.out")).find("X-HTML-Message-Converted"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(Out("t2.out")).find("X-HTML-Message-Converted"), std::string::npos);
     EXPECT_FALSE(FileExistsHere(temp_.File("HTML Messages")));
     EXPECT_FALSE(FileExistsHere(Out("missing.out")));
 }

@@ -35,14 +35,14 @@ DialogSetup::DialogSetup() {
     CopyFile(Win32Binary("vellumo.dll"), root_.path() + "/mail/Plugins/vellumo.dll");
     // Wine's browser launcher runs this with each address.
     std::string recorder = root_.File("browser.sh");
-    WriteTextFile(recorder,
-                  "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + root_.File("browsed.txt") + "'\n");
+    WriteFileBytes(recorder,
+                   "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + root_.File("browsed.txt") + "'\n");
     chmod(recorder.c_str(), 0755);
 }
 
 void DialogSetup::WriteSettings(const std::vector<std::string>& lines) const {
-    WriteTextFile(root_.path() + "/mail/Plugins/vellumo.ini",
-                  "[Options]\r\n" + Joined(lines, "\r\n"));
+    WriteFileBytes(root_.path() + "/mail/Plugins/vellumo.ini",
+                   "[Options]\r\n" + Joined(lines, "\r\n"));
 }
 
 bool DialogSetup::HasSettings() const {
@@ -50,7 +50,7 @@ bool DialogSetup::HasSettings() const {
 }
 
 std::string DialogSetup::Settings() const {
-    return ReadTextFile(root_.path() + "/mail/Plugins/vellumo.ini");
+    return ReadFileBytes(root_.path() + "/mail/Plugins/vellumo.ini");
 }
 
 std::string DialogSetup::DefaultFolderWin() const {
@@ -75,7 +75,7 @@ std::vector<std::string> DialogSetup::TempFiles() const {
 
 std::vector<std::string> DialogSetup::BrowsedAddresses() const {
     std::vector<std::string> addresses;
-    std::istringstream lines(ReadTextFile(root_.File("browsed.txt")));
+    std::istringstream lines(ReadFileBytes(root_.File("browsed.txt")));
     std::string line;
     while (std::getline(lines, line)) {
         addresses.push_back(line);
@@ -86,7 +86,7 @@ std::vector<std::string> DialogSetup::BrowsedAddresses() const {
 WineRun DialogSetup::Drive(const std::vector<std::string>& hostStep,
                            const std::vector<std::string>& script) const {
     std::string scriptFile = root_.File("script.txt");
-    WriteTextFile(scriptFile, Joined(script, "\n"));
+    WriteFileBytes(scriptFile, Joined(script, "\n"));
     std::string dll = root_.path() + "/mail/Plugins/vellumo.dll";
     std::vector<std::string> args = {"drive",
                                      "--script",

@@ -56,16 +56,16 @@ class DllResources {
         return instance;
     }
     [[nodiscard]] Bytes Read(const std::string& type, unsigned id) const {
-        return ReadTextFile(folder_.File(type + "_" + std::to_string(id) + "_" +
-                                         std::to_string(kUsEnglish) + ".bin"));
+        return ReadFileBytes(folder_.File(type + "_" + std::to_string(id) + "_" +
+                                          std::to_string(kUsEnglish) + ".bin"));
     }
     WineRun listing;
 
   private:
     DllResources() {
-        listing =
-            RunUnderWine(Win32Binary("uidriver.exe"),
-                         {"resources", WinePath(Win32Binary("vellumo.dll")), folder_.winPath()});
+        listing = RunUnderWine(
+            Win32Binary("uidriver.exe"),
+            {"resources", WinePath(Win32Binary("vellumo.dll")), WinePath(folder_.path())});
     }
     TempFolder folder_;
 };
@@ -175,7 +175,7 @@ std::vector<Chunk> Chunks(const Bytes& b, size_t from, size_t end) {
 TEST(DllResources, SleepAnimationIsASevenFrameAnimatedCursor) {
     Bytes ani = DllResources::Get().Read("ANICURSORS", 118);
     ASSERT_EQ(ani.size(), 15890u);
-    EXPECT_EQ(ani, ReadTextFile(std::string(VELLUMO_SOURCE_DIR) + "/src/ui/art/sleep.ani"));
+    EXPECT_EQ(ani, ReadFileBytes(std::string(VELLUMO_SOURCE_DIR) + "/src/ui/art/sleep.ani"));
     ASSERT_EQ(ani.substr(0, 4), "RIFF");
     EXPECT_EQ(U32(ani, 4), ani.size() - 8);
     ASSERT_EQ(ani.substr(8, 4), "ACON");
@@ -433,9 +433,9 @@ TEST(Artwork, GeneratorReproducesTheCommittedFiles) {
          {"no_letter_small.ico", "plugin.ico", "mime_envelope.ico", "no_letter_large.ico",
           "sleep.ani", "donations.ico", "release_notes.ico", "pointer.cur", "plugins.ico"}) {
         SCOPED_TRACE(name);
-        Bytes made = ReadTextFile(out.File(name));
+        Bytes made = ReadFileBytes(out.File(name));
         EXPECT_FALSE(made.empty());
-        EXPECT_TRUE(made == ReadTextFile(source + "/src/ui/art/" + name))
+        EXPECT_TRUE(made == ReadFileBytes(source + "/src/ui/art/" + name))
             << "committed art differs from the generator's output";
     }
 }

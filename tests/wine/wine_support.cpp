@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace vellumo::test {
@@ -83,8 +82,8 @@ WineRun RunUnderWine(const std::string& program, const std::vector<std::string>&
     WineRun run;
     int status = std::system(command.c_str());
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.output = ReadTextFile(scratch.File("out"));
-    run.errors = ReadTextFile(scratch.File("err"));
+    run.output = ReadFileBytes(scratch.File("out"));
+    run.errors = ReadFileBytes(scratch.File("err"));
     ParseValues(run);
     return run;
 }
@@ -101,31 +100,6 @@ std::string WinePath(const std::string& path) {
         windows += c == '/' ? '\\' : c;
     }
     return windows;
-}
-
-TempFolder::TempFolder() {
-    char pattern[] = "/tmp/vellumo-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    path_ = made != nullptr ? made : "/tmp";
-}
-
-TempFolder::~TempFolder() {
-    if (path_.rfind("/tmp/vellumo-test-", 0) == 0) {
-        std::string command = "rm -rf " + ShellQuote(path_);
-        (void)std::system(command.c_str());
-    }
-}
-
-void WriteTextFile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-}
-
-std::string ReadTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
 }
 
 bool FileExistsHere(const std::string& path) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 namespace vellumo::test {
 
 struct WineRun {
@@ -34,23 +36,6 @@ WineRun RunHost(const std::vector<std::string>& args, int timeoutSeconds = 90);
 // The Windows spelling of a path on this machine (drive Z: is the root).
 std::string WinePath(const std::string& path);
 
-// A fresh folder under /tmp, removed with everything in it when it goes away.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string winPath() const { return WinePath(path_); }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
-};
-
-void WriteTextFile(const std::string& path, const std::string& content);
-std::string ReadTextFile(const std::string& path);
 bool FileExistsHere(const std::string& path);
 
 }  // namespace vellumo::test

@@ -7,6 +7,7 @@
 #include "command_line.h"
 #include "host/plugin_state.h"
 #include "host/settings.h"
+#include "host/settings_record.h"
 #include "platform/files.h"
 #include "platform/line_ends.h"
 #include "translate/mime_type_record.h"
@@ -42,7 +43,9 @@ bool PrepareState(const TranslateOptions& options) {
             ConfigFolder.pop_back();
         }
         SettingsFilePath = ConfigFolder + "\\vellumo.ini";
-        SaveHTMLMessagesValue = ReadSettingInt(kOptionsSection, kSaveHtmlKey, 1, SettingsFilePath);
+        SaveHTMLMessagesValue =
+            LoadSettings(SettingsFilePath, DefaultArchiveFolderFromConfig(ConfigFolder))
+                .saveHtmlMessages;
     }
     if (!options.headersFile.empty()) {
         std::string text;
