@@ -167,11 +167,11 @@ TEST_F(TranslateEndToEnd, RelatedHtmlAlternativeIsArchivedWhole) {
     WineRun run = RunHost(args, 120);
     ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
     EXPECT_EQ(run.Values("translate.status"), std::vector<std::string>{"0"});
-    EXPECT_EQ(ReadTextFile(Out("related.out")),
+    EXPECT_EQ(ReadFileBytes(Out("related.out")),
               "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\n"
               "Our team picture is in the HTML part." +
                   Trailer("Team picture.eml"));
-    std::string archive = ReadTextFile(Archive("Team picture.eml"));
+    std::string archive = ReadFileBytes(Archive("Team picture.eml"));
     EXPECT_NE(archive.find("Subject: Team picture\r\nMIME-Version: 1.0\r\n"
                            "Content-Type: multipart/related; boundary=\"rel-pic\"; "
                            "type=\"text/html\"\r\n\r\n--rel-pic\r\n"),
