@@ -38,3 +38,13 @@ open(out + 'alternative20.eml', 'wb').write(msg)
 body = b'<html><body>' + b''.join(b'<table><tr><td>Row %d</td><td><b>value</b> &amp; more</td></tr></table>\r\n<p>Paragraph with <a href="http://example.org/%d">link</a></p>\r\n' % (k, k) for k in range(40000)) + b'</body></html>'
 body = body[:5*1000*1000]
 open(out + 'html5.eml', 'wb').write(b'From: a@example.org\r\nSubject: Big html\r\nDate: Mon, 7 Dec 2026 09:00:00 +0000\r\nMIME-Version: 1.0\r\nContent-Type: text/html; charset=utf-8\r\n\r\n' + body)
+# 5 MB text/html made of the corpus newsletters, one after another: markup
+# as mail really has it (the html5 message above is far denser in tags)
+corpus = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'data', 'corpus', 'html')
+pages = [open(os.path.join(corpus, name), 'rb').read() for name in sorted(os.listdir(corpus))]
+news = b''
+k = 0
+while len(news) < 5 * 1000 * 1000:
+    news += pages[k % len(pages)]
+    k += 1
+open(out + 'news5.eml', 'wb').write(b'From: a@example.org\r\nSubject: Big newsletter\r\nDate: Mon, 7 Dec 2026 09:00:00 +0000\r\nMIME-Version: 1.0\r\nContent-Type: text/html; charset=utf-8\r\n\r\n' + news)

@@ -7,7 +7,10 @@
 # The messages are generated in a temporary folder and removed afterwards:
 #   a 50 MB multipart/related with base64 images    (translator 4)
 #   a 20 MB multipart/alternative, quoted-printable  (translator 1)
-#   a 5 MB text/html message                         (translator 2)
+#   a 5 MB text/html message, dense in tags           (translator 2)
+#   a 5 MB text/html message of corpus newsletters    (translator 2)
+# Peak memory includes the process's own start-up (about 3 MB); "empty"
+# gives it, so that a ratio can be read with and without it.
 set -e
 cd "$(dirname "$0")/.."
 tool=$(realpath "${1:-build/release/bin/vellumo-translate}")
@@ -15,7 +18,9 @@ runs=${2:-7}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 bench/make_big_messages.py "$work"
-for job in "4 related50.eml" "1 alternative20.eml" "2 html5.eml"; do
+/usr/bin/time -f "%M" -o "$work/time" "$tool" --help >/dev/null
+echo "empty run: peak $(awk '{printf "%.1f", $1 * 1024 / 1e6}' "$work/time") MB"
+for job in "4 related50.eml" "1 alternative20.eml" "2 html5.eml" "2 news5.eml"; do
     set -- $job
     size=$(stat -c %s "$work/$2")
     walls=""

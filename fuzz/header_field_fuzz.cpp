@@ -21,7 +21,8 @@ void CheckParameters(const vellumo::HeaderField& field, const std::string& extra
         int length = 0;
         if (field.FindParameter(name, offset, length)) {
             if (offset < 0 || length < 0 ||
-                static_cast<size_t>(offset) + static_cast<size_t>(length) > field.value.size()) {
+                static_cast<size_t>(offset) + static_cast<size_t>(length) >
+                    field.RawValue().size()) {
                 std::abort();
             }
         }
@@ -68,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckParameters(field, extraName);
     CheckWrite(field);
     field.value += ";x=1";
+    CheckParameters(field, extraName);
     CheckWrite(field);
     field.charset = "iso-8859-1";
     CheckWrite(field);

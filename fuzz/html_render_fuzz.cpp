@@ -38,5 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         !vellumo::IsValidUtf8(text)) {
         __builtin_trap();
     }
+    // The labelled text: one charset, and UTF-8 when it says so.
+    vellumo::LabelledText labelled;
+    if (vellumo::HtmlToLabelledText(input, charset, &labelled)) {
+        CheckCrLf(labelled.text);
+        if (labelled.charset == "utf-8" && !vellumo::IsValidUtf8(labelled.text)) {
+            __builtin_trap();
+        }
+    }
     return 0;
 }

@@ -63,13 +63,43 @@ bool IsAttachment(const MimeTypeRecord* mimeType) {
     return false;
 }
 
+// Fields that only a message's own header carries. A nested part's header
+// (Content-* fields only) has none of them, and neither has the mailbox's
+// envelope line "From ???@??? ...", which has no colon after its first word.
+constexpr std::string_view kMessageFieldNames[] = {"Date", "From", "Message-ID", "Received"};
+
+bool StartsMessageField(std::string_view line) {
+    for (std::string_view name : kMessageFieldNames) {
+        if (StartsWithIgnoringAsciiCase(line, name) && line.size() > name.size() &&
+            line[name.size()] == ':') {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+bool IsMessageHeader(std::string_view rawHeaders) {
+    size_t lineStart = 0;
+    while (lineStart < rawHeaders.size()) {
+        if (StartsMessageField(rawHeaders.substr(lineStart))) {
+            return true;
+        }
+        size_t lineEnd = rawHeaders.find('\n', lineStart);
+        if (lineEnd == std::string_view::npos) {
+            break;
+        }
+        lineStart = lineEnd + 1;
+    }
+    return false;
+}
 
 void CaptureHeaders(const HeaderRecord* header) {
     if (header == nullptr || header->rawHeaders == nullptr) {
         return;
     }
-    if (std::strstr(header->rawHeaders, "Date: ") != nullptr) {
+    if (IsMessageHeader(header->rawHeaders)) {
         CapturedHeaders = header->rawHeaders;
     }
 }

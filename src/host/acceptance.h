@@ -1,12 +1,20 @@
 #pragma once
 // Whether a translator takes an offered message.
 
+#include <string_view>
+
 #include "host/host_records.h"
 
 namespace vellumo {
 
-// Keeps a copy of the raw header text in CapturedHeaders when it contains
-// "Date: "; a null record or null text changes nothing.
+// True when the raw header text is a message's own header: a line of it
+// starts with a Date, From, Message-ID or Received field (name in any case,
+// colon right after it, a blank after the colon or not).
+[[nodiscard]] bool IsMessageHeader(std::string_view rawHeaders);
+
+// Keeps a copy of the raw header text in CapturedHeaders when it is a
+// message's own header; a part's header, a null record or null text changes
+// nothing, so the message's capture serves its parts.
 void CaptureHeaders(const HeaderRecord* header);
 
 // The MIME type, sleep and marker tests for translator id. A null record is

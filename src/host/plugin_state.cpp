@@ -11,5 +11,6 @@ std::string VersionText;
 std::string CapturedHeaders;
 std::int32_t SleepValue = 0;
 std::int32_t SaveHTMLMessagesValue = 0;
+std::int32_t HtmlEngineValue = 0;
 
 }  // namespace vellumo

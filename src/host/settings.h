@@ -12,6 +12,7 @@ inline constexpr const char* kSleepKey = "Sleep";
 inline constexpr const char* kSaveHtmlKey = "SaveHTMLMessages";
 inline constexpr const char* kHtmlPathKey = "HTMLMessagesPath";
 inline constexpr const char* kExtensionKey = "Extension";
+// 1: translator 2 asks the system HTML engine first (not in the dialog).
 inline constexpr const char* kHtmlEngineKey = "HTMLEngine";
 
 // The value, at most 254 characters; the default when the file, section or key is missing.

@@ -6,6 +6,8 @@ namespace vellumo {
 namespace {
 
 constexpr char32_t kSharpS = 0xDF;
+constexpr char32_t kCapitalIWithDot = 0x130;
+constexpr char32_t kSmallDotlessI = 0x131;
 
 // Latin Extended-A pairs case in two patterns: upper case on the even code
 // point in 0x100-0x137 and 0x14A-0x177, on the odd one in 0x139-0x148 and
@@ -162,7 +164,7 @@ char32_t LowerCase(char32_t c) {
 }
 
 void AppendTransformed(std::string_view run, CssTextTransform transform, const HtmlCharset& charset,
-                       bool* afterWordChar, std::string* out) {
+                       bool* afterWordChar, std::string* out, bool turkic) {
     if (charset.kind == CharsetKind::kOpaque && !IsPlainAscii(run)) {
         AppendUnmapped(run, afterWordChar, out);
         return;
@@ -188,6 +190,8 @@ void AppendTransformed(std::string_view run, CssTextTransform transform, const H
             out->append(original);
         } else if (upper && c == kSharpS) {
             out->append("SS");
+        } else if (turkic && (upper ? c == 'i' : c == 'I')) {
+            Encode(upper ? kCapitalIWithDot : kSmallDotlessI, original, charset, out);
         } else {
             Encode(upper ? UpperCase(c) : LowerCase(c), original, charset, out);
         }

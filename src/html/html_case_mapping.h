@@ -18,7 +18,9 @@ namespace vellumo {
 // `transform` applied. `afterWordChar` carries across calls whether the last
 // character belonged to a word, for capitalize. A character whose mapping
 // the charset cannot hold is kept as it is. An uppercase sharp s is "SS".
+// With `turkic` (Turkish and Azerbaijani text) i and I pair with the dotted
+// capital and the dotless small letter.
 void AppendTransformed(std::string_view run, CssTextTransform transform, const HtmlCharset& charset,
-                       bool* afterWordChar, std::string* out);
+                       bool* afterWordChar, std::string* out, bool turkic = false);
 
 }  // namespace vellumo

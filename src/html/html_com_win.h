@@ -1,30 +1,12 @@
-// Small RAII holders for the COM resources of the MSHTML engine: the
-// thread's COM initialisation, interface pointers, BSTRs and a one-element
-// VARIANT array. Windows only.
+// Small RAII holders for the COM resources of the MSHTML engine: interface
+// pointers, BSTRs and a one-element VARIANT array. Windows only (the
+// thread's apartment is platform/com_apartment_win.h).
 #pragma once
 
 #include <objbase.h>
 #include <oleauto.h>
 
 namespace vellumo {
-
-// CoInitialize for this call. CoUninitialize runs only when this call's
-// CoInitialize succeeded (S_OK or S_FALSE); after RPC_E_CHANGED_MODE the
-// thread's COM belongs to the host and must stay as it is.
-class ComInitialization {
-  public:
-    ComInitialization() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComInitialization() {
-        if (initialised_) {
-            CoUninitialize();
-        }
-    }
-    ComInitialization(const ComInitialization&) = delete;
-    ComInitialization& operator=(const ComInitialization&) = delete;
-
-  private:
-    bool initialised_;
-};
 
 // One reference to a COM interface, released at the end of the scope.
 template <typename Interface>

@@ -63,6 +63,35 @@ constexpr Keyword kTextTransformKeywords[] = {
     {"capitalize", static_cast<std::int8_t>(CssTextTransform::kCapitalize)},
 };
 
+constexpr Keyword kFloatKeywords[] = {
+    {"none", static_cast<std::int8_t>(CssFlow::kInFlow)},
+    {"left", static_cast<std::int8_t>(CssFlow::kOutOfFlow)},
+    {"right", static_cast<std::int8_t>(CssFlow::kOutOfFlow)},
+    {"inline-start", static_cast<std::int8_t>(CssFlow::kOutOfFlow)},
+    {"inline-end", static_cast<std::int8_t>(CssFlow::kOutOfFlow)},
+};
+
+constexpr Keyword kPositionKeywords[] = {
+    {"static", static_cast<std::int8_t>(CssFlow::kInFlow)},
+    {"relative", static_cast<std::int8_t>(CssFlow::kInFlow)},
+    {"sticky", static_cast<std::int8_t>(CssFlow::kInFlow)},
+    {"absolute", static_cast<std::int8_t>(CssFlow::kOutOfFlow)},
+    {"fixed", static_cast<std::int8_t>(CssFlow::kOutOfFlow)},
+};
+
+struct PseudoName {
+    std::string_view name;
+    CssPseudo pseudo;
+};
+
+// CSS 2 spelled these with one colon; browsers take both.
+constexpr PseudoName kPseudoNames[] = {
+    {"::first-line", CssPseudo::kFirstLine},
+    {":first-line", CssPseudo::kFirstLine},
+    {"::first-letter", CssPseudo::kFirstLetter},
+    {":first-letter", CssPseudo::kFirstLetter},
+};
+
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsHtmlWhiteSpace(text.front())) {
         text.remove_prefix(1);
@@ -94,6 +123,10 @@ std::int8_t KeywordValue(CssProperty property, std::string_view value) {
             return FindKeyword(kWhiteSpaceKeywords, value);
         case CssProperty::kTextTransform:
             return FindKeyword(kTextTransformKeywords, value);
+        case CssProperty::kFloat:
+            return FindKeyword(kFloatKeywords, value);
+        case CssProperty::kPosition:
+            return FindKeyword(kPositionKeywords, value);
         default:
             return -1;
     }
@@ -108,6 +141,10 @@ bool PropertyByName(std::string_view name, CssProperty* property) {
         *property = CssProperty::kWhiteSpace;
     } else if (name == "text-transform") {
         *property = CssProperty::kTextTransform;
+    } else if (name == "float") {
+        *property = CssProperty::kFloat;
+    } else if (name == "position") {
+        *property = CssProperty::kPosition;
     } else {
         return false;
     }
@@ -173,7 +210,21 @@ bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
     return !out->tag.empty() || !out->classes.empty() || !out->id.empty();
 }
 
+// Takes a pseudo-element off the end of the selector's subject.
+std::string_view TakePseudoElement(std::string_view text, CssPseudo* pseudo) {
+    for (const PseudoName& name : kPseudoNames) {
+        if (text.size() > name.name.size() &&
+            EqualsIgnoringAsciiCase(text.substr(text.size() - name.name.size()), name.name)) {
+            *pseudo = name.pseudo;
+            text.remove_suffix(name.name.size());
+            return text;
+        }
+    }
+    return text;
+}
+
 bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
+    text = TakePseudoElement(text, &rule->pseudo);
     std::uint32_t ids = 0;
     std::uint32_t classes = 0;
     std::uint32_t tags = 0;

@@ -1,6 +1,7 @@
 // The little CSS the renderer needs: the declarations that decide whether
 // and how text is rendered (display, visibility, white-space,
-// text-transform), from style attributes and from the rules of style
+// text-transform, and float and position, which make a box a block), from
+// style attributes and from the rules of style
 // elements whose selectors are simple (type, .class, #id, their compounds
 // and descendant combinations). Rules inside @media and other at-rules are
 // ignored, as are rules with any other selector. Never fails on any input.
@@ -18,11 +19,23 @@ namespace vellumo {
 constexpr std::size_t kMaxStyleRules = 2048;
 constexpr std::size_t kMaxSelectorCompounds = 16;
 
-enum class CssProperty { kDisplay, kVisibility, kWhiteSpace, kTextTransform, kCount };
+enum class CssProperty {
+    kDisplay,
+    kVisibility,
+    kWhiteSpace,
+    kTextTransform,
+    kFloat,
+    kPosition,
+    kCount
+};
 
 enum class CssVisibility : std::int8_t { kVisible, kHidden };
 enum class CssWhiteSpace : std::int8_t { kNormal, kNoWrap, kPre, kPreWrap, kPreLine };
 enum class CssTextTransform : std::int8_t { kNone, kUppercase, kLowercase, kCapitalize };
+// Whether float or position take the box out of the normal flow.
+enum class CssFlow : std::int8_t { kInFlow, kOutOfFlow };
+// The pseudo-element a rule styles: only text-transform is read from such rules.
+enum class CssPseudo : std::int8_t { kNone, kFirstLine, kFirstLetter };
 
 // One declared value: `value` is the enum value of the property, -1 when
 // the property is not declared.
@@ -53,6 +66,7 @@ struct CssRule {
     std::vector<CssCompound> compounds;  // ancestors first, the subject last
     std::uint32_t specificity = 0;
     std::uint32_t order = 0;
+    CssPseudo pseudo = CssPseudo::kNone;  // "::first-line", ":first-letter", ...
     CssDeclarations declarations;
 };
 

@@ -13,16 +13,28 @@ namespace vellumo {
 // A new unlinked node; returns its index.
 std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId, std::uint8_t flags);
 
-// Links `child` (unlinked) as the last child of `parent`.
-void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t child);
+// Links `child` (unlinked) as the last child of `parent`, whose last child
+// is `*lastChild` (kNoNode when it has none); `*lastChild` becomes `child`.
+// Nodes keep no link to their last child, so the caller tracks it.
+void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t* lastChild,
+                 std::int32_t child);
 
-// Links `child` (unlinked) just before `reference`, which has a parent.
-void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t child);
+// Links `child` (unlinked) just before `reference`, which has a parent and
+// whose previous sibling is `previous` (kNoNode for a first child); nodes
+// keep no backward links, so the caller tracks that one.
+void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t previous,
+                  std::int32_t child);
 
 // Copies `bytes` into the document's arena.
 [[nodiscard]] ArenaRange StoreText(HtmlDocument* document, std::string_view bytes);
 
-// Keeps the token's style, class and id values and the hidden, popover,
+// Gives text node `node` its text: a range of the document's source when
+// `text` is the source bytes [sourceBegin, sourceEnd) read with CR LF and CR
+// as LF, else a copy in the arena.
+void SetNodeText(HtmlDocument* document, std::int32_t node, std::string_view text,
+                 std::size_t sourceBegin, std::size_t sourceEnd);
+
+// Keeps the token's style, class, id and lang values and the hidden, popover,
 // open and type=hidden attributes on element `node`.
 void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token);
 

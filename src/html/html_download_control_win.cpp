@@ -1,15 +1,22 @@
 #include "html/html_download_control_win.h"
 
+#include <idispids.h>
 #include <mshtmdid.h>
+#include <mshtmhst.h>
 
 #include <new>
 
 namespace vellumo {
 namespace {
 
-// The site answers MSHTML's question for DISPID_AMBIENT_DLCONTROL through
-// IDispatch; everything else a container could offer is declined.
-class OfflineClientSite final : public IOleClientSite, public IDispatch {
+// {C4D244B0-D43E-11CF-893B-00AA00BDCE1A}
+constexpr IID kIidDocHostShowUI = {
+    0xC4D244B0, 0xD43E, 0x11CF, {0x89, 0x3B, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x1A}};
+
+// The site answers MSHTML's ambient questions through IDispatch and takes
+// its message boxes through IDocHostShowUI; everything else a container
+// could offer is declined.
+class OfflineClientSite final : public IOleClientSite, public IDispatch, public IDocHostShowUI {
   public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -20,6 +27,8 @@ class OfflineClientSite final : public IOleClientSite, public IDispatch {
             *object = static_cast<IOleClientSite*>(this);
         } else if (IsEqualIID(riid, IID_IDispatch)) {
             *object = static_cast<IDispatch*>(this);
+        } else if (IsEqualIID(riid, kIidDocHostShowUI)) {
+            *object = static_cast<IDocHostShowUI*>(this);
         } else {
             *object = nullptr;
             return E_NOINTERFACE;
@@ -27,13 +36,15 @@ class OfflineClientSite final : public IOleClientSite, public IDispatch {
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
     ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
+        const LONG left = InterlockedDecrement(&references_);
         if (left == 0) {
             delete this;
         }
-        return left;
+        return static_cast<ULONG>(left);
     }
 
     // IOleClientSite
@@ -72,19 +83,40 @@ class OfflineClientSite final : public IOleClientSite, public IDispatch {
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*,
                                      VARIANT* result, EXCEPINFO*, UINT*) override {
-        if (member != DISPID_AMBIENT_DLCONTROL || result == nullptr) {
-            return DISP_E_MEMBERNOTFOUND;
+        if (result == nullptr) {
+            return E_POINTER;
         }
         VariantInit(result);
-        result->vt = VT_I4;
-        result->lVal = OfflineDownloadControlFlags();
+        if (member == DISPID_AMBIENT_DLCONTROL) {
+            result->vt = VT_I4;
+            result->lVal = OfflineDownloadControlFlags();
+            return S_OK;
+        }
+        if (member == DISPID_AMBIENT_OFFLINEIFNOTCONNECTED || member == DISPID_AMBIENT_SILENT) {
+            result->vt = VT_BOOL;
+            result->boolVal = VARIANT_TRUE;
+            return S_OK;
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+    // IDocHostShowUI: S_OK tells the document the box was shown, so it
+    // shows none; a question is answered as if cancelled.
+    HRESULT STDMETHODCALLTYPE ShowMessage(HWND, LPOLESTR, LPOLESTR, DWORD, LPOLESTR, DWORD,
+                                          LRESULT* answer) override {
+        if (answer != nullptr) {
+            *answer = IDCANCEL;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ShowHelp(HWND, LPOLESTR, UINT, DWORD, POINT, IDispatch*) override {
         return S_OK;
     }
 
   private:
     ~OfflineClientSite() = default;
 
-    ULONG references_ = 1;
+    volatile LONG references_ = 1;
 };
 
 }  // namespace
@@ -94,7 +126,7 @@ LONG OfflineDownloadControlFlags() {
     // forbids images, videos and background sounds.
     return DLCTL_NO_SCRIPTS | DLCTL_NO_JAVA | DLCTL_NO_RUNACTIVEXCTLS | DLCTL_NO_DLACTIVEXCTLS |
            DLCTL_NO_FRAMEDOWNLOAD | DLCTL_NO_BEHAVIORS | DLCTL_NO_CLIENTPULL | DLCTL_SILENT |
-           DLCTL_FORCEOFFLINE;
+           DLCTL_FORCEOFFLINE | static_cast<LONG>(DLCTL_OFFLINEIFNOTCONNECTED);
 }
 
 IOleClientSite* CreateOfflineClientSite() {

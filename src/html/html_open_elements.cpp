@@ -8,12 +8,15 @@ void HtmlOpenElements::Push(std::int32_t node) {
         return;
     }
     stack_.push_back(node);
+    lastChildren_.push_back((*nodes_)[node].firstChild == kNoNode ? kNoNode
+                                                                  : LastChildByWalk(node));
     ++counts_[static_cast<std::size_t>((*nodes_)[node].tag)];
 }
 
 void HtmlOpenElements::Pop() {
     --counts_[static_cast<std::size_t>(Current().tag)];
     stack_.pop_back();
+    lastChildren_.pop_back();
 }
 
 void HtmlOpenElements::TruncateTo(std::size_t size) {
@@ -25,6 +28,24 @@ void HtmlOpenElements::TruncateTo(std::size_t size) {
 void HtmlOpenElements::RemoveAt(std::size_t index) {
     --counts_[static_cast<std::size_t>(NodeAt(index).tag)];
     stack_.erase(stack_.begin() + static_cast<std::ptrdiff_t>(index));
+    lastChildren_.erase(lastChildren_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::int32_t* HtmlOpenElements::LastChildOf(std::int32_t node) {
+    for (std::size_t i = stack_.size(); i-- > 0;) {
+        if (stack_[i] == node) {
+            return &lastChildren_[i];
+        }
+    }
+    return nullptr;
+}
+
+std::int32_t HtmlOpenElements::LastChildByWalk(std::int32_t node) const {
+    std::int32_t last = (*nodes_)[node].firstChild;
+    while (last != kNoNode && (*nodes_)[last].nextSibling != kNoNode) {
+        last = (*nodes_)[last].nextSibling;
+    }
+    return last;
 }
 
 std::int32_t HtmlOpenElements::InnermostTable() const {

@@ -1,7 +1,9 @@
 // The tree builder's stack of open elements: which elements new content
 // goes into, and the "has an element in scope" questions of the HTML
 // standard. Bounded: past kMaxOpenElements new elements are not pushed. A
-// count per tag answers "is any such element open" without a scan.
+// count per tag answers "is any such element open" without a scan. Each
+// entry also keeps the element's last child, which nodes do not store: only
+// open elements take new children.
 #pragma once
 
 #include <cstddef>
@@ -23,7 +25,7 @@ enum class HtmlScope { kDefault, kListItem, kButton, kTable };
 class HtmlOpenElements {
   public:
     // `nodes` is the document's node list the indices refer to.
-    explicit HtmlOpenElements(const std::vector<HtmlNode>* nodes) : nodes_(nodes) {}
+    explicit HtmlOpenElements(const HtmlNodes* nodes) : nodes_(nodes) {}
 
     // Pushes `node` unless the stack is full (the element then stays a leaf).
     void Push(std::int32_t node);
@@ -32,6 +34,9 @@ class HtmlOpenElements {
     void RemoveAt(std::size_t index);
 
     [[nodiscard]] std::size_t Size() const { return stack_.size(); }
+    // The last child of open element `node`, searched from the top (where
+    // content goes), or nullptr when `node` is not open.
+    [[nodiscard]] std::int32_t* LastChildOf(std::int32_t node);
     [[nodiscard]] std::int32_t At(std::size_t index) const { return stack_[index]; }
     [[nodiscard]] std::int32_t CurrentIndex() const { return stack_.back(); }
     [[nodiscard]] const HtmlNode& Current() const { return (*nodes_)[stack_.back()]; }
@@ -75,9 +80,11 @@ class HtmlOpenElements {
 
   private:
     [[nodiscard]] static bool IsScopeBoundary(const HtmlNode& node, HtmlScope scope);
+    [[nodiscard]] std::int32_t LastChildByWalk(std::int32_t node) const;
 
-    const std::vector<HtmlNode>* nodes_;
+    const HtmlNodes* nodes_;
     std::vector<std::int32_t> stack_;
+    std::vector<std::int32_t> lastChildren_;  // by stack position
     std::size_t counts_[static_cast<std::size_t>(HtmlTag::kCount)] = {};
 };
 

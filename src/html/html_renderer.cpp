@@ -2,8 +2,11 @@
 #include <vector>
 
 #include "html/html_charset.h"
+#include "html/html_output_charset.h"
+#include "html/html_source_charset.h"
 #include "html/html_style_resolver.h"
 #include "html/html_text_extractor.h"
+#include "html/html_text_options.h"
 #include "html/html_text_writer.h"
 #include "html/html_tokenizer.h"
 #include "html/html_tree_builder.h"
@@ -12,7 +15,6 @@
 namespace vellumo {
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // The document keeps 32-bit offsets into its text; references expand text by
 // at most a few bytes each, so a gigabyte of input stays well inside them.
 constexpr std::size_t kMaxRenderedInput = std::size_t{1} << 30;
@@ -51,6 +53,17 @@ bool IsTableBox(HtmlDisplay display) {
     return display == HtmlDisplay::kTable || display == HtmlDisplay::kInlineTable;
 }
 
+// Boxes whose white-space-only text children CSS drops, whatever their
+// white-space: text there stands between cells and rows.
+bool DropsWhiteSpaceText(HtmlDisplay display) {
+    return IsRowContainer(display) || display == HtmlDisplay::kTableRow;
+}
+
+// A template's content is no part of the document tree in a browser.
+bool IsTemplate(const HtmlNode& node) {
+    return node.tag == HtmlTag::kTemplate && (node.flags & kNodeForeign) == 0;
+}
+
 // The last cell (or row) box seen among a row's cells (a table's rows):
 // whether a separator follows it once another box comes. Content of a row
 // that is no cell gets an anonymous cell box, which has no element and so
@@ -66,13 +79,17 @@ struct Frame {
     LastBox lastRow = LastBox::kNone;   // on tables
     bool closedDetails = false;
     bool summaryShown = false;
+    int items = 0;                 // list items entered so far, for list markers
+    bool firstLineStyled = false;  // the element set a ::first-line transform
+    bool firstLetterStyled = false;
 };
 
 // The rendered text collection of innerText, walked without recursion.
 class InnerTextRenderer {
   public:
-    InnerTextRenderer(const HtmlDocument& document, const HtmlCharset& charset)
-        : document_(document), styles_(document), writer_(charset) {}
+    InnerTextRenderer(const HtmlDocument& document, const HtmlCharset& charset,
+                      const HtmlTextOptions& options)
+        : document_(document), styles_(document), writer_(charset), options_(options) {}
 
     std::string Render() {
         if (document_.body == kNoNode) {
@@ -88,19 +105,23 @@ class InnerTextRenderer {
         while (!frames_.empty()) {
             Step();
         }
-        return writer_.Finish();
+        return WithLinkList(writer_.Finish());
     }
 
   private:
     // All text of the subtree in tree order, scripts and styles included,
     // with CR LF line ends.
-    std::string TextContent(std::int32_t root) const {
+    std::string TextContent(std::int32_t root) {
         std::string out;
         std::int32_t node = document_.nodes[root].firstChild;
         while (node != kNoNode) {
             const HtmlNode& current = document_.nodes[node];
+            if (IsTemplate(current)) {
+                node = SkipSubtree(node, root);
+                continue;
+            }
             if (current.IsText()) {
-                for (char c : document_.Text(current.text)) {
+                for (char c : document_.NodeText(current, &scratch_)) {
                     if (c == '\n') {
                         out.push_back('\r');
                     }
@@ -118,6 +139,11 @@ class InnerTextRenderer {
         if (document_.nodes[node].firstChild != kNoNode) {
             return document_.nodes[node].firstChild;
         }
+        return SkipSubtree(node, root);
+    }
+
+    // The node after `node`'s subtree in tree order within `root`'s subtree.
+    std::int32_t SkipSubtree(std::int32_t node, std::int32_t root) const {
         while (node != root && document_.nodes[node].nextSibling == kNoNode) {
             node = document_.nodes[node].parent;
         }
@@ -135,7 +161,12 @@ class InnerTextRenderer {
         frame.nextChild = document_.nodes[child].nextSibling;
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
-            if (!IsHtmlWhiteSpaceOnly(document_.Text(node.text))) {
+            const std::string_view text = document_.NodeText(node, &scratch_);
+            const bool blank = IsHtmlWhiteSpaceOnly(text);
+            if (blank && DropsWhiteSpaceText(frames_.back().style.display)) {
+                return;
+            }
+            if (!blank) {
                 NoteTableBox(HtmlDisplay::kInline, false);
             }
             Frame& owner = frames_.back();
@@ -143,9 +174,12 @@ class InnerTextRenderer {
             const bool inSelect = document_.nodes[owner.node].tag == HtmlTag::kSelect;
             if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails &&
                 !inSelect) {
-                writer_.Text(document_.Text(node.text), owner.style.whiteSpace,
-                             owner.style.textTransform);
+                writer_.SetTurkicCasing(owner.style.turkicCasing);
+                writer_.Text(text, owner.style.whiteSpace, owner.style.textTransform);
             }
+            return;
+        }
+        if (IsTemplate(node)) {
             return;
         }
         if (frame.closedDetails) {
@@ -181,6 +215,7 @@ class InnerTextRenderer {
             return;
         }
         StartItems(node, style);
+        StartExtras(node, style);
         if (TagHas(node.tag, kTagNoContent) || TagHas(node.tag, kTagVoid)) {
             Frame leaf;
             leaf.node = index;
@@ -193,7 +228,25 @@ class InnerTextRenderer {
         frame.nextChild = node.firstChild;
         frame.style = style;
         frame.closedDetails = node.tag == HtmlTag::kDetails && (node.flags & kNodeOpen) == 0;
+        StartFirstLineStyles(&frame);
         frames_.push_back(frame);
+    }
+
+    // ::first-line and ::first-letter style the first line and letter of a
+    // block container's text, nested blocks included.
+    void StartFirstLineStyles(Frame* frame) {
+        const HtmlComputedStyle& style = frame->style;
+        if (style.display == HtmlDisplay::kInline || style.visibility != CssVisibility::kVisible) {
+            return;
+        }
+        if (style.firstLineTransform != CssTextTransform::kNone) {
+            writer_.StartFirstLine(style.firstLineTransform, style.textTransform);
+            frame->firstLineStyled = true;
+        }
+        if (style.firstLetterTransform != CssTextTransform::kNone) {
+            writer_.StartFirstLetter(style.firstLetterTransform, style.textTransform);
+            frame->firstLetterStyled = true;
+        }
     }
 
     int LineBreaksOf(const HtmlNode& node) const { return node.tag == HtmlTag::kP ? 2 : 1; }
@@ -205,9 +258,18 @@ class InnerTextRenderer {
 
     // The tab between cells and the line feed between rows go after each
     // cell or row element that another cell or row box follows.
+    // Cells standing directly in a table or row group share an anonymous
+    // row, which separates them like a row element; text there joins it.
     void NoteTableBox(HtmlDisplay display, bool visible) {
         Frame& parent = frames_.back();
-        if (parent.style.display == HtmlDisplay::kTableRow) {
+        const bool anonymousRow =
+            IsRowContainer(parent.style.display) &&
+            (display == HtmlDisplay::kTableCell ||
+             (display == HtmlDisplay::kInline && parent.lastCell != LastBox::kNone));
+        if (parent.style.display == HtmlDisplay::kTableRow || anonymousRow) {
+            if (anonymousRow && parent.lastCell == LastBox::kNone) {
+                NoteRow(false);
+            }
             if (parent.lastCell == LastBox::kSeparated) {
                 writer_.Literal('\t');
             }
@@ -215,19 +277,27 @@ class InnerTextRenderer {
                                                                             : LastBox::kSilent;
             return;
         }
+        if (IsRowContainer(parent.style.display)) {
+            parent.lastCell = LastBox::kNone;  // any anonymous row ends here
+        }
         if (display == HtmlDisplay::kTableRow ||
             (IsRowContainer(parent.style.display) && display != HtmlDisplay::kTableRowGroup &&
              display != HtmlDisplay::kTableCaption && display != HtmlDisplay::kTableColumn)) {
-            Frame* table = NearestTable();
-            if (table == nullptr) {
-                return;
-            }
-            if (table->lastRow == LastBox::kSeparated) {
-                writer_.Literal('\n');
-            }
-            table->lastRow = display == HtmlDisplay::kTableRow && visible ? LastBox::kSeparated
-                                                                          : LastBox::kSilent;
+            NoteRow(display == HtmlDisplay::kTableRow && visible);
         }
+    }
+
+    // A row box starts: the line feed after the row before it, if that was
+    // a visible row element.
+    void NoteRow(bool separated) {
+        Frame* table = NearestTable();
+        if (table == nullptr) {
+            return;
+        }
+        if (table->lastRow == LastBox::kSeparated) {
+            writer_.Literal('\n');
+        }
+        table->lastRow = separated ? LastBox::kSeparated : LastBox::kSilent;
     }
 
     // An element whose visibility is hidden adds no items of its own (no
@@ -248,9 +318,69 @@ class InnerTextRenderer {
         }
     }
 
+    // The optional extras where an element starts: a list item's marker,
+    // an image's alt text, a deeper quote level.
+    void StartExtras(const HtmlNode& node, const HtmlComputedStyle& style) {
+        if (style.visibility != CssVisibility::kVisible) {
+            return;
+        }
+        if (options_.listMarkers && node.tag == HtmlTag::kLi && !frames_.empty()) {
+            Frame& list = frames_.back();
+            ++list.items;
+            const bool ordered = document_.nodes[list.node].tag == HtmlTag::kOl;
+            ExtraText(ordered ? std::to_string(list.items) + ". " : std::string("* "));
+        }
+        if (options_.altText && node.tag == HtmlTag::kImg &&
+            document_.AttributesOf(node).target.length > 0) {
+            ExtraText(std::string(document_.Text(document_.AttributesOf(node).target)));
+        }
+        if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote) {
+            writer_.SetQuoteDepth(++quoteDepth_);
+        }
+    }
+
+    // The optional extras where an element ends: a link's number, the
+    // quote level falling back.
+    void LeaveExtras(const HtmlNode& node, const HtmlComputedStyle& style) {
+        if (style.visibility != CssVisibility::kVisible) {
+            return;
+        }
+        if (options_.links && node.tag == HtmlTag::kA &&
+            document_.AttributesOf(node).target.length > 0) {
+            links_.emplace_back(document_.Text(document_.AttributesOf(node).target));
+            ExtraText(" [" + std::to_string(links_.size()) + "]");
+        }
+        if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote && quoteDepth_ > 0) {
+            writer_.SetQuoteDepth(--quoteDepth_);
+        }
+    }
+
+    void ExtraText(const std::string& text) {
+        writer_.Text(text, CssWhiteSpace::kNormal, CssTextTransform::kNone);
+    }
+
+    // The text, then the numbered link targets when links are listed.
+    std::string WithLinkList(std::string text) const {
+        if (links_.empty()) {
+            return text;
+        }
+        text += "\r\n\r\nLinks:";
+        for (std::size_t i = 0; i < links_.size(); ++i) {
+            text += "\r\n[" + std::to_string(i + 1) + "] " + links_[i];
+        }
+        return text;
+    }
+
     void Leave(const Frame& frame) {
+        if (frame.firstLineStyled) {
+            writer_.StartFirstLine(CssTextTransform::kNone, CssTextTransform::kNone);
+        }
+        if (frame.firstLetterStyled) {
+            writer_.StartFirstLetter(CssTextTransform::kNone, CssTextTransform::kNone);
+        }
         const HtmlNode& node = document_.nodes[frame.node];
         const HtmlDisplay display = frame.style.display;
+        LeaveExtras(node, frame.style);
         if (frame.style.visibility == CssVisibility::kVisible && NeedsLineBreaks(node, display)) {
             writer_.RequireLineBreaks(LineBreaksOf(node));
         }
@@ -266,25 +396,47 @@ class InnerTextRenderer {
     HtmlStyleResolver styles_;
     HtmlTextWriter writer_;
     std::vector<Frame> frames_;
+    const HtmlTextOptions& options_;
+    std::vector<std::string> links_;
+    int quoteDepth_ = 0;
+    std::string scratch_;  // text read with its CRs as line feeds
 };
 
 }  // namespace
 
+namespace {
+
+std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
+                          const HtmlTextOptions& options) {
+    const HtmlDocument document = BuildHtmlDocument(html.substr(0, kMaxRenderedInput), charset);
+    std::string text = InnerTextRenderer(document, charset, options).Render();
+    return options.wrapWidth > 0 ? WrapTextLines(text, options.wrapWidth) : text;
+}
+
+}  // namespace
+
+std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset) {
+    return RenderDecoded(html, charset, HtmlTextOptions());
+}
+
 std::string RenderHtmlText(std::string_view html, std::string_view charsetName) {
-    const HtmlCharset charset = ResolveHtmlCharset(charsetName);
-    html = html.substr(0, kMaxRenderedInput);
-    std::string repaired;
-    if (charset.kind == CharsetKind::kUtf8) {
-        if (html.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-            html.remove_prefix(kUtf8ByteOrderMark.size());
-        }
-        if (!IsValidUtf8(html)) {
-            repaired = RepairUtf8(html);
-            html = repaired;
-        }
+    return RenderHtmlText(html, charsetName, HtmlTextOptions());
+}
+
+std::string RenderHtmlText(std::string_view html, std::string_view charsetName,
+                           const HtmlTextOptions& options) {
+    HtmlSourceCharset source = ClassifyHtmlSource(charsetName);
+    if (source.form == HtmlSourceForm::kUnreadable) {
+        source.form = HtmlSourceForm::kOpaque;
     }
-    const HtmlDocument document = BuildHtmlDocument(html, charset);
-    return InnerTextRenderer(document, charset).Render();
+    std::string storage;
+    const std::string_view decoded = DecodeHtmlSource(html, source, &storage);
+    if (source.form == HtmlSourceForm::kOpaque) {
+        return RenderDecoded(decoded, HtmlCharset{}, options);
+    }
+    std::string text = RenderDecoded(decoded, HtmlCharset{CharsetKind::kUtf8, nullptr}, options);
+    storage = std::string();
+    return EncodeWithSubstitutes(std::move(text), charsetName);
 }
 
 }  // namespace vellumo

@@ -47,6 +47,19 @@ std::uint64_t Priority(bool important, bool inlineStyle, std::uint32_t specifici
            (static_cast<std::uint64_t>(specificity) << 32) | order;
 }
 
+// "tr", "az" and their subtags ("tr-TR", "az-Latn"), any case.
+bool IsTurkicLanguage(std::string_view lang) {
+    while (!lang.empty() && IsHtmlWhiteSpace(lang.front())) {
+        lang.remove_prefix(1);
+    }
+    if (lang.size() < 2 || (lang.size() > 2 && lang[2] != '-' && lang[2] != '_')) {
+        return false;
+    }
+    const char first = static_cast<char>(lang[0] | 0x20);
+    const char second = static_cast<char>(lang[1] | 0x20);
+    return (first == 't' && second == 'r') || (first == 'a' && second == 'z');
+}
+
 }  // namespace
 
 HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(document) {
@@ -61,7 +74,8 @@ HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(d
         index_[key].rules.push_back(i);
     }
     stepBudget_ = kSelectorStepsPerNode * (document.nodes.size() + 1);
-    std::uint64_t documentBytes = document.arena.size() + document.nodes.size() + 1;
+    std::uint64_t documentBytes =
+        document.arena.size() + document.source.size() + document.nodes.size() + 1;
     for (const std::string& sheet : document.styleSheets) {
         documentBytes += sheet.size();
     }
@@ -73,7 +87,7 @@ HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
         return HtmlDisplay::kNone;
     }
     if ((node.flags & kNodeForeign) != 0) {
-        const std::string& name = document_.names[node.nameId];
+        const std::string& name = document_.names[node.element.nameId];
         const bool unrendered = name == "style" || name == "script" || name == "title" ||
                                 name == "desc" || name == "metadata" || name == "defs";
         return unrendered ? HtmlDisplay::kNone : HtmlDisplay::kInline;
@@ -85,7 +99,7 @@ HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
 }
 
 bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) {
-    const std::string_view classes = document_.Text(node.classes);
+    const std::string_view classes = document_.Text(document_.AttributesOf(node).classes);
     std::size_t pos = 0;
     bool found = false;
     while (pos < classes.size() && !found) {
@@ -118,11 +132,11 @@ bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlN
         return false;
     }
     Charge(1 + compound.tag.size() + compound.id.size());
-    if (!compound.tag.empty() && document_.names[node.nameId] != compound.tag) {
+    if (!compound.tag.empty() && document_.names[node.element.nameId] != compound.tag) {
         return false;
     }
-    if (!compound.id.empty() &&
-        !EqualsFolded(document_.Text(node.id), compound.id, document_.quirksMode)) {
+    if (!compound.id.empty() && !EqualsFolded(document_.Text(document_.AttributesOf(node).id),
+                                              compound.id, document_.quirksMode)) {
         return false;
     }
     for (const std::string& name : compound.classes) {
@@ -167,16 +181,16 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
                                found->second.rules.end());
         }
     };
-    add(document_.names[node.nameId]);
-    if (node.id.length > 0) {
+    add(document_.names[node.element.nameId]);
+    if (document_.AttributesOf(node).id.length > 0) {
         key_.assign("#");
-        std::string_view id = document_.Text(node.id);
+        std::string_view id = document_.Text(document_.AttributesOf(node).id);
         for (char c : id) {
             key_.push_back(document_.quirksMode ? LowerAscii(c) : c);
         }
         add(key_);
     }
-    const std::string_view classes = document_.Text(node.classes);
+    const std::string_view classes = document_.Text(document_.AttributesOf(node).classes);
     std::size_t pos = 0;
     while (pos < classes.size()) {
         while (pos < classes.size() && IsHtmlWhiteSpace(classes[pos])) {
@@ -216,21 +230,51 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
             }
         }
     };
+    // text-transform of ::first-line and ::first-letter, by the same cascade.
+    std::int8_t pseudoValues[3] = {-1, -1, -1};
+    std::uint64_t pseudoPriorities[3] = {};
     if (!rules_.empty()) {
         CollectCandidates(node);
         for (std::uint32_t rule : candidates_) {
+            const CssRule& candidate = rules_[rule];
+            if (candidate.pseudo != CssPseudo::kNone) {
+                const CssSlot& slot = candidate.declarations.Get(CssProperty::kTextTransform);
+                const auto p = static_cast<int>(candidate.pseudo);
+                const std::uint64_t priority =
+                    Priority(slot.important, false, candidate.specificity, candidate.order);
+                if (slot.value >= 0 && priority >= pseudoPriorities[p] &&
+                    Matches(candidate, index)) {
+                    pseudoValues[p] = slot.value;
+                    pseudoPriorities[p] = priority;
+                }
+                continue;
+            }
             if (Matches(rules_[rule], index)) {
                 apply(rules_[rule].declarations, false, rules_[rule].specificity,
                       rules_[rule].order);
             }
         }
     }
-    if (node.style.length > 0) {
-        apply(ParseCssDeclarations(document_.Text(node.style)), true, 0, 0);
+    if (document_.AttributesOf(node).style.length > 0) {
+        apply(ParseCssDeclarations(document_.Text(document_.AttributesOf(node).style)), true, 0, 0);
     }
 
     HtmlComputedStyle style = parent;
     style.display = DefaultDisplay(node);
+    style.firstLineTransform = CssTextTransform::kNone;
+    style.firstLetterTransform = CssTextTransform::kNone;
+    for (CssPseudo pseudo : {CssPseudo::kFirstLine, CssPseudo::kFirstLetter}) {
+        const std::int8_t value = pseudoValues[static_cast<int>(pseudo)];
+        if (value >= 0) {
+            (pseudo == CssPseudo::kFirstLine ? style.firstLineTransform
+                                             : style.firstLetterTransform) =
+                static_cast<CssTextTransform>(value);
+        }
+    }
+    const HtmlElementAttributes& attributes = document_.AttributesOf(node);
+    if (attributes.hasLang) {
+        style.turkicCasing = IsTurkicLanguage(document_.Text(attributes.lang));
+    }
     if (TagHas(node.tag, kTagPreformatted)) {
         style.whiteSpace = CssWhiteSpace::kPre;
     } else if (node.tag == HtmlTag::kNobr) {
@@ -251,7 +295,11 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
     if (get(CssProperty::kTextTransform) >= 0) {
         style.textTransform = static_cast<CssTextTransform>(get(CssProperty::kTextTransform));
     }
-    if (IsFlexOrGrid(parent.display) && style.display != HtmlDisplay::kNone) {
+    // Floated and absolutely positioned boxes are blocks whatever their
+    // display, as are the children of flex and grid containers.
+    const bool outOfFlow = get(CssProperty::kFloat) == static_cast<int>(CssFlow::kOutOfFlow) ||
+                           get(CssProperty::kPosition) == static_cast<int>(CssFlow::kOutOfFlow);
+    if ((outOfFlow || IsFlexOrGrid(parent.display)) && style.display != HtmlDisplay::kNone) {
         style.display = Blockified(style.display);
     }
     return style;

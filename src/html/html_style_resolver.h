@@ -19,7 +19,7 @@ namespace vellumo {
 constexpr std::size_t kSelectorStepsPerNode = 64;
 // Comparing a compound selector with an element costs about the bytes it
 // compares (names, ids, the element's class attribute per class); the whole
-// document may spend this many such bytes per byte of its text.
+// document may spend this many such bytes per byte of its HTML and kept text.
 constexpr std::uint64_t kCompoundBytesPerDocumentByte = 256;
 
 struct HtmlComputedStyle {
@@ -27,6 +27,13 @@ struct HtmlComputedStyle {
     CssVisibility visibility = CssVisibility::kVisible;
     CssWhiteSpace whiteSpace = CssWhiteSpace::kNormal;
     CssTextTransform textTransform = CssTextTransform::kNone;
+    // The text-transform of the element's ::first-line and ::first-letter
+    // (not inherited); kNone where no rule sets one.
+    CssTextTransform firstLineTransform = CssTextTransform::kNone;
+    CssTextTransform firstLetterTransform = CssTextTransform::kNone;
+    // Inherited: the element's language is Turkish or Azerbaijani, whose
+    // i has a dotted capital.
+    bool turkicCasing = false;
 };
 
 class HtmlStyleResolver {

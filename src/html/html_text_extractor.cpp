@@ -2,14 +2,80 @@
 
 #include <utility>
 
-namespace vellumo {
+#include "html/html_charset_sniff.h"
+#include "html/html_source_charset.h"
 
-std::string HtmlToText(std::string_view html, std::string_view charset) {
-    HtmlTextResult engine = ExtractHtmlText(html, charset);
-    if (engine.engineAvailable) {
+namespace vellumo {
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The engine's text when asked for and it has any, else the built-in
+// renderer's.
+std::string RenderWithEngineOrBuiltIn(std::string_view html, std::string_view engineCharset,
+                                      const HtmlCharset& builtInCharset, HtmlTextSource source) {
+    if (source == HtmlTextSource::kPlatformEngine) {
+        HtmlTextResult engine = ExtractHtmlText(html, engineCharset);
+        if (engine.engineAvailable && !engine.text.empty()) {
+            return std::move(engine.text);
+        }
+    }
+    return RenderDecodedHtml(html, builtInCharset);
+}
+
+}  // namespace
+
+bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, LabelledText* out,
+                        HtmlTextSource source, const std::function<void()>& releaseInput) {
+    std::string label(TrimBlanks(messageCharset));
+    if (label.empty()) {
+        label = SniffHtmlCharset(html);
+    }
+    const HtmlSourceCharset read = ClassifyHtmlSource(label);
+    if (read.form == HtmlSourceForm::kUnreadable) {
+        return false;
+    }
+    std::string storage;
+    const std::string_view decoded = DecodeHtmlSource(html, read, &storage);
+    if (releaseInput && !storage.empty() && decoded.data() == storage.data()) {
+        releaseInput();  // `html` is not read from here on
+    }
+    if (read.form == HtmlSourceForm::kOpaque) {
+        // Only the engine may know this charset; the built-in renderer
+        // passes its bytes through.
+        out->text = RenderWithEngineOrBuiltIn(decoded, label, HtmlCharset{}, source);
+        out->charset = label;
+        return true;
+    }
+    std::string text = RenderWithEngineOrBuiltIn(decoded, "utf-8",
+                                                 HtmlCharset{CharsetKind::kUtf8, nullptr}, source);
+    storage = std::string();
+    *out = EncodeForLabel(std::move(text), label);
+    return true;
+}
+
+std::string EngineTextOrRendered(HtmlTextResult engine, std::string_view html,
+                                 std::string_view charset) {
+    if (engine.engineAvailable && !engine.text.empty()) {
         return std::move(engine.text);
     }
     return RenderHtmlText(html, charset);
+}
+
+std::string HtmlToText(std::string_view html, std::string_view charset, HtmlTextSource source) {
+    LabelledText text;
+    if (!HtmlToLabelledText(html, charset, &text, source)) {
+        return RenderDecodedHtml(html, HtmlCharset{});
+    }
+    return std::move(text.text);
 }
 
 }  // namespace vellumo

@@ -7,16 +7,23 @@
 // accepted.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "html/html_charset.h"
+#include "html/html_output_charset.h"
+
 namespace vellumo {
 
+// Larger HTML is always left to the built-in renderer: the engine parses
+// on the mail client's UI thread, with no way to stop it.
+constexpr std::size_t kHtmlEngineMaxInputBytes = 2 * 1024 * 1024;
+
 // What the platform engine produced. `engineAvailable` is false when the
-// engine could not be used at all (no document object, no IPersistStreamInit,
-// no way to keep the document offline, no body element, or no engine on this
-// platform); `text` is then empty.
-// When it is true, an empty `text` means the document's text is empty.
+// engine was not used or any step of it failed; `text` is then empty. When
+// it is true, an empty `text` means the engine found the text empty.
 struct HtmlTextResult {
     bool engineAvailable = false;
     std::string text;
@@ -24,24 +31,64 @@ struct HtmlTextResult {
 
 // Loads `html` into an MSHTML document and returns the body's innerText.
 // `charset` is the message's charset name (the Content-Type parameter, any
-// case): "utf-8" converts through UTF-8, the common single-byte charsets
-// through their Windows code page, anything else (or empty) through the ANSI
-// code page. The document gets no network access. COM is initialised and
-// uninitialised within the call (never undone when the caller's own
-// initialisation is of another kind). On other platforms the result always
-// says the engine is unavailable.
+// case): the HTML is read and the text written in its Windows code page,
+// windows-1252 when it is empty, code page 28591 (every byte passes
+// through) when Windows does not know it; what the charset cannot hold
+// becomes "?", never a look-alike. The engine is unavailable unless all of
+// these hold: `html` is at most kHtmlEngineMaxInputBytes; the process does
+// not run under Wine; the calling thread already has a single-threaded
+// apartment, which is left as it was; and every call on the document and
+// every conversion succeeds. The document gets the HTML rebuilt by
+// MakeHtmlOffline, an offline and silent client site, and no message boxes;
+// it is closed and released before the call returns. On other platforms
+// the result always says the engine is unavailable.
 [[nodiscard]] HtmlTextResult ExtractHtmlText(std::string_view html, std::string_view charset);
 
 // The built-in renderer: the text a browser gives as document.body.innerText
 // for `html`, written in `charset`. An empty charset means windows-1252.
-// Characters from references that the charset cannot represent become "?"
-// (a no-break space becomes a space). A charset without a table here is
-// taken as ASCII-compatible: its bytes pass through unchanged. Linear time
-// in the input, bounded nesting; input past the first GiB is ignored.
+// The HTML is decoded to UTF-8 first (UTF-8, the single-byte charsets with
+// tables, ISO-2022-JP and -KR, UTF-16 and UTF-32), and the text written back in the
+// charset (UTF-8 for the wide forms); characters that the charset cannot
+// represent become "?" (a no-break space becomes a space). A charset
+// without a decoder here is taken as ASCII-compatible: its bytes pass
+// through unchanged. Linear time in the input, bounded nesting; input past
+// the first GiB is ignored.
 [[nodiscard]] std::string RenderHtmlText(std::string_view html, std::string_view charset);
 
-// The engine's text where the engine can be used, otherwise the built-in
-// renderer's. Natively this is always the renderer.
-[[nodiscard]] std::string HtmlToText(std::string_view html, std::string_view charset);
+// The engine's text when it has any, otherwise the built-in renderer's: an
+// unavailable engine, or an engine with empty text, hands over to the
+// renderer, so a body the renderer can read is never blanked.
+[[nodiscard]] std::string EngineTextOrRendered(HtmlTextResult engine, std::string_view html,
+                                               std::string_view charset);
+
+// Where the text is taken from: the built-in renderer, or the platform
+// engine with the renderer behind it.
+enum class HtmlTextSource { kBuiltInRenderer, kPlatformEngine };
+
+// The built-in renderer on HTML already decoded: `charset` is UTF-8, or
+// opaque for bytes that pass through. The text is in the same form.
+[[nodiscard]] std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset);
+
+// The text of an HTML message body in one charset, and that charset's name
+// ("" for plain ASCII). The charset read is `messageCharset`, or when that is
+// empty the one the HTML declares (SniffHtmlCharset), or windows-1252. The
+// HTML is decoded before either producer sees it (the engine gets UTF-8, so
+// no host code page is needed), and the text is written as EncodeForLabel
+// (html_output_charset.h) writes it; a charset without a decoder here goes
+// to the engine as it is. Returns false, with `out` untouched, for a
+// charset that cannot be read here (ISO-2022-CN). `releaseInput`, when
+// set, is called as soon as `html` is no longer read (it was decoded into
+// a copy), so that the caller can free it before the document is built;
+// it is not called when the HTML is read in place.
+[[nodiscard]] bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset,
+                                      LabelledText* out,
+                                      HtmlTextSource source = HtmlTextSource::kBuiltInRenderer,
+                                      const std::function<void()>& releaseInput = nullptr);
+
+// The text of HtmlToLabelledText without its label; the bytes pass through
+// unchanged for a charset that cannot be read. Natively this is always the
+// renderer's text.
+[[nodiscard]] std::string HtmlToText(std::string_view html, std::string_view charset,
+                                     HtmlTextSource source = HtmlTextSource::kBuiltInRenderer);
 
 }  // namespace vellumo

@@ -7,6 +7,32 @@
 #include "html/html_white_space.h"
 
 namespace vellumo {
+namespace {
+
+bool IsAsciiAlphaNumeric(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// The length of the first letter with the punctuation before it: up to and
+// with the first letter or digit (any non-ASCII character counts as one).
+std::size_t FirstLetterLength(std::string_view run) {
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(run[i]);
+        if (IsAsciiAlphaNumeric(run[i])) {
+            return i + 1;
+        }
+        if (byte >= 0xC0) {
+            std::size_t end = i + 1;
+            while (end < run.size() && (static_cast<unsigned char>(run[end]) & 0xC0) == 0x80) {
+                ++end;
+            }
+            return end;
+        }
+    }
+    return run.size();
+}
+
+}  // namespace
 
 void HtmlTextWriter::FlushBreaks() {
     if (pendingBreaks_ > 0 && anyItem_) {
@@ -20,7 +46,25 @@ void HtmlTextWriter::FlushBreaks() {
 void HtmlTextWriter::PutNewline() {
     out_.push_back('\r');
     out_.push_back('\n');
+    if (quoting_) {
+        quotedLines_.emplace_back(out_.size(), quoteDepth_);
+    }
     afterWordChar_ = false;
+    if (firstLineStarted_) {
+        firstLine_ = CssTextTransform::kNone;
+        firstLineStarted_ = false;
+    }
+}
+
+void HtmlTextWriter::StartFirstLine(CssTextTransform transform, CssTextTransform base) {
+    firstLine_ = transform;
+    firstLineBase_ = base;
+    firstLineStarted_ = false;
+}
+
+void HtmlTextWriter::StartFirstLetter(CssTextTransform transform, CssTextTransform base) {
+    firstLetter_ = transform;
+    firstLetterBase_ = base;
 }
 
 void HtmlTextWriter::PutChar(char c) {
@@ -34,8 +78,28 @@ void HtmlTextWriter::AppendRun(std::string_view run, CssTextTransform transform)
     if (run.empty()) {
         return;
     }
+    if (firstLine_ != CssTextTransform::kNone) {
+        firstLineStarted_ = true;
+        if (transform == firstLineBase_) {
+            transform = firstLine_;
+        }
+    }
+    if (firstLetter_ != CssTextTransform::kNone) {
+        const CssTextTransform letter = transform == firstLetterBase_ ? firstLetter_ : transform;
+        firstLetter_ = CssTextTransform::kNone;
+        const std::size_t length = FirstLetterLength(run);
+        AppendCased(run.substr(0, length), letter);
+        run.remove_prefix(length);
+    }
+    AppendCased(run, transform);
+}
+
+void HtmlTextWriter::AppendCased(std::string_view run, CssTextTransform transform) {
+    if (run.empty()) {
+        return;
+    }
     if (transform != CssTextTransform::kNone) {
-        AppendTransformed(run, transform, charset_, &afterWordChar_, &out_);
+        AppendTransformed(run, transform, charset_, &afterWordChar_, &out_, turkic_);
         return;
     }
     const std::size_t written = out_.size();
@@ -159,8 +223,47 @@ void HtmlTextWriter::Literal(char c) {
     atLineStart_ = true;
 }
 
+void HtmlTextWriter::SetQuoteDepth(int depth) {
+    if (!quoting_) {
+        // Lines written so far are not quoted; the first starts at 0.
+        quotedLines_.assign(1, {0, 0});
+        quoting_ = true;
+    }
+    if (out_.empty()) {
+        quotedLines_[0].second = depth;
+    }
+    quoteDepth_ = depth;
+}
+
+// A blank line between two quoted lines belongs to the shallower quote, so
+// a quote is set off from the text around it by an unquoted blank line.
+std::string HtmlTextWriter::QuotedOutput() const {
+    std::string quoted;
+    quoted.reserve(out_.size() + quotedLines_.size() * 2);
+    const std::size_t count = quotedLines_.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        std::size_t begin = quotedLines_[i].first;
+        std::size_t end = i + 1 < count ? quotedLines_[i + 1].first : out_.size();
+        bool blank = out_.compare(begin, 2, "\r\n") == 0 || begin == end;
+        int depth = quotedLines_[i].second;
+        if (blank) {
+            int before = i > 0 ? quotedLines_[i - 1].second : 0;
+            int after = i + 1 < count ? quotedLines_[i + 1].second : 0;
+            depth = std::min({depth, before, after});
+        }
+        for (int level = 0; level < depth; ++level) {
+            quoted += level + 1 < depth || !blank ? "> " : ">";
+        }
+        quoted.append(out_, begin, end - begin);
+    }
+    return quoted;
+}
+
 std::string HtmlTextWriter::Finish() {
     pendingBreaks_ = 0;
+    if (quoting_ && !quotedLines_.empty()) {
+        return QuotedOutput();
+    }
     return std::move(out_);
 }
 

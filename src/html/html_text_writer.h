@@ -6,6 +6,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "html/html_charset.h"
 #include "html/html_css.h"
@@ -30,6 +32,18 @@ class HtmlTextWriter {
     void InlineBoxEnd();
     // A string item: "\t" between table cells, "\n" between rows and for br.
     void Literal(char c);
+    // Text up to the next line break (::first-line), or up to and with the
+    // first letter (::first-letter), takes `transform` where its own is
+    // `base` (the block's, inherited). kNone ends the style.
+    void StartFirstLine(CssTextTransform transform, CssTextTransform base);
+    void StartFirstLetter(CssTextTransform transform, CssTextTransform base);
+    // Whether the following text is Turkish or Azerbaijani (dotted capital i).
+    void SetTurkicCasing(bool turkic) { turkic_ = turkic; }
+
+    // Lines begun from now on are quoted this many levels deep: Finish
+    // puts "> " before them once per level. Never called for the browser's
+    // text.
+    void SetQuoteDepth(int depth);
 
     [[nodiscard]] std::string Finish();
 
@@ -40,14 +54,28 @@ class HtmlTextWriter {
     void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines);
     void PreservedText(std::string_view text, CssTextTransform transform);
     void AppendRun(std::string_view run, CssTextTransform transform);
+    void AppendCased(std::string_view run, CssTextTransform transform);
+
+    std::string QuotedOutput() const;
 
     HtmlCharset charset_;
     std::string out_;
+    // Where each line begins in out_ and how deeply it is quoted, kept
+    // only once SetQuoteDepth was called.
+    std::vector<std::pair<std::size_t, int>> quotedLines_;
+    int quoteDepth_ = 0;
+    bool quoting_ = false;
     int pendingBreaks_ = 0;
     bool pendingSpace_ = false;
     bool atLineStart_ = true;
     bool anyItem_ = false;
     bool afterWordChar_ = false;
+    bool turkic_ = false;
+    CssTextTransform firstLine_ = CssTextTransform::kNone;
+    CssTextTransform firstLineBase_ = CssTextTransform::kNone;
+    bool firstLineStarted_ = false;  // its text began; the next line end ends it
+    CssTextTransform firstLetter_ = CssTextTransform::kNone;
+    CssTextTransform firstLetterBase_ = CssTextTransform::kNone;
 };
 
 }  // namespace vellumo

@@ -77,6 +77,12 @@ void HtmlTokenizer::AppendText(std::string_view bytes, std::string* out) const {
 }
 
 void HtmlTokenizer::Next(HtmlToken* token) {
+    token->sourceBegin = pos_;
+    ReadToken(token);
+    token->sourceEnd = pos_;
+}
+
+void HtmlTokenizer::ReadToken(HtmlToken* token) {
     token->text.clear();
     token->attributeCount = 0;
     token->selfClosing = false;

@@ -37,6 +37,10 @@ struct HtmlToken {
     HtmlTokenType type = HtmlTokenType::kEndOfFile;
     std::string name;  // lower-case tag name; for a doctype its raw text
     std::string text;  // text tokens only
+    // The input bytes the token was read from; a text token whose text is
+    // these bytes (with CR LF and CR as LF) can refer to them.
+    std::size_t sourceBegin = 0;
+    std::size_t sourceEnd = 0;
     bool selfClosing = false;
     // Only the first `attributeCount` entries belong to this token (the rest
     // keep their storage for reuse). A repeated attribute keeps its first value.
@@ -66,6 +70,7 @@ class HtmlTokenizer {
   private:
     enum class State { kData, kRawText, kPlainText };
 
+    void ReadToken(HtmlToken* token);
     [[nodiscard]] bool StartsMarkup() const;
     bool ReadMarkup(HtmlToken* token);
     bool ReadTag(HtmlToken* token, bool endTag);

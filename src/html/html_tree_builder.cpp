@@ -1,6 +1,7 @@
 #include "html/html_tree_builder.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "html/html_doctype.h"
@@ -13,8 +14,6 @@
 namespace vellumo {
 namespace {
 
-constexpr std::size_t kBytesPerNodeGuess = 8;
-
 bool IsTableCell(HtmlTag tag) {
     return tag == HtmlTag::kTd || tag == HtmlTag::kTh;
 }
@@ -26,9 +25,7 @@ bool IsRowGroup(HtmlTag tag) {
 class TreeBuilder {
   public:
     TreeBuilder(std::string_view html, const HtmlCharset& charset) : tokenizer_(html, charset) {
-        // Rough sizes of typical mail markup, to spare most reallocations.
-        doc_.nodes.reserve(html.size() / kBytesPerNodeGuess + 16);
-        doc_.arena.reserve(html.size() / 2);
+        doc_.source = html;
         CreateNode(HtmlTag::kHtml, NameId("html"), 0);
         open_.Push(0);
     }
@@ -56,7 +53,7 @@ class TreeBuilder {
     void Process(const HtmlToken& token, bool skipNewline) {
         switch (token.type) {
             case HtmlTokenType::kText:
-                ProcessText(token.text, skipNewline);
+                ProcessText(token, skipNewline);
                 break;
             case HtmlTokenType::kStartTag:
                 ProcessStartTag(token);
@@ -80,7 +77,20 @@ class TreeBuilder {
         return AddNode(&doc_, tag, nameId, flags);
     }
 
-    void Append(std::int32_t parent, std::int32_t child) { AppendChild(&doc_, parent, child); }
+    // Appends to an open element or the head, the only nodes that take
+    // children; the walk for any other node is a safety net.
+    void Append(std::int32_t parent, std::int32_t child) {
+        std::int32_t* last = parent == head_ ? &headLastChild_ : open_.LastChildOf(parent);
+        std::int32_t walked = kNoNode;
+        if (last == nullptr) {
+            for (std::int32_t c = doc_.nodes[parent].firstChild; c != kNoNode;
+                 c = doc_.nodes[c].nextSibling) {
+                walked = c;
+            }
+            last = &walked;
+        }
+        AppendChild(&doc_, parent, last, child);
+    }
 
     std::uint32_t NameId(const std::string& name) { return names_.Intern(name); }
 
@@ -96,19 +106,44 @@ class TreeBuilder {
         return !InForeign() && TagHas(Current().tag, kTagTableContext);
     }
 
-    void Place(std::int32_t node, bool foster) {
+    // Places the node and returns its previous sibling.
+    std::int32_t Place(std::int32_t node, bool foster) {
         const std::int32_t table = foster ? open_.InnermostTable() : kNoNode;
         if (table != kNoNode && doc_.nodes[table].parent != kNoNode) {
-            InsertBefore(&doc_, table, node);
-        } else {
-            Append(open_.CurrentIndex(), node);
+            // Fostered content goes just before the table, so the node
+            // before a table is all that insertion needs to know.
+            const std::int32_t previous = NodeBeforeTable(table);
+            InsertBefore(&doc_, table, previous, node);
+            beforeTable_[table] = node;
+            return previous;
         }
+        const std::int32_t* last = open_.LastChildOf(open_.CurrentIndex());
+        const std::int32_t previous = last != nullptr ? *last : kNoNode;
+        Append(open_.CurrentIndex(), node);
+        return previous;
+    }
+
+    // Known for every table the builder placed; found by a walk otherwise.
+    std::int32_t NodeBeforeTable(std::int32_t table) const {
+        const auto known = beforeTable_.find(table);
+        if (known != beforeTable_.end()) {
+            return known->second;
+        }
+        std::int32_t previous = kNoNode;
+        for (std::int32_t child = doc_.nodes[doc_.nodes[table].parent].firstChild;
+             child != table && child != kNoNode; child = doc_.nodes[child].nextSibling) {
+            previous = child;
+        }
+        return previous;
     }
 
     std::int32_t InsertElement(const HtmlToken& token, HtmlTag tag, std::uint8_t flags) {
         const std::int32_t node = CreateNode(tag, NameId(token.name), flags);
         SetAttributes(node, token);
-        Place(node, NeedsFosterParent());
+        const std::int32_t previous = Place(node, NeedsFosterParent());
+        if (tag == HtmlTag::kTable) {
+            beforeTable_[node] = previous;
+        }
         return node;
     }
 
@@ -159,7 +194,8 @@ class TreeBuilder {
 
     // --- tokens ---
 
-    void ProcessText(std::string_view text, bool skipNewline) {
+    void ProcessText(const HtmlToken& token, bool skipNewline) {
+        std::string_view text = token.text;
         if (skipNewline && !text.empty() && text[0] == '\n') {
             text.remove_prefix(1);
         }
@@ -186,7 +222,11 @@ class TreeBuilder {
             doc_.styleSheets.emplace_back(text);
         }
         const std::int32_t node = CreateNode(HtmlTag::kUnknown, 0, kNodeText);
-        doc_.nodes[node].text = StoreText(&doc_, text);
+        if (text.size() == token.text.size()) {
+            SetNodeText(&doc_, node, text, token.sourceBegin, token.sourceEnd);
+        } else {
+            doc_.nodes[node].text = StoreText(&doc_, text);
+        }
         Place(node, NeedsFosterParent() && !IsHtmlWhiteSpaceOnly(text));
     }
 
@@ -383,7 +423,8 @@ class TreeBuilder {
             return;
         }
         if (doc_.body == kNoNode && tag != HtmlTag::kBr && tag != HtmlTag::kP) {
-            if (open_.Size() > 1 && doc_.nodes[open_.CurrentIndex()].nameId == NameId(token.name)) {
+            if (open_.Size() > 1 &&
+                doc_.nodes[open_.CurrentIndex()].element.nameId == NameId(token.name)) {
                 open_.Pop();
             }
             return;
@@ -396,7 +437,7 @@ class TreeBuilder {
         const std::uint32_t nameId = NameId(token.name);
         for (std::size_t i = open_.Size(); i-- > 1;) {
             const HtmlNode& node = open_.NodeAt(i);
-            if (node.nameId == nameId) {
+            if (node.element.nameId == nameId) {
                 open_.TruncateTo(i);
                 tokenizer_.SetCdataAllowed(InForeign());
                 return true;
@@ -494,7 +535,7 @@ class TreeBuilder {
     void EndOther(std::uint32_t nameId) {
         for (std::size_t i = open_.Size(); i-- > 1;) {
             const HtmlNode& node = open_.NodeAt(i);
-            if (node.nameId == nameId) {
+            if (node.element.nameId == nameId) {
                 open_.TruncateTo(i);
                 return;
             }
@@ -509,7 +550,10 @@ class TreeBuilder {
     HtmlOpenElements open_{&doc_.nodes};
     HtmlNameTable names_;
     std::vector<HtmlTag> nameTags_;  // by name id
+    // The previous sibling of each table, where fostered content goes.
+    std::unordered_map<std::int32_t, std::int32_t> beforeTable_;
     std::int32_t head_ = kNoNode;
+    std::int32_t headLastChild_ = kNoNode;
     bool skipNewline_ = false;
     bool frameset_ = false;
     bool seenToken_ = false;

@@ -125,8 +125,8 @@ std::string HeaderBlock::GetMainType() const {
     if (field == nullptr) {
         return MainTypeTable[kMainTypeText];
     }
-    const size_t slash = field->value.find('/');
-    return field->value.substr(0, slash);
+    const std::string_view value = field->RawValue();
+    return std::string(value.substr(0, value.find('/')));
 }
 
 std::string HeaderBlock::GetSubType() const {
@@ -148,7 +148,8 @@ int HeaderBlock::GetMainTypeIndex() const {
     if (field == nullptr) {
         return kMainTypeText;
     }
-    return MainTypeIndexOf(field->value.data(), field->value.size());
+    const std::string_view value = field->RawValue();
+    return MainTypeIndexOf(value.data(), value.size());
 }
 
 // Real mail carries "quoted-printable;" and "base64 (comment)"; a name that

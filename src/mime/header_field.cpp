@@ -120,10 +120,8 @@ void HeaderField::KeepReadForm(const char* line, size_t lineLength, size_t nameL
     hasReadForm_ = true;
 }
 
-bool HeaderField::HasReadForm() const {
-    if (!hasReadForm_ || name.size() != readNameLength_ ||
-        name.compare(0, name.size(), readLine_, 0, readNameLength_) != 0 ||
-        charset != readCharset_) {
+bool HeaderField::ValueAsRead() const {
+    if (!hasReadForm_) {
         return false;
     }
     if (decodedDiffers_) {
@@ -131,6 +129,19 @@ bool HeaderField::HasReadForm() const {
     }
     return value.compare(0, value.size(), readLine_, readValueStart_, std::string::npos) == 0 &&
            value.size() == readLine_.size() - readValueStart_;
+}
+
+bool HeaderField::HasReadForm() const {
+    return hasReadForm_ && name.size() == readNameLength_ &&
+           name.compare(0, name.size(), readLine_, 0, readNameLength_) == 0 &&
+           charset == readCharset_ && ValueAsRead();
+}
+
+std::string_view HeaderField::RawValue() const {
+    if (ValueAsRead()) {
+        return std::string_view(readLine_).substr(readValueStart_);
+    }
+    return value;
 }
 
 void HeaderField::ForgetReadForm() {

@@ -30,14 +30,21 @@ class HeaderField {
     // exact bytes read, so that an unchanged field is written back as it came.
     [[nodiscard]] int ParseLine(const char* text, int length);
 
-    // Where the raw text of the named parameter's value lies in `value`
+    // The value as it stands in the message: the bytes ParseLine read while
+    // `value` is unchanged since, else `value`. Parameters and the media
+    // type are read from it: encoded words are not allowed there (RFC 2047
+    // section 5), and decoding them would make the boundary or the charset
+    // differ from what every strict reader sees.
+    [[nodiscard]] std::string_view RawValue() const;
+
+    // Where the raw text of the named parameter's value lies in RawValue()
     // (quotes included). The first match wins; false when absent.
     [[nodiscard]] bool FindParameter(std::string_view parameterName, int& offset,
                                      int& length) const;
     // The parameter's value without its enclosing quotes; out becomes empty
     // and the result is false when the parameter is absent.
     bool GetParameter(std::string_view parameterName, std::string& out) const;
-    // `value` without its parameters (white space before the first ";" removed).
+    // RawValue() without its parameters (white space before the first ";" removed).
     void GetBareValue(std::string& out) const;
 
     // Upper bound of what Write needs; never negative, saturates at INT_MAX.
@@ -54,6 +61,7 @@ class HeaderField {
     void ForgetReadForm();
 
   private:
+    [[nodiscard]] bool ValueAsRead() const;
     void KeepReadForm(const char* line, size_t lineLength, size_t nameLength, size_t valueStart);
 
     // Exact bytes of the field as read, without the CR LF that ended it.

@@ -14,7 +14,7 @@ namespace {
 // does not end the value (boundary=abc.def is read whole). Nor does "=":
 // unquoted boundaries such as ----=_Part_1 are common, and cutting them
 // would make the rewritten message's delimiters differ from its header.
-size_t UnquotedValueLength(const std::string& value, size_t start) {
+size_t UnquotedValueLength(std::string_view value, size_t start) {
     size_t end = start;
     while (end < value.size()) {
         const unsigned char c = static_cast<unsigned char>(value[end]);
@@ -29,10 +29,10 @@ size_t UnquotedValueLength(const std::string& value, size_t start) {
 // Length of the raw value at `start`: a quoted string through its closing
 // quote (no escapes), else an unquoted run. An opening quote without a
 // closing one yields an empty value, as the quote is a special.
-size_t RawParameterValueLength(const std::string& value, size_t start) {
+size_t RawParameterValueLength(std::string_view value, size_t start) {
     if (start < value.size() && value[start] == '"') {
         const size_t close = value.find('"', start + 1);
-        if (close != std::string::npos) {
+        if (close != std::string_view::npos) {
             return close - start + 1;
         }
     }
@@ -41,7 +41,7 @@ size_t RawParameterValueLength(const std::string& value, size_t start) {
 
 // The candidate name matches when its first bytes equal the wanted name and
 // the byte after them is white space or "=".
-bool CandidateNameMatches(const std::string& value, size_t candidate, size_t equals,
+bool CandidateNameMatches(std::string_view value, size_t candidate, size_t equals,
                           std::string_view wanted) {
     if (equals - candidate < wanted.size()) {
         return false;
@@ -59,8 +59,9 @@ bool CandidateNameMatches(const std::string& value, size_t candidate, size_t equ
 // value ended, so a bare word without "=" takes the next parameter's "=" and
 // hides that parameter; mail software has always read it that way.
 bool HeaderField::FindParameter(std::string_view parameterName, int& offset, int& length) const {
+    const std::string_view value = RawValue();
     size_t position = value.find(';');
-    while (position != std::string::npos && position < value.size()) {
+    while (position != std::string_view::npos && position < value.size()) {
         while (position < value.size() &&
                (value[position] == ';' ||
                 IsHeaderSpace(static_cast<unsigned char>(value[position])))) {
@@ -68,7 +69,7 @@ bool HeaderField::FindParameter(std::string_view parameterName, int& offset, int
         }
         const size_t candidate = position;
         const size_t equals = value.find('=', candidate);
-        if (equals == std::string::npos) {
+        if (equals == std::string_view::npos) {
             return false;
         }
         const size_t rawStart = equals + 1;
@@ -90,7 +91,7 @@ bool HeaderField::GetParameter(std::string_view parameterName, std::string& out)
         out.clear();
         return false;
     }
-    const char* raw = value.data() + offset;
+    const char* raw = RawValue().data() + offset;
     if (length > 0 && raw[0] == '"') {
         ++raw;
         --length;
@@ -103,16 +104,17 @@ bool HeaderField::GetParameter(std::string_view parameterName, std::string& out)
 }
 
 void HeaderField::GetBareValue(std::string& out) const {
+    const std::string_view value = RawValue();
     const size_t semicolon = value.find(';');
-    if (semicolon == std::string::npos) {
-        out = value;
+    if (semicolon == std::string_view::npos) {
+        out.assign(value.data(), value.size());
         return;
     }
     size_t end = semicolon;
     while (end > 0 && IsHeaderSpace(static_cast<unsigned char>(value[end - 1]))) {
         --end;
     }
-    out.assign(value, 0, end);
+    out.assign(value.data(), end);
 }
 
 }  // namespace vellumo

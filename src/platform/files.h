@@ -48,6 +48,9 @@ class PlatformFile {
 
 // True when a file or folder of that exact name exists.
 bool PathExists(const std::string& path);
+// True when the folder holds an entry of that exact name, a symbolic link
+// whose target is missing included: such a name cannot be created anew.
+bool NameTaken(const std::string& path);
 // True when the path names an existing folder.
 bool IsFolder(const std::string& path);
 // Creates one folder level; false when it could not be created.
@@ -56,5 +59,10 @@ bool CreateFolder(const std::string& path);
 bool DeleteFileAt(const std::string& path);
 // The platform's longest usable path, in bytes, without the terminating zero.
 size_t MaxPathLength();
+// The longest file name, in bytes, that the folder which would hold `path`
+// accepts (the part after the last separator); kPortableMaxFileNameLength
+// when the folder cannot tell.
+inline constexpr size_t kPortableMaxFileNameLength = 255;
+size_t MaxFileNameLength(const std::string& path);
 
 }  // namespace vellumo

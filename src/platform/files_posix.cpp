@@ -128,6 +128,11 @@ bool PathExists(const std::string& path) {
     return !path.empty() && ::stat(NativePath(path).c_str(), &info) == 0;
 }
 
+bool NameTaken(const std::string& path) {
+    struct stat info;
+    return !path.empty() && ::lstat(NativePath(path).c_str(), &info) == 0;
+}
+
 bool IsFolder(const std::string& path) {
     struct stat info;
     return !path.empty() && ::stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -143,6 +148,14 @@ bool DeleteFileAt(const std::string& path) {
 
 size_t MaxPathLength() {
     return PATH_MAX - 1;
+}
+
+size_t MaxFileNameLength(const std::string& path) {
+    std::string native = NativePath(path);
+    size_t slash = native.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : native.substr(0, slash + 1);
+    long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<size_t>(limit) : kPortableMaxFileNameLength;
 }
 
 }  // namespace vellumo

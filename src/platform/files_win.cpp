@@ -100,6 +100,11 @@ bool PathExists(const std::string& path) {
     return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The attributes of a symbolic link are its own, so a dangling link counts.
+bool NameTaken(const std::string& path) {
+    return PathExists(path);
+}
+
 bool IsFolder(const std::string& path) {
     DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -115,6 +120,10 @@ bool DeleteFileAt(const std::string& path) {
 
 size_t MaxPathLength() {
     return MAX_PATH - 1;
+}
+
+size_t MaxFileNameLength(const std::string&) {
+    return kPortableMaxFileNameLength;
 }
 
 }  // namespace vellumo

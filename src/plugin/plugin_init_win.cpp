@@ -52,6 +52,7 @@ void InitPlugin(std::uint16_t hostApiVersion, const MailConfigRecord* mailConfig
     // Without a configuration folder there is no archive folder either, and
     // saved HTML would land in whatever folder the host happens to run in.
     SaveHTMLMessagesValue = ConfigFolder.empty() ? 0 : settings.saveHtmlMessages;
+    HtmlEngineValue = settings.htmlEngine;
     pluginInfo->icon = LoadPluginIcon(-1);
 }
 

@@ -1,6 +1,7 @@
 #include "translate/archive_file.h"
 
 #include "host/plugin_state.h"
+#include "mime/header_value_safety.h"
 #include "platform/ascii_case.h"
 #include "platform/files.h"
 #include "translate/archive_name.h"
@@ -28,7 +29,7 @@ enum class CreateResult { Created, NameTaken, Failed };
 CreateResult CreateWithLines(const std::string& path, const std::string& lines) {
     PlatformFile file;
     if (!file.Open(path, FileMode::CreateNew)) {
-        return PathExists(path) ? CreateResult::NameTaken : CreateResult::Failed;
+        return NameTaken(path) ? CreateResult::NameTaken : CreateResult::Failed;
     }
     if (!file.Write(lines.data(), lines.size())) {
         file.Close();
@@ -46,6 +47,16 @@ void NextStem(std::string& stem) {
     } while (IsWindowsDeviceName(stem.substr(0, stem.find('.'))));
 }
 
+// The file name part of a path: what the folder's name-length limit applies to.
+size_t FileNameLength(const std::string& path) {
+    size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? path.size() : path.size() - separator - 1;
+}
+
+bool TooLong(const ArchiveNaming& naming, const std::string& path) {
+    return path.size() > naming.maxPathLength || FileNameLength(path) > naming.maxNameLength;
+}
+
 }  // namespace
 
 std::string SelectArchiveHeaderLines(const std::string& rawHeaders) {
@@ -54,7 +65,10 @@ std::string SelectArchiveHeaderLines(const std::string& rawHeaders) {
     while (at < rawHeaders.size()) {
         size_t end = rawHeaders.find("\r\n", at);
         size_t lineEnd = end == std::string::npos ? rawHeaders.size() : end;
-        if (IsSelectedLine(rawHeaders, at)) {
+        // A bare CR or LF inside the line would start a line of the sender's
+        // choosing in the archive's header.
+        if (IsSelectedLine(rawHeaders, at) &&
+            IsSafeFieldValue(std::string_view(rawHeaders).substr(at, lineEnd - at))) {
             selected.append(rawHeaders, at, lineEnd - at);
             selected += "\r\n";
         }
@@ -82,6 +96,7 @@ std::string CreateArchiveFileAt(const std::string& subject, const LocalTime& now
     naming.extension = "." + settings.extension;
     naming.restartStem = TimeStem(now);
     naming.maxPathLength = MaxPathLength();
+    naming.maxNameLength = MaxFileNameLength(naming.folder + naming.stem);
     return CreateUniqueArchiveFile(naming, SelectArchiveHeaderLines(CapturedHeaders));
 }
 
@@ -90,7 +105,7 @@ std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::stri
     bool restarted = false;
     for (size_t attempt = 0; attempt < kMaxArchiveNameAttempts; ++attempt) {
         std::string path = naming.folder + stem + naming.extension;
-        if (path.size() > naming.maxPathLength) {
+        if (TooLong(naming, path)) {
             // Repeated subjects grow the name by one "1" each time; the
             // short time stem leaves room for many more.
             if (restarted) {
@@ -100,7 +115,8 @@ std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::stri
             stem = naming.restartStem;
             continue;
         }
-        if (FileExists(path)) {
+        // A dangling link holds its name as firmly as a file does.
+        if (NameTaken(path)) {
             NextStem(stem);
             continue;
         }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/local_time.h"
 
 namespace vellumo {
@@ -15,10 +16,10 @@ inline constexpr size_t kMaxArchiveNameAttempts = 1000;
 // Creates a new archive file for the subject (system code page) and writes
 // into it the selected lines of CapturedHeaders. The folder is created (one
 // level) when missing. The name is Stem.ext, Stem1.ext, Stem11.ext, ...: the
-// first one no file holds; the file is created exclusively, so an existing
-// file is never overwritten. When the path would grow past the platform's
-// limit the search starts again from the time stem. Returns the path, or an
-// empty string when no file could be created (nothing is left behind then).
+// first one no file or link holds; the file is created exclusively, so an
+// existing file is never overwritten. When the path or the file name would
+// grow past the platform's limit the search starts again from the time stem. Returns the path, or
+// an empty string when no file could be created (nothing is left behind then).
 std::string CreateArchiveFile(const std::string& subject);
 std::string CreateArchiveFileAt(const std::string& subject, const LocalTime& now);
 
@@ -28,14 +29,16 @@ struct ArchiveNaming {
     std::string folder;
     std::string stem;
     std::string extension;
-    std::string restartStem;  // used once a path grows past maxPathLength
+    std::string restartStem;  // used once a path or name grows past its limit
     size_t maxPathLength = 0;
+    size_t maxNameLength = kPortableMaxFileNameLength;  // of the part after the last separator
 };
 std::string CreateUniqueArchiveFile(const ArchiveNaming& naming, const std::string& lines);
 
 // The lines of the raw header text that begin, ignoring case, with "From: ",
 // "Date: ", "To: ", "CC: " or "Subject: ", each followed by CR LF, in their
-// order. Continuation lines are not kept.
+// order. Continuation lines are not kept, nor is a line holding a bare CR,
+// a bare LF or another control byte but tab.
 std::string SelectArchiveHeaderLines(const std::string& rawHeaders);
 
 // A double quote, "file://", the path as it is, a double quote.

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "codec/header_field_names.h"
+#include "mime/header_value_safety.h"
 #include "platform/files.h"
 
 namespace vellumo {
@@ -28,39 +29,25 @@ bool ArrivedValue(const HeaderField& field, std::string& value) {
     return true;
 }
 
-// True when every line break in the value is a fold (CR LF and a blank)
-// and no other control byte stands in it: anything else would let the
-// sender write lines of the archive's header.
-bool BreaksOnlyAtFolds(std::string_view value) {
-    for (size_t at = 0; at < value.size(); ++at) {
-        unsigned char c = static_cast<unsigned char>(value[at]);
-        if (c == '\r') {
-            if (value.substr(at, 3) != "\r\n " && value.substr(at, 3) != "\r\n\t") {
-                return false;
-            }
-            ++at;
-        } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The field written under its canonical name with its value as it arrived:
 // encoded words, quoting and folds stay as the sender wrote them, so
 // nothing decoded (raw 8-bit bytes, a line end from an encoded word) can
-// reach the archive's header. Empty when that value breaks its line other
-// than by folding. A field built in memory is encoded from its strings.
+// reach the archive's header. A field built in memory is encoded from its
+// strings. Empty when the line would hold a line break that is no fold (or
+// a control byte): the sender would be writing the archive's header.
 std::string FieldLine(const char* name, const HeaderField& field) {
     std::string raw;
     if (ArrivedValue(field, raw)) {
-        return BreaksOnlyAtFolds(raw) ? std::string(name) + ": " + raw + "\r\n" : std::string();
+        return IsSafeFieldValue(raw) ? std::string(name) + ": " + raw + "\r\n" : std::string();
     }
     HeaderField line(name, field.value, field.charset);
     std::string text(static_cast<size_t>(line.GetSize()), '\0');
     int written = line.Write(&text[0], static_cast<int>(text.size()));
-    text.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return text;
+    text.resize(written > 2 ? static_cast<size_t>(written) - 2 : 0);
+    if (text.empty() || !IsSafeFieldValue(text)) {
+        return std::string();
+    }
+    return text + "\r\n";
 }
 
 }  // namespace

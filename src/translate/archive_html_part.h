@@ -11,8 +11,9 @@ namespace vellumo {
 // Appends to the existing archive file: the part's Content-Type line
 // ("Content-Type: text/html" when it has none), its Content-Disposition line
 // when it has one (both as ArchivePartHeader writes them), "MIME-Version:
-// 1.0" and a blank line, then the decoded body, all of it by its byte count. Nothing happens when
-// the file cannot be opened; a write error leaves what was written.
+// 1.0" and a blank line, then the decoded body, all of it by its byte count.
+// Nothing happens when the file cannot be opened; a write error leaves what
+// was written.
 void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& part);
 
 // Appends to the existing archive file "MIME-Version: 1.0" and CR LF (left

@@ -1,14 +1,11 @@
 #include "translate/html_archive.h"
 
-#include <cstdint>
-
 #include "host/plugin_state.h"
 #include "platform/files.h"
 #include "translate/archive_file.h"
 #include "translate/archive_html_part.h"
 #include "translate/archive_subject.h"
 #include "translate/conversion_trailer.h"
-#include "translate/output_file.h"
 
 namespace vellumo {
 
@@ -36,16 +33,8 @@ void HtmlArchive::AppendEntity(std::string_view entityText) {
     }
 }
 
-void HtmlArchive::LinkFrom(const std::string& outputPath) const {
-    if (!IsOpen()) {
-        return;
-    }
-    std::uint64_t textLength = 0;
-    bool measured = OutputFileLength(outputPath, textLength);
-    if (!AppendTextToFile(outputPath, ConversionTrailer(MakeArchiveLink(path_))) && measured) {
-        // Half a link would point nowhere: the text stands without it.
-        (void)CutOutputFile(outputPath, textLength);
-    }
+std::string HtmlArchive::LinkText() const {
+    return IsOpen() ? ConversionTrailer(MakeArchiveLink(path_)) : std::string();
 }
 
 void HtmlArchive::Remove() {

@@ -35,10 +35,9 @@ class HtmlArchive {
     // Nothing happens when the archive is not open.
     void AppendEntity(std::string_view entityText);
 
-    // Appends the conversion trailer that links to this file to the output
-    // file. Nothing happens when the archive is not open; when the trailer
-    // cannot be written whole, the output is cut back to the text alone.
-    void LinkFrom(const std::string& outputPath) const;
+    // The conversion trailer that links to this file, for the end of the
+    // converted message; empty when the archive is not open.
+    [[nodiscard]] std::string LinkText() const;
 
     // The file stays for good.
     void Keep() { kept_ = true; }

@@ -9,6 +9,7 @@
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
+#include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
 #include "translate/html_branches.h"
@@ -25,19 +26,28 @@ bool IsTextOf(const MimePart& part, const char* subType) {
            EqualsIgnoringAsciiCase(part.GetSubType(), subType);
 }
 
-// "text/plain", with "; charset=" and the part's charset when it has one
-// (quoted when it is not a plain token).
-std::string PlainTextType(const MimePart& part) {
-    std::string charset = part.GetParameter(kContentTypeField, "charset");
-    if (charset.empty()) {
+// "text/plain", with "; charset=" and the charset when it is a plain charset
+// name. The sender wrote that value: anything else (an encoded word, quotes,
+// a line break) is left out rather than written into the header.
+std::string PlainTextTypeOf(const std::string& charset) {
+    if (!IsPlainCharsetName(charset)) {
         return "text/plain";
     }
-    bool token = charset.find_first_of(" \t\"()<>@,;:\\/[]?=") == std::string::npos;
-    return "text/plain; charset=" + (token ? charset : "\"" + charset + "\"");
+    return "text/plain; charset=" + (CharsetNeedsQuotes(charset) ? "\"" + charset + "\"" : charset);
+}
+
+std::string PlainTextType(const MimePart& part) {
+    return PlainTextTypeOf(part.GetParameter(kContentTypeField, "charset"));
 }
 
 bool Saving() {
     return SaveHTMLMessagesValue == 1;
+}
+
+// The built-in renderer unless the settings file asks for the system engine.
+HtmlTextSource TextSource() {
+    return HtmlEngineValue == 1 ? HtmlTextSource::kPlatformEngine
+                                : HtmlTextSource::kBuiltInRenderer;
 }
 
 // A child that says nothing at all: no header field and nothing but line
@@ -80,10 +90,9 @@ int WritePlainAlternative(Translation& translation) {
     translation.text.clear();
     translation.text.shrink_to_fit();
     std::string head = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
-    OutputWrite written =
-        WriteOutputFile(translation.outputPath, head, plain->body.data(), plain->body.size());
+    int status = WriteTranslationOutput(translation, head, plain->body.data(), plain->body.size());
     translation.message.Clear();
-    return StatusOfOutputWrite(written);
+    return status;
 }
 
 // The header block alone, as the writer gives it (blank line included).
@@ -101,9 +110,10 @@ bool WriteHeaderText(const HeaderBlock& header, std::string& out) {
     return true;
 }
 
-// Translator 2: the message's header relabelled as plain text in its own
-// charset, without a transfer encoding (the text is written as it is), then
-// the text of the decoded HTML body.
+// Translator 2: the message's header relabelled as plain text in the
+// charset the text is written in, without a transfer encoding (the text is
+// written as it is), then the text of the decoded HTML body. A body in a
+// charset that cannot be read here is left as it was.
 int WriteRenderedHtml(Translation& translation) {
     MimeMessage& message = translation.message;
     if (Saving()) {
@@ -115,9 +125,15 @@ int WriteRenderedHtml(Translation& translation) {
     std::string charset = message.GetParameter(kContentTypeField, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
                           message.body.size());
-    std::string text = HtmlToText(html, charset);
+    LabelledText text;
+    // A body decoded into a copy of its own is freed before the document is
+    // built: only one of the two need be in memory with the tree.
+    if (!HtmlToLabelledText(html, charset, &text, TextSource(),
+                            [&message] { message.body.Release(); })) {
+        return kStatusDataUnchanged;
+    }
     message.body.Release();
-    message.SetField(kContentTypeField, PlainTextType(message));
+    message.SetField(kContentTypeField, PlainTextTypeOf(text.charset));
     message.fields.remove_if([](const HeaderField& field) {
         return EqualsIgnoringAsciiCase(field.name, kContentTransferEncodingField);
     });
@@ -125,8 +141,9 @@ int WriteRenderedHtml(Translation& translation) {
     if (!WriteHeaderText(message, output)) {
         return kStatusDataUnchanged;
     }
-    output += text;
-    return StatusOfOutputWrite(WriteOutputFile(translation.outputPath, output));
+    output += text.text;
+    text.text = std::string();
+    return WriteTranslationOutput(translation, std::string(), output.data(), output.size());
 }
 
 }  // namespace
@@ -155,7 +172,9 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
     if (status != kStatusSuccess) {
         return status;
     }
-    translation.archive.LinkFrom(translation.outputPath);
+    if (translation.archive.IsOpen()) {
+        AppendToTranslationOutput(translation, translation.archive.LinkText());
+    }
     translation.archive.Keep();
     if (outputType != nullptr) {
         *outputType = record.release();

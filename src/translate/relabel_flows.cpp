@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "codec/header_field_names.h"
+#include "mime/header_value_safety.h"
 #include "platform/ascii_case.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
@@ -51,6 +52,13 @@ bool EndsOpen(const std::string& value) {
     return quoted || commentDepth > 0;
 }
 
+// A value the marker can be added to: it ends outside quotes and comments,
+// and it holds no line break but folds, so the rewritten field stays one
+// field that every reader (the host included) sees the marker in.
+bool CanCarryMarker(const std::string& value) {
+    return IsSafeFieldValue(value) && !EndsOpen(value);
+}
+
 // Writes the message and hands over the new type; the record is built
 // first, so a failed allocation declines before anything is written.
 int WriteRelabelled(Translation& translation, const char* mainType, const char* subType,
@@ -62,7 +70,7 @@ int WriteRelabelled(Translation& translation, const char* mainType, const char* 
             return kStatusDataUnchanged;
         }
     }
-    int status = WriteMessageToOutput(translation.message, translation.outputPath);
+    int status = WriteMessageToOutput(translation);
     translation.message.Clear();
     if (status != kStatusSuccess) {
         FreeMimeTypeRecord(record);
@@ -80,7 +88,7 @@ int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputTyp
     static constexpr const char* kRelated = "multipart/related";
     std::string value = ArrivedValue(translation.message, kContentTypeField,
                                      translation.hasRawContentType, translation.rawContentType);
-    if (EndsOpen(value)) {
+    if (!CanCarryMarker(value)) {
         return kStatusDataUnchanged;
     }
     value += kRelatedMarker;
@@ -96,13 +104,16 @@ int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outpu
     std::string disposition =
         ArrivedValue(translation.message, kContentDispositionField,
                      translation.hasRawContentDisposition, translation.rawContentDisposition);
+    if (!IsSafeFieldValue(disposition)) {
+        return kStatusDataUnchanged;
+    }
     if (StartsWithIgnoringAsciiCase(disposition, kInline)) {
         disposition.replace(0, std::strlen(kInline), "attachment");
         translation.message.SetField(kContentDispositionField, disposition);
     }
     std::string type = ArrivedValue(translation.message, kContentTypeField,
                                     translation.hasRawContentType, translation.rawContentType);
-    if (EndsOpen(type)) {
+    if (!CanCarryMarker(type)) {
         return kStatusDataUnchanged;
     }
     translation.message.SetField(kContentTypeField, type + kInlineMarker);

@@ -16,13 +16,15 @@ bool IsKnownTranslator(int id) {
     return id >= kHtmlMessagePart && id <= kRelated4Mixed;
 }
 
-// Reads and parses the input. The input text is released before returning,
-// so only the decoded model stays in memory, unless keepText asks for it.
-int ReadMessage(const std::string& inputPath, bool keepText, Translation& translation) {
-    std::string text;
-    if (!ReadWholeFile(inputPath, text)) {
-        return kStatusInputOpenFailed;
-    }
+// Translator 1 keeps the text: its archive takes a related HTML branch
+// exactly as it arrived.
+bool KeepsText(int translatorId) {
+    return translatorId == kHtmlMessagePart;
+}
+
+// Parses the input text into the translation's model; the text moves into
+// the translation when keepText asks for it.
+int ParseMessage(std::string& text, bool keepText, Translation& translation) {
     if (text.size() > static_cast<size_t>(INT_MAX)) {
         return kStatusDataUnchanged;
     }
@@ -40,12 +42,17 @@ int ReadMessage(const std::string& inputPath, bool keepText, Translation& transl
     return parsed > 0 ? kStatusSuccess : kStatusDataUnchanged;
 }
 
-int Translate(int translatorId, const std::string& inputPath, Translation& translation,
-              MimeTypeRecord** outputType) {
-    int status = ReadMessage(inputPath, translatorId == kHtmlMessagePart, translation);
-    if (status != kStatusSuccess) {
-        return status;
+// Reads and parses the input. The input text is released before returning,
+// so only the decoded model stays in memory, unless keepText asks for it.
+int ReadMessage(const std::string& inputPath, bool keepText, Translation& translation) {
+    std::string text;
+    if (!ReadWholeFile(inputPath, text)) {
+        return kStatusInputOpenFailed;
     }
+    return ParseMessage(text, keepText, translation);
+}
+
+int RunFlow(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
     switch (translatorId) {
         case kRelated4Mixed:
             return TranslateRelatedToMixed(translation, outputType);
@@ -54,6 +61,12 @@ int Translate(int translatorId, const std::string& inputPath, Translation& trans
         default:
             return TranslateToPlainText(translatorId, translation, outputType);
     }
+}
+
+int Translate(int translatorId, const std::string& inputPath, Translation& translation,
+              MimeTypeRecord** outputType) {
+    int status = ReadMessage(inputPath, KeepsText(translatorId), translation);
+    return status == kStatusSuccess ? RunFlow(translatorId, translation, outputType) : status;
 }
 
 // Cuts the output back to the length it had before the translation.
@@ -106,6 +119,31 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
         RestoreOutput(outputPath, outputLength);
     }
     return status;
+}
+
+int TranslateMessageText(int translatorId, std::string input, std::string& output,
+                         const char* subject, MimeTypeRecord** outputType,
+                         std::string* archivePath) noexcept {
+    if (!IsKnownTranslator(translatorId)) {
+        return kStatusDataUnchanged;
+    }
+    try {
+        Translation translation;
+        translation.outputText = &output;
+        translation.subject = subject;
+        int status = ParseMessage(input, KeepsText(translatorId), translation);
+        // The model holds copies of everything else it needs.
+        std::string().swap(input);
+        if (status == kStatusSuccess) {
+            status = RunFlow(translatorId, translation, outputType);
+        }
+        if (status == kStatusSuccess && archivePath != nullptr) {
+            *archivePath = translation.archive.Path();
+        }
+        return status;
+    } catch (...) {
+        return kStatusDataUnchanged;
+    }
 }
 
 }  // namespace vellumo

@@ -39,4 +39,11 @@ enum TranslatorId : int {
                                        MimeTypeRecord** outputType,
                                        std::string* archivePath = nullptr) noexcept;
 
+// The same translation with the input file's bytes given (and released
+// once parsed) and the output file's bytes returned in `output` (on 0), for
+// callers that hold the entity in memory. Never returns 5 or 6.
+[[nodiscard]] int TranslateMessageText(int translatorId, std::string input, std::string& output,
+                                       const char* subject, MimeTypeRecord** outputType,
+                                       std::string* archivePath = nullptr) noexcept;
+
 }  // namespace vellumo

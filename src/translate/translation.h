@@ -13,6 +13,8 @@ namespace vellumo {
 
 struct Translation {
     std::string outputPath;
+    // When set, the output goes into this string instead of the output file.
+    std::string* outputText = nullptr;
     const char* subject = nullptr;
     MimeMessage message;
     // The message text as read, kept for translator 1 only: its archive
@@ -30,10 +32,18 @@ struct Translation {
 // opened, 12 for one that could not be written whole.
 [[nodiscard]] int StatusOfOutputWrite(OutputWrite result);
 
-// Writes the whole message tree to the output file. kStatusSuccess,
+// Writes head and body as the translation's output, replacing what was
+// there. kStatusSuccess, kStatusOutputOpenFailed, or kStatusDataUnchanged
+// when the output file could not be written whole.
+[[nodiscard]] int WriteTranslationOutput(Translation& translation, const std::string& head,
+                                         const char* body, size_t length);
+// Appends text and CR LF to the output (AppendTextToFile for a file).
+void AppendToTranslationOutput(Translation& translation, const std::string& text);
+
+// Writes the whole message tree as the output. kStatusSuccess,
 // kStatusOutputOpenFailed, or kStatusDataUnchanged when it cannot be
 // serialised or written whole.
-[[nodiscard]] int WriteMessageToOutput(const MimeMessage& message, const std::string& path);
+[[nodiscard]] int WriteMessageToOutput(Translation& translation);
 
 // The translator flows, run on a parsed message. Each returns a status
 // code and, on kStatusSuccess, the output's MIME type in *outputType.

@@ -7,6 +7,7 @@
 #include "host/plugin_state.h"
 #include "host/settings.h"
 #include "host/settings_record.h"
+#include "platform/com_apartment_win.h"
 #include "translate/path_tests.h"
 #include "ui/animated_cursor.h"
 #include "ui/program_info_dialog.h"
@@ -144,7 +145,7 @@ void SettingsDialog::ToggleSleep() {
 }
 
 void SettingsDialog::BrowseForFolder() {
-    ComScope com;
+    const ComApartment com;
     char displayName[MAX_PATH] = {};
     BROWSEINFOA browse{};
     browse.hwndOwner = GetActiveWindow();

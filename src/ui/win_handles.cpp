@@ -10,15 +10,4 @@ ShellItemList::~ShellItemList() {
     }
 }
 
-ComScope::ComScope() {
-    // S_FALSE also counts: it must be balanced like S_OK.
-    initialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-}
-
-ComScope::~ComScope() {
-    if (initialised_) {
-        CoUninitialize();
-    }
-}
-
 }  // namespace vellumo

@@ -46,19 +46,6 @@ class ShellItemList {
     void* items_;
 };
 
-// COM for the calling thread, for as long as the object lives; when COM was
-// already set up differently the object does nothing.
-class ComScope {
-  public:
-    ComScope();
-    ~ComScope();
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    bool initialised_ = false;
-};
-
 // A message filter hook of the calling thread.
 class ThreadMessageFilter {
   public:

@@ -134,20 +134,27 @@ TEST_F(AcceptanceTest, CanTranslateStatusCodes) {
     EXPECT_EQ(CanTranslate(&translator, &data), kStatusCannotTranslate);
 }
 
-TEST_F(AcceptanceTest, CapturesOnlyHeadersWithDate) {
+TEST_F(AcceptanceTest, CapturesEveryMessageHeaderAndKeepsItForParts) {
     struct Step {
         const char* raw;  // nullptr: a header record with a null text
         bool nullRecord;
         const char* captured;
     };
+    const char* first = "From ???@??? Mon Dec 07 09:00:00 2026\r\nFrom: a\r\nDate: Mon\r\n";
     const Step steps[] = {
-        {"From: a\r\nDate: Mon\r\n", false, "From: a\r\nDate: Mon\r\n"},
-        {"From: b\r\ndate: Tue\r\n", false, "From: a\r\nDate: Mon\r\n"},
-        {"From: c\r\nDATE: Wed\r\n", false, "From: a\r\nDate: Mon\r\n"},
-        {nullptr, false, "From: a\r\nDate: Mon\r\n"},
-        {nullptr, true, "From: a\r\nDate: Mon\r\n"},
-        {"X-Resent-Date: Thu\r\n", false, "X-Resent-Date: Thu\r\n"},
-        {"Date:Fri\r\n", false, "X-Resent-Date: Thu\r\n"},
+        {first, false, first},
+        {"Content-Type: text/html\r\nContent-Transfer-Encoding: base64\r\n", false, first},
+        {nullptr, false, first},
+        {nullptr, true, first},
+        {"X-Resent-Date: Thu\r\nSubject: Date: in a value\r\n", false, first},
+        {"From ???@??? Mon Dec 07 09:00:00 2026\r\nContent-Type: text/plain\r\n", false, first},
+        {"Subject: b\r\nDATE: Wed\r\n", false, "Subject: b\r\nDATE: Wed\r\n"},
+        {"Subject: c\r\nDate:Fri\r\n", false, "Subject: c\r\nDate:Fri\r\n"},
+        {"Subject: d\r\ndate: Sat\r\n", false, "Subject: d\r\ndate: Sat\r\n"},
+        {"Message-Id: <m@x>\r\nSubject: e\r\n", false, "Message-Id: <m@x>\r\nSubject: e\r\n"},
+        {"received:by x\r\nSubject: f\r\n", false, "received:by x\r\nSubject: f\r\n"},
+        {"Subject: g\r\nfrom: b@x\r\n", false, "Subject: g\r\nfrom: b@x\r\n"},
+        {"Content-Type: image/png\r\n", false, "Subject: g\r\nfrom: b@x\r\n"},
     };
     for (const Step& step : steps) {
         std::string raw = step.raw != nullptr ? step.raw : "";

@@ -257,6 +257,31 @@ TEST(HtmlRobustness, ConvenienceFallsBackToTheRenderer) {
     EXPECT_FALSE(engine.engineAvailable);
     EXPECT_TRUE(engine.text.empty());
     EXPECT_EQ(HtmlToText(html, "utf-8"), "Hello world\r\n\r\nagain");
+    EXPECT_EQ(HtmlToText(html, "utf-8", HtmlTextSource::kPlatformEngine),
+              "Hello world\r\n\r\nagain");
+}
+
+// An engine that fails, or reads an empty body where the renderer finds
+// text, must not blank the message.
+TEST(HtmlRobustness, EmptyOrUnavailableEngineNeverBlanksTheBody) {
+    const struct {
+        const char* name;
+        bool available;
+        const char* engineText;
+        const char* html;
+        const char* expected;
+    } cases[] = {
+        {"engine text wins", true, "engine", "<p>renderer</p>", "engine"},
+        {"unavailable engine", false, "", "<p>renderer</p>", "renderer"},
+        {"empty engine text", true, "", "<p>renderer</p>", "renderer"},
+        {"both empty", true, "", "<p></p>", ""},
+    };
+    for (const auto& c : cases) {
+        HtmlTextResult engine;
+        engine.engineAvailable = c.available;
+        engine.text = c.engineText;
+        EXPECT_EQ(EngineTextOrRendered(engine, c.html, "utf-8"), c.expected) << c.name;
+    }
 }
 
 }  // namespace

@@ -39,17 +39,16 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     HtmlDocument document;
     const std::int32_t root = AddNode(&document, HtmlTag::kBody, 0, 0);
     const std::int32_t b = AddNode(&document, HtmlTag::kB, 0, 0);
-    AppendChild(&document, root, b);
+    std::int32_t last = kNoNode;
+    AppendChild(&document, root, &last, b);
     const std::int32_t a = AddNode(&document, HtmlTag::kA, 0, 0);
-    InsertBefore(&document, b, a);  // becomes the first child
+    InsertBefore(&document, b, kNoNode, a);  // becomes the first child
     const std::int32_t i = AddNode(&document, HtmlTag::kI, 0, 0);
-    InsertBefore(&document, b, i);  // between the two
+    InsertBefore(&document, b, a, i);  // between the two
     EXPECT_EQ(document.nodes[root].firstChild, a);
     EXPECT_EQ(document.nodes[a].nextSibling, i);
     EXPECT_EQ(document.nodes[i].nextSibling, b);
-    EXPECT_EQ(document.nodes[b].previousSibling, i);
-    EXPECT_EQ(document.nodes[i].previousSibling, a);
-    EXPECT_EQ(document.nodes[root].lastChild, b);
+    EXPECT_EQ(last, b);
     EXPECT_EQ(document.nodes[i].parent, root);
 
     HtmlToken token;
@@ -58,14 +57,15 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     token.attributeCount = token.attributes.size();
     SetElementAttributes(&document, a, token);
     const HtmlNode& node = document.nodes[a];
-    EXPECT_EQ(document.Text(node.style), "display:none");
-    EXPECT_EQ(document.Text(node.classes), "x y");
-    EXPECT_EQ(document.Text(node.id), "z");
+    EXPECT_EQ(document.Text(document.AttributesOf(node).style), "display:none");
+    EXPECT_EQ(document.Text(document.AttributesOf(node).classes), "x y");
+    EXPECT_EQ(document.Text(document.AttributesOf(node).id), "z");
+    EXPECT_EQ(document.AttributesOf(document.nodes[b]).style.length, 0u);
     EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput);
 }
 
 TEST(HtmlOpenElements, ScopesAndCounts) {
-    std::vector<HtmlNode> nodes;
+    HtmlNodes nodes;
     const HtmlTag tags[] = {HtmlTag::kHtml, HtmlTag::kBody, HtmlTag::kP,      HtmlTag::kTable,
                             HtmlTag::kTr,   HtmlTag::kTd,   HtmlTag::kButton, HtmlTag::kSpan};
     for (HtmlTag tag : tags) {
@@ -108,7 +108,7 @@ TEST(HtmlOpenElements, ScopesAndCounts) {
 }
 
 TEST(HtmlOpenElements, StopsPushingAtTheLimit) {
-    std::vector<HtmlNode> nodes(kMaxOpenElements + 10);
+    HtmlNodes nodes(kMaxOpenElements + 10);
     HtmlOpenElements open(&nodes);
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(nodes.size()); ++i) {
         open.Push(i);
@@ -120,9 +120,10 @@ TEST(HtmlOpenElements, StopsPushingAtTheLimit) {
 std::string Outline(const HtmlDocument& document, std::int32_t index) {
     const HtmlNode& node = document.nodes[index];
     if (node.IsText()) {
-        return "'" + std::string(document.Text(node.text)) + "'";
+        std::string scratch;
+        return "'" + std::string(document.NodeText(node, &scratch)) + "'";
     }
-    std::string out = document.names[node.nameId];
+    std::string out = document.names[node.element.nameId];
     if (node.firstChild != kNoNode) {
         out += "(";
         for (std::int32_t child = node.firstChild; child != kNoNode;
@@ -145,6 +146,11 @@ TEST(HtmlTreeBuilder, WhereContentGoes) {
          "body('x' table(tr(td('a'))))"},
         {"fostered element keeps its content", "<table><b>x</b><tr><td>a</table>",
          "body(b('x') table(tr(td('a'))))"},
+        {"fostered content keeps its order", "<table>x<b>y</b>z<tr><td>a</table>",
+         "body('x' b('y') 'z' table(tr(td('a'))))"},
+        {"fostered before an inner table",
+         "<p>p</p><table>x<tr><td><table>y<tr><td>b</table>c</table>",
+         "body(p('p') 'x' table(tr(td('y' table(tr(td('b'))) 'c'))))"},
         {"white space stays in the table", "<table> <tr><td>a</table>",
          "body(table(' ' tr(td('a'))))"},
         {"implied row", "<table><td>a</table>", "body(table(tr(td('a'))))"},
@@ -164,6 +170,35 @@ TEST(HtmlTreeBuilder, WhereContentGoes) {
         const HtmlDocument document = BuildHtmlDocument(c.html, ResolveHtmlCharset("utf-8"));
         ASSERT_NE(document.body, kNoNode);
         EXPECT_EQ(Outline(document, document.body), c.body);
+    }
+}
+
+// Text that is the input's own bytes (line ends aside) is not copied.
+TEST(HtmlTreeBuilder, TextRefersToTheInputWherePossible) {
+    const struct {
+        const char* name;
+        const char* html;
+        const char* text;
+        bool inSource;
+    } cases[] = {
+        {"plain text", "<p>abc</p>", "abc", true},
+        {"line ends read as line feeds", "<p>a\r\nb\rc</p>", "a\nb\nc", true},
+        {"references are copied", "<p>a&amp;b</p>", "a&b", false},
+        {"newline after pre is dropped", "<pre>\r\nx</pre>", "x", false},
+        {"raw text", "<p><textarea>a\r\n</textarea>", "a\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HtmlDocument document = BuildHtmlDocument(c.html, ResolveHtmlCharset("utf-8"));
+        std::int32_t node = 0;
+        while (node < static_cast<std::int32_t>(document.nodes.size()) &&
+               !document.nodes[node].IsText()) {
+            ++node;
+        }
+        ASSERT_LT(node, static_cast<std::int32_t>(document.nodes.size()));
+        std::string scratch;
+        EXPECT_EQ(document.NodeText(document.nodes[node], &scratch), c.text);
+        EXPECT_EQ((document.nodes[node].flags & kNodeSourceText) != 0, c.inSource);
     }
 }
 

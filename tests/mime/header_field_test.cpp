@@ -148,9 +148,51 @@ TEST(HeaderFieldParameters, FindParameterGivesRawRangeWithQuotes) {
     int offset = -1;
     int length = -1;
     ASSERT_TRUE(field.FindParameter("x", offset, length));
-    EXPECT_EQ(field.value.substr(offset, length), "\"q r\"");
+    EXPECT_EQ(field.RawValue().substr(offset, length), "\"q r\"");
     ASSERT_TRUE(field.FindParameter("y", offset, length));
-    EXPECT_EQ(field.value.substr(offset, length), "tok");
+    EXPECT_EQ(field.RawValue().substr(offset, length), "tok");
+}
+
+// Encoded words are not allowed inside Content-Type and Content-Disposition
+// parameters (RFC 2047 section 5): a boundary or charset written as one is
+// read as the bytes that stand there, as every strict reader reads it.
+TEST(HeaderFieldParameters, EncodedWordsInParametersAreReadAsTheyStand) {
+    struct Case {
+        const char* label;
+        std::string line;
+        const char* parameter;
+        std::string expected;
+    } cases[] = {
+        {"EncodedWordBoundary", "Content-Type: multipart/mixed; boundary=\"=?us-ascii?Q?b1?=\"\r\n",
+         "boundary", "=?us-ascii?Q?b1?="},
+        {"EncodedWordCharsetWithLineBreaks",
+         "Content-Type: text/html; charset=\"=?us-ascii?Q?x=0D=0AX-Injected:_yes?=\"\r\n",
+         "charset", "=?us-ascii?Q?x=0D=0AX-Injected:_yes?="},
+        {"EncodedWordDispositionName",
+         "Content-Disposition: inline; filename=\"=?UTF-8?B?w6k=?=\"\r\n", "filename",
+         "=?UTF-8?B?w6k=?="},
+        {"UnquotedEncodedWordBoundary",
+         "Content-Type: multipart/mixed; boundary==?us-ascii?Q?b2?=\r\n", "boundary",
+         "=?us-ascii?Q?b2?="},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        HeaderField field;
+        ASSERT_GT(field.ParseLine(c.line.c_str(), static_cast<int>(c.line.size())), 0);
+        std::string out;
+        EXPECT_TRUE(field.GetParameter(c.parameter, out));
+        EXPECT_EQ(out, c.expected);
+    }
+}
+
+TEST(HeaderFieldParameters, ChangedValueIsReadAsItNowStands) {
+    std::string line = "Content-Type: text/html; charset=\"=?us-ascii?Q?b1?=\"\r\n";
+    HeaderField field;
+    ASSERT_GT(field.ParseLine(line.c_str(), static_cast<int>(line.size())), 0);
+    field.value = "text/plain; charset=utf-8";
+    std::string out;
+    EXPECT_TRUE(field.GetParameter("charset", out));
+    EXPECT_EQ(out, "utf-8");
 }
 
 struct BareValueCase {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "support/temp_folder.h"
 
 namespace vellumo {
@@ -58,6 +60,31 @@ TEST(PathTests, FilesFoldersAndBackslashes) {
     EXPECT_FALSE(file.Open(folder.File("sub"), FileMode::ReadExisting)) << "a folder is no file";
     EXPECT_TRUE(DeleteFileAt(folder.File("f.txt")));
     EXPECT_FALSE(PathExists(folder.File("f.txt")));
+}
+
+TEST(PathTests, DanglingLinkTakesItsName) {
+    TempFolder folder;
+    ASSERT_EQ(symlink(folder.File("no-target").c_str(), folder.File("link.eml").c_str()), 0);
+    EXPECT_FALSE(PathExists(folder.File("link.eml"))) << "the target is missing";
+    EXPECT_TRUE(NameTaken(folder.File("link.eml")));
+    EXPECT_FALSE(NameTaken(folder.File("free.eml")));
+    PlatformFile file;
+    EXPECT_FALSE(file.Open(folder.File("link.eml"), FileMode::CreateNew))
+        << "an exclusive create must not follow the link";
+    EXPECT_FALSE(PathExists(folder.File("no-target")));
+}
+
+TEST(MaxFileNameLength, IsTheLongestNameTheFolderAccepts) {
+    TempFolder folder;
+    size_t limit = MaxFileNameLength(folder.File("x"));
+    ASSERT_GT(limit, 8u);
+    ASSERT_LT(limit, 4096u);
+    PlatformFile file;
+    EXPECT_TRUE(file.Open(folder.File(std::string(limit, 'a')), FileMode::CreateNew));
+    file.Close();
+    EXPECT_FALSE(file.Open(folder.File(std::string(limit + 1, 'b')), FileMode::CreateNew));
+    EXPECT_EQ(MaxFileNameLength(folder.File("missing/x")), kPortableMaxFileNameLength)
+        << "a folder that cannot tell";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "host/plugin_state.h"
 #include "host/settings.h"
@@ -136,6 +137,55 @@ TEST(CreateUniqueArchiveFile, PathPastTheLimitRestartsFromTimeStem) {
     EXPECT_EQ(test::ReadFileBytes(naming.folder + "07120509.eml"), "L\r\n");
     // Once the time stem has grown past the limit too, nothing is created.
     EXPECT_EQ(CreateUniqueArchiveFile(naming, ""), "");
+}
+
+TEST(CreateUniqueArchiveFile, NamePastTheNameLimitRestartsFromTimeStem) {
+    test::TempFolder temp;
+    ArchiveNaming naming{temp.Prefix(), "Hello", ".eml", "07120509", 4096, 13};
+    for (const char* taken : {"Hello", "Hello1", "Hello11", "Hello111", "Hello1111"}) {
+        test::WriteFileBytes(naming.folder + taken + ".eml", "");
+    }
+    EXPECT_EQ(CreateUniqueArchiveFile(naming, ""), naming.folder + "07120509.eml");
+    EXPECT_EQ(CreateUniqueArchiveFile(naming, ""), naming.folder + "071205091.eml");
+}
+
+TEST(CreateUniqueArchiveFile, DanglingLinkNamesArePassedOver) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> links;
+        std::string expected;
+    } cases[] = {
+        {"link with the stem's name", {"Hello.eml"}, "Hello1.eml"},
+        {"links up to the limit, then at the time stem",
+         {"Hello.eml", "Hello1.eml", "Hello11.eml", "Hello111.eml", "Hello1111.eml",
+          "07120509.eml"},
+         "071205091.eml"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempFolder temp;
+        ArchiveNaming naming{temp.Prefix(), "Hello", ".eml", "07120509", 4096, 13};
+        for (const std::string& link : c.links) {
+            std::filesystem::create_symlink(temp.File("gone"), naming.folder + link);
+        }
+        EXPECT_EQ(CreateUniqueArchiveFile(naming, "L\r\n"), naming.folder + c.expected);
+        EXPECT_FALSE(PathExists(temp.File("gone"))) << "nothing written through a link";
+    }
+}
+
+TEST_F(ArchiveTest, OneSubjectKeepsFindingNamesPastTheFileNameLimit) {
+    // Each message with the same subject adds a "1"; once the name reaches
+    // the folder's limit the time stem takes over instead of giving up.
+    std::string folder = temp_.Prefix();
+    SetFolder(folder);
+    size_t limit = MaxFileNameLength(folder + "x");
+    std::string stem = "Hello";
+    while (stem.size() + 4 <= limit) {
+        test::WriteFileBytes(folder + stem + ".eml", "");
+        stem += '1';
+    }
+    EXPECT_EQ(CreateArchiveFileAt("Hello", kNoon), folder + "07120509.eml");
+    EXPECT_EQ(CreateArchiveFileAt("Hello", kNoon), folder + "071205091.eml");
 }
 
 TEST(CreateUniqueArchiveFile, RepeatedNameNeverBecomesADeviceName) {

@@ -144,6 +144,17 @@ TEST_F(SavingTest, RelatedHtmlBranchIsArchivedWholeAsReceived) {
               "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello" + Trailer(archive));
 }
 
+TEST_F(SavingTest, RelatedHtmlBranchIsArchivedWholeFromTextInMemory) {
+    std::string output;
+    std::string archive;
+    ASSERT_EQ(
+        TranslateMessageText(1, kAlternativeWithRelated, output, "Pictures", nullptr, &archive), 0);
+    EXPECT_EQ(test::ReadFileBytes(archive),
+              kSelectedLines + "MIME-Version: 1.0\r\n" + kRelatedBranch);
+    EXPECT_EQ(output,
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello" + Trailer(archive));
+}
+
 TEST_F(SavingTest, RelatedHtmlBranchIsDroppedWithSavingOff) {
     SaveHTMLMessagesValue = 0;
     ASSERT_EQ(Run(1, kAlternativeWithRelated, "Pictures"), 0);

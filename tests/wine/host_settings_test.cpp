@@ -80,22 +80,27 @@ std::string HtmlMessage(const std::string& headers) {
     return headers + "Content-Type: text/html\r\n\r\n<p>Hi</p>\r\n";
 }
 
-// Only an offer whose raw headers hold "Date: " replaces the captured
-// headers; the archive of the next translation shows which ones were kept.
-TEST(CapturedHeaders, KeptOnlyFromHeadersWithDate) {
+// An offer whose raw headers are a message's own (a Date, From, Message-ID
+// or Received field in any spelling) replaces the captured headers; a header
+// with none of them keeps the earlier message's. The archive of the next
+// translation shows which ones were kept.
+TEST(CapturedHeaders, EveryMessageHeaderReplacesTheEarlierCapture) {
+    const char* kFirst =
+        "From: Ann <ann@example.org>\r\nTo: bob@example.org\r\nDate: Mon, 7 Dec 2026 09:00:00 "
+        "+0000\r\nSubject: First\r\n";
     const struct {
         const char* name;
         const char* headers;  // of the translated HTML message
         const char* archiveStart;
+        const char* archiveName;
     } cases[] = {
         {"OwnDate", "From: Carl <c@example.org>\r\nDate: Tue, 8 Dec 2026\r\nSubject: Own\r\n",
-         "From: Carl <c@example.org>\r\nDate: Tue, 8 Dec 2026\r\nSubject: Own\r\n"},
-        {"NoDate", "From: Dora <d@example.org>\r\nSubject: Undated\r\n",
-         "From: Ann <ann@example.org>\r\nTo: bob@example.org\r\nDate: Mon, 7 Dec 2026 09:00:00 "
-         "+0000\r\nSubject: First\r\n"},
-        {"LowerCaseDate", "From: Eve <e@example.org>\r\ndate: Wed, 9 Dec 2026\r\n",
-         "From: Ann <ann@example.org>\r\nTo: bob@example.org\r\nDate: Mon, 7 Dec 2026 09:00:00 "
-         "+0000\r\nSubject: First\r\n"},
+         "From: Carl <c@example.org>\r\nDate: Tue, 8 Dec 2026\r\nSubject: Own\r\n", "Own.eml"},
+        {"NoMessageField", "X-Mailer: m\r\nSubject: Undated\r\n", kFirst, "First.eml"},
+        {"UpperCaseDate", "Subject: Loud\r\nDATE: Wed, 9 Dec 2026\r\n",
+         "Subject: Loud\r\nDATE: Wed, 9 Dec 2026\r\n", "Loud.eml"},
+        {"DateWithoutBlank", "Subject: Tight\r\nDate:Thu, 10 Dec 2026\r\n",
+         "Subject: Tight\r\nContent-Type: text/html\r\n", "Tight.eml"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -110,6 +115,7 @@ TEST(CapturedHeaders, KeptOnlyFromHeadersWithDate) {
         ASSERT_EQ(run.Value("translate.status"), "0") << run.output;
         std::vector<std::string> archived = FilesIn(mail.File("HTML Messages"));
         ASSERT_EQ(archived.size(), 1u);
+        EXPECT_EQ(archived[0], c.archiveName);
         std::string archive = ReadFileBytes(mail.File("HTML Messages") + "/" + archived[0]);
         EXPECT_EQ(archive.substr(0, std::string(c.archiveStart).size()), c.archiveStart) << archive;
         EXPECT_NE(archive.find("<p>Hi</p>"), std::string::npos) << archive;

@@ -25,7 +25,16 @@ struct ToolCase {
 TEST(TranslateCommandLine, ExitCodesAndOutput) {
     const ToolCase cases[] = {
         {"help", {"--help"}, 0, "Usage: vellumo-translate"},
-        {"no translator", {"samples/alternative.eml", "OUT"}, 2, ""},
+        {"version", {"--version"}, 0, "vellumo-translate 3."},
+        {"no translator converts the whole message",
+         {"samples/alternative.eml", "OUT"},
+         0,
+         "1 converted, 0 unchanged, 0 declined"},
+        {"translator that does not take the message",
+         {"--crlf", "--translator", "2", "samples/plain.eml", "OUT"},
+         12,
+         ""},
+        {"output that is the input", {"samples/plain.eml", "samples/../samples/plain.eml"}, 3, ""},
         {"translator out of range", {"--translator", "5", "samples/alternative.eml", "OUT"}, 2, ""},
         {"missing input", {"--translator", "1", "samples/no-such.eml", "OUT"}, 5, ""},
         {"plain alternative",

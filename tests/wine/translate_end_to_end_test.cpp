@@ -16,10 +16,11 @@ namespace {
 // is the sibling "HTML Messages".
 class TranslateEndToEnd : public ::testing::Test {
   protected:
-    void SetSaving(int value) {
+    void SetSaving(int value, const std::string& moreLines = "") {
         RunCommand("mkdir -p '" + temp_.File("Plugins") + "'");
-        WriteFileBytes(temp_.File("Plugins/vellumo.ini"),
-                       "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n");
+        WriteFileBytes(
+            temp_.File("Plugins/vellumo.ini"),
+            "[Options]\r\nSaveHTMLMessages=" + std::to_string(value) + "\r\n" + moreLines);
     }
     static void RunCommand(const std::string& command) { (void)std::system(command.c_str()); }
     std::string Config() const { return WinePath(temp_.File("Plugins")); }
@@ -212,6 +213,53 @@ TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
     EXPECT_EQ(ReadFileBytes(Out("t2.out")).find("X-HTML-Message-Converted"), std::string::npos);
     EXPECT_FALSE(FileExistsHere(temp_.File("HTML Messages")));
     EXPECT_FALSE(FileExistsHere(Out("missing.out")));
+}
+
+// The DLL reads and writes ISO-2022-JP from its own tables, as the native
+// build does: Wine has no code page for it.
+TEST_F(TranslateEndToEnd, JapaneseAndLabelledCharsetsWithoutHostCodePages) {
+    SetSaving(0);
+    const std::string greeting = "\x1B$B%;%s%?!<D9$N;3ED$G$9!#\x1B(B";
+    WriteFileBytes(temp_.File("jp.eml"), "Content-Type: text/html; charset=ISO-2022-JP\r\n\r\n<p>" +
+                                             greeting + "</p>\r\n<p>Thanks &amp; bye</p>\r\n");
+    WriteFileBytes(
+        temp_.File("meta.eml"),
+        "Content-Type: text/html\r\n\r\n<meta charset=\"utf-8\"><p>\xC3\xA9 &euro;</p>\r\n");
+    std::vector<std::string> args = {"--config-dir", Config()};
+    std::vector<std::string> steps = Chain({
+        TranslateStep(2, WinePath(temp_.File("jp.eml")), "jp.out"),
+        TranslateStep(2, WinePath(temp_.File("meta.eml")), "meta.out"),
+    });
+    args.insert(args.end(), steps.begin(), steps.end());
+    WineRun run = RunHost(args, 120);
+    EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0", "0"})) << run.output;
+    const std::string jp = ReadFileBytes(Out("jp.out"));
+    EXPECT_NE(jp.find("Content-Type: text/plain; charset=ISO-2022-JP\r\n"), std::string::npos)
+        << jp;
+    EXPECT_NE(jp.find("\r\n\r\n" + greeting + "\r\n\r\nThanks & bye"), std::string::npos) << jp;
+    const std::string meta = ReadFileBytes(Out("meta.out"));
+    EXPECT_NE(meta.find("Content-Type: text/plain; charset=utf-8\r\n"), std::string::npos) << meta;
+    EXPECT_NE(meta.find("\r\n\r\n\xC3\xA9 \xE2\x82\xAC"), std::string::npos) << meta;
+}
+
+// Asking for the system engine changes nothing under Wine, where the
+// engine is never used: the text is the built-in renderer's.
+TEST_F(TranslateEndToEnd, EngineSettingUnderWineKeepsTheRenderersText) {
+    std::string outputs[2];
+    for (int engine = 0; engine < 2; ++engine) {
+        SetSaving(0, "HTMLEngine=" + std::to_string(engine) + "\r\n");
+        const std::string name = "t2-" + std::to_string(engine) + ".out";
+        std::vector<std::string> args = {"--config-dir", Config()};
+        std::vector<std::string> step =
+            TranslateStep(2, "samples/t2-html-quoted-printable.eml", name);
+        args.insert(args.end(), step.begin(), step.end());
+        WineRun run = RunHost(args, 120);
+        EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0"})) << run.output;
+        outputs[engine] = ReadFileBytes(Out(name));
+    }
+    EXPECT_NE(outputs[0].find("\r\n\r\n"), std::string::npos) << outputs[0];
+    EXPECT_GT(outputs[0].size(), outputs[0].find("\r\n\r\n") + 4) << outputs[0];
+    EXPECT_EQ(outputs[1], outputs[0]);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // vellumo-html2text: prints the built-in renderer's text of an HTML file, so
 // users can see what a message will look like once converted.
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -10,26 +9,25 @@
 #include <io.h>
 #endif
 
-#include "html/html_text_extractor.h"
+#include "html/html_charset.h"
+#include "html/html_charset_sniff.h"
+#include "html/html_text_options.h"
+#include "html2text_options.h"
+#include "output_charset.h"
+
+#ifndef VELLUMO_VERSION
+#define VELLUMO_VERSION "unknown"
+#endif
 
 namespace {
 
+using vellumo::CharsetKind;
+
+constexpr const char* kTool = "vellumo-html2text";
 constexpr std::string_view kDefaultCharset = "windows-1252";
 constexpr std::size_t kReadChunk = 64 * 1024;
-
-constexpr const char kUsage[] =
-    "Usage: vellumo-html2text [--charset CS] [FILE]\n"
-    "\n"
-    "Prints the text of the HTML document FILE (or standard input) as the\n"
-    "built-in renderer produces it: what a browser shows as the body's text,\n"
-    "with CR LF line ends. The text is written in charset CS, which is also\n"
-    "the charset the HTML is read in (default windows-1252; utf-8 and the\n"
-    "common single-byte charsets are known). Nothing is fetched from the\n"
-    "network.\n"
-    "\n"
-    "Options:\n"
-    "  --charset CS   charset of the HTML and of the output\n"
-    "  --help         show this text\n";
+constexpr int kFileError = 1;
+constexpr int kUsageError = 2;
 
 bool ReadStream(std::FILE* stream, std::string* out) {
     char buffer[kReadChunk];
@@ -40,58 +38,116 @@ bool ReadStream(std::FILE* stream, std::string* out) {
     return std::ferror(stream) == 0;
 }
 
-int Fail(const char* message, const char* detail) {
-    std::fprintf(stderr, "vellumo-html2text: %s%s\n", message, detail);
-    return 2;
+int Fail(int status, const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", kTool, message.c_str());
+    if (status == kUsageError) {
+        std::fprintf(stderr, "Try '%s --help' for more information.\n", kTool);
+    }
+    return status;
+}
+
+bool IsKnown(const std::string& name) {
+    return vellumo::ResolveHtmlCharset(name).kind != CharsetKind::kOpaque;
+}
+
+bool ReadInput(const std::string& path, std::string& html) {
+    if (path.empty() || path == "-") {
+        return ReadStream(stdin, &html);
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool ok = ReadStream(file, &html);
+    std::fclose(file);
+    return ok;
+}
+
+// The charset the HTML is read in: the one asked for, else the one the
+// document declares when it is known, else windows-1252.
+std::string InputCharset(const vellumo::Html2TextOptions& options, const std::string& html,
+                         const std::string& name) {
+    if (!options.charset.empty()) {
+        return options.charset;
+    }
+    std::string declared = vellumo::SniffHtmlCharset(html);
+    if (declared.empty()) {
+        return std::string(kDefaultCharset);
+    }
+    if (!IsKnown(declared)) {
+        std::fprintf(stderr, "%s: %s declares the charset \"%s\", which is not known; read as %s\n",
+                     kTool, name.c_str(), declared.c_str(), std::string(kDefaultCharset).c_str());
+        return std::string(kDefaultCharset);
+    }
+    return declared;
+}
+
+std::string DefaultOutputCharset(const std::string& inputCharset) {
+#ifdef _WIN32
+    return inputCharset;
+#else
+    (void)inputCharset;
+    return "utf-8";
+#endif
+}
+
+// The text in the output charset: rendered in the HTML's own charset when
+// they are the same, else rendered from the HTML decoded to UTF-8.
+std::string RenderedText(const std::string& html, const std::string& inputName,
+                         const std::string& outputName, const vellumo::HtmlTextOptions& options) {
+    const vellumo::HtmlCharset input = vellumo::ResolveHtmlCharset(inputName);
+    const vellumo::HtmlCharset output = vellumo::ResolveHtmlCharset(outputName);
+    if (input.kind == output.kind && input.table == output.table) {
+        return vellumo::RenderHtmlText(html, inputName, options);
+    }
+    std::string utf8 = input.kind == CharsetKind::kUtf8 ? html : vellumo::DecodeToUtf8(input, html);
+    return vellumo::EncodeFromUtf8(vellumo::RenderHtmlText(utf8, "utf-8", options), output);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string charset(kDefaultCharset);
-    const char* path = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--charset") == 0) {
-            if (i + 1 >= argc) {
-                return Fail("--charset needs a value", "");
-            }
-            charset = argv[++i];
-        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-            return Fail("unknown option ", argv[i]);
-        } else if (path == nullptr) {
-            path = argv[i];
-        } else {
-            return Fail("more than one file given: ", argv[i]);
+    vellumo::Html2TextOptions options;
+    std::string error;
+    if (!vellumo::ParseHtml2TextOptions(argc, argv, options, error)) {
+        return Fail(kUsageError, error);
+    }
+    if (options.help) {
+        std::fputs(vellumo::Html2TextUsage(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s %s\n", kTool, VELLUMO_VERSION);
+        return 0;
+    }
+    for (const std::string* name : {&options.charset, &options.outputCharset}) {
+        if (!name->empty() && !IsKnown(*name)) {
+            return Fail(kUsageError, "unknown charset \"" + *name + "\"");
         }
     }
 #ifdef _WIN32
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+    const bool lf = false;
+#else
+    const bool lf = !options.crlf;
 #endif
+    const std::string name =
+        options.path.empty() || options.path == "-" ? "standard input" : options.path;
     std::string html;
-    if (path == nullptr || std::strcmp(path, "-") == 0) {
-        if (!ReadStream(stdin, &html)) {
-            return Fail("cannot read standard input", "");
-        }
-    } else {
-        std::FILE* file = std::fopen(path, "rb");
-        if (file == nullptr) {
-            return Fail("cannot open ", path);
-        }
-        const bool ok = ReadStream(file, &html);
-        std::fclose(file);
-        if (!ok) {
-            return Fail("cannot read ", path);
-        }
+    if (!ReadInput(options.path, html)) {
+        return Fail(kFileError, name + ": cannot be read");
     }
-    const std::string text = vellumo::RenderHtmlText(html, charset);
+    const std::string inputCharset = InputCharset(options, html, name);
+    const std::string outputCharset =
+        options.outputCharset.empty() ? DefaultOutputCharset(inputCharset) : options.outputCharset;
+    std::string text = RenderedText(html, inputCharset, outputCharset, options.text);
+    if (lf) {
+        text = vellumo::WithLfLineEnds(text);
+    }
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {
-        return Fail("cannot write the text", "");
+        return Fail(kFileError, "standard output: cannot write the text");
     }
     return 0;
 }

@@ -29,40 +29,54 @@ bool TakeValue(int argc, char** argv, int& at, std::string& value, std::string& 
 }  // namespace
 
 const char* TranslateUsage() {
-    return "Usage: vellumo-translate --translator N [--config-dir DIR] [--headers FILE]\n"
-           "                         [--subject TEXT] [--crlf] INPUT OUTPUT\n"
+    return "Usage: vellumo-translate [OPTIONS] INPUT OUTPUT\n"
+           "       vellumo-translate --translator N [OPTIONS] INPUT OUTPUT\n"
            "\n"
-           "Translates one saved MIME entity the way the Vellumo plug-in does inside the\n"
-           "mail client, with the same driver.\n"
+           "Converts saved mail the way the Vellumo plug-in converts arriving mail inside\n"
+           "the mail client, with the same code.\n"
            "\n"
-           "  --translator N    1  HTML Message Part  multipart/alternative -> its text/plain\n"
+           "Without --translator, every message is converted whole: the message and each\n"
+           "of its nested parts is offered to translators 1 to 4 in turn, the first that\n"
+           "takes it converts it, and the result is offered again. INPUT is a mailbox\n"
+           "(\"From \" lines between messages, as in .mbx files) written to the new mailbox\n"
+           "OUTPUT; a single message file; or a folder of .eml files written to the folder\n"
+           "OUTPUT. A message that no translator takes is copied byte for byte, and so is\n"
+           "one whose conversion fails. Messages with bare LF line ends are converted with\n"
+           "CR LF and written back with LF. \"-\" reads standard input or writes standard\n"
+           "output. At the end a line \"N converted, N unchanged, N declined\" follows.\n"
+           "\n"
+           "With --translator N, INPUT is one MIME entity, handed to translator N alone:\n"
+           "                    1  HTML Message Part  multipart/alternative -> its text/plain\n"
            "                    2  Pure-HTML Message  text/html -> the rendered text\n"
            "                    3  Inline4Attachment  application/octet-stream: inline ->\n"
            "                                          attachment\n"
            "                    4  Related4Mixed      multipart/related -> multipart/mixed\n"
+           "                    An entity the translator does not take is refused. On\n"
+           "                    success the output MIME type is printed on the first line\n"
+           "                    and the archive file's path (or nothing) on the second.\n"
+           "\n"
            "  --config-dir DIR  plays the plug-in's configuration folder: settings are read\n"
            "                    from DIR/vellumo.ini (SaveHTMLMessages, HTMLMessagesPath,\n"
            "                    Extension) and the archive folder defaults to DIR with\n"
-           "                    \"Plugins\" replaced by \"HTML Messages\\\". Without it the HTML\n"
-           "                    of translators 1 and 2 is not saved.\n"
-           "  --headers FILE    the message's raw header text as the mail client passes it\n"
-           "                    (a whole message file will do: its header is taken). Its\n"
+           "                    \"Plugins\" replaced by \"HTML Messages\\\". Without it no\n"
+           "                    HTML is saved.\n"
+           "  --headers FILE    (with --translator) the message's raw header text as the\n"
+           "                    mail client passes it (a whole message file will do). Its\n"
            "                    From, Date, To, CC and Subject lines head the archive file,\n"
            "                    and its Subject names it when --subject is not given.\n"
-           "  --subject TEXT    the subject that names the archive file.\n"
-           "  --crlf            INPUT has bare LF line ends (a message saved on Unix): read\n"
-           "                    it with CR LF line ends, as the mail client stores mail.\n"
-           "                    Without it INPUT is taken byte for byte, and MIME needs\n"
-           "                    CR LF.\n"
+           "  --subject TEXT    (with --translator) the subject that names the archive file.\n"
+           "  --crlf            (with --translator) INPUT has bare LF line ends: read it\n"
+           "                    with CR LF line ends, as the mail client stores mail.\n"
+           "  --force           replace OUTPUT when it exists (never INPUT itself).\n"
+           "  --quiet           no progress line and no summary.\n"
+           "  --version         the version, then stop.\n"
            "  --help            this text.\n"
            "\n"
-           "INPUT is read whole; OUTPUT is created empty when missing (the mail client\n"
-           "creates it), then overwritten. On success the output MIME type is printed on\n"
-           "the first line of standard output and the archive file's path (or nothing) on\n"
-           "the second.\n"
-           "\n"
-           "Exit status: the plug-in's status code. 0 translated; 5 INPUT cannot be read;\n"
-           "6 OUTPUT cannot be opened; 12 declined, OUTPUT untouched (the message does not\n"
+           "Exit status without --translator: 0 every message was written; 1 at least one\n"
+           "message failed (copied unchanged; each failure is named on standard error);\n"
+           "2 bad command line; 3 INPUT or OUTPUT cannot be used.\n"
+           "With --translator: the plug-in's status. 0 translated; 5 INPUT cannot be read;\n"
+           "6 OUTPUT cannot be opened; 12 declined, OUTPUT untouched (the entity does not\n"
            "fit the translator, cannot be read or written whole, or its HTML cannot be\n"
            "saved); 2 bad command line.\n";
 }
@@ -76,6 +90,13 @@ bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std
         if (argument == "--help" || argument == "-h") {
             options.help = true;
             return true;
+        } else if (argument == "--version") {
+            options.version = true;
+            return true;
+        } else if (argument == "--force") {
+            options.force = true;
+        } else if (argument == "--quiet" || argument == "-q") {
+            options.quiet = true;
         } else if (argument == "--crlf") {
             options.crlf = true;
         } else if (argument == "--translator") {
@@ -109,8 +130,13 @@ bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std
             return false;
         }
     }
-    if (options.translatorId == 0 || fileCount != 2) {
-        error = "--translator, INPUT and OUTPUT are required";
+    if (fileCount != 2) {
+        error = fileCount == 0 ? "INPUT and OUTPUT are required" : "OUTPUT is required";
+        return false;
+    }
+    if (options.translatorId == 0 &&
+        (options.crlf || options.hasSubject || !options.headersFile.empty())) {
+        error = "--crlf, --headers and --subject need --translator";
         return false;
     }
     options.input = files[0];

@@ -6,15 +6,18 @@
 namespace vellumo {
 
 struct TranslateOptions {
-    int translatorId = 0;
+    int translatorId = 0;     // 0: convert whole messages, as the mail client would
     std::string configDir;    // empty: saving is off
     std::string headersFile;  // raw headers as the host would capture them
     std::string subject;
     bool hasSubject = false;
-    bool crlf = false;  // turn bare LF line ends of INPUT into CR LF first
-    std::string input;
-    std::string output;
+    bool crlf = false;   // turn bare LF line ends of INPUT into CR LF first
+    bool force = false;  // replace an existing OUTPUT (never the input)
+    bool quiet = false;  // no progress line and no summary
+    std::string input;   // "-": standard input
+    std::string output;  // "-": standard output
     bool help = false;
+    bool version = false;
 };
 
 // Reads the arguments; false with a reason in error when they do not make a

@@ -1,8 +1,13 @@
-// vellumo-translate: runs the plug-in's translation driver on saved message
-// files. See TranslateUsage for the command line.
+// vellumo-translate: runs the plug-in's translation driver on saved mail:
+// whole messages, mailboxes and folders, or one entity with one translator.
+// See TranslateUsage for the command line.
 
 #include <cstdio>
 #include <string>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "command_line.h"
 #include "host/plugin_state.h"
@@ -10,14 +15,36 @@
 #include "host/settings_record.h"
 #include "platform/files.h"
 #include "platform/line_ends.h"
+#include "tool_files.h"
+#include "translate/host_entity.h"
+#include "translate/host_offer.h"
+#include "translate/mailbox_reader.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
+#include "whole_messages.h"
+
+#ifndef VELLUMO_VERSION
+#define VELLUMO_VERSION "unknown"
+#endif
 
 using namespace vellumo;
 
 namespace {
 
 constexpr int kUsageError = 2;
+#if defined(__GLIBC__)
+// Large enough that the many smaller buffers reuse heap memory without
+// fresh page faults, small enough that a big attachment's buffers are not
+// kept once freed.
+constexpr int kMmapThreshold = 2 * 1024 * 1024;
+#endif
+constexpr const char* kTool = "vellumo-translate";
+constexpr const char* kTranslatorNames[] = {"", "HTML Message Part", "Pure-HTML Message",
+                                            "Inline4Attachment", "Related4Mixed"};
+
+void Report(const std::string& file, const std::string& what) {
+    std::fprintf(stderr, "%s: %s: %s\n", kTool, file.c_str(), what.c_str());
+}
 
 // The header of a header or message file, with CR LF line ends and without
 // the blank line that ends it, as the mail client hands raw headers over.
@@ -50,8 +77,7 @@ bool PrepareState(const TranslateOptions& options) {
     if (!options.headersFile.empty()) {
         std::string text;
         if (!ReadWholeFile(options.headersFile, text)) {
-            std::fprintf(stderr, "vellumo-translate: cannot read %s\n",
-                         options.headersFile.c_str());
+            Report(options.headersFile, "cannot read the headers file");
             return false;
         }
         CapturedHeaders = RawHeadersFrom(text);
@@ -83,40 +109,114 @@ void EnsureOutputExists(const std::string& path) {
     }
 }
 
+// Whether translator N takes the entity, asked as the mail client asks;
+// false with a reason on standard error when it does not.
+bool TranslatorTakes(const TranslateOptions& options, const std::string& input) {
+    std::string text;
+    if (!ReadWholeFile(input, text)) {
+        return true;  // the driver reports the unreadable input
+    }
+    if (LooksLikeMailbox(text) && text.find("\nFrom ") != std::string::npos) {
+        Report(options.input,
+               "is a mailbox of several messages; leave out --translator to convert each one");
+        return false;
+    }
+    HostEntity entity = ReadHostEntity(text);
+    // The acceptance test may capture headers; those of --headers stay.
+    std::string captured = CapturedHeaders;
+    bool accepted = TranslatorAccepts(options.translatorId, entity, entity.header);
+    CapturedHeaders = captured;
+    if (accepted) {
+        return true;
+    }
+    Report(options.input, "translator " + std::to_string(options.translatorId) + " (" +
+                              kTranslatorNames[options.translatorId] + ") does not take " +
+                              entity.mainType + "/" + entity.subType +
+                              "; leave out --translator to convert what fits");
+    return false;
+}
+
+void ReportStatus(const TranslateOptions& options, int status) {
+    switch (status) {
+        case kStatusSuccess:
+            break;
+        case kStatusInputOpenFailed:
+            Report(options.input, "cannot be read");
+            break;
+        case kStatusOutputOpenFailed:
+            Report(options.output, "cannot be opened for writing");
+            break;
+        case kStatusDataUnchanged:
+            Report(options.input,
+                   "declined: the entity does not fit the translator, cannot be read or "
+                   "written whole, or its HTML cannot be saved; the output is untouched");
+            break;
+        default:
+            Report(options.input, "failed with status " + std::to_string(status));
+            break;
+    }
+}
+
+int TranslateOneEntity(const TranslateOptions& options) {
+    if (IsSameFile(options.input, options.output)) {
+        Report(options.output, "is the input itself; give a new name for the output");
+        return kUsageError;
+    }
+    EnsureOutputExists(options.output);
+    std::string input = options.crlf ? CrLfCopy(options.input, options.output) : options.input;
+    if (input.empty()) {
+        Report(options.output + ".crlf-input", "cannot write the CR LF copy of the input");
+        return kStatusDataUnchanged;
+    }
+    int status = kStatusDataUnchanged;
+    if (TranslatorTakes(options, input)) {
+        MimeTypeRecord* type = nullptr;
+        std::string archivePath;
+        status = TranslateMessageFile(options.translatorId, input, options.output,
+                                      options.hasSubject ? options.subject.c_str() : nullptr, &type,
+                                      &archivePath);
+        if (status == kStatusSuccess && type != nullptr) {
+            std::printf("%s/%s\n%s\n", type->mainType, type->subType, archivePath.c_str());
+        }
+        FreeMimeTypeRecord(type);
+        ReportStatus(options, status);
+    }
+    if (input != options.input) {
+        (void)DeleteFileAt(input);
+    }
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(__GLIBC__)
+    // Message-sized buffers come and go with each message. The large ones,
+    // served by mmap, go back to the system when freed, so memory follows
+    // the message at hand instead of the heap's high-water mark.
+    (void)mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
+#endif
     TranslateOptions options;
     std::string error;
     if (!ParseTranslateOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "vellumo-translate: %s\n\n%s", error.c_str(), TranslateUsage());
+        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kTool,
+                     error.c_str(), kTool);
         return kUsageError;
     }
     if (options.help) {
         std::fputs(TranslateUsage(), stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("%s %s\n", kTool, VELLUMO_VERSION);
+        return 0;
+    }
     if (!PrepareState(options)) {
-        return kStatusInputOpenFailed;
+        return options.translatorId == 0 ? static_cast<int>(kCannotUseFiles)
+                                         : static_cast<int>(kStatusInputOpenFailed);
     }
-    EnsureOutputExists(options.output);
-    std::string input = options.crlf ? CrLfCopy(options.input, options.output) : options.input;
-    if (input.empty()) {
-        std::fprintf(stderr, "vellumo-translate: cannot write a CR LF copy of %s\n",
-                     options.input.c_str());
-        return kStatusDataUnchanged;
+    if (options.translatorId == 0) {
+        return RunWholeMessages(options);
     }
-    MimeTypeRecord* type = nullptr;
-    std::string archivePath;
-    int status = TranslateMessageFile(options.translatorId, input, options.output,
-                                      options.hasSubject ? options.subject.c_str() : nullptr, &type,
-                                      &archivePath);
-    if (status == kStatusSuccess && type != nullptr) {
-        std::printf("%s/%s\n%s\n", type->mainType, type->subType, archivePath.c_str());
-    }
-    FreeMimeTypeRecord(type);
-    if (input != options.input) {
-        (void)DeleteFileAt(input);
-    }
-    return status;
+    return TranslateOneEntity(options);
 }

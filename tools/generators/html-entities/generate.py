@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
-"""Writes src/html/html_entity_table.cpp and src/html/html_charset_tables.cpp.
+"""Writes src/html/html_entity_table.cpp, src/html/html_charset_tables.cpp and
+src/html/html_jis0208_table.cpp and src/html/html_ksx1001_table.cpp.
 
 The named character references come from Python's html.entities.html5, which
 holds the HTML standard's list of named references (with and without the
 trailing semicolon, as the standard lists them). The single-byte charset
 tables come from Python's codecs, with the five bytes that windows-1252 leaves
 undefined mapped to the C1 control of the same value, as browsers decode them.
+
+The JIS X 0208 table (the double-byte set of ISO-2022-JP) comes from Python's
+iso2022_jp codec and the KS X 1001 table (that of ISO-2022-KR) from its
+euc_kr codec, one cell per row and column of each 94 x 94 set.
 
 Run from the repository root:  python3 tools/generators/html-entities/generate.py
 """
@@ -84,9 +89,48 @@ def write_charsets():
         out.write("\n".join(lines))
 
 
+def jis0208_cell(row, column):
+    encoded = b"\x1b$B" + bytes([row + 0x21, column + 0x21]) + b"\x1b(B"
+    try:
+        text = encoded.decode("iso2022_jp")
+    except UnicodeDecodeError:
+        return 0
+    return ord(text) if len(text) == 1 else 0
+
+
+def ksx1001_cell(row, column):
+    try:
+        text = bytes([row + 0xA1, column + 0xA1]).decode("euc_kr")
+    except UnicodeDecodeError:
+        return 0
+    return ord(text) if len(text) == 1 else 0
+
+
+def write_grid(file_name, source, array, cell):
+    lines = [HEADER.format(source), '#include "html/html_double_byte_set.h"', "",
+             "namespace vellumo {", "",
+             "const char16_t %s[kDoubleByteSetCells] = {" % array]
+    for row in range(94):
+        cells = ", ".join("0x%X" % cell(row, column) for column in range(94))
+        lines.append("    %s," % cells)
+    lines += ["};", "", "}  // namespace vellumo", ""]
+    with open(os.path.join(HTML, file_name), "w") as out:
+        out.write("\n".join(lines))
+
+
+def write_jis0208():
+    write_grid("html_jis0208_table.cpp", "Python's iso2022_jp codec (JIS X 0208)", "kJis0208",
+               jis0208_cell)
+    write_grid("html_ksx1001_table.cpp", "Python's euc_kr codec (KS X 1001)", "kKsX1001",
+               ksx1001_cell)
+
+
 if __name__ == "__main__":
     write_entities()
     write_charsets()
+    write_jis0208()
     # The tables are kept as clang-format writes them, like every source file.
     subprocess.run(["clang-format", "-i", os.path.join(HTML, "html_entity_table.cpp"),
-                    os.path.join(HTML, "html_charset_tables.cpp")], check=True)
+                    os.path.join(HTML, "html_charset_tables.cpp"),
+                    os.path.join(HTML, "html_jis0208_table.cpp"),
+                    os.path.join(HTML, "html_ksx1001_table.cpp")], check=True)

@@ -1,0 +1,94 @@
+#include "html/html_iso2022kr.h"
+
+#include "html/html_charset.h"
+#include "html/html_double_byte_set.h"
+#include "html/html_unicode_text.h"
+
+namespace vellumo {
+namespace {
+
+constexpr std::string_view kAnnouncement = "\x1B$)C";
+constexpr char kEscape = '\x1B';
+constexpr char kShiftOut = '\x0E';
+constexpr char kShiftIn = '\x0F';
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+bool NeedsKorean(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string DecodeIso2022Kr(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    bool korean = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const char c = bytes[pos];
+        const auto byte = static_cast<unsigned char>(c);
+        if (bytes.compare(pos, kAnnouncement.size(), kAnnouncement) == 0) {
+            pos += kAnnouncement.size();
+            continue;
+        }
+        ++pos;
+        if (c == kShiftOut || c == kShiftIn) {
+            korean = c == kShiftOut;
+        } else if (c == kEscape || byte >= 0x80) {
+            AppendUtf8(kReplacementCharacter, &out);
+        } else if (!korean || byte < 0x21 || byte == 0x7F) {
+            out.push_back(c);
+        } else if (pos < bytes.size()) {
+            const auto second = static_cast<unsigned char>(bytes[pos]);
+            const char32_t character = KsX1001Set().ToUnicode(byte, second);
+            // A bad second byte is read again as what it is.
+            if (character != 0 || second >= 0x21) {
+                ++pos;
+            }
+            AppendUtf8(character != 0 ? character : kReplacementCharacter, &out);
+        } else {
+            AppendUtf8(kReplacementCharacter, &out);
+        }
+    }
+    return out;
+}
+
+bool EncodeIso2022Kr(std::string_view text, std::string* out) {
+    if (NeedsKorean(text)) {
+        out->append(kAnnouncement);
+    }
+    bool korean = false;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char32_t character = NextUtf8CodePoint(text, &pos);
+        unsigned char first = 0;
+        unsigned char second = 0;
+        if (character < 0x80) {
+            if (korean) {
+                out->push_back(kShiftIn);
+                korean = false;
+            }
+            out->push_back(static_cast<char>(character));
+        } else if (KsX1001Set().FromUnicode(character, &first, &second)) {
+            if (!korean) {
+                out->push_back(kShiftOut);
+                korean = true;
+            }
+            out->push_back(static_cast<char>(first));
+            out->push_back(static_cast<char>(second));
+        } else {
+            return false;
+        }
+    }
+    if (korean) {
+        out->push_back(kShiftIn);
+    }
+    return true;
+}
+
+}  // namespace vellumo

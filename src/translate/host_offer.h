@@ -1,0 +1,23 @@
+#pragma once
+// Offering an entity to the four translators the way the mail client does:
+// with the records it builds, through the acceptance test of
+// ems_can_translate.
+
+#include <string_view>
+
+#include "translate/host_entity.h"
+
+namespace vellumo {
+
+// The first translator, 1 to 4, whose acceptance test answers "can
+// translate now" for the entity, or 0 when none does. rawHeaders is the
+// header text the host passes (for the message itself it begins with the
+// mailbox's envelope line); like ems_can_translate, each call may update
+// CapturedHeaders.
+[[nodiscard]] int FirstAcceptingTranslator(const HostEntity& entity, std::string_view rawHeaders);
+
+// Whether translator id's acceptance test takes the entity.
+[[nodiscard]] bool TranslatorAccepts(int translatorId, const HostEntity& entity,
+                                     std::string_view rawHeaders);
+
+}  // namespace vellumo

@@ -1,0 +1,53 @@
+#pragma once
+// Reading a mailbox in the "From "-separated format (the mail client's .mbx
+// files) one message at a time, so memory follows the largest message and
+// not the mailbox.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellumo {
+
+// True when the text begins like a mailbox: with an envelope line, "From "
+// and the sender (not a "From :" header field).
+[[nodiscard]] bool LooksLikeMailbox(std::string_view head);
+
+class MailboxReader {
+  public:
+    // Reads from an open stream, which stays the caller's.
+    explicit MailboxReader(std::FILE* stream) : stream_(stream) {}
+
+    // The next message: from the start of the stream or a line beginning
+    // "From " up to the next such line (its blank last line included), byte
+    // for byte. A stream that does not begin with "From " is one message,
+    // handed out whole. False at the end of the stream or on a read error.
+    [[nodiscard]] bool Next(std::string& message);
+    [[nodiscard]] bool Failed() const { return failed_; }
+    // Bytes handed out so far.
+    [[nodiscard]] unsigned long long BytesRead() const { return handedOut_; }
+    // After the first Next: whether the stream is a mailbox.
+    [[nodiscard]] bool IsMailbox() const { return isMailbox_; }
+
+  private:
+    bool Fill();
+
+    std::FILE* stream_;
+    std::string buffer_;  // the current message from its start, and what follows
+    size_t scanned_ = 0;  // no separator lies before this offset
+    bool atEnd_ = false;
+    bool started_ = false;
+    bool isMailbox_ = false;
+    bool failed_ = false;
+    unsigned long long handedOut_ = 0;
+};
+
+// What must follow a converted message (these pieces) in a mailbox: a line
+// end when it ends without one, and a blank line when the original did,
+// with the original's line ends. Lines that begin with "From " inside the
+// converted text are the walk's to quote (WalkOptions).
+[[nodiscard]] std::string MailboxTail(const std::vector<std::string_view>& converted,
+                                      std::string_view original);
+
+}  // namespace vellumo

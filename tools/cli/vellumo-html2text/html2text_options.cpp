@@ -1,0 +1,110 @@
+#include "html2text_options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace vellumo {
+namespace {
+
+constexpr long kMaxWrapWidth = 100000;
+
+bool ParseWidth(const char* text, int& width) {
+    char* end = nullptr;
+    long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 1 || value > kMaxWrapWidth) {
+        return false;
+    }
+    width = static_cast<int>(value);
+    return true;
+}
+
+// The option's value; false with a reason when it is missing.
+bool TakeValue(int argc, char** argv, int& at, std::string& value, std::string& error) {
+    if (at + 1 >= argc) {
+        error = std::string(argv[at]) + " needs a value";
+        return false;
+    }
+    value = argv[++at];
+    return true;
+}
+
+}  // namespace
+
+const char* Html2TextUsage() {
+    return "Usage: vellumo-html2text [OPTIONS] [FILE]\n"
+           "\n"
+           "Prints the text of the HTML document FILE (or standard input, also as \"-\")\n"
+           "as the Vellumo plug-in's built-in renderer produces it: what a browser shows\n"
+           "as the body's text. Nothing is fetched from the network.\n"
+           "\n"
+           "  --charset CS          the charset the HTML is read in. Without it a\n"
+           "                        byte-order mark, then a <meta> charset declaration in\n"
+           "                        the first 1024 bytes decides, else windows-1252.\n"
+           "  --output-charset CS   the charset of the text (default: UTF-8, or on Windows\n"
+           "                        the charset the HTML is read in).\n"
+           "  --crlf                CR LF line ends (the default on Windows; LF elsewhere).\n"
+           "  --links               \"[n]\" after each link and a numbered list of the\n"
+           "                        link targets at the end.\n"
+           "  --alt                 an image's alt text where the image stands.\n"
+           "  --lists               \"*\" before list items, \"1.\" in numbered lists.\n"
+           "  --quotes              \"> \" before each line of a quoted block.\n"
+           "  --wrap N              break lines longer than N characters at spaces.\n"
+           "  --version             the version, then stop.\n"
+           "  --help                this text.\n"
+           "\n"
+           "Without the last five options the text is exactly the plug-in's. Charsets:\n"
+           "utf-8 and the common single-byte charsets (windows-125x, iso-8859-x,\n"
+           "koi8-r, ...). Exit status: 0 written, 1 the file cannot be read or the text\n"
+           "cannot be written, 2 bad command line.\n";
+}
+
+bool ParseHtml2TextOptions(int argc, char** argv, Html2TextOptions& options, std::string& error) {
+    for (int at = 1; at < argc; ++at) {
+        std::string argument = argv[at];
+        std::string value;
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            return true;
+        } else if (argument == "--version") {
+            options.version = true;
+            return true;
+        } else if (argument == "--charset") {
+            if (!TakeValue(argc, argv, at, options.charset, error)) {
+                return false;
+            }
+        } else if (argument == "--output-charset") {
+            if (!TakeValue(argc, argv, at, options.outputCharset, error)) {
+                return false;
+            }
+        } else if (argument == "--crlf") {
+            options.crlf = true;
+        } else if (argument == "--links") {
+            options.text.links = true;
+        } else if (argument == "--alt") {
+            options.text.altText = true;
+        } else if (argument == "--lists") {
+            options.text.listMarkers = true;
+        } else if (argument == "--quotes") {
+            options.text.quoteMarkers = true;
+        } else if (argument == "--wrap") {
+            if (!TakeValue(argc, argv, at, value, error)) {
+                return false;
+            }
+            if (!ParseWidth(value.c_str(), options.text.wrapWidth)) {
+                error = "--wrap needs a width of 1 or more, not \"" + value + "\"";
+                return false;
+            }
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            error = "unknown option " + argument;
+            return false;
+        } else if (options.path.empty()) {
+            options.path = argument;
+        } else {
+            error = "more than one file given: " + argument;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace vellumo

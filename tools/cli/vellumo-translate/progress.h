@@ -1,0 +1,38 @@
+#pragma once
+// The tally of a whole-message run: the progress line on a terminal and the
+// summary at the end.
+
+#include <chrono>
+#include <cstdio>
+
+#include "translate/message_walk.h"
+
+namespace vellumo {
+
+class Progress {
+  public:
+    // show: draw the progress line (standard error is a terminal).
+    explicit Progress(bool show);
+
+    // Counts one message of `bytes` bytes with its outcome.
+    void Count(WalkOutcome outcome, unsigned long long bytes);
+    // Ends the progress line and prints "N converted, N unchanged, N declined"
+    // (and ", N failed" when some failed) to `stream`.
+    void Summary(std::FILE* stream);
+    [[nodiscard]] bool AnyFailed() const { return failed_ > 0; }
+
+  private:
+    void Draw();
+
+    bool show_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point lastDraw_;
+    unsigned long long messages_ = 0, bytes_ = 0;
+    unsigned long converted_ = 0, unchanged_ = 0, declined_ = 0, failed_ = 0;
+};
+
+// True when standard error is a terminal.
+[[nodiscard]] bool StandardErrorIsTerminal();
+
+}  // namespace vellumo
