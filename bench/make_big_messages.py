@@ -34,6 +34,7 @@ msg = (b'From: a@example.org\r\nSubject: Big alternative\r\nDate: Mon, 7 Dec 202
        b'--alt-b\r\nContent-Type: text/plain; charset=iso-8859-1\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n' + qp(plain) +
        b'\r\n--alt-b\r\nContent-Type: text/html; charset=iso-8859-1\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n' + qp(htmlt) + b'\r\n--alt-b--\r\n')
 open(out + 'alternative20.eml', 'wb').write(msg)
+open(out + 'related-qp20.eml', 'wb').write(msg.replace(b'multipart/alternative', b'multipart/related', 1))
 # 5 MB text/html
 body = b'<html><body>' + b''.join(b'<table><tr><td>Row %d</td><td><b>value</b> &amp; more</td></tr></table>\r\n<p>Paragraph with <a href="http://example.org/%d">link</a></p>\r\n' % (k, k) for k in range(40000)) + b'</body></html>'
 body = body[:5*1000*1000]

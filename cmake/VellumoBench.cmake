@@ -5,3 +5,9 @@ foreach(source IN LISTS bench_sources)
     add_executable(${target} ${source})
     target_link_libraries(${target} PRIVATE vellumo_translate benchmark::benchmark)
 endforeach()
+# The copy baseline of bench/translate_timing.sh (no benchmark library).
+add_executable(copy_baseline ${CMAKE_SOURCE_DIR}/bench/copy_baseline.cpp)
+target_link_libraries(copy_baseline PRIVATE vellumo_platform)
+# The driver alone, as the plug-in runs it (no command-line checks).
+add_executable(translate_file ${CMAKE_SOURCE_DIR}/bench/translate_file.cpp)
+target_link_libraries(translate_file PRIVATE vellumo_translate)

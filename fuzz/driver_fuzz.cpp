@@ -1,14 +1,17 @@
 // The translation driver on arbitrary message bytes: each input picks a
 // translator and whether HTML is saved, then runs through real files in a
 // temporary folder. Checks that a decline leaves the output and the archive
-// untouched and that a success wrote what the translator promises.
+// untouched and that a success wrote what the translator promises; for the
+// relabelling translators, that nothing but the header changed.
 //
-// Input layout: byte 0 = translator (low two bits + 1) and saving (bit 2);
+// Input layout: byte 0 = translator (low two bits + 1), saving (bit 2) and
+// the host's input tail (bits 3 and up, modulo 3);
 // bytes 1.. = the message file.
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +22,7 @@
 
 #include "host/plugin_state.h"
 #include "host/settings.h"
+#include "mime/header_span.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 
@@ -81,7 +85,39 @@ size_t ArchiveCount(const std::string& folder) {
     return count;
 }
 
-void CheckSuccess(int translator, const std::string& output, const vellumo::MimeTypeRecord* type) {
+// Translators 3 and 4 change header fields only: the output is the input
+// but for one stretch that lies inside the input's header. Translator 3 also
+// leaves out the line ends the host put after the entity (its input tail).
+void CheckOnlyHeaderChanged(int translator, const std::string& input, const std::string& output) {
+    const ptrdiff_t fieldsEnd =
+        vellumo::HeaderFieldsEnd(input.c_str(), static_cast<ptrdiff_t>(input.size()));
+    if (fieldsEnd < 0) {
+        std::abort();  // an unreadable header is declined
+    }
+    std::string kept = input;
+    const size_t bodyStart = std::min(static_cast<size_t>(fieldsEnd) + 2, input.size());
+    for (int i = 0; translator == 3 && i < vellumo::HostInputTailLineEnds &&
+                    kept.size() >= bodyStart + 2 && kept.compare(kept.size() - 2, 2, "\r\n") == 0;
+         ++i) {
+        kept.resize(kept.size() - 2);
+    }
+    const size_t shorter = std::min(kept.size(), output.size());
+    size_t prefix = 0;
+    while (prefix < shorter && kept[prefix] == output[prefix]) {
+        ++prefix;
+    }
+    size_t suffix = 0;
+    while (suffix < shorter - prefix &&
+           kept[kept.size() - 1 - suffix] == output[output.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    if (kept.size() - suffix > static_cast<size_t>(fieldsEnd)) {
+        std::abort();  // a byte after the header changed or went missing
+    }
+}
+
+void CheckSuccess(int translator, const std::string& input, const std::string& output,
+                  const vellumo::MimeTypeRecord* type) {
     if (type == nullptr) {
         std::abort();
     }
@@ -90,8 +126,11 @@ void CheckSuccess(int translator, const std::string& output, const vellumo::Mime
     if (translator == 1 && output.compare(0, kPlainHead.size(), kPlainHead) != 0) {
         std::abort();
     }
-    if (translator >= 3 && output.find(marker) == std::string::npos) {
-        std::abort();
+    if (translator >= 3) {
+        if (output.find(marker) == std::string::npos) {
+            std::abort();
+        }
+        CheckOnlyHeaderChanged(translator, input, output);
     }
 }
 
@@ -104,6 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Workspace& w = TheWorkspace();
     const int translator = (data[0] & 3) + 1;
     vellumo::SaveHTMLMessagesValue = (data[0] & 4) != 0 ? 1 : 0;
+    vellumo::HostInputTailLineEnds = (data[0] >> 3) % 3;
     WriteBytes(w.input, reinterpret_cast<const char*>(data) + 1, size - 1);
     WriteBytes(w.output, kUntouched, 9);
     std::error_code ignored;
@@ -114,7 +154,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string output = ReadBytes(w.output);
     switch (status) {
         case 0:
-            CheckSuccess(translator, output, type);
+            CheckSuccess(translator, std::string(reinterpret_cast<const char*>(data) + 1, size - 1),
+                         output, type);
             break;
         case 12:
             if (type != nullptr || output != kUntouched || ArchiveCount(w.archive) != 0) {

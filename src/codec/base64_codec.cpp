@@ -45,9 +45,10 @@ class Base64Tail {
         for (; n_ - i >= kGroupBytes; i += kGroupBytes) {
             char quad[kGroupChars];
             EncodeGroup(in_ + i, quad);
-            if (!StartChars() || !Put(quad, kGroupChars)) {
+            if (!Put(quad, kGroupChars)) {
                 return o_;
             }
+            EndFullLine();
         }
         if (n_ > i && !PartialGroup(i)) {
             return o_;
@@ -59,16 +60,12 @@ class Base64Tail {
     }
 
   private:
-    // Ends a full line before more characters; false when there is no room.
-    bool StartChars() {
-        if (!lineBreaking_ || lineChars_ < kBase64LineLength) {
-            return true;
+    // CR LF right after the 76th character of a line, when it fits; without
+    // room the characters go on until the output is full.
+    void EndFullLine() {
+        if (lineBreaking_ && lineChars_ >= kBase64LineLength && cap_ - o_ >= 2) {
+            PutLineEnd();
         }
-        if (cap_ - o_ < 2) {
-            return false;
-        }
-        PutLineEnd();
-        return true;
     }
 
     void PutLineEnd() {
@@ -92,7 +89,7 @@ class Base64Tail {
         EncodeGroup(last, quad);
         const int32_t chars = n_ - i + 1;
         const int32_t padding = kGroupChars - chars;
-        if (!StartChars() || !Put(quad, chars)) {
+        if (!Put(quad, chars)) {
             return false;
         }
         if (cap_ - o_ >= padding) {
@@ -174,10 +171,11 @@ int32_t DecodeBase64(const char* data, int32_t length, char* out, int32_t capaci
         }
         const uint8_t value = kBase64Decode.value[in[i++]];
         if (value == kBase64Skip) {
-            continue;  // line ends and blanks between characters
+            continue;  // line ends, blanks and stray bytes (RFC 2045 6.8)
         }
-        if (value == kBase64Stop) {
-            break;
+        if (value == kBase64Pad) {
+            acc = Base64Bits();  // the group ends; data may follow (joined parts)
+            continue;
         }
         acc.value = (acc.value << 6) | value;
         acc.bits += 6;

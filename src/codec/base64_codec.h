@@ -1,7 +1,9 @@
 #pragma once
 // Base64 (RFC 2045 section 6.8). `option` turns line breaking on: CR LF after
-// every 76 characters and after a last partial line. Decoding skips CR, LF,
-// space and tab and stops at any other byte outside the alphabet ("=" too).
+// every 76 characters and after a last partial line. Decoding skips every
+// byte outside the alphabet (RFC 2045 6.8); "=" ends a group, whose bits
+// that make no whole byte are dropped, and decoding goes on after it. A last
+// group of 2 or 3 characters without padding gives its 1 or 2 bytes.
 
 #include "codec/transfer_codec.h"
 
@@ -25,8 +27,7 @@ constexpr int32_t kBase64LineLength = 76;
 // fit, padding only when all of it fits. Returns the bytes written.
 [[nodiscard]] int32_t EncodeBase64(const char* in, int32_t length, char* out, int32_t capacity,
                                    bool lineBreaking);
-// Decodes until a byte outside the alphabet (CR, LF, space and tab are
-// skipped) or a full output. Returns the bytes written.
+// Decodes until the input ends or the output is full. Returns the bytes written.
 [[nodiscard]] int32_t DecodeBase64(const char* in, int32_t length, char* out, int32_t capacity);
 
 }  // namespace vellumo

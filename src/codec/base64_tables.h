@@ -9,8 +9,8 @@ constexpr char kBase64Alphabet[] =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 // Decode classes beyond the 64 alphabet values.
-constexpr uint8_t kBase64Skip = 0x40;  // CR, LF, space, tab
-constexpr uint8_t kBase64Stop = 0x80;  // every other byte outside the alphabet
+constexpr uint8_t kBase64Skip = 0x40;  // every byte outside the alphabet but "="
+constexpr uint8_t kBase64Pad = 0x80;   // "=": the end of a group
 // Set in a shifted entry of any byte that is not an alphabet character.
 constexpr uint32_t kBase64NotInGroup = 0x01000000;
 
@@ -38,12 +38,9 @@ constexpr Base64PairTable MakeBase64PairTable() {
 constexpr Base64DecodeTable MakeBase64DecodeTable() {
     Base64DecodeTable table{};
     for (int c = 0; c < 256; ++c) {
-        table.value[c] = kBase64Stop;
+        table.value[c] = kBase64Skip;
     }
-    table.value[static_cast<unsigned char>('\r')] = kBase64Skip;
-    table.value[static_cast<unsigned char>('\n')] = kBase64Skip;
-    table.value[static_cast<unsigned char>(' ')] = kBase64Skip;
-    table.value[static_cast<unsigned char>('\t')] = kBase64Skip;
+    table.value[static_cast<unsigned char>('=')] = kBase64Pad;
     for (int v = 0; v < 64; ++v) {
         table.value[static_cast<uint8_t>(kBase64Alphabet[v])] = static_cast<uint8_t>(v);
     }

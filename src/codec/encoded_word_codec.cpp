@@ -21,6 +21,13 @@ constexpr int32_t kEstimateSpan = 64;
 // A whole UTF-8 character of escapes needs up to 12 bytes, so a Q word may
 // close that much early.
 constexpr int32_t kUtf8QEstimateSpan = 57;
+
+// The text that every word but the last surely carries, as a divisor of the
+// estimates: at least 1, so that charset names up to the longest usable one
+// (whose words carry a few bytes each) never divide by zero.
+inline int64_t EstimateSpan(int64_t span, int64_t cs) {
+    return span - cs > 1 ? span - cs : 1;
+}
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 inline bool IsQLiteral(uint8_t c) {
@@ -78,8 +85,9 @@ class WordWriter {
     int32_t o_ = 0;
 };
 
-// The longest run of whole characters within `limit` bytes; units are at
-// most 4 bytes and limit is at least 9, so the run is never empty.
+// The longest run of whole characters within `limit` bytes; when not even
+// one character fits (a long charset name leaves room for 3 bytes), the
+// character is split rather than nothing written.
 int32_t WholeUtf8Prefix(const uint8_t* in, int32_t limit, int32_t available) {
     int32_t length = 0;
     while (length < limit) {
@@ -127,10 +135,15 @@ void EncodeQWords(const uint8_t* in, int32_t n, bool utf8, int32_t cs, WordWrite
     writer.Open();
     int32_t textLength = 0;
     for (int32_t i = 0; i < n;) {
-        const int32_t unit = utf8 ? Utf8UnitLength(in, i, n) : 1;
+        int32_t unit = utf8 ? Utf8UnitLength(in, i, n) : 1;
         int32_t width = 0;
         for (int32_t k = 0; k < unit; ++k) {
             width += QWidth(in[i + k]);
+        }
+        if (width > textLimit) {
+            // Not even an empty word holds the whole character.
+            unit = 1;
+            width = QWidth(in[i]);
         }
         if (textLength + width > textLimit) {
             // "?= " and a new opening; the closing "?=" stays reserved.
@@ -178,15 +191,16 @@ int32_t EncodedWordCodec::EncodedLength() const {
         if (utf8) {
             // Words may carry up to three bytes less to end on a character.
             const int64_t groups = (kWordTextSpan - cs) / 4;
-            const int64_t words = (n - 1) / (3 * groups - 3) + 1;
+            const int64_t words = (n - 1) / EstimateSpan(3 * groups, 3) + 1;
             return SaturatedLength(words * (cs + kWordFrame + 1 + 4 * groups));
         }
         const int64_t b = 4 * ((int64_t{n} + 2) / 3);
-        return SaturatedLength(b + (b / (kEstimateSpan - cs) + 1) * (cs + kEstimateFrame));
+        return SaturatedLength(b +
+                               (b / EstimateSpan(kEstimateSpan, cs) + 1) * (cs + kEstimateFrame));
     }
     const int64_t b = QuotedPrintableEstimate(source, n);
     const int64_t span = utf8 ? kUtf8QEstimateSpan : kEstimateSpan;
-    return SaturatedLength(b + (b / (span - cs) + 1) * (cs + kEstimateFrame));
+    return SaturatedLength(b + (b / EstimateSpan(span, cs) + 1) * (cs + kEstimateFrame));
 }
 
 int32_t EncodedWordCodec::Encode(char* out, int32_t capacity) {

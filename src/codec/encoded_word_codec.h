@@ -15,9 +15,9 @@
 
 namespace vellumo {
 
-// Longer charset names leave a word too little room for text; a value with
-// such a charset is copied as if it had none.
-constexpr int32_t kMaxEncodedWordCharsetLength = 56;
+// Longer charset names leave a word no room for a base64 group within 75
+// bytes; a value with such a charset is copied as if it had none.
+constexpr int32_t kMaxEncodedWordCharsetLength = 64;
 // RFC 2047: an encoded word is at most 75 bytes.
 constexpr int32_t kMaxEncodedWordLength = 75;
 

@@ -13,33 +13,44 @@ namespace {
 constexpr int32_t kEstimateLineSpan = 74;
 constexpr int32_t kEstimateBreakBytes = 6;
 
-// What the decoder needs to know about the bytes after "=".
+// The value of a hexadecimal digit of either case, or kNotHex.
 constexpr uint8_t kNotHex = 0xFF;
-constexpr uint8_t kLowerHexFlag = 0x10;
 
-struct HexTables {
-    uint8_t first[256];   // 0-15 for 0-9 and A-F; 10-15 | kLowerHexFlag for a-f
-    uint8_t second[256];  // 0-15 for any hex digit, kNotHex otherwise
-    uint8_t modulo[256];  // the lenient value of any second digit, modulo 16
+struct HexTable {
+    uint8_t value[256];
 };
 
-constexpr HexTables MakeHexTables() {
-    HexTables tables{};
+constexpr HexTable MakeHexTable() {
+    HexTable table{};
     for (int c = 0; c < 256; ++c) {
-        const bool digit = c >= '0' && c <= '9';
-        const bool upper = c >= 'A' && c <= 'F';
-        const bool lower = c >= 'a' && c <= 'f';
-        const uint8_t value = static_cast<uint8_t>(digit   ? c - '0'
-                                                   : upper ? c - 'A' + 10
-                                                           : c - 'a' + 10);
-        tables.first[c] = digit || upper ? value : lower ? (value | kLowerHexFlag) : kNotHex;
-        tables.second[c] = digit || upper || lower ? value : kNotHex;
-        tables.modulo[c] = static_cast<uint8_t>((c <= '9' ? c - 0x30 : c - 0x37) & 0x0F);
+        table.value[c] = c >= '0' && c <= '9'   ? static_cast<uint8_t>(c - '0')
+                         : c >= 'A' && c <= 'F' ? static_cast<uint8_t>(c - 'A' + 10)
+                         : c >= 'a' && c <= 'f' ? static_cast<uint8_t>(c - 'a' + 10)
+                                                : kNotHex;
     }
-    return tables;
+    return table;
 }
 
-constexpr HexTables kHex = MakeHexTables();
+constexpr HexTable kHex = MakeHexTable();
+
+inline bool IsEscape(const uint8_t* in, int32_t n, int32_t i) {
+    return n - i >= 3 && in[i] == '=' && kHex.value[in[i + 1]] != kNotHex &&
+           kHex.value[in[i + 2]] != kNotHex;
+}
+
+// The length of a soft line break at in[i] ("=" then blanks up to CR LF or to
+// the end of the text), or 0. Blanks may have been added by transport; a
+// body cut before its parent's delimiter ends on a bare "=".
+inline int32_t SoftBreakLength(const uint8_t* in, int32_t n, int32_t i) {
+    int32_t at = i + 1;
+    while (at < n && (in[at] == ' ' || in[at] == '\t')) {
+        ++at;
+    }
+    if (at == n) {
+        return at - i;
+    }
+    return n - at >= 2 && in[at] == '\r' && in[at + 1] == '\n' ? at + 2 - i : 0;
+}
 
 constexpr uint64_t kOnes = 0x0101010101010101ULL;
 constexpr uint64_t kHighs = 0x8080808080808080ULL;
@@ -91,6 +102,9 @@ int32_t QuotedPrintableEstimate(const char* data, int32_t length) {
     return SaturatedLength(b + kEstimateBreakBytes * (b / kEstimateLineSpan));
 }
 
+// RFC 2045 6.7: "=" and two hexadecimal digits (either case) give one byte;
+// an "=" that starts neither an escape nor a soft break stays in the text,
+// and what follows it is read as text again.
 int32_t DecodeQuotedPrintable(const char* data, int32_t length, char* out, int32_t capacity,
                               bool underscoreIsSpace) {
     const uint8_t* in = reinterpret_cast<const uint8_t*>(data);
@@ -102,8 +116,8 @@ int32_t DecodeQuotedPrintable(const char* data, int32_t length, char* out, int32
         if (!underscoreIsSpace) {
             CopyRunInWords(in, n, out, cap, i, o);
             // Common escapes straight away, without another round trip.
-            while (n - i >= 3 && o < cap && in[i] == '=' && kHex.first[in[i + 1]] < kLowerHexFlag) {
-                out[o++] = static_cast<char>((kHex.first[in[i + 1]] << 4) | kHex.modulo[in[i + 2]]);
+            while (o < cap && IsEscape(in, n, i)) {
+                out[o++] = static_cast<char>((kHex.value[in[i + 1]] << 4) | kHex.value[in[i + 2]]);
                 i += 3;
                 CopyRunInWords(in, n, out, cap, i, o);
             }
@@ -117,28 +131,14 @@ int32_t DecodeQuotedPrintable(const char* data, int32_t length, char* out, int32
         if (in[i] == '_') {
             out[o++] = ' ';
             ++i;
-            continue;
-        }
-        if (n - i < 3) {
-            break;  // an escape cut off by the end of the text
-        }
-        const uint8_t high = in[i + 1];
-        const uint8_t low = in[i + 2];
-        const uint8_t first = kHex.first[high];
-        // An upper-case first digit takes any second byte (lenient readers do
-        // the same); a lower-case one only a real hex digit, so that "=a"
-        // followed by text stays literal.
-        if (first < kLowerHexFlag) {
-            out[o++] = static_cast<char>((first << 4) | kHex.modulo[low]);
+        } else if (IsEscape(in, n, i)) {
+            out[o++] = static_cast<char>((kHex.value[in[i + 1]] << 4) | kHex.value[in[i + 2]]);
             i += 3;
-        } else if (first != kNotHex && kHex.second[low] != kNotHex) {
-            out[o++] = static_cast<char>(((first & 0x0F) << 4) | kHex.second[low]);
-            i += 3;
-        } else if (high == '\r' && low == '\n') {
-            i += 3;  // soft line break
+        } else if (const int32_t soft = SoftBreakLength(in, n, i)) {
+            i += soft;
         } else {
-            out[o++] = static_cast<char>(high);  // "=" before anything else is dropped
-            i += 2;
+            out[o++] = '=';
+            ++i;
         }
     }
     return o;

@@ -2,7 +2,9 @@
 // Quoted-printable (RFC 2045 section 6.7). `option` false is text mode (CR LF
 // pairs stay line ends), true is binary mode (CR and LF are escaped too).
 // Encoded lines hold at most 75 characters plus the soft-break "=".
-// Decoding keeps what it cannot decode; it never fails.
+// Decoding keeps what it cannot decode: an "=" that is neither followed by two
+// hexadecimal digits (either case) nor a soft line break ("=", blanks, then
+// CR LF or the end of the text) stays as it is. It never fails.
 
 #include "codec/transfer_codec.h"
 

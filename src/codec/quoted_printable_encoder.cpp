@@ -150,7 +150,7 @@ inline bool BulkByte(const EntryTable& table, const uint8_t* in, char* out, uint
     } else if ((meta & kRuleFlag) != 0) {
         // Text mode: a CR LF pair ends the line; a "." that does not start a
         // line is literal; the rest takes the full rules.
-        if (c == '\r' && in[s.i + 1] == '\n' && s.line < kMaxLineBody) {
+        if (c == '\r' && in[s.i + 1] == '\n') {
             out[s.o] = '\r';
             out[s.o + 1] = '\n';
             s.o += 2;
@@ -261,6 +261,11 @@ QuotedPrintableEncoder::Width QuotedPrintableEncoder::Classify(int32_t i) {
         // in the reader, so it is escaped.
         const bool pair = c == '\r' ? IsLineEndPair(i) : (i > 0 && IsLineEndPair(i - 1));
         hardBreak_ = pair;
+        if (pair) {
+            // A line end needs no soft break, however full the line is.
+            lineLength_ = -1;
+            breakAt_ = -1;
+        }
         return pair ? Width::kLiteral : Width::kEscaped;
     }
     if (!binary_ && c == '.') {

@@ -9,6 +9,7 @@ std::string ModuleFilePath;
 std::string ProductNameText;
 std::string VersionText;
 std::string CapturedHeaders;
+std::int32_t HostInputTailLineEnds = 0;
 std::int32_t SleepValue = 0;
 std::int32_t SaveHTMLMessagesValue = 0;
 std::int32_t HtmlEngineValue = 0;

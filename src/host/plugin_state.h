@@ -16,6 +16,12 @@ extern std::string VersionText;
 // Raw headers of the last offered message's own header (IsMessageHeader);
 // a nested part's offer leaves them as they are.
 extern std::string CapturedHeaders;
+// The line ends the host's input file carries after the offered entity's own
+// bytes: 2 for a nested part (the line end of its parent's next delimiter
+// and the host's extra CR LF), 1 for the message itself (the extra CR LF), 0
+// when the input does not come from the host (the command-line tools). Set
+// by the host's acceptance call, ems_can_translate.
+extern std::int32_t HostInputTailLineEnds;
 // The "Sleep" and "SaveHTMLMessages" values, read at start-up and replaced by
 // the settings dialog.
 extern std::int32_t SleepValue;

@@ -1,7 +1,5 @@
 #include "mime/codec_bridge.h"
 
-#include <cstring>
-
 #include "codec/header_codec_registry.h"
 #include "codec/transfer_codec_registry.h"
 
@@ -9,21 +7,12 @@ namespace vellumo {
 
 namespace {
 
-// Runs the encoder into out. When the room is below the encoder's own bound
-// the output goes through a scratch buffer of that bound first: a truncating
-// encoder must never touch a byte past the capacity it was given, and this
-// keeps that promise whatever the codec does at its edge.
+// Runs the encoder with the room that is left: each codec stops at its
+// capacity by its own rules (an escape that does not fit is dropped, padding
+// or a final CR LF that does not fit is left out) and never writes past it.
 int EncodeWithin(TransferCodec& codec, char* out, int capacity) {
-    const int32_t bound = codec.EncodedLength();
-    if (bound <= capacity) {
-        const int32_t written = codec.Encode(out, capacity);
-        return written < 0 ? 0 : (written > capacity ? capacity : written);
-    }
-    std::string scratch(static_cast<size_t>(bound), '\0');
-    int32_t written = codec.Encode(scratch.data(), bound);
-    written = written < 0 ? 0 : (written > capacity ? capacity : written);
-    std::memcpy(out, scratch.data(), static_cast<size_t>(written));
-    return written;
+    const int32_t written = codec.Encode(out, capacity);
+    return written < 0 ? 0 : (written > capacity ? capacity : written);
 }
 
 int ClampCount(int32_t count, int capacity) {

@@ -15,16 +15,37 @@ namespace {
 constexpr char kDelimiterLead[] = "\r\n--";
 constexpr ptrdiff_t kCrLfLength = 2;
 
-// Absolute offset of the next delimiter that lies wholly inside [from, length), or -1.
+// RFC 2046 5.1.1: after the boundary a delimiter line holds only "--" and
+// blanks before its CR LF; the end of the range ends the line too (a nested
+// close delimiter is followed by its parent's delimiter). Anything else, as
+// in a nested boundary that extends this one, makes it no delimiter.
+bool EndsDelimiterLine(const char* text, ptrdiff_t length, ptrdiff_t at) {
+    if (length - at >= 2 && text[at] == '-' && text[at + 1] == '-') {
+        at += 2;
+    }
+    while (at < length && (text[at] == ' ' || text[at] == '\t')) {
+        ++at;
+    }
+    return at == length || (length - at >= kCrLfLength && text[at] == '\r' && text[at + 1] == '\n');
+}
+
+// Absolute offset of the next delimiter line that starts inside [from,
+// length), or -1.
 ptrdiff_t FindDelimiter(const char* text, ptrdiff_t length, ptrdiff_t from,
                         const std::string& delimiter) {
-    from = std::max<ptrdiff_t>(from, 0);
-    if (from >= length) {
-        return -1;
+    const ptrdiff_t delimiterLength = static_cast<ptrdiff_t>(delimiter.size());
+    for (from = std::max<ptrdiff_t>(from, 0); from < length; ++from) {
+        const ptrdiff_t found =
+            FindBytes(text + from, length - from, delimiter.data(), delimiterLength);
+        if (found < 0) {
+            return -1;
+        }
+        from += found;
+        if (EndsDelimiterLine(text, length, from + delimiterLength)) {
+            return from;
+        }
     }
-    const ptrdiff_t found = FindBytes(text + from, length - from, delimiter.data(),
-                                      static_cast<ptrdiff_t>(delimiter.size()));
-    return found < 0 ? -1 : from + found;
+    return -1;
 }
 
 }  // namespace

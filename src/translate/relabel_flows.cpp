@@ -1,8 +1,15 @@
-// Translators 3 and 4: relabel the entity, mark it, and write it back whole.
+// Translators 3 and 4: relabel and mark the entity by changing its header
+// fields in place. Every other byte goes to the output as it arrived, so a
+// body that no codec would give back the same (stray bytes in base64, a bare
+// "=" in quoted-printable, an unknown encoding) is never altered.
 
-#include <cstring>
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "codec/header_field_names.h"
+#include "host/plugin_state.h"
+#include "mime/header_span.h"
 #include "mime/header_value_safety.h"
 #include "platform/ascii_case.h"
 #include "translate/mime_type_record.h"
@@ -12,25 +19,21 @@
 namespace vellumo {
 namespace {
 
-constexpr const char* kRelatedMarker = "; related4mixed=yes";
-constexpr const char* kInlineMarker = "; inline4attachment=yes";
+constexpr std::string_view kRelatedMarker = "; related4mixed=yes";
+constexpr std::string_view kInlineMarker = "; inline4attachment=yes";
+constexpr std::string_view kCrLf = "\r\n";
 
-// The value as it arrived: the raw text keeps encoded words (a non-ASCII
-// file name, say) exactly, where the decoded value would be written back as
-// raw 8-bit bytes without its charset.
-std::string ArrivedValue(const MimeMessage& message, const char* name, bool hasRaw,
-                         const std::string& raw) {
-    if (hasRaw) {
-        return raw;
-    }
-    const HeaderField* field = message.FindField(name);
-    return field != nullptr ? field->value : std::string();
-}
+// The input bytes [start, end) replaced by `bytes`.
+struct Splice {
+    ptrdiff_t start;
+    ptrdiff_t end;
+    std::string bytes;
+};
 
 // True when the value ends inside a quoted string or a comment (or on a
 // lone backslash): a marker appended there would not be a parameter, and in
 // a quoted boundary it would change the boundary for every reader.
-bool EndsOpen(const std::string& value) {
+bool EndsOpen(std::string_view value) {
     bool quoted = false;
     int commentDepth = 0;
     for (size_t at = 0; at < value.size(); ++at) {
@@ -52,17 +55,75 @@ bool EndsOpen(const std::string& value) {
     return quoted || commentDepth > 0;
 }
 
+std::string_view RawValue(const std::string& text, const FieldSpan& span) {
+    return std::string_view(text).substr(static_cast<size_t>(span.valueStart),
+                                         static_cast<size_t>(span.valueEnd - span.valueStart));
+}
+
+bool FindField(const std::string& text, std::string_view name, FieldSpan& span) {
+    return FindFieldSpan(text.c_str(), static_cast<ptrdiff_t>(text.size()), name, span);
+}
+
 // A value the marker can be added to: it ends outside quotes and comments,
 // and it holds no line break but folds, so the rewritten field stays one
 // field that every reader (the host included) sees the marker in.
-bool CanCarryMarker(const std::string& value) {
+bool CanCarryMarker(std::string_view value) {
     return IsSafeFieldValue(value) && !EndsOpen(value);
 }
 
-// Writes the message and hands over the new type; the record is built
-// first, so a failed allocation declines before anything is written.
-int WriteRelabelled(Translation& translation, const char* mainType, const char* subType,
-                    MimeTypeRecord** outputType) {
+// The marker goes at the end of the Content-Type value, after any folds.
+// Without such a field one holding only the marker is added as the last
+// field of the header. False when the value cannot carry it.
+bool MarkContentType(const std::string& text, ptrdiff_t fieldsEnd, std::string_view marker,
+                     std::vector<Splice>& splices) {
+    FieldSpan type;
+    if (FindField(text, kContentTypeField, type)) {
+        if (!CanCarryMarker(RawValue(text, type))) {
+            return false;
+        }
+        splices.push_back({type.valueEnd, type.valueEnd, std::string(marker)});
+        return true;
+    }
+    std::string line;
+    if (fieldsEnd >= 2 && text.compare(static_cast<size_t>(fieldsEnd) - 2, 2, kCrLf) != 0) {
+        line = kCrLf;  // the last field ran to the end of the text
+    }
+    line.append(kContentTypeField).append(": ").append(marker).append(kCrLf);
+    splices.push_back({fieldsEnd, fieldsEnd, line});
+    return true;
+}
+
+// Replaces the case-insensitive prefix `from` of the field's value by `to`.
+void RelabelValue(const std::string& text, std::string_view name, std::string_view from,
+                  std::string_view to, std::vector<Splice>& splices) {
+    FieldSpan field;
+    if (FindField(text, name, field) && StartsWithIgnoringAsciiCase(RawValue(text, field), from)) {
+        splices.push_back({field.valueStart, field.valueStart + static_cast<ptrdiff_t>(from.size()),
+                           std::string(to)});
+    }
+}
+
+// The host's input ends with line ends that are not the entity's: for a
+// nested part the line end of the parent's next delimiter, and always one
+// CR LF of the host's own (HostInputTailLineEnds counts them). The host puts
+// the output's body back as the entity's content up to its end, so they are
+// left out, and an attachment that is not base64 keeps exactly its bytes.
+ptrdiff_t LengthWithoutHostTail(const std::string& text, ptrdiff_t bodyStart) {
+    ptrdiff_t end = static_cast<ptrdiff_t>(text.size());
+    for (int32_t lineEnds = 0; lineEnds < HostInputTailLineEnds; ++lineEnds) {
+        if (end - 2 < bodyStart || text.compare(static_cast<size_t>(end) - 2, 2, kCrLf) != 0) {
+            break;
+        }
+        end -= 2;
+    }
+    return end;
+}
+
+// Writes the input with the splices (in order, not overlapping) made, up to
+// `keptLength`, and hands over the new type; the record is built first, so
+// a failed allocation declines before anything is written.
+int WriteSpliced(Translation& translation, const std::vector<Splice>& splices, ptrdiff_t keptLength,
+                 const char* mainType, const char* subType, MimeTypeRecord** outputType) {
     MimeTypeRecord* record = nullptr;
     if (outputType != nullptr) {
         record = MakeMimeTypeRecord(mainType, subType, kDefaultMimeVersion);
@@ -70,8 +131,15 @@ int WriteRelabelled(Translation& translation, const char* mainType, const char* 
             return kStatusDataUnchanged;
         }
     }
-    int status = WriteMessageToOutput(translation);
-    translation.message.Clear();
+    const std::string& text = translation.text;
+    std::string head;
+    size_t from = 0;
+    for (const Splice& splice : splices) {
+        head.append(text, from, static_cast<size_t>(splice.start) - from).append(splice.bytes);
+        from = static_cast<size_t>(splice.end);
+    }
+    const int status = WriteTranslationOutput(translation, head, text.data() + from,
+                                              static_cast<size_t>(keptLength) - from);
     if (status != kStatusSuccess) {
         FreeMimeTypeRecord(record);
         return status;
@@ -82,42 +150,49 @@ int WriteRelabelled(Translation& translation, const char* mainType, const char* 
     return kStatusSuccess;
 }
 
+// Where the header's fields end, or -1 when the header cannot be read.
+ptrdiff_t FieldsEnd(const Translation& translation) {
+    return HeaderFieldsEnd(translation.text.c_str(),
+                           static_cast<ptrdiff_t>(translation.text.size()));
+}
+
 }  // namespace
 
 int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType) {
-    static constexpr const char* kRelated = "multipart/related";
-    std::string value = ArrivedValue(translation.message, kContentTypeField,
-                                     translation.hasRawContentType, translation.rawContentType);
-    if (!CanCarryMarker(value)) {
+    const std::string& text = translation.text;
+    const ptrdiff_t fieldsEnd = FieldsEnd(translation);
+    std::vector<Splice> splices;
+    if (fieldsEnd < 0 || !MarkContentType(text, fieldsEnd, kRelatedMarker, splices)) {
         return kStatusDataUnchanged;
     }
-    value += kRelatedMarker;
-    if (StartsWithIgnoringAsciiCase(value, kRelated)) {
-        value.replace(0, std::strlen(kRelated), "multipart/mixed");
-    }
-    translation.message.SetField(kContentTypeField, value);
-    return WriteRelabelled(translation, "multipart", "mixed", outputType);
+    RelabelValue(text, kContentTypeField, "multipart/related", "multipart/mixed", splices);
+    std::sort(splices.begin(), splices.end(),
+              [](const Splice& a, const Splice& b) { return a.start < b.start; });
+    return WriteSpliced(translation, splices, static_cast<ptrdiff_t>(text.size()), "multipart",
+                        "mixed", outputType);
 }
 
 int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outputType) {
-    static constexpr const char* kInline = "inline";
-    std::string disposition =
-        ArrivedValue(translation.message, kContentDispositionField,
-                     translation.hasRawContentDisposition, translation.rawContentDisposition);
-    if (!IsSafeFieldValue(disposition)) {
+    const std::string& text = translation.text;
+    const ptrdiff_t fieldsEnd = FieldsEnd(translation);
+    std::vector<Splice> splices;
+    if (fieldsEnd < 0 || !MarkContentType(text, fieldsEnd, kInlineMarker, splices)) {
         return kStatusDataUnchanged;
     }
-    if (StartsWithIgnoringAsciiCase(disposition, kInline)) {
-        disposition.replace(0, std::strlen(kInline), "attachment");
-        translation.message.SetField(kContentDispositionField, disposition);
-    }
-    std::string type = ArrivedValue(translation.message, kContentTypeField,
-                                    translation.hasRawContentType, translation.rawContentType);
-    if (!CanCarryMarker(type)) {
+    // A disposition with a stray line break is declined like the type: the
+    // host would read a different field than the one changed.
+    FieldSpan disposition;
+    if (FindField(text, kContentDispositionField, disposition) &&
+        !IsSafeFieldValue(RawValue(text, disposition))) {
         return kStatusDataUnchanged;
     }
-    translation.message.SetField(kContentTypeField, type + kInlineMarker);
-    return WriteRelabelled(translation, "application", "octet-stream", outputType);
+    RelabelValue(text, kContentDispositionField, "inline", "attachment", splices);
+    std::sort(splices.begin(), splices.end(),
+              [](const Splice& a, const Splice& b) { return a.start < b.start; });
+    const ptrdiff_t bodyStart =
+        std::min<ptrdiff_t>(fieldsEnd + 2, static_cast<ptrdiff_t>(text.size()));
+    return WriteSpliced(translation, splices, LengthWithoutHostTail(text, bodyStart), "application",
+                        "octet-stream", outputType);
 }
 
 }  // namespace vellumo

@@ -3,10 +3,8 @@
 #include <climits>
 #include <cstdint>
 
-#include "codec/header_field_names.h"
 #include "platform/files.h"
 #include "translate/output_file.h"
-#include "translate/raw_header_value.h"
 #include "translate/translation.h"
 
 namespace vellumo {
@@ -16,57 +14,52 @@ bool IsKnownTranslator(int id) {
     return id >= kHtmlMessagePart && id <= kRelated4Mixed;
 }
 
-// Translator 1 keeps the text: its archive takes a related HTML branch
-// exactly as it arrived.
-bool KeepsText(int translatorId) {
-    return translatorId == kHtmlMessagePart;
+bool IsRelabelling(int translatorId) {
+    return translatorId == kRelated4Mixed || translatorId == kInline4Attachment;
 }
 
-// Parses the input text into the translation's model; the text moves into
-// the translation when keepText asks for it.
-int ParseMessage(std::string& text, bool keepText, Translation& translation) {
+// Parses the input text into the translation's model.
+int ParseMessage(const std::string& text, Translation& translation) {
     if (text.size() > static_cast<size_t>(INT_MAX)) {
         return kStatusDataUnchanged;
     }
-    int length = static_cast<int>(text.size());
     // std::string keeps a NUL after its bytes, the byte the parsers may look at.
-    translation.hasRawContentType =
-        FindRawFieldValue(text.c_str(), length, kContentTypeField, translation.rawContentType);
-    translation.hasRawContentDisposition = FindRawFieldValue(
-        text.c_str(), length, kContentDispositionField, translation.rawContentDisposition);
-    int parsed = translation.message.Parse(text.c_str(), length);
-    if (keepText) {
-        translation.text.swap(text);
-    }
+    int parsed = translation.message.Parse(text.c_str(), static_cast<int>(text.size()));
     // 0: the top-level header could not be read; negative: memory ran out.
     return parsed > 0 ? kStatusSuccess : kStatusDataUnchanged;
 }
 
-// Reads and parses the input. The input text is released before returning,
-// so only the decoded model stays in memory, unless keepText asks for it.
-int ReadMessage(const std::string& inputPath, bool keepText, Translation& translation) {
-    std::string text;
-    if (!ReadWholeFile(inputPath, text)) {
-        return kStatusInputOpenFailed;
+// Relabelling changes one header field in the text as it arrived; the
+// other translators work on the parsed message. The text is released once
+// parsed, except for translator 1: its archive takes a related HTML branch
+// exactly as it arrived.
+int RunFlow(int translatorId, std::string& text, Translation& translation,
+            MimeTypeRecord** outputType) {
+    if (IsRelabelling(translatorId)) {
+        if (text.size() > static_cast<size_t>(INT_MAX)) {
+            return kStatusDataUnchanged;
+        }
+        translation.text.swap(text);
+        return translatorId == kRelated4Mixed
+                   ? TranslateRelatedToMixed(translation, outputType)
+                   : TranslateInlineToAttachment(translation, outputType);
     }
-    return ParseMessage(text, keepText, translation);
-}
-
-int RunFlow(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
-    switch (translatorId) {
-        case kRelated4Mixed:
-            return TranslateRelatedToMixed(translation, outputType);
-        case kInline4Attachment:
-            return TranslateInlineToAttachment(translation, outputType);
-        default:
-            return TranslateToPlainText(translatorId, translation, outputType);
+    int status = ParseMessage(text, translation);
+    if (translatorId == kHtmlMessagePart) {
+        translation.text.swap(text);
     }
+    std::string().swap(text);
+    return status == kStatusSuccess ? TranslateToPlainText(translatorId, translation, outputType)
+                                    : status;
 }
 
 int Translate(int translatorId, const std::string& inputPath, Translation& translation,
               MimeTypeRecord** outputType) {
-    int status = ReadMessage(inputPath, KeepsText(translatorId), translation);
-    return status == kStatusSuccess ? RunFlow(translatorId, translation, outputType) : status;
+    std::string text;
+    if (!ReadWholeFile(inputPath, text)) {
+        return kStatusInputOpenFailed;
+    }
+    return RunFlow(translatorId, text, translation, outputType);
 }
 
 // Cuts the output back to the length it had before the translation.
@@ -131,12 +124,7 @@ int TranslateMessageText(int translatorId, std::string input, std::string& outpu
         Translation translation;
         translation.outputText = &output;
         translation.subject = subject;
-        int status = ParseMessage(input, KeepsText(translatorId), translation);
-        // The model holds copies of everything else it needs.
-        std::string().swap(input);
-        if (status == kStatusSuccess) {
-            status = RunFlow(translatorId, translation, outputType);
-        }
+        int status = RunFlow(translatorId, input, translation, outputType);
         if (status == kStatusSuccess && archivePath != nullptr) {
             *archivePath = translation.archive.Path();
         }

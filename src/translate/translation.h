@@ -16,15 +16,11 @@ struct Translation {
     // When set, the output goes into this string instead of the output file.
     std::string* outputText = nullptr;
     const char* subject = nullptr;
-    MimeMessage message;
-    // The message text as read, kept for translator 1 only: its archive
-    // keeps a related HTML branch exactly as it arrived. Empty otherwise.
+    // The input as it arrived, for the translators that change a header
+    // field in place and pass every other byte through, and for translator
+    // 1, whose archive keeps a related HTML branch exactly as it arrived.
     std::string text;
-    // Raw top-level values, encoded words and folds as they arrived.
-    std::string rawContentType;
-    std::string rawContentDisposition;
-    bool hasRawContentType = false;
-    bool hasRawContentDisposition = false;
+    MimeMessage message;
     HtmlArchive archive;
 };
 
@@ -40,13 +36,9 @@ struct Translation {
 // Appends text and CR LF to the output (AppendTextToFile for a file).
 void AppendToTranslationOutput(Translation& translation, const std::string& text);
 
-// Writes the whole message tree as the output. kStatusSuccess,
-// kStatusOutputOpenFailed, or kStatusDataUnchanged when it cannot be
-// serialised or written whole.
-[[nodiscard]] int WriteMessageToOutput(Translation& translation);
-
-// The translator flows, run on a parsed message. Each returns a status
-// code and, on kStatusSuccess, the output's MIME type in *outputType.
+// The translator flows. Each returns a status code and, on kStatusSuccess,
+// the output's MIME type in *outputType. Translators 3 and 4 run on the
+// input text, translators 1 and 2 on the parsed message.
 [[nodiscard]] int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType);
 [[nodiscard]] int TranslateInlineToAttachment(Translation& translation,
                                               MimeTypeRecord** outputType);

@@ -60,20 +60,23 @@ struct DecodeCase {
 
 const DecodeCase kDecodeCases[] = {
     {"line_break_skipped", "QUJD\r\nREVG", "ABCDEF"},
-    {"padding_stops", "QUI=", "AB"},
-    {"padding_then_more_ignored", "QQ==QUJD", "A"},
+    {"padding_ends_group", "QUI=", "AB"},
+    {"padding_ends_group_and_more_follows", "QQ==QUJD", "AABC"},
     {"space_inside_group_skipped", "QU JD", "ABC"},
     {"tab_skipped", "QUJD\tREVG", "ABCDEF"},
     {"trailing_blank_on_line_keeps_rest", "QUJD \r\nREVG", "ABCDEF"},
     {"bare_lf_skipped", "QUJD\nREVG", "ABCDEF"},
-    {"stray_byte_stops", "QUJD*REVG", "ABC"},
-    {"high_byte_stops", "QUJD\xC3REVG", "ABC"},
-    {"nul_stops", std::string("QUJD\0REVG", 9), "ABC"},
+    {"stray_byte_skipped", "QUJD*REVG", "ABCDEF"},
+    {"high_byte_skipped", "QUJD\xC3REVG", "ABCDEF"},
+    {"nul_skipped", std::string("QUJD\0REVG", 9), "ABCDEF"},
     {"unfinished_group_bits_dropped", "QUJDR", "ABC"},
     {"two_chars_give_one_byte", "QU", "A"},
     {"three_chars_give_two_bytes", "QUJ", "AB"},
-    {"url_safe_minus_stops", "QUJD-REVG", "ABC"},
+    {"url_safe_minus_skipped", "QUJD-REVG", "ABCDEF"},
     {"plus_and_slash", "+/+/", "\xFB\xFF\xBF"},
+    {"stray_bang_inside_a_line", "SGVsbG8s\r\nIHdv!cmxk\r\nIQ==", "Hello, world!"},
+    {"last_group_of_five_keeps_whole_bytes", "SGVsbG8sIHdvcmxkIQ", "Hello, world!"},
+    {"joined_padded_parts", "SGk=\r\nSGk=", "HiHi"},
     {"empty", "", ""},
 };
 
@@ -150,6 +153,8 @@ const CapacityCase kCapacityCases[] = {
     {"group_cut_at_capacity", "abcabc", false, 6, "YWJjYW"},
     {"final_crlf_omitted_without_room", "abc", true, 5, "YWJj"},
     {"zero_capacity", "abc", true, 0, ""},
+    {"line_end_right_after_76th_char", Repeat('x', 60), true, 78, XLine(19) + "\r\n"},
+    {"characters_go_on_without_room_for_line_end", Repeat('x', 60), true, 77, XLine(19) + "e"},
 };
 
 TEST(Base64Encode, StopsAtCapacity) {

@@ -83,8 +83,13 @@ const std::vector<PartCase> kPartCases = {
      kMixedHeader + "--b\r\n\r\nx\r\n--b--  \r\ntail",
      -4,
      {{kMixedField}, false, "", {{{}, true, "x", {}}}}},
-    {"DelimiterLineWithTextOpensChild",
+    // RFC 2046 5.1.1: only "--" and blanks may follow the boundary.
+    {"DelimiterLineWithTextIsNoDelimiter",
      kMixedHeader + "--b junk\r\n\r\nx\r\n--bz\r\n\r\ny\r\n--b--\r\n",
+     -2,
+     {{kMixedField}, true, "--b junk\r\n\r\nx\r\n--bz\r\n\r\ny\r\n", {}}},
+    {"DelimiterWithTrailingBlanksOpensChild",
+     kMixedHeader + "--b \t\r\n\r\nx\r\n--b\t\r\n\r\ny\r\n--b--\r\n",
      -2,
      {{kMixedField}, false, "", {{{}, true, "x", {}}, {{}, true, "y", {}}}}},
     {"NoBoundaryParameterKeepsWholeBody",
@@ -136,7 +141,9 @@ const std::vector<PartCase> kPartCases = {
         "",
         {{{}, true, "plain", {}}, {{"Content-Type=text/html"}, true, "<p>", {}}}},
        {{}, true, "last", {}}}}},
-    {"InnerBoundaryStartingWithOuterCutsOuterChild",
+    // A nested boundary that extends the outer one used to cut the outer
+    // child at the inner delimiters.
+    {"InnerBoundaryExtendingOuterStaysNested",
      kMixedHeader +
          "--b\r\nContent-Type: multipart/mixed; boundary=bb\r\n\r\n--bb\r\n\r\nx\r\n--bb--\r\n"
          "\r\n--b--\r\n",
@@ -144,9 +151,24 @@ const std::vector<PartCase> kPartCases = {
      {{kMixedField},
       false,
       "",
-      {{{"Content-Type=multipart/mixed; boundary=bb"}, false, "", {}},
-       {{}, true, "x", {}},
-       {{}, false, "", {}}}}},
+      {{{"Content-Type=multipart/mixed; boundary=bb"}, false, "", {{{}, true, "x", {}}}}}}},
+    {"ClientStyleBoundariesRelatedAlternativePicture",
+     "Content-Type: multipart/related; boundary=\"=_B==_\"\r\n\r\n"
+     "--=_B==_\r\nContent-Type: multipart/alternative; boundary=\"=_B==_.ALT\"\r\n\r\n"
+     "--=_B==_.ALT\r\nContent-Type: text/plain\r\n\r\nplain\r\n"
+     "--=_B==_.ALT\r\nContent-Type: text/html\r\n\r\n<p>html</p>\r\n"
+     "--=_B==_.ALT--\r\n\r\n"
+     "--=_B==_\r\nContent-Type: image/png\r\n\r\npng\r\n--=_B==_--\r\n",
+     -2,
+     {{"Content-Type=multipart/related; boundary=\"=_B==_\""},
+      false,
+      "",
+      {{{"Content-Type=multipart/alternative; boundary=\"=_B==_.ALT\""},
+        false,
+        "",
+        {{{"Content-Type=text/plain"}, true, "plain", {}},
+         {{"Content-Type=text/html"}, true, "<p>html</p>", {}}}},
+       {{"Content-Type=image/png"}, true, "png", {}}}}},
     {"UnquotedBoundaryWithFullStop",
      "Content-Type: multipart/mixed; boundary=a.b\r\n\r\n--a.b\r\n\r\nx\r\n--a.b--\r\n",
      -2,

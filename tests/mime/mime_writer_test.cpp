@@ -296,5 +296,38 @@ TEST(MimeWriter, QuotedPrintableBodyHoldingTheDelimiterKeepsItsPart) {
     EXPECT_EQ(testing_support::TreeDigest(again), testing_support::TreeDigest(message)) << written;
 }
 
+// The body codec gets the room that is left and stops by its own rules: an
+// escape or padding that does not fit is left out whole instead of being cut
+// byte by byte into "=E" or "Y=".
+TEST(MimeWriter, BodyCodecStopsAtTheRoomLeft) {
+    struct Case {
+        const char* name;
+        const char* encoding;
+        std::string body;
+        int bodyRoom;
+        std::string expectedBody;
+    };
+    const Case cases[] = {
+        {"escape_left_out_whole", "quoted-printable", "ab\xE9", 4, "ab"},
+        {"escape_that_fits", "quoted-printable", "ab\xE9", 5, "ab=E9"},
+        {"padding_left_out_whole", "base64", "a", 3, "YQ"},
+        {"final_line_end_left_out_whole", "base64", "abc", 5, "YWJj"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        MimeMessage message;
+        message.SetField("Content-Transfer-Encoding", test.encoding);
+        ASSERT_TRUE(message.body.Assign(test.body.data(), test.body.size()));
+        const std::string header =
+            "Content-Transfer-Encoding: " + std::string(test.encoding) + "\r\n\r\n";
+        const int capacity = static_cast<int>(header.size()) + test.bodyRoom;
+        std::string out(static_cast<size_t>(capacity), '\0');
+        const int count = message.Write(out.data(), capacity);
+        ASSERT_GE(count, 0);
+        out.resize(static_cast<size_t>(count));
+        EXPECT_EQ(out, header + test.expectedBody);
+    }
+}
+
 }  // namespace
 }  // namespace vellumo

@@ -24,6 +24,7 @@ class DriverFixture : public ::testing::Test {
         std::filesystem::create_directory(ConfigFolder);
         WriteSettingString(kOptionsSection, kHtmlPathKey, ArchiveFolder(), SettingsFilePath);
         SaveHTMLMessagesValue = 0;
+        HostInputTailLineEnds = 0;
         CapturedHeaders.clear();
     }
     void TearDown() override {
@@ -31,6 +32,7 @@ class DriverFixture : public ::testing::Test {
         SettingsFilePath.clear();
         CapturedHeaders.clear();
         SaveHTMLMessagesValue = 0;
+        HostInputTailLineEnds = 0;
     }
     std::string ArchiveFolder() const { return temp_.File("archive/"); }
     std::string Input() const { return temp_.File("in.eml"); }

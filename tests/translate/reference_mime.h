@@ -118,6 +118,31 @@ inline std::string RefParameter(const std::string& header, const std::string& fi
     return "";
 }
 
+// True when a delimiter line for `delimiter` ("--" + boundary) starts at
+// `at`: after it only "--" and blanks up to CR LF or the end (RFC 2046 5.1.1).
+inline bool RefIsDelimiterLine(const std::string& body, size_t at, const std::string& delimiter) {
+    if (body.compare(at, delimiter.size(), delimiter) != 0) {
+        return false;
+    }
+    size_t end = at + delimiter.size();
+    if (body.compare(end, 2, "--") == 0) {
+        end += 2;
+    }
+    end = body.find_first_not_of(" \t", end);
+    return end == std::string::npos || body.compare(end, 2, "\r\n") == 0;
+}
+
+// Offset of the next delimiter line at or after `from` that follows a CR LF.
+inline size_t RefNextDelimiter(const std::string& body, size_t from, const std::string& delimiter) {
+    for (size_t at = body.find("\r\n" + delimiter, from); at != std::string::npos;
+         at = body.find("\r\n" + delimiter, at + 1)) {
+        if (RefIsDelimiterLine(body, at + 2, delimiter)) {
+            return at;
+        }
+    }
+    return std::string::npos;
+}
+
 // The entities between "--boundary" lines, up to the close delimiter.
 inline std::vector<std::string> RefChildren(const std::string& body, const std::string& boundary) {
     std::vector<std::string> children;
@@ -126,8 +151,8 @@ inline std::vector<std::string> RefChildren(const std::string& body, const std::
     }
     std::string delimiter = "--" + boundary;
     size_t at = 0;
-    if (body.compare(0, delimiter.size(), delimiter) != 0) {
-        at = body.find("\r\n" + delimiter);
+    if (!RefIsDelimiterLine(body, 0, delimiter)) {
+        at = RefNextDelimiter(body, 0, delimiter);
         if (at == std::string::npos) {
             return children;
         }
@@ -142,7 +167,7 @@ inline std::vector<std::string> RefChildren(const std::string& body, const std::
             break;
         }
         start += 2;
-        size_t next = body.find("\r\n" + delimiter, start);
+        size_t next = RefNextDelimiter(body, start, delimiter);
         children.push_back(
             body.substr(start, next == std::string::npos ? std::string::npos : next - start));
         at = next == std::string::npos ? std::string::npos : next + 2;
@@ -164,13 +189,27 @@ inline int RefBase64Value(char c) {
     return -1;
 }
 
+// RFC 2045 6.8: bytes outside the alphabet are ignored; "=" ends a group
+// (joined parts may follow).
+inline void RefFlushBase64(std::string& out, unsigned& bits, int& count) {
+    if (count == 2) {
+        out += static_cast<char>((bits >> 4) & 0xFF);
+    } else if (count == 3) {
+        out += static_cast<char>((bits >> 10) & 0xFF);
+        out += static_cast<char>((bits >> 2) & 0xFF);
+    }
+    bits = 0;
+    count = 0;
+}
+
 inline std::string RefDecodeBase64(const std::string& text) {
     std::string out;
     unsigned bits = 0;
     int count = 0;
     for (char c : text) {
         if (c == '=') {
-            break;
+            RefFlushBase64(out, bits, count);
+            continue;
         }
         int value = RefBase64Value(c);
         if (value < 0) {
@@ -185,12 +224,7 @@ inline std::string RefDecodeBase64(const std::string& text) {
             count = 0;
         }
     }
-    if (count == 2) {
-        out += static_cast<char>((bits >> 4) & 0xFF);
-    } else if (count == 3) {
-        out += static_cast<char>((bits >> 10) & 0xFF);
-        out += static_cast<char>((bits >> 2) & 0xFF);
-    }
+    RefFlushBase64(out, bits, count);
     return out;
 }
 
@@ -207,10 +241,13 @@ inline int RefHex(char c) {
 inline std::string RefDecodeQuotedPrintable(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
+        size_t blanks = text.find_first_not_of(" \t", i + 1);
         if (text[i] != '=') {
             out += text[i];
-        } else if (text.compare(i + 1, 2, "\r\n") == 0) {
-            i += 2;
+        } else if (blanks == std::string::npos) {
+            break;  // a soft break at the end of the body
+        } else if (text.compare(blanks, 2, "\r\n") == 0) {
+            i = blanks + 1;
         } else if (i + 2 < text.size() && RefHex(text[i + 1]) >= 0 && RefHex(text[i + 2]) >= 0) {
             out += static_cast<char>(RefHex(text[i + 1]) * 16 + RefHex(text[i + 2]));
             i += 2;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/plugin_state.h"
 #include "translate/driver_fixture.h"
 #include "translate/mime_type_record.h"
 
@@ -98,6 +99,29 @@ const std::vector<DriverCase>& DriverCases() {
                   "\n"
                   "data\n"),
          "application/octet-stream"},
+        {"octet body that no decoder gives back passes through", 3,
+         WithCrLf("Content-Type: application/octet-stream\nContent-Transfer-Encoding: base64\n\n"
+                  "SGVsbG8s\nIHdv!cmxk\nIQ==\n"),
+         0,
+         WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n"
+                  "Content-Transfer-Encoding: base64\n\nSGVsbG8s\nIHdv!cmxk\nIQ==\n"),
+         "application/octet-stream"},
+        {"octet disposition before the type is changed too", 3,
+         WithCrLf("Content-Disposition: Inline\nContent-Type: application/octet-stream\n\nx"), 0,
+         WithCrLf("Content-Disposition: attachment\n"
+                  "Content-Type: application/octet-stream; inline4attachment=yes\n\nx"),
+         "application/octet-stream"},
+        {"related keeps bodies, layout and epilogue as they arrived", 4,
+         WithCrLf("Content-Type: multipart/related;\n\tboundary=x\n\npreamble\n--x  \n"
+                  "Content-Transfer-Encoding: quoted-printable\n\n<a href=\"u\">=\n--x--\n"
+                  "epilogue\n"),
+         0,
+         WithCrLf("Content-Type: multipart/mixed;\n\tboundary=x; related4mixed=yes\n\npreamble\n"
+                  "--x  \nContent-Transfer-Encoding: quoted-printable\n\n<a href=\"u\">=\n--x--\n"
+                  "epilogue\n"),
+         "multipart/mixed"},
+        {"related without a type gets one holding the marker", 4, WithCrLf("From: a\n\nbody"), 0,
+         WithCrLf("From: a\nContent-Type: ; related4mixed=yes\n\nbody"), "multipart/mixed"},
         {"octet without disposition gets none", 3,
          WithCrLf("Content-Type: application/octet-stream\n\nx"), 0,
          WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n\nx"),
@@ -208,6 +232,88 @@ TEST_F(TranslateDriverTest, Table) {
         }
         FreeMimeTypeRecord(type);
     }
+}
+
+// The host's input for a nested part ends with the line end of the parent's
+// next delimiter and a CR LF of its own, for the message itself with that
+// CR LF only; the host took them as attachment bytes when the output kept
+// them. Without the host (0) nothing is left out.
+TEST_F(TranslateDriverTest, HostInputTailIsLeftOut) {
+    struct TailCase {
+        const char* name;
+        int32_t tailLineEnds;
+        std::string body;
+        std::string expectedBody;
+    };
+    const TailCase cases[] = {
+        {"nested part", 2, "line one\r\nline two\r\n\r\n\r\n", "line one\r\nline two\r\n"},
+        {"message itself", 1, "line one\r\nline two\r\n\r\n", "line one\r\nline two\r\n"},
+        {"not from the host", 0, "line one\r\n", "line one\r\n"},
+        {"nested part with an empty body", 2, "\r\n\r\n", ""},
+        {"tail never reaches into the header", 2, "", ""},
+    };
+    for (const TailCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostInputTailLineEnds = c.tailLineEnds;
+        test::WriteFileBytes(Input(), "Content-Type: application/octet-stream\r\n\r\n" + c.body);
+        test::WriteFileBytes(Output(), "");
+        ASSERT_EQ(TranslateMessageFile(3, Input(), Output(), nullptr, nullptr), 0);
+        EXPECT_EQ(test::ReadFileBytes(Output()),
+                  "Content-Type: application/octet-stream; inline4attachment=yes\r\n\r\n" +
+                      c.expectedBody);
+    }
+}
+
+// URL-safe base64 (with "-" and "_") lost most of its bytes when the body
+// was decoded and encoded again.
+TEST_F(TranslateDriverTest, UrlSafeBase64BodyPassesThrough) {
+    std::string bytes;
+    for (int i = 0; i < 255; ++i) {
+        bytes += static_cast<char>(i);
+    }
+    static const char kUrlSafe[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+    std::string encoded;
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
+                           (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+                           static_cast<unsigned char>(bytes[i + 2]);
+        for (int shift = 18; shift >= 0; shift -= 6) {
+            encoded += kUrlSafe[(v >> shift) & 0x3F];
+        }
+    }
+    const std::string head = "Content-Type: multipart/related; boundary=x";
+    const std::string rest =
+        "\r\n\r\n--x\r\nContent-Transfer-Encoding: base64\r\n\r\n" + encoded + "\r\n--x--\r\n";
+    test::WriteFileBytes(Input(), head + rest);
+    test::WriteFileBytes(Output(), "");
+    ASSERT_EQ(TranslateMessageFile(4, Input(), Output(), nullptr, nullptr), 0);
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Content-Type: multipart/mixed; boundary=x; related4mixed=yes" + rest);
+}
+
+// The complex example of the MIME RFCs, whose bodies are placeholders ("...
+// base64-encoded image data goes here ..."): decoded and encoded again they
+// came back empty. Relabelled, the message keeps every byte.
+TEST_F(TranslateDriverTest, RfcExamplePlaceholderBodiesPassThrough) {
+    const std::string head =
+        "MIME-Version: 1.0\nSubject: A multipart example\n"
+        "Content-Type: multipart/mixed;\n              boundary=unique-boundary-1";
+    const std::string rest =
+        "\n\nThis is the preamble area of a multipart message.\n\n"
+        "--unique-boundary-1\n\n  ... Some text appears here ...\n\n"
+        "--unique-boundary-1\nContent-Type: multipart/parallel; boundary=unique-boundary-2\n\n"
+        "--unique-boundary-2\nContent-Type: audio/basic\nContent-Transfer-Encoding: base64\n\n"
+        "  ... base64-encoded 8000 Hz single-channel\n"
+        "      mu-law-format audio data goes here ...\n\n"
+        "--unique-boundary-2\nContent-Type: image/jpeg\nContent-Transfer-Encoding: base64\n\n"
+        "  ... base64-encoded image data goes here ...\n\n--unique-boundary-2--\n\n"
+        "--unique-boundary-1\nContent-type: text/enriched\n\n"
+        "This is <bold><italic>enriched.</italic></bold>\n\n--unique-boundary-1--\n";
+    test::WriteFileBytes(Input(), WithCrLf(head + rest));
+    test::WriteFileBytes(Output(), "");
+    ASSERT_EQ(TranslateMessageFile(4, Input(), Output(), nullptr, nullptr), 0);
+    EXPECT_EQ(test::ReadFileBytes(Output()), WithCrLf(head + "; related4mixed=yes" + rest));
 }
 
 }  // namespace

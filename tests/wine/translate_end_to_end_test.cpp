@@ -215,6 +215,54 @@ TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
     EXPECT_FALSE(FileExistsHere(Out("missing.out")));
 }
 
+// Nested application/octet-stream parts as the host offers them (the part's
+// text up to the line end of the parent's next delimiter): after translator
+// 3 the host puts the output back and saves the attachment, which must hold
+// exactly the original bytes. Those not in base64 used to gain CR LF CR LF.
+TEST_F(TranslateEndToEnd, NestedAttachmentPutBackKeepsItsExactBytes) {
+    SetSaving(0);
+    struct Part {
+        const char* name;
+        std::string header;
+        std::string encoded;
+        std::string attachment;
+    };
+    const std::string binary("\x00\x01\xFF\r\n\r\nend", 10);
+    const Part parts[] = {
+        {"text7bit",
+         "Content-Type: application/octet-stream; name=\"notes.txt\"\r\n"
+         "Content-Transfer-Encoding: 7bit\r\n"
+         "Content-Disposition: inline; filename=\"notes.txt\"\r\n",
+         "line one\r\nline two\r\n\r\n", "line one\r\nline two\r\n\r\n"},
+        {"binary", "Content-Type: application/octet-stream\r\nContent-Disposition: inline\r\n",
+         binary, binary},
+        {"base64",
+         "Content-Type: application/octet-stream\r\nContent-Transfer-Encoding: base64\r\n"
+         "Content-Disposition: inline\r\n",
+         "AAH/DQoNCmVuZA==", binary},
+    };
+    std::vector<std::vector<std::string>> steps;
+    for (const Part& part : parts) {
+        std::string name = part.name;
+        WriteFileBytes(Out(name + ".part"), part.header + "\r\n" + part.encoded + "\r\n");
+        steps.push_back({"translate", "--translator", "3", "--save-part", WinOut(name + ".saved"),
+                         WinOut(name + ".part"), WinOut(name + ".out")});
+    }
+    std::vector<std::string> args = {"--config-dir", Config()};
+    std::vector<std::string> chained = Chain(steps);
+    args.insert(args.end(), chained.begin(), chained.end());
+    WineRun run = RunHost(args, 120);
+    ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
+    EXPECT_EQ(run.Values("translate.status"), (std::vector<std::string>{"0", "0", "0"}));
+    for (const Part& part : parts) {
+        SCOPED_TRACE(part.name);
+        EXPECT_EQ(ReadFileBytes(Out(std::string(part.name) + ".saved")), part.attachment);
+        EXPECT_NE(ReadFileBytes(Out(std::string(part.name) + ".out"))
+                      .find("Content-Disposition: attachment"),
+                  std::string::npos);
+    }
+}
+
 // The DLL reads and writes ISO-2022-JP from its own tables, as the native
 // build does: Wine has no code page for it.
 TEST_F(TranslateEndToEnd, JapaneseAndLabelledCharsetsWithoutHostCodePages) {

@@ -5,6 +5,8 @@
 // Steps run in order after plug-in start, separated by "--then":
 //   can [options] MESSAGE|-      offer a message to the translators
 //   translate --translator N [options] MESSAGE OUTPUT
+//                                offer, then translate (--save-part FILE writes
+//                                the attachment the host puts back from the output)
 //   special-hook | config       open the plug-in's dialogs
 // Everything seen is printed as "key: value" lines; the exit code is 0 when
 // the plug-in kept the host's contract, 2 when it broke it, 1 on bad usage.
@@ -42,7 +44,9 @@ void PrintUsage() {
         "      [--disposition D] [--subject S] [--label L] [--null-header] [--null-raw]\n"
         "      [--no-mime] MESSAGE|-\n"
         "  translate --translator N [--raw-input] [--no-output-file] [--null-output]\n"
-        "      [--subject S] MESSAGE OUTPUT\n"
+        "      [--subject S] [--save-part FILE] MESSAGE OUTPUT\n"
+        "      (--save-part: put the output back as a nested entity and write the\n"
+        "      attachment the host would save to FILE)\n"
         "  special-hook | config\n");
 }
 

@@ -30,6 +30,7 @@ struct OfferOptions {
     std::string subject;
     bool hasSubject = false;
     std::string label;
+    std::string savePart;  // where to write the attachment put back from the output
     std::vector<int> translators;
     std::vector<std::pair<std::string, std::string>> extraParams;
     std::vector<std::string> files;
@@ -55,6 +56,8 @@ bool ParseOfferOptions(const std::vector<std::string>& args, OfferOptions& optio
         } else if (a == "--subject" && hasValue) {
             options.subject = args[++i];
             options.hasSubject = true;
+        } else if (a == "--save-part" && hasValue) {
+            options.savePart = args[++i];
         } else if (a == "--label" && hasValue) {
             options.label = args[++i] + ".";
         } else if (a == "--null-header") {
@@ -194,6 +197,19 @@ bool ReportOutputType(const PluginApi& api, MimeTypeRecord* type) {
     return ok;
 }
 
+// Plays the host putting the output back as a nested entity and saving the
+// attachment it holds.
+void SavePutBackPart(const std::string& output, const std::string& path) {
+    std::string text;
+    if (!ReadFileText(output, text)) {
+        std::printf("error: cannot read %s\n", output.c_str());
+        return;
+    }
+    std::string attachment = PutBackAttachment(text);
+    std::ofstream(path, std::ios::binary).write(attachment.data(), attachment.size());
+    std::printf("translate.part_bytes: %lu\n", static_cast<unsigned long>(attachment.size()));
+}
+
 }  // namespace
 
 bool RunCanStep(PluginApi& api, const std::vector<std::string>& args) {
@@ -250,6 +266,9 @@ bool RunTranslateStep(PluginApi& api, const std::vector<std::string>& args) {
     std::printf("translate.status: %ld\n", status);
     if (status != 0 || options.nullOutput) {
         return out.mimeType == nullptr;
+    }
+    if (!options.savePart.empty()) {
+        SavePutBackPart(output, options.savePart);
     }
     return ReportOutputType(api, out.mimeType);
 }

@@ -1,5 +1,7 @@
 #include "offered_message.h"
 
+#include "codec/base64_codec.h"
+#include "codec/quoted_printable_codec.h"
 #include "platform/ascii_case.h"
 #include "platform/line_ends.h"
 
@@ -122,6 +124,27 @@ std::string MakeHostInputFile(const OfferedMessage& message) {
     file += message.body;
     file += "\r\n";
     return file;
+}
+
+std::string PutBackAttachment(const std::string& output) {
+    size_t blank = output.compare(0, 2, "\r\n") == 0 ? 0 : output.find("\r\n\r\n");
+    std::string header = blank == std::string::npos ? output : output.substr(0, blank + 2);
+    std::string body = blank == std::string::npos ? std::string()
+                       : blank == 0               ? output.substr(2)
+                                                  : output.substr(blank + 4);
+    std::string encoding = FieldValue(header, "Content-Transfer-Encoding");
+    std::string decoded(body.size() + 4, '\0');
+    int32_t length = static_cast<int32_t>(body.size());
+    int32_t written;
+    if (vellumo::EqualsIgnoringAsciiCase(encoding, "base64")) {
+        written = vellumo::DecodeBase64(body.data(), length, &decoded[0], length);
+    } else if (vellumo::EqualsIgnoringAsciiCase(encoding, "quoted-printable")) {
+        written = vellumo::DecodeQuotedPrintable(body.data(), length, &decoded[0], length, false);
+    } else {
+        return body;
+    }
+    decoded.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    return decoded;
 }
 
 }  // namespace emshost

@@ -30,6 +30,12 @@ OfferedMessage ParseOfferedMessage(const std::string& text);
 // Content-Disposition lines, a blank line, the body and one extra CR LF.
 std::string MakeHostInputFile(const OfferedMessage& message);
 
+// The attachment the host saves when it puts a translator's output back as a
+// nested entity: the output's body from after its header's blank line up to
+// the end of the file, decoded by the output's Content-Transfer-Encoding
+// (base64 and quoted-printable; any other encoding as it stands).
+std::string PutBackAttachment(const std::string& output);
+
 // "type/subtype; a=b" into its parts (quotes removed from values).
 void SplitContentType(const std::string& value, std::string& mainType, std::string& subType,
                       std::vector<std::pair<std::string, std::string>>& params);
