@@ -32,6 +32,10 @@ class PlatformFile {
     [[nodiscard]] bool Write(const char* data, size_t length);
     // Cuts the file at the current position.
     [[nodiscard]] bool TruncateHere();
+    // The file's length in bytes; false when it cannot be read.
+    [[nodiscard]] bool GetLength(std::uint64_t& length);
+    // Moves the position to `position` bytes from the start.
+    [[nodiscard]] bool SeekTo(std::uint64_t position);
     void Close();
 
   private:

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 
 namespace vellumo {
@@ -96,6 +97,23 @@ bool PlatformFile::TruncateHere() {
     int fd = static_cast<int>(handle_);
     off_t position = ::lseek(fd, 0, SEEK_CUR);
     return position >= 0 && ::ftruncate(fd, position) == 0;
+}
+
+bool PlatformFile::GetLength(std::uint64_t& length) {
+    struct stat info;
+    if (!IsOpen() || fstat(static_cast<int>(handle_), &info) != 0 || info.st_size < 0) {
+        return false;
+    }
+    length = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
+bool PlatformFile::SeekTo(std::uint64_t position) {
+    if (!IsOpen() || position > static_cast<std::uint64_t>(INT64_MAX)) {
+        return false;
+    }
+    off_t wanted = static_cast<off_t>(position);
+    return ::lseek(static_cast<int>(handle_), wanted, SEEK_SET) == wanted;
 }
 
 void PlatformFile::Close() {

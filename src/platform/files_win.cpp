@@ -73,6 +73,22 @@ bool PlatformFile::TruncateHere() {
     return IsOpen() && SetEndOfFile(AsHandle(handle_));
 }
 
+bool PlatformFile::GetLength(std::uint64_t& length) {
+    LARGE_INTEGER size;
+    if (!IsOpen() || !GetFileSizeEx(AsHandle(handle_), &size) || size.QuadPart < 0) {
+        return false;
+    }
+    length = static_cast<std::uint64_t>(size.QuadPart);
+    return true;
+}
+
+bool PlatformFile::SeekTo(std::uint64_t position) {
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(position);
+    return IsOpen() && position <= 0x7FFFFFFFFFFFFFFFull &&
+           SetFilePointerEx(AsHandle(handle_), distance, nullptr, FILE_BEGIN);
+}
+
 void PlatformFile::Close() {
     if (IsOpen()) {
         CloseHandle(AsHandle(handle_));

@@ -2,6 +2,7 @@
 // Appending one HTML part to an archive file.
 
 #include <string>
+#include <string_view>
 
 #include "mime/mime_part.h"
 
@@ -9,15 +10,24 @@ namespace vellumo {
 
 // Appends to the existing archive file: the part's Content-Type line
 // ("Content-Type: text/html" when it has none), its Content-Disposition line
-// when it has one, "MIME-Version: 1.0" and a blank line, then the decoded
-// body, all of it by its byte count. Nothing happens when the file cannot
-// be opened; a write error leaves what was written.
+// when it has one (both as ArchivePartHeader writes them), "MIME-Version:
+// 1.0" and a blank line, then the decoded body, all of it by its byte count.
+// Nothing happens when the file cannot be opened; a write error leaves what
+// was written.
 void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& part);
 
-// The text AppendHtmlPartToArchive writes before the body. A line that would
-// hold a line break other than a fold, or a control byte, is not written:
-// the Content-Type line falls back to "Content-Type: text/html" and the
-// Content-Disposition line is left out.
+// Appends to the existing archive file "MIME-Version: 1.0" and CR LF (left
+// out when the entity's header has that field), then the entity's text
+// exactly as given. The byte after the text must be readable (a NUL, or
+// the next byte of the message). Nothing happens when the file cannot be
+// opened.
+void AppendEntityToArchive(const std::string& archivePath, std::string_view entityText);
+
+// The text AppendHtmlPartToArchive writes before the body. The field values
+// are written as they arrived; a value whose line breaks are not all folds,
+// or that holds a control byte, is not written: the Content-Type line falls
+// back to "Content-Type: text/html" and the Content-Disposition line is
+// left out.
 std::string ArchivePartHeader(const MimePart& part);
 
 }  // namespace vellumo

@@ -26,6 +26,20 @@ OutputWrite WriteOutputFile(const std::string& path, const std::string& head, co
     return OutputWrite::Written;
 }
 
+bool OutputFileLength(const std::string& path, std::uint64_t& length) {
+    PlatformFile file;
+    return file.Open(path, FileMode::ReadExisting) && file.GetLength(length);
+}
+
+bool CutOutputFile(const std::string& path, std::uint64_t length) {
+    PlatformFile file;
+    std::uint64_t now = 0;
+    if (!file.Open(path, FileMode::WriteExisting) || !file.GetLength(now)) {
+        return false;
+    }
+    return now <= length || (file.SeekTo(length) && file.TruncateHere());
+}
+
 bool AppendTextToFile(const std::string& path, const std::string& text) {
     if (!FileExists(path)) {
         // FileExists ignores names under four characters: such a file may

@@ -2,6 +2,7 @@
 // Writing the translation's output file and appending lines to files. Every
 // text is written by its byte count, so zero bytes inside it are kept.
 
+#include <cstdint>
 #include <string>
 
 namespace vellumo {
@@ -19,6 +20,13 @@ enum class OutputWrite {
 // The same for a head and a body written one after the other.
 [[nodiscard]] OutputWrite WriteOutputFile(const std::string& path, const std::string& head,
                                           const char* body, size_t bodyLength);
+
+// The file's length in bytes; false when it cannot be opened or measured.
+[[nodiscard]] bool OutputFileLength(const std::string& path, std::uint64_t& length);
+// Cuts the file back to `length` bytes when it has grown past it, so that a
+// translation that fails after writing leaves the output as it found it.
+// True when the file holds at most `length` bytes afterwards.
+bool CutOutputFile(const std::string& path, std::uint64_t length);
 
 // Appends text and CR LF at the end of the file, creating the file empty
 // first when FileExists says it is missing. An empty text appends nothing.

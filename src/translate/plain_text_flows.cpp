@@ -4,6 +4,7 @@
 #include <climits>
 #include <memory>
 #include <new>
+#include <string_view>
 
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
@@ -11,10 +12,7 @@
 #include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
-#include "translate/archive_file.h"
-#include "translate/archive_html_part.h"
-#include "translate/archive_subject.h"
-#include "translate/conversion_trailer.h"
+#include "translate/html_branches.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"
 #include "translate/translate_driver.h"
@@ -52,23 +50,45 @@ HtmlTextSource TextSource() {
                                 : HtmlTextSource::kBuiltInRenderer;
 }
 
-// Translator 1: the body of the last direct text/plain child (each one
-// overwrites the one before), under a header the host keeps as it is.
-int WritePlainAlternative(Translation& translation) {
-    const MimePart* plain = nullptr;
-    for (const auto& child : translation.message.children) {
-        if (IsTextOf(*child, "plain")) {
-            plain = child.get();
+// A child that says nothing at all: no header field and nothing but line
+// ends and blanks, such as the leftover after a missing close delimiter.
+bool IsBlankLeftover(const MimePart& part) {
+    std::string_view body(part.body.data() != nullptr ? part.body.data() : "", part.body.size());
+    return part.fields.empty() && body.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The text the sender wrote: the last direct child whose Content-Type says
+// text/plain; without one, the last child that is text/plain by default
+// (it has no Content-Type), unless it is a blank leftover. Null when none.
+const MimePart* SenderText(const MimePart& message) {
+    const MimePart* declared = nullptr;
+    const MimePart* byDefault = nullptr;
+    for (const auto& child : message.children) {
+        if (!IsTextOf(*child, "plain")) {
+            continue;
+        }
+        if (child->FindField(kContentTypeField) != nullptr) {
+            declared = child.get();
+        } else if (!IsBlankLeftover(*child)) {
+            byDefault = child.get();
         }
     }
+    return declared != nullptr ? declared : byDefault;
+}
+
+// Translator 1: the body of the sender's text/plain alternative under a
+// header the host keeps as it is; the HTML alternatives go to the archive.
+int WritePlainAlternative(Translation& translation) {
+    const MimePart* plain = SenderText(translation.message);
     if (plain == nullptr) {
         return kStatusDataUnchanged;
     }
-    for (const auto& child : translation.message.children) {
-        if (Saving() && IsTextOf(*child, "html")) {
-            AppendHtmlPartToArchive(translation.archive.Path(), *child);
-        }
+    if (Saving() && !ArchiveHtmlBranches(translation.message, translation.text, translation.subject,
+                                         translation.archive)) {
+        return kStatusDataUnchanged;  // the HTML would be lost without a word
     }
+    translation.text.clear();
+    translation.text.shrink_to_fit();
     std::string head = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
     int status = WriteTranslationOutput(translation, head, plain->body.data(), plain->body.size());
     translation.message.Clear();
@@ -97,7 +117,10 @@ bool WriteHeaderText(const HeaderBlock& header, std::string& out) {
 int WriteRenderedHtml(Translation& translation) {
     MimeMessage& message = translation.message;
     if (Saving()) {
-        AppendHtmlPartToArchive(translation.archive.Path(), message);
+        if (!translation.archive.Open(translation.subject)) {
+            return kStatusDataUnchanged;  // the HTML would be lost without a word
+        }
+        translation.archive.AppendHtmlPart(message);
     }
     std::string charset = message.GetParameter(kContentTypeField, "charset");
     std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
@@ -126,20 +149,16 @@ int WriteRenderedHtml(Translation& translation) {
 }  // namespace
 
 int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
-    if (Saving()) {
-        std::string path = CreateArchiveFile(ArchiveSubject(translation.subject, CapturedHeaders));
-        if (path.empty()) {
-            return kStatusDataUnchanged;  // the HTML would be lost without a word
-        }
-        translation.archive.Adopt(path);
-    }
     int wantedType = translatorId == kHtmlMessagePart ? kMainTypeMultipart : kMainTypeText;
     if (translation.message.GetMainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;
     }
-    MimeTypeRecord* record = nullptr;
+    // Built first, so that a failed allocation declines before anything is
+    // written; released on every path that does not hand it over, an
+    // exception included.
+    std::unique_ptr<MimeTypeRecord, void (*)(MimeTypeRecord*)> record(nullptr, FreeMimeTypeRecord);
     if (outputType != nullptr) {
-        record = MakeMimeTypeRecord("text", "plain", kDefaultMimeVersion);
+        record.reset(MakeMimeTypeRecord("text", "plain", kDefaultMimeVersion));
         if (record == nullptr) {
             return kStatusDataUnchanged;
         }
@@ -151,16 +170,14 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
         translation.archive.Keep();
     }
     if (status != kStatusSuccess) {
-        FreeMimeTypeRecord(record);
         return status;
     }
-    if (Saving()) {
-        std::string link = MakeArchiveLink(translation.archive.Path());
-        AppendToTranslationOutput(translation, ConversionTrailer(link));
+    if (translation.archive.IsOpen()) {
+        AppendToTranslationOutput(translation, translation.archive.LinkText());
     }
     translation.archive.Keep();
     if (outputType != nullptr) {
-        *outputType = record;
+        *outputType = record.release();
     }
     return kStatusSuccess;
 }

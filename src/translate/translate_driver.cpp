@@ -1,8 +1,10 @@
 #include "translate/translate_driver.h"
 
 #include <climits>
+#include <cstdint>
 
 #include "platform/files.h"
+#include "translate/output_file.h"
 #include "translate/translation.h"
 
 namespace vellumo {
@@ -28,8 +30,9 @@ int ParseMessage(const std::string& text, Translation& translation) {
 }
 
 // Relabelling changes one header field in the text as it arrived; the
-// other translators work on the parsed message, and the text is released
-// once parsed.
+// other translators work on the parsed message. The text is released once
+// parsed, except for translator 1: its archive takes a related HTML branch
+// exactly as it arrived.
 int RunFlow(int translatorId, std::string& text, Translation& translation,
             MimeTypeRecord** outputType) {
     if (IsRelabelling(translatorId)) {
@@ -42,6 +45,9 @@ int RunFlow(int translatorId, std::string& text, Translation& translation,
                    : TranslateInlineToAttachment(translation, outputType);
     }
     int status = ParseMessage(text, translation);
+    if (translatorId == kHtmlMessagePart) {
+        translation.text.swap(text);
+    }
     std::string().swap(text);
     return status == kStatusSuccess ? TranslateToPlainText(translatorId, translation, outputType)
                                     : status;
@@ -56,14 +62,18 @@ int Translate(int translatorId, const std::string& inputPath, Translation& trans
     return RunFlow(translatorId, text, translation, outputType);
 }
 
-}  // namespace
-
-int TranslateMessageFile(int translatorId, const std::string& inputPath,
-                         const std::string& outputPath, const char* subject,
-                         MimeTypeRecord** outputType, std::string* archivePath) noexcept {
-    if (!IsKnownTranslator(translatorId)) {
-        return kStatusDataUnchanged;
+// Cuts the output back to the length it had before the translation.
+void RestoreOutput(const std::string& outputPath, std::uint64_t length) noexcept {
+    try {
+        (void)CutOutputFile(outputPath, length);
+    } catch (...) {
+        // Out of memory for the path: nothing more can be done.
     }
+}
+
+int TranslateGuarded(int translatorId, const std::string& inputPath, const std::string& outputPath,
+                     const char* subject, MimeTypeRecord** outputType,
+                     std::string* archivePath) noexcept {
     try {
         Translation translation;
         translation.outputPath = outputPath;
@@ -74,9 +84,34 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
         }
         return status;
     } catch (...) {
-        // Out of memory somewhere: the guard has removed the archive file.
+        // Out of memory somewhere: the archive object has removed its file.
         return kStatusDataUnchanged;
     }
+}
+
+}  // namespace
+
+int TranslateMessageFile(int translatorId, const std::string& inputPath,
+                         const std::string& outputPath, const char* subject,
+                         MimeTypeRecord** outputType, std::string* archivePath) noexcept {
+    if (!IsKnownTranslator(translatorId)) {
+        return kStatusDataUnchanged;
+    }
+    std::uint64_t outputLength = 0;
+    bool measured = false;
+    try {
+        measured = OutputFileLength(outputPath, outputLength);
+    } catch (...) {
+        return kStatusDataUnchanged;
+    }
+    int status =
+        TranslateGuarded(translatorId, inputPath, outputPath, subject, outputType, archivePath);
+    // On every failure the output stays as the host gave it: a write cut
+    // short (a full disk) must not leave half a message behind.
+    if (status != kStatusSuccess && measured) {
+        RestoreOutput(outputPath, outputLength);
+    }
+    return status;
 }
 
 int TranslateMessageText(int translatorId, std::string input, std::string& output,

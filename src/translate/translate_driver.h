@@ -25,11 +25,13 @@ enum TranslatorId : int {
 //  0  written; *outputType (when outputType is not null) receives a new
 //     record the caller owns (FreeMimeTypeRecord, or the host's ems_free).
 //  5  the input file cannot be read;  6  the output file cannot be opened.
-//  12 declined, nothing written and no archive file left: the message does
-//     not fit the translator (translator 1 without a direct text/plain child,
-//     translator 2 on a non-text message, an unknown id), cannot be read or
-//     written back whole, the archive file cannot be created while saving,
-//     or memory ran out. The host then keeps the message unchanged.
+//  12 declined, no archive file left, and the output cut back to the length
+//     it had (the host's output starts empty): the message does not fit the
+//     translator (translator 1 without a direct text/plain child holding
+//     text, translator 2 on a non-text message, an unknown id), cannot be
+//     read or written back whole (a full disk), the archive file cannot be
+//     created while there is HTML to save, or memory ran out. The host then
+//     keeps the message unchanged.
 // archivePath, when not null, receives the archive file's path on 0 (empty
 // when nothing was saved). Never throws.
 [[nodiscard]] int TranslateMessageFile(int translatorId, const std::string& inputPath,

@@ -1,15 +1,10 @@
 #include "translate/translation.h"
 
-#include "platform/files.h"
+#include <cstdint>
+
 #include "translate/output_file.h"
 
 namespace vellumo {
-
-ArchiveGuard::~ArchiveGuard() {
-    if (!kept_ && !path_.empty()) {
-        (void)DeleteFileAt(path_);
-    }
-}
 
 int WriteTranslationOutput(Translation& translation, const std::string& head, const char* body,
                            size_t length) {
@@ -23,7 +18,12 @@ int WriteTranslationOutput(Translation& translation, const std::string& head, co
 
 void AppendToTranslationOutput(Translation& translation, const std::string& text) {
     if (translation.outputText == nullptr) {
-        (void)AppendTextToFile(translation.outputPath, text);
+        std::uint64_t length = 0;
+        bool measured = OutputFileLength(translation.outputPath, length);
+        if (!AppendTextToFile(translation.outputPath, text) && measured) {
+            // Half a line would say nothing whole: the output stands without it.
+            (void)CutOutputFile(translation.outputPath, length);
+        }
     } else if (!text.empty()) {
         translation.outputText->append(text);
         translation.outputText->append("\r\n");

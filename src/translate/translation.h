@@ -6,27 +6,10 @@
 
 #include "host/host_records.h"
 #include "mime/mime_message.h"
+#include "translate/html_archive.h"
 #include "translate/output_file.h"
 
 namespace vellumo {
-
-// Removes the archive file on destruction unless Keep was called, so a
-// declined translation (or one cut short by an exception) leaves none.
-class ArchiveGuard {
-  public:
-    ArchiveGuard() = default;
-    ~ArchiveGuard();
-    ArchiveGuard(const ArchiveGuard&) = delete;
-    ArchiveGuard& operator=(const ArchiveGuard&) = delete;
-
-    void Adopt(const std::string& path) { path_ = path; }
-    void Keep() { kept_ = true; }
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-    bool kept_ = false;
-};
 
 struct Translation {
     std::string outputPath;
@@ -34,10 +17,11 @@ struct Translation {
     std::string* outputText = nullptr;
     const char* subject = nullptr;
     // The input as it arrived, for the translators that change a header
-    // field in place and pass every other byte through.
+    // field in place and pass every other byte through, and for translator
+    // 1, whose archive keeps a related HTML branch exactly as it arrived.
     std::string text;
     MimeMessage message;
-    ArchiveGuard archive;
+    HtmlArchive archive;
 };
 
 // The status code for an output write: 0, 6 for a file that cannot be

@@ -31,6 +31,15 @@ TEST(AppendHtmlPartToArchive, RowsInOrder) {
         {"zero byte in the body does not cut it",
          "Content-Type: text/html\r\nContent-Transfer-Encoding: base64\r\n\r\nYQBi",
          std::string("Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\na\0b", 49)},
+        {"folded value and encoded word written as they arrived",
+         "Content-Type: text/html;\r\n name=\"=?UTF-8?B?w6k=?=\"\r\n\r\nb",
+         "Content-Type: text/html;\r\n name=\"=?UTF-8?B?w6k=?=\"\r\nMIME-Version: 1.0\r\n\r\nb"},
+        {"bare line feed in the type falls back to text/html",
+         "Content-Type: text/html\nX-Injected: 1\r\n\r\nb",
+         "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\nb"},
+        {"control byte in the disposition leaves it out",
+         "Content-Type: text/html\r\nContent-Disposition: inline\x01\r\n\r\nb",
+         "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\nb"},
         {"no body", "Content-Type: text/html\r\n\r\n",
          "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\n"},
     };
@@ -43,6 +52,23 @@ TEST(AppendHtmlPartToArchive, RowsInOrder) {
         ASSERT_GT(part.Parse(c.part.c_str(), static_cast<int>(c.part.size())), 0);
         AppendHtmlPartToArchive(path, part);
         EXPECT_EQ(test::ReadFileBytes(path), "Head\r\n" + c.expected);
+    }
+}
+
+TEST(AppendEntityToArchive, EntityBelowAVersionLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Content-Type: multipart/related; boundary=r\r\n\r\n--r\r\n\r\nx\r\n--r--",
+         "MIME-Version: 1.0\r\nContent-Type: multipart/related; boundary=r\r\n\r\n"
+         "--r\r\n\r\nx\r\n--r--"},
+        {"mime-version: 1.0\r\nContent-Type: x/y\r\n\r\nz",
+         "mime-version: 1.0\r\nContent-Type: x/y\r\n\r\nz"},
+    };
+    for (const auto& [entity, expected] : cases) {
+        test::TempFolder temp;
+        std::string path = temp.File("a.eml");
+        test::WriteFileBytes(path, "Head\r\n");
+        AppendEntityToArchive(path, entity);
+        EXPECT_EQ(test::ReadFileBytes(path), "Head\r\n" + expected);
     }
 }
 

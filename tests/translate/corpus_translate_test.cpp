@@ -105,6 +105,58 @@ TEST_F(CorpusTest, AlternativesGiveTheirDecodedPlainText) {
     EXPECT_GT(checked, 10);
 }
 
+// The multipart/alternative entities of a message at any depth, each as
+// its own text: the host offers each nested entity on its own.
+void CollectAlternatives(const std::string& text, int depth, std::vector<std::string>& out) {
+    test::RefEntity entity = test::RefSplit(text);
+    std::string type = test::RefMediaType(entity.header);
+    if (type == "multipart/alternative") {
+        out.push_back(text);
+    }
+    if (depth > 8 || type.compare(0, 10, "multipart/") != 0) {
+        return;
+    }
+    std::string boundary = test::RefParameter(entity.header, "Content-Type", "boundary");
+    for (const std::string& child : test::RefChildren(entity.body, boundary)) {
+        CollectAlternatives(child, depth + 1, out);
+    }
+}
+
+TEST_F(CorpusTest, RelatedHtmlAlternativesAreArchivedAsReceived) {
+    SaveHTMLMessagesValue = 1;
+    int checked = 0;
+    for (const auto& [name, text] : CorpusMessages()) {
+        std::vector<std::string> alternatives;
+        CollectAlternatives(text, 0, alternatives);
+        for (const std::string& alternative : alternatives) {
+            test::RefEntity message = test::RefSplit(alternative);
+            std::string boundary = test::RefParameter(message.header, "Content-Type", "boundary");
+            std::vector<std::string> related;
+            for (const std::string& child : test::RefChildren(message.body, boundary)) {
+                test::RefEntity entity = test::RefSplit(child);
+                if (test::RefMediaType(entity.header) == "multipart/related" &&
+                    test::RefLower(entity.body).find("text/html") != std::string::npos) {
+                    related.push_back(child);
+                }
+            }
+            if (related.empty()) {
+                continue;
+            }
+            SCOPED_TRACE(name);
+            std::string archive;
+            test::WriteFileBytes(Input(), alternative);
+            test::WriteFileBytes(Output(), "");
+            ASSERT_EQ(TranslateMessageFile(1, Input(), Output(), "Corpus", nullptr, &archive), 0);
+            std::string archived = test::ReadFileBytes(archive);
+            for (const std::string& child : related) {
+                EXPECT_NE(archived.find("MIME-Version: 1.0\r\n" + child), std::string::npos);
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
 // Where the value of the header's first field named `name` lies, read
 // independently of the model: from after the colon and its blanks to the
 // CR LF that no blank follows. found is false when there is none.

@@ -157,6 +157,19 @@ const std::vector<DriverCase>& DriverCases() {
                   "--b\nContent-Type: text/plain\n\nfirst and longer\n"
                   "--b\nContent-Type: TEXT/PLAIN\n\nsecond\n--b--\n"),
          0, "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nsecond", "text/plain"},
+        {"declared plain wins over a header-less section after it", 1,
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n"
+                  "--b\nContent-Type: text/plain\n\nsender text\n"
+                  "--b\n\n<html><body>not the text</body></html>\n--b--\n"),
+         0, "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nsender text", "text/plain"},
+        {"blank leftover after a missing close delimiter keeps the text", 1,
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n"
+                  "--b\nContent-Type: text/plain\n\ntext\n--b\n\n"),
+         0, "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\ntext", "text/plain"},
+        {"blank leftover beside html is no text and declines", 1,
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n"
+                  "--b\nContent-Type: text/html\n\n<p>x</p>\n--b\n\n"),
+         12, kUntouched, ""},
         {"zero byte in the plain body kept", 1,
          WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n"
                   "Content-Transfer-Encoding: base64\n\nYQBi\n--b--\n"),

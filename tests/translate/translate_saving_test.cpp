@@ -73,23 +73,94 @@ TEST_F(SavingTest, AlternativeWithTwoHtmlPartsArchivesBothInOrder) {
               "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain" + Trailer(archive));
 }
 
-TEST_F(SavingTest, AlternativeWithoutHtmlStillArchivesHeaderLines) {
-    std::string message =
-        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
-    ASSERT_EQ(Run(1, message, "Hello"), 0);
-    std::string archive = ArchiveFolder() + "Hello.eml";
-    EXPECT_EQ(test::ReadFileBytes(archive), kSelectedLines);
-    EXPECT_EQ(test::ReadFileBytes(Output()),
-              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain" + Trailer(archive));
+const std::string kOneHtml = WithCrLf(
+    "Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n"
+    "--b\nContent-Type: text/html\n\n<p>x</p>\n--b--\n");
+
+TEST_F(SavingTest, AlternativeWithoutHtmlLeavesNoArchiveAndNoTrailer) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"plain only",
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n")},
+        {"plain and enriched",
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n"
+                  "--b\nContent-Type: text/enriched\n\n<bold>plain</bold>\n--b--\n")},
+        {"related without html",
+         WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n"
+                  "--b\nContent-Type: multipart/related; boundary=r\n\n"
+                  "--r\nContent-Type: text/enriched\n\nx\n--r--\n--b--\n")},
+    };
+    for (const auto& [name, message] : cases) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Run(1, message, "Hello"), 0);
+        EXPECT_TRUE(ArchiveNames().empty());
+        EXPECT_EQ(test::ReadFileBytes(Output()),
+                  "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain");
+    }
 }
 
 TEST_F(SavingTest, RepeatedSubjectsGiveHelloHello1Hello11) {
-    std::string message =
-        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
     for (int i = 0; i < 3; ++i) {
-        ASSERT_EQ(Run(1, message, "Hello"), 0);
+        ASSERT_EQ(Run(1, kOneHtml, "Hello"), 0);
     }
     EXPECT_EQ(ArchiveNames(), (std::vector<std::string>{"Hello.eml", "Hello1.eml", "Hello11.eml"}));
+}
+
+// The usual shape of mail with inline pictures, as the host writes the
+// alternative's own file; the picture's base64 holds a stray byte.
+const std::string kRelatedBranch = WithCrLf(
+    "Content-Type: multipart/related; boundary=rel; type=\"text/html\"\n"
+    "\n"
+    "--rel\n"
+    "Content-Type: text/html; charset=utf-8\n"
+    "Content-Transfer-Encoding: quoted-printable\n"
+    "\n"
+    "<p>Hi <img src=3D\"cid:pic@x\"></p>\n"
+    "--rel\n"
+    "Content-Type: image/jpeg\n"
+    "Content-ID: <pic@x>\n"
+    "Content-Transfer-Encoding: base64\n"
+    "\n"
+    "SGVsbG8s\n"
+    "IHdv!cmxk\n"
+    "--rel--");
+const std::string kAlternativeWithRelated =
+    WithCrLf(
+        "Mime-Version: 1.0\n"
+        "Content-Type: multipart/alternative; boundary=alt\n"
+        "\n"
+        "--alt\n"
+        "Content-Type: text/plain\n"
+        "\n"
+        "Hello\n"
+        "--alt\n") +
+    kRelatedBranch + WithCrLf("\n--alt--\n\n");
+
+TEST_F(SavingTest, RelatedHtmlBranchIsArchivedWholeAsReceived) {
+    ASSERT_EQ(Run(1, kAlternativeWithRelated, "Pictures"), 0);
+    std::string archive = ArchiveFolder() + "Pictures.eml";
+    EXPECT_EQ(test::ReadFileBytes(archive),
+              kSelectedLines + "MIME-Version: 1.0\r\n" + kRelatedBranch);
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello" + Trailer(archive));
+}
+
+TEST_F(SavingTest, RelatedHtmlBranchIsArchivedWholeFromTextInMemory) {
+    std::string output;
+    std::string archive;
+    ASSERT_EQ(
+        TranslateMessageText(1, kAlternativeWithRelated, output, "Pictures", nullptr, &archive), 0);
+    EXPECT_EQ(test::ReadFileBytes(archive),
+              kSelectedLines + "MIME-Version: 1.0\r\n" + kRelatedBranch);
+    EXPECT_EQ(output,
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello" + Trailer(archive));
+}
+
+TEST_F(SavingTest, RelatedHtmlBranchIsDroppedWithSavingOff) {
+    SaveHTMLMessagesValue = 0;
+    ASSERT_EQ(Run(1, kAlternativeWithRelated, "Pictures"), 0);
+    EXPECT_TRUE(ArchiveNames().empty());
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello");
 }
 
 TEST_F(SavingTest, PureHtmlRendersDecodedHtmlKeepsCharsetDropsTransferEncoding) {
@@ -130,13 +201,11 @@ TEST_F(SavingTest, SubjectFromCapturedHeadersWhenTheHostGivesNone) {
         {"blank subject field named by the time", "Subject:    \r\nDate: x", ""},
         {"no subject field named by the time", "Date: x", ""},
     };
-    std::string message =
-        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CapturedHeaders = c.captured;
         std::filesystem::remove_all(ArchiveFolder());
-        ASSERT_EQ(Run(1, message, nullptr), 0);
+        ASSERT_EQ(Run(1, kOneHtml, nullptr), 0);
         if (!c.expectedFile.empty()) {
             EXPECT_TRUE(PathExists(ArchiveFolder() + c.expectedFile));
             continue;
@@ -173,13 +242,16 @@ TEST_F(SavingTest, DeclineRemovesTheArchiveFileItCreated) {
     }
 }
 
-TEST_F(SavingTest, ArchiveThatCannotBeCreatedDeclines) {
+TEST_F(SavingTest, ArchiveThatCannotBeCreatedDeclinesOnlyWhenThereIsHtml) {
     WriteSettingString(kOptionsSection, kHtmlPathKey, temp_.File("no/such/folder/"),
                        SettingsFilePath);
-    std::string message =
-        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
-    EXPECT_EQ(Run(1, message, "Hello"), 12);
+    EXPECT_EQ(Run(1, kOneHtml, "Hello"), 12);
     EXPECT_EQ(test::ReadFileBytes(Output()), "");
+    std::string withoutHtml =
+        WithCrLf("Content-Type: multipart/alternative; boundary=b\n\n--b\n\nplain\n--b--\n");
+    EXPECT_EQ(Run(1, withoutHtml, "Hello"), 0);
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nplain");
 }
 
 TEST_F(SavingTest, SavingOffWritesNoArchiveAndNoTrailer) {

@@ -159,6 +159,33 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
     }
 }
 
+TEST_F(TranslateEndToEnd, RelatedHtmlAlternativeIsArchivedWhole) {
+    SetSaving(1);
+    std::vector<std::string> args = {"--config-dir", Config()};
+    std::vector<std::string> step =
+        TranslateStep(1, "samples/t1-alternative-related.eml", "related.out");
+    args.insert(args.end(), step.begin(), step.end());
+    WineRun run = RunHost(args, 120);
+    ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
+    EXPECT_EQ(run.Values("translate.status"), std::vector<std::string>{"0"});
+    EXPECT_EQ(ReadFileBytes(Out("related.out")),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\n"
+              "Our team picture is in the HTML part." +
+                  Trailer("Team picture.eml"));
+    std::string archive = ReadFileBytes(Archive("Team picture.eml"));
+    EXPECT_NE(archive.find("Subject: Team picture\r\nMIME-Version: 1.0\r\n"
+                           "Content-Type: multipart/related; boundary=\"rel-pic\"; "
+                           "type=\"text/html\"\r\n\r\n--rel-pic\r\n"),
+              std::string::npos)
+        << archive;
+    EXPECT_NE(archive.find("Content-ID: <team@example.org>\r\n"
+                           "Content-Transfer-Encoding: base64\r\n\r\n"
+                           "R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw==\r\n"
+                           "--rel-pic--"),
+              std::string::npos)
+        << archive;
+}
+
 TEST_F(TranslateEndToEnd, SavingOffAndMissingOutput) {
     SetSaving(0);
     std::vector<std::string> args = {"--config-dir", Config()};

@@ -342,7 +342,7 @@ void ExpectFrame(const DialogTemplate& d, int w, int h) {
     EXPECT_EQ(d.font, "Tahoma");
     EXPECT_EQ(d.weight, 0u);
     EXPECT_EQ(d.italic, 0u);
-    EXPECT_EQ(d.charset, 0u);
+    EXPECT_EQ(d.charset, 1u) << "DEFAULT_CHARSET";
 }
 
 void ExpectItems(const DialogTemplate& d, const std::vector<DialogItem>& want) {
