@@ -1,11 +1,11 @@
 #include "html/html_charset.h"
+#include "html/html_unicode_text.h"
 
 #include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {
 
-constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr char32_t kNoBreakSpace = 0xA0;
 constexpr std::size_t kMaxCharsetNameLength = 40;
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "html/html_unicode_text.h"
+
 namespace vellumo {
 namespace {
 
@@ -43,6 +45,19 @@ char32_t DoubleByteSet::ToUnicode(unsigned char first, unsigned char second) con
         return 0;
     }
     return grid_[(first - kFirstByte) * kDoubleByteSetSide + (second - kFirstByte)];
+}
+
+char32_t DoubleByteSet::ReadPair(unsigned char first, std::string_view bytes,
+                                 std::size_t* pos) const {
+    if (*pos >= bytes.size()) {
+        return kReplacementCharacter;
+    }
+    const auto second = static_cast<unsigned char>(bytes[*pos]);
+    const char32_t character = ToUnicode(first, second);
+    if (character != 0 || second >= kFirstByte) {
+        ++*pos;
+    }
+    return character != 0 ? character : kReplacementCharacter;
 }
 
 bool DoubleByteSet::FromUnicode(char32_t codePoint, unsigned char* first,

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace vellumo {
@@ -30,6 +31,13 @@ class DoubleByteSet {
     // The character of the two bytes (each 0x21-0x7E), or 0 when unassigned
     // or out of range.
     [[nodiscard]] char32_t ToUnicode(unsigned char first, unsigned char second) const;
+    // The character whose first byte is `first` and whose second byte is
+    // at `*pos` of `bytes`, advancing `*pos` past the second byte; U+FFFD
+    // for an unassigned pair, or when the input ends after `first`. A
+    // second byte below 0x21 (a control or line end) is left to be read
+    // again as what it is.
+    [[nodiscard]] char32_t ReadPair(unsigned char first, std::string_view bytes,
+                                    std::size_t* pos) const;
     // The two bytes of `codePoint`; false when the set has no such character.
     [[nodiscard]] bool FromUnicode(char32_t codePoint, unsigned char* first,
                                    unsigned char* second) const;

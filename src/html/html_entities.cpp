@@ -1,4 +1,5 @@
 #include "html/html_entities.h"
+#include "html/html_unicode_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +11,6 @@ namespace {
 constexpr std::size_t kMaxNamedRefLength = 32;
 // Names the standard also accepts without ";" are at most this long ("frac34").
 constexpr std::size_t kMaxLegacyNameLength = 6;
-constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr unsigned long kMaxCodePoint = 0x10FFFF;
 
 // What 0x80-0x9F in a numeric reference stand for (0 where the byte is kept).

@@ -8,7 +8,6 @@ namespace vellumo {
 namespace {
 
 constexpr char kEscape = '\x1B';
-constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr char32_t kYenSign = 0xA5;
 constexpr char32_t kOverline = 0x203E;
 constexpr char32_t kHalfwidthKatakanaFirst = 0xFF61;
@@ -91,16 +90,8 @@ std::string DecodeIso2022Jp(std::string_view bytes) {
             // Line ends and controls pass in any mode: senders forget to
             // switch back before a line end.
             AppendUtf8(SingleByteCharacter(mode, byte), &out);
-        } else if (pos < bytes.size()) {
-            const char32_t character =
-                Jis0208Set().ToUnicode(byte, static_cast<unsigned char>(bytes[pos]));
-            // A bad second byte is read again as what it is.
-            if (character != 0 || static_cast<unsigned char>(bytes[pos]) >= 0x21) {
-                ++pos;
-            }
-            AppendUtf8(character != 0 ? character : kReplacementCharacter, &out);
         } else {
-            AppendUtf8(kReplacementCharacter, &out);
+            AppendUtf8(Jis0208Set().ReadPair(byte, bytes, &pos), &out);
         }
     }
     return out;

@@ -11,8 +11,6 @@ constexpr std::string_view kAnnouncement = "\x1B$)C";
 constexpr char kEscape = '\x1B';
 constexpr char kShiftOut = '\x0E';
 constexpr char kShiftIn = '\x0F';
-constexpr char32_t kReplacementCharacter = 0xFFFD;
-
 bool NeedsKorean(std::string_view text) {
     for (char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -43,16 +41,8 @@ std::string DecodeIso2022Kr(std::string_view bytes) {
             AppendUtf8(kReplacementCharacter, &out);
         } else if (!korean || byte < 0x21 || byte == 0x7F) {
             out.push_back(c);
-        } else if (pos < bytes.size()) {
-            const auto second = static_cast<unsigned char>(bytes[pos]);
-            const char32_t character = KsX1001Set().ToUnicode(byte, second);
-            // A bad second byte is read again as what it is.
-            if (character != 0 || second >= 0x21) {
-                ++pos;
-            }
-            AppendUtf8(character != 0 ? character : kReplacementCharacter, &out);
         } else {
-            AppendUtf8(kReplacementCharacter, &out);
+            AppendUtf8(KsX1001Set().ReadPair(byte, bytes, &pos), &out);
         }
     }
     return out;

@@ -11,7 +11,6 @@ namespace vellumo {
 namespace {
 
 constexpr char32_t kNoBreakSpace = 0xA0;
-constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr const char* kWindows1252 = "windows-1252";
 constexpr const char* kUtf8 = "utf-8";
 

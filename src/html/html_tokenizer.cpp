@@ -1,13 +1,13 @@
 #include "html/html_tokenizer.h"
 
 #include "html/html_entities.h"
+#include "html/html_unicode_text.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {
 
-constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr char32_t kNoBreakSpace = 0xA0;
 
 bool IsAsciiAlpha(char c) {

@@ -7,8 +7,6 @@
 namespace vellumo {
 namespace {
 
-constexpr char32_t kReplacementCharacter = 0xFFFD;
-
 std::uint32_t Unit(std::string_view bytes, std::size_t pos, std::size_t size, bool bigEndian) {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < size; ++i) {

@@ -7,6 +7,9 @@
 
 namespace vellumo {
 
+// U+FFFD, written wherever input cannot be read as a character.
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
 // The code point of the well-formed UTF-8 sequence at `*pos` of `text`,
 // advancing `*pos` past it; U+FFFD and one byte for an ill-formed one.
 // `*pos` must be inside the text.

@@ -30,7 +30,7 @@ enum class WalkOutcome {
 
 // One translation made during a walk, for callers that want to see them.
 struct WalkedEntity {
-    std::string path;  // "message", or "part 2.1" for the first part of the second part
+    std::string path;  // "message", or "part " and the part numbers from the top, dot-separated
     int translatorId = 0;
     const std::string* inputFile = nullptr;  // the bytes the host would write
     int status = 0;
