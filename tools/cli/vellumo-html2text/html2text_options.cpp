@@ -1,32 +1,13 @@
 #include "html2text_options.h"
 
-#include <cstdlib>
 #include <cstring>
+
+#include "option_values.h"
 
 namespace vellumo {
 namespace {
 
 constexpr long kMaxWrapWidth = 100000;
-
-bool ParseWidth(const char* text, int& width) {
-    char* end = nullptr;
-    long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 1 || value > kMaxWrapWidth) {
-        return false;
-    }
-    width = static_cast<int>(value);
-    return true;
-}
-
-// The option's value; false with a reason when it is missing.
-bool TakeValue(int argc, char** argv, int& at, std::string& value, std::string& error) {
-    if (at + 1 >= argc) {
-        error = std::string(argv[at]) + " needs a value";
-        return false;
-    }
-    value = argv[++at];
-    return true;
-}
 
 }  // namespace
 
@@ -90,7 +71,7 @@ bool ParseHtml2TextOptions(int argc, char** argv, Html2TextOptions& options, std
             if (!TakeValue(argc, argv, at, value, error)) {
                 return false;
             }
-            if (!ParseWidth(value.c_str(), options.text.wrapWidth)) {
+            if (!ParseNumberInRange(value.c_str(), 1, kMaxWrapWidth, options.text.wrapWidth)) {
                 error = "--wrap needs a width of 1 or more, not \"" + value + "\"";
                 return false;
             }

@@ -1,32 +1,10 @@
 #include "command_line.h"
 
-#include <cstdlib>
 #include <cstring>
 
+#include "option_values.h"
+
 namespace vellumo {
-namespace {
-
-bool ParseTranslatorId(const char* text, int& id) {
-    char* end = nullptr;
-    long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 1 || value > 4) {
-        return false;
-    }
-    id = static_cast<int>(value);
-    return true;
-}
-
-// Takes the value of an option that needs one.
-bool TakeValue(int argc, char** argv, int& at, std::string& value, std::string& error) {
-    if (at + 1 >= argc) {
-        error = std::string(argv[at]) + " needs a value";
-        return false;
-    }
-    value = argv[++at];
-    return true;
-}
-
-}  // namespace
 
 const char* TranslateUsage() {
     return "Usage: vellumo-translate [OPTIONS] INPUT OUTPUT\n"
@@ -103,7 +81,7 @@ bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std
             if (!TakeValue(argc, argv, at, value, error)) {
                 return false;
             }
-            if (!ParseTranslatorId(value.c_str(), options.translatorId)) {
+            if (!ParseNumberInRange(value.c_str(), 1, 4, options.translatorId)) {
                 error = "--translator must be 1, 2, 3 or 4";
                 return false;
             }
