@@ -49,3 +49,11 @@ while len(news) < 5 * 1000 * 1000:
     news += pages[k % len(pages)]
     k += 1
 open(out + 'news5.eml', 'wb').write(b'From: a@example.org\r\nSubject: Big newsletter\r\nDate: Mon, 7 Dec 2026 09:00:00 +0000\r\nMIME-Version: 1.0\r\nContent-Type: text/html; charset=utf-8\r\n\r\n' + news)
+# 8 MB of one million header lines above a small body: as text/html
+# (translator 2) and as multipart/alternative (translator 1)
+many = b'X-A: abc\r\n' * 800000
+open(out + 'headers8-html.eml', 'wb').write(b'From: a@example.org\r\nSubject: Many header lines\r\n' + many + b'Content-Type: text/html; charset=utf-8\r\n\r\n<p>Short</p>\r\n')
+open(out + 'headers8-alt.eml', 'wb').write(b'From: a@example.org\r\nSubject: Many header lines\r\n' + many + b'Content-Type: multipart/alternative; boundary="b"\r\n\r\n--b\r\nContent-Type: text/plain\r\n\r\nShort\r\n--b\r\nContent-Type: text/html\r\n\r\n<p>Short</p>\r\n--b--\r\n')
+# 50 MB multipart/alternative of five million tiny parts (translator 1)
+tiny = b'--b\r\n\r\nx\r\n' * 5000000
+open(out + 'parts50.eml', 'wb').write(b'From: a@example.org\r\nSubject: Many parts\r\nContent-Type: multipart/alternative; boundary="b"\r\n\r\n' + tiny + b'--b--\r\n')
