@@ -11,3 +11,6 @@ target_link_libraries(copy_baseline PRIVATE vellumo_platform)
 # The driver alone, as the plug-in runs it (no command-line checks).
 add_executable(translate_file ${CMAKE_SOURCE_DIR}/bench/translate_file.cpp)
 target_link_libraries(translate_file PRIVATE vellumo_translate)
+# Peak memory of the built-in HTML renderer (bench/html_memory.sh).
+add_executable(html_memory ${CMAKE_SOURCE_DIR}/bench/html_memory.cpp)
+target_link_libraries(html_memory PRIVATE vellumo_html)

@@ -136,6 +136,33 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos, std::size
     return need + 1;
 }
 
+// The size of `cp` in UTF-8, as AppendUtf8 writes it.
+std::size_t Utf8Size(char32_t cp) {
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        cp = kReplacementCharacter;
+    }
+    return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+}
+
+// The size of RepairUtf8's result, so that it is reserved exactly: a
+// growing string would hold up to twice the text at once.
+std::size_t RepairedUtf8Size(std::string_view text) {
+    std::size_t size = 0;
+    std::size_t pos = 0;
+    std::size_t bad = 0;
+    while (pos < text.size()) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++size;
+            ++pos;
+            continue;
+        }
+        const std::size_t length = Utf8SequenceLength(text, pos, &bad);
+        size += length == 0 ? Utf8Size(kReplacementCharacter) : length;
+        pos += length == 0 ? bad : length;
+    }
+    return size;
+}
+
 }  // namespace
 
 HtmlCharset ResolveHtmlCharset(std::string_view name) {
@@ -208,7 +235,7 @@ bool IsValidUtf8(std::string_view text) {
 
 std::string RepairUtf8(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
+    out.reserve(RepairedUtf8Size(text));
     std::size_t pos = 0;
     std::size_t bad = 0;
     while (pos < text.size()) {
@@ -232,8 +259,16 @@ std::string DecodeToUtf8(const HtmlCharset& charset, std::string_view text) {
     if (charset.kind == CharsetKind::kUtf8) {
         return RepairUtf8(text);
     }
+    std::size_t size = 0;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        size += byte < 0x80 ? 1
+                : charset.kind == CharsetKind::kSingleByte
+                    ? Utf8Size(charset.table->high[byte - 0x80])
+                    : Utf8Size(kReplacementCharacter);
+    }
     std::string out;
-    out.reserve(text.size());
+    out.reserve(size);
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80) {

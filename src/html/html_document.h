@@ -1,8 +1,12 @@
 // The document tree the HTML tree builder produces: nodes in one chunked
 // list (it grows without copying or spare capacity), linked by index, with
-// their text and the few attributes the renderer reads kept in one byte
-// arena. A node is kept small: the attributes live in a table of their own,
-// for the elements that have them.
+// their text in the HTML itself or in one byte arena, and the few
+// attributes the renderer reads in that arena too. A node is 12 bytes, as
+// mail markup makes about one node per ten bytes of HTML; what does not fit
+// in it (an element's attributes, a name id past 16 bits, the length of a
+// long text) is in a side table of the few nodes that need it. Nodes keep
+// no link to their parent: the builder and the renderer know the path from
+// the root to where they are.
 #pragma once
 
 #include <cstdint>
@@ -34,50 +38,60 @@ enum HtmlNodeFlag : std::uint8_t {
     kNodeSourceCr = 1u << 7,     // ... and holds CRs that read as line feeds
 };
 
+// The value of HtmlNode::slot that sends the reader to the side table.
+constexpr std::uint16_t kSlotInExtras = 0xFFFF;
 constexpr std::uint32_t kNoAttributes = 0xFFFFFFFF;
 
-// The attributes the style resolver reads (empty ranges when absent).
+// The attributes the style resolver and the renderer read, as views of the
+// arena (empty when absent).
 struct HtmlElementAttributes {
-    ArenaRange style;
-    ArenaRange classes;
-    ArenaRange id;
-    ArenaRange lang;
-    ArenaRange target;     // a: the href attribute; img: the alt attribute
-    bool hasLang = false;  // lang="" names no language and still ends the parent's
+    std::string_view style;
+    std::string_view classes;
+    std::string_view id;
+    std::string_view lang;
+    std::string_view target;  // a: the href attribute; img: the alt attribute
+    bool hasLang = false;     // lang="" names no language and still ends the parent's
 };
 
-struct HtmlElementData {
-    std::uint32_t nameId;      // index into HtmlDocument::names
-    std::uint32_t attributes;  // index into HtmlDocument::attributes, or kNoAttributes
-};
-
-// 24 bytes: mail markup makes about one node per ten bytes of HTML.
 struct HtmlNode {
-    HtmlNode() : element{0, kNoAttributes} {}
-
-    std::int32_t parent = kNoNode;
-    std::int32_t firstChild = kNoNode;
-    std::int32_t nextSibling = kNoNode;
-    HtmlTag tag = HtmlTag::kUnknown;
-    std::uint8_t flags = 0;
-    union {
-        HtmlElementData element;  // elements
-        ArenaRange text;          // text nodes: their text
-    };
-
     [[nodiscard]] bool IsText() const { return (flags & kNodeText) != 0; }
+    // kNoNode for a text node and for an element without children.
+    [[nodiscard]] std::int32_t FirstChild() const {
+        return IsText() ? kNoNode : static_cast<std::int32_t>(link);
+    }
+    void SetFirstChild(std::int32_t child) { link = static_cast<std::uint32_t>(child); }
+
+    // Elements: the first child (kNoNode as unsigned); text nodes: where the
+    // text begins in the source or the arena.
+    std::uint32_t link = static_cast<std::uint32_t>(kNoNode);
+    std::int32_t nextSibling = kNoNode;
+    HtmlTag tag = HtmlTag::kUnknown;  // kUnknown for text nodes
+    std::uint8_t flags = 0;
+    // Elements: the name id; text nodes: the text's length. kSlotInExtras
+    // when the value is in HtmlDocument::extras (an element with kept
+    // attributes always has its name id there).
+    std::uint16_t slot = 0;
+};
+
+static_assert(sizeof(HtmlNode) == 12, "a node stays small");
+
+// What a node keeps in the side table.
+struct HtmlNodeExtra {
+    std::int32_t node = kNoNode;
+    std::uint32_t value = 0;                   // elements: name id; text nodes: length
+    std::uint32_t attributes = kNoAttributes;  // where the kept attributes are in the arena
 };
 
 using HtmlNodes = std::deque<HtmlNode>;
 
 struct HtmlDocument {
-    HtmlNodes nodes;  // nodes[0] is the html element
-    std::vector<HtmlElementAttributes> attributes;
+    HtmlNodes nodes;                   // nodes[0] is the html element
+    std::deque<HtmlNodeExtra> extras;  // by node index
     std::string arena;
     // The HTML the document was built from; text nodes refer to it where
     // their text is its bytes, so it must outlive the document.
     std::string_view source;
-    std::vector<std::string> names;        // lower-case element names by nameId
+    std::vector<std::string> names;        // lower-case element names by name id
     std::vector<std::string> styleSheets;  // text of each style element, in order
     std::int32_t body = kNoNode;           // none in a frameset document
     bool quirksMode = true;
@@ -85,16 +99,18 @@ struct HtmlDocument {
     [[nodiscard]] std::string_view Text(ArenaRange range) const {
         return std::string_view(arena).substr(range.begin, range.length);
     }
+    // The side table entry of node `index`, or nullptr.
+    [[nodiscard]] const HtmlNodeExtra* ExtraOf(std::int32_t index) const;
+    // An element's name id and lower-case name.
+    [[nodiscard]] std::uint32_t NameId(std::int32_t index) const;
+    [[nodiscard]] const std::string& NameOf(std::int32_t index) const {
+        return names[NameId(index)];
+    }
     // A text node's text: a view of the arena or the source, or the source
     // bytes with CR LF and CR read as LF, written into `scratch`.
-    [[nodiscard]] std::string_view NodeText(const HtmlNode& node, std::string* scratch) const;
+    [[nodiscard]] std::string_view NodeText(std::int32_t index, std::string* scratch) const;
     // The element's kept attributes; all empty when it has none.
-    [[nodiscard]] const HtmlElementAttributes& AttributesOf(const HtmlNode& node) const {
-        static const HtmlElementAttributes kNone;
-        return node.IsText() || node.element.attributes == kNoAttributes
-                   ? kNone
-                   : attributes[node.element.attributes];
-    }
+    [[nodiscard]] HtmlElementAttributes AttributesOf(std::int32_t index) const;
 };
 
 }  // namespace vellumo

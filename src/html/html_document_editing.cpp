@@ -1,9 +1,17 @@
 #include "html/html_document_editing.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {
+
+// The kept attributes of an element, in this order, after a header of
+// their lengths and whether lang was given.
+enum KeptAttribute { kStyle, kClasses, kId, kLang, kTarget, kKeptCount };
+constexpr std::size_t kKeptHeaderSize = kKeptCount * sizeof(std::uint32_t) + 1;
 
 bool IsHiddenType(std::string_view value) {
     return EqualsIgnoringAsciiCase(value, "hidden");
@@ -31,13 +39,118 @@ bool ReadsAs(std::string_view source, std::string_view text, bool* hasCr) {
     return at == text.size();
 }
 
+bool ByNode(const HtmlNodeExtra& extra, std::int32_t node) {
+    return extra.node < node;
+}
+
+// The side table entry of `node`, made when it has none. Nodes get their
+// entries as they are made, so this nearly always appends.
+HtmlNodeExtra& ExtraFor(HtmlDocument* document, std::int32_t node) {
+    std::deque<HtmlNodeExtra>& extras = document->extras;
+    if (extras.empty() || extras.back().node < node) {
+        extras.emplace_back();
+        extras.back().node = node;
+        return extras.back();
+    }
+    const auto at = std::lower_bound(extras.begin(), extras.end(), node, ByNode);
+    if (at != extras.end() && at->node == node) {
+        return *at;
+    }
+    HtmlNodeExtra extra;
+    extra.node = node;
+    return *extras.insert(at, extra);
+}
+
+// Puts `value` in the node's slot, or in its side table entry when it does
+// not fit (or the entry already holds it).
+void SetSlot(HtmlDocument* document, std::int32_t node, std::uint32_t value) {
+    HtmlNode& target = document->nodes[node];
+    if (value < kSlotInExtras && target.slot != kSlotInExtras) {
+        target.slot = static_cast<std::uint16_t>(value);
+        return;
+    }
+    target.slot = kSlotInExtras;
+    ExtraFor(document, node).value = value;
+}
+
+void SetTextRange(HtmlDocument* document, std::int32_t node, std::size_t begin, std::size_t length,
+                  std::uint8_t flags) {
+    document->nodes[node].link = static_cast<std::uint32_t>(begin);
+    document->nodes[node].flags |= flags;
+    SetSlot(document, node, static_cast<std::uint32_t>(length));
+}
+
+// Writes the kept values into the arena and points the element's side
+// table entry at them; its name id moves there too.
+void StoreKept(HtmlDocument* document, std::int32_t node,
+               const std::string_view (&kept)[kKeptCount], bool hasLang) {
+    const std::uint32_t nameId = document->NameId(node);
+    HtmlNodeExtra& extra = ExtraFor(document, node);
+    document->nodes[node].slot = kSlotInExtras;
+    extra.value = nameId;
+    extra.attributes = static_cast<std::uint32_t>(document->arena.size());
+    char header[kKeptHeaderSize];
+    for (int i = 0; i < kKeptCount; ++i) {
+        const auto length = static_cast<std::uint32_t>(kept[i].size());
+        std::memcpy(header + i * sizeof(length), &length, sizeof(length));
+    }
+    header[kKeptHeaderSize - 1] = hasLang ? 1 : 0;
+    document->arena.append(header, sizeof(header));
+    for (const std::string_view value : kept) {
+        document->arena.append(value);
+    }
+}
+
 }  // namespace
 
-std::string_view HtmlDocument::NodeText(const HtmlNode& node, std::string* scratch) const {
-    if ((node.flags & kNodeSourceText) == 0) {
-        return Text(node.text);
+const HtmlNodeExtra* HtmlDocument::ExtraOf(std::int32_t index) const {
+    const auto at = std::lower_bound(extras.begin(), extras.end(), index, ByNode);
+    return at != extras.end() && at->node == index ? &*at : nullptr;
+}
+
+std::uint32_t HtmlDocument::NameId(std::int32_t index) const {
+    const HtmlNode& node = nodes[index];
+    if (node.slot != kSlotInExtras) {
+        return node.slot;
     }
-    const std::string_view bytes = source.substr(node.text.begin, node.text.length);
+    const HtmlNodeExtra* extra = ExtraOf(index);
+    return extra == nullptr ? 0 : extra->value;
+}
+
+HtmlElementAttributes HtmlDocument::AttributesOf(std::int32_t index) const {
+    HtmlElementAttributes attributes;
+    if (nodes[index].IsText() || nodes[index].slot != kSlotInExtras) {
+        return attributes;
+    }
+    const HtmlNodeExtra* extra = ExtraOf(index);
+    if (extra == nullptr || extra->attributes == kNoAttributes) {
+        return attributes;
+    }
+    std::size_t at = extra->attributes;
+    std::uint32_t lengths[kKeptCount];
+    std::memcpy(lengths, arena.data() + at, sizeof(lengths));
+    attributes.hasLang = arena[at + kKeptHeaderSize - 1] != 0;
+    at += kKeptHeaderSize;
+    std::string_view* views[kKeptCount] = {&attributes.style, &attributes.classes, &attributes.id,
+                                           &attributes.lang, &attributes.target};
+    for (int i = 0; i < kKeptCount; ++i) {
+        *views[i] = std::string_view(arena).substr(at, lengths[i]);
+        at += lengths[i];
+    }
+    return attributes;
+}
+
+std::string_view HtmlDocument::NodeText(std::int32_t index, std::string* scratch) const {
+    const HtmlNode& node = nodes[index];
+    std::uint32_t length = node.slot;
+    if (node.slot == kSlotInExtras) {
+        const HtmlNodeExtra* extra = ExtraOf(index);
+        length = extra == nullptr ? 0 : extra->value;
+    }
+    if ((node.flags & kNodeSourceText) == 0) {
+        return std::string_view(arena).substr(node.link, length);
+    }
+    const std::string_view bytes = source.substr(node.link, length);
     if ((node.flags & kNodeSourceCr) == 0) {
         return bytes;
     }
@@ -57,50 +170,46 @@ std::string_view HtmlDocument::NodeText(const HtmlNode& node, std::string* scrat
 
 void SetNodeText(HtmlDocument* document, std::int32_t node, std::string_view text,
                  std::size_t sourceBegin, std::size_t sourceEnd) {
-    HtmlNode& target = document->nodes[node];
     bool hasCr = false;
     if (sourceBegin <= sourceEnd && sourceEnd <= document->source.size() &&
         ReadsAs(document->source.substr(sourceBegin, sourceEnd - sourceBegin), text, &hasCr)) {
-        target.text.begin = static_cast<std::uint32_t>(sourceBegin);
-        target.text.length = static_cast<std::uint32_t>(sourceEnd - sourceBegin);
-        target.flags |= kNodeSourceText | (hasCr ? kNodeSourceCr : 0);
+        SetTextRange(document, node, sourceBegin, sourceEnd - sourceBegin,
+                     kNodeSourceText | (hasCr ? kNodeSourceCr : 0));
         return;
     }
-    target.text = StoreText(document, text);
+    const ArenaRange range = StoreText(document, text);
+    SetTextRange(document, node, range.begin, range.length, 0);
 }
 
 std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId,
                      std::uint8_t flags) {
     HtmlNode node;
     node.tag = tag;
-    node.element.nameId = nameId;
     node.flags = flags;
     document->nodes.push_back(node);
-    return static_cast<std::int32_t>(document->nodes.size() - 1);
+    const auto index = static_cast<std::int32_t>(document->nodes.size() - 1);
+    SetSlot(document, index, nameId);
+    return index;
 }
 
 void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t* lastChild,
                  std::int32_t child) {
-    document->nodes[child].parent = parent;
     if (*lastChild != kNoNode) {
         document->nodes[*lastChild].nextSibling = child;
     } else {
-        document->nodes[parent].firstChild = child;
+        document->nodes[parent].SetFirstChild(child);
     }
     *lastChild = child;
 }
 
-void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t previous,
-                  std::int32_t child) {
+void InsertBefore(HtmlDocument* document, std::int32_t parent, std::int32_t reference,
+                  std::int32_t previous, std::int32_t child) {
     HtmlNodes& nodes = document->nodes;
-    const std::int32_t parent = nodes[reference].parent;
-    HtmlNode& c = nodes[child];
-    c.parent = parent;
-    c.nextSibling = reference;
+    nodes[child].nextSibling = reference;
     if (previous != kNoNode) {
         nodes[previous].nextSibling = child;
     } else {
-        nodes[parent].firstChild = child;
+        nodes[parent].SetFirstChild(child);
     }
 }
 
@@ -112,41 +221,44 @@ ArenaRange StoreText(HtmlDocument* document, std::string_view bytes) {
     return range;
 }
 
-// The node's entry in the attribute table, made on first use.
-static HtmlElementAttributes& KeptAttributes(HtmlDocument* document, std::int32_t node) {
-    std::uint32_t& index = document->nodes[node].element.attributes;
-    if (index == kNoAttributes) {
-        index = static_cast<std::uint32_t>(document->attributes.size());
-        document->attributes.emplace_back();
-    }
-    return document->attributes[index];
-}
-
-void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token) {
+void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token,
+                          bool keepTargets) {
+    std::string_view kept[kKeptCount];
+    bool hasLang = false;
+    bool any = false;
+    HtmlNode& element = document->nodes[node];
     for (std::size_t i = 0; i < token.attributeCount; ++i) {
         const std::string_view name = token.attributes[i].name;
         const std::string_view value = token.attributes[i].value;
+        int keep = kKeptCount;
         if (name == "style") {
-            KeptAttributes(document, node).style = StoreText(document, value);
+            keep = kStyle;
         } else if (name == "class") {
-            KeptAttributes(document, node).classes = StoreText(document, value);
+            keep = kClasses;
         } else if (name == "id") {
-            KeptAttributes(document, node).id = StoreText(document, value);
+            keep = kId;
         } else if (name == "lang") {
-            KeptAttributes(document, node).lang = StoreText(document, value);
-            KeptAttributes(document, node).hasLang = true;
-        } else if ((name == "href" && document->nodes[node].tag == HtmlTag::kA) ||
-                   (name == "alt" && document->nodes[node].tag == HtmlTag::kImg)) {
-            KeptAttributes(document, node).target = StoreText(document, value);
+            keep = kLang;
+            hasLang = true;
+        } else if ((name == "href" && element.tag == HtmlTag::kA) ||
+                   (name == "alt" && element.tag == HtmlTag::kImg)) {
+            keep = keepTargets ? kTarget : kKeptCount;
         } else if (name == "hidden") {
-            document->nodes[node].flags |= kNodeHidden;
+            element.flags |= kNodeHidden;
         } else if (name == "popover") {
-            document->nodes[node].flags |= kNodePopover;
+            element.flags |= kNodePopover;
         } else if (name == "open") {
-            document->nodes[node].flags |= kNodeOpen;
+            element.flags |= kNodeOpen;
         } else if (name == "type" && IsHiddenType(value)) {
-            document->nodes[node].flags |= kNodeHiddenInput;
+            element.flags |= kNodeHiddenInput;
         }
+        if (keep < kKeptCount) {
+            kept[keep] = value;
+            any = true;
+        }
+    }
+    if (any) {
+        StoreKept(document, node, kept, hasLang);
     }
 }
 

@@ -19,11 +19,11 @@ std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId, 
 void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t* lastChild,
                  std::int32_t child);
 
-// Links `child` (unlinked) just before `reference`, which has a parent and
+// Links `child` (unlinked) just before `reference`, a child of `parent`
 // whose previous sibling is `previous` (kNoNode for a first child); nodes
-// keep no backward links, so the caller tracks that one.
-void InsertBefore(HtmlDocument* document, std::int32_t reference, std::int32_t previous,
-                  std::int32_t child);
+// keep no backward links, so the caller tracks both.
+void InsertBefore(HtmlDocument* document, std::int32_t parent, std::int32_t reference,
+                  std::int32_t previous, std::int32_t child);
 
 // Copies `bytes` into the document's arena.
 [[nodiscard]] ArenaRange StoreText(HtmlDocument* document, std::string_view bytes);
@@ -35,7 +35,9 @@ void SetNodeText(HtmlDocument* document, std::int32_t node, std::string_view tex
                  std::size_t sourceBegin, std::size_t sourceEnd);
 
 // Keeps the token's style, class, id and lang values and the hidden, popover,
-// open and type=hidden attributes on element `node`.
-void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token);
+// open and type=hidden attributes on element `node`; with `keepTargets`
+// also a link's href and an image's alt text.
+void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlToken& token,
+                          bool keepTargets = true);
 
 }  // namespace vellumo

@@ -8,8 +8,8 @@ void HtmlOpenElements::Push(std::int32_t node) {
         return;
     }
     stack_.push_back(node);
-    lastChildren_.push_back((*nodes_)[node].firstChild == kNoNode ? kNoNode
-                                                                  : LastChildByWalk(node));
+    lastChildren_.push_back((*nodes_)[node].FirstChild() == kNoNode ? kNoNode
+                                                                    : LastChildByWalk(node));
     ++counts_[static_cast<std::size_t>((*nodes_)[node].tag)];
 }
 
@@ -41,7 +41,7 @@ std::int32_t* HtmlOpenElements::LastChildOf(std::int32_t node) {
 }
 
 std::int32_t HtmlOpenElements::LastChildByWalk(std::int32_t node) const {
-    std::int32_t last = (*nodes_)[node].firstChild;
+    std::int32_t last = (*nodes_)[node].FirstChild();
     while (last != kNoNode && (*nodes_)[last].nextSibling != kNoNode) {
         last = (*nodes_)[last].nextSibling;
     }

@@ -96,8 +96,9 @@ class InnerTextRenderer {
             return {};
         }
         HtmlComputedStyle initial;
-        const HtmlComputedStyle htmlStyle = styles_.Compute(0, initial);
-        const HtmlComputedStyle bodyStyle = styles_.Compute(document_.body, htmlStyle);
+        const HtmlComputedStyle htmlStyle = styles_.Compute(0, initial, ancestors_);
+        ancestors_.push_back(0);
+        const HtmlComputedStyle bodyStyle = styles_.Compute(document_.body, htmlStyle, ancestors_);
         if (htmlStyle.display == HtmlDisplay::kNone || bodyStyle.display == HtmlDisplay::kNone) {
             return TextContent(document_.body);  // innerText of an unrendered element
         }
@@ -113,41 +114,30 @@ class InnerTextRenderer {
     // with CR LF line ends.
     std::string TextContent(std::int32_t root) {
         std::string out;
-        std::int32_t node = document_.nodes[root].firstChild;
+        std::vector<std::int32_t> path;  // the elements entered below `root`
+        std::int32_t node = document_.nodes[root].FirstChild();
         while (node != kNoNode) {
             const HtmlNode& current = document_.nodes[node];
-            if (IsTemplate(current)) {
-                node = SkipSubtree(node, root);
-                continue;
-            }
             if (current.IsText()) {
-                for (char c : document_.NodeText(current, &scratch_)) {
+                for (char c : document_.NodeText(node, &scratch_)) {
                     if (c == '\n') {
                         out.push_back('\r');
                     }
                     // A CR (only from "&#13;") must not stand alone in mail text.
                     out.push_back(c == kNoBreakSpaceMarker || c == '\r' ? ' ' : c);
                 }
+            } else if (!IsTemplate(current) && current.FirstChild() != kNoNode) {
+                path.push_back(node);
+                node = current.FirstChild();
+                continue;
             }
-            node = NextInTree(node, root);
+            node = current.nextSibling;
+            while (node == kNoNode && !path.empty()) {
+                node = document_.nodes[path.back()].nextSibling;
+                path.pop_back();
+            }
         }
         return out;
-    }
-
-    // The node after `node` in tree order within `root`'s subtree.
-    std::int32_t NextInTree(std::int32_t node, std::int32_t root) const {
-        if (document_.nodes[node].firstChild != kNoNode) {
-            return document_.nodes[node].firstChild;
-        }
-        return SkipSubtree(node, root);
-    }
-
-    // The node after `node`'s subtree in tree order within `root`'s subtree.
-    std::int32_t SkipSubtree(std::int32_t node, std::int32_t root) const {
-        while (node != root && document_.nodes[node].nextSibling == kNoNode) {
-            node = document_.nodes[node].parent;
-        }
-        return node == root ? kNoNode : document_.nodes[node].nextSibling;
     }
 
     void Step() {
@@ -156,12 +146,13 @@ class InnerTextRenderer {
         if (child == kNoNode) {
             Leave(frame);
             frames_.pop_back();
+            ancestors_.pop_back();
             return;
         }
         frame.nextChild = document_.nodes[child].nextSibling;
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
-            const std::string_view text = document_.NodeText(node, &scratch_);
+            const std::string_view text = document_.NodeText(child, &scratch_);
             const bool blank = IsHtmlWhiteSpaceOnly(text);
             if (blank && DropsWhiteSpaceText(frames_.back().style.display)) {
                 return;
@@ -189,7 +180,7 @@ class InnerTextRenderer {
             }
             frame.summaryShown = true;
         }
-        const HtmlComputedStyle style = styles_.Compute(child, frame.style);
+        const HtmlComputedStyle style = styles_.Compute(child, frame.style, ancestors_);
         if (style.display != HtmlDisplay::kNone) {
             Enter(child, style);
         }
@@ -215,7 +206,7 @@ class InnerTextRenderer {
             return;
         }
         StartItems(node, style);
-        StartExtras(node, style);
+        StartExtras(index, style);
         if (TagHas(node.tag, kTagNoContent) || TagHas(node.tag, kTagVoid)) {
             Frame leaf;
             leaf.node = index;
@@ -225,11 +216,12 @@ class InnerTextRenderer {
         }
         Frame frame;
         frame.node = index;
-        frame.nextChild = node.firstChild;
+        frame.nextChild = node.FirstChild();
         frame.style = style;
         frame.closedDetails = node.tag == HtmlTag::kDetails && (node.flags & kNodeOpen) == 0;
         StartFirstLineStyles(&frame);
         frames_.push_back(frame);
+        ancestors_.push_back(index);
     }
 
     // ::first-line and ::first-letter style the first line and letter of a
@@ -320,7 +312,8 @@ class InnerTextRenderer {
 
     // The optional extras where an element starts: a list item's marker,
     // an image's alt text, a deeper quote level.
-    void StartExtras(const HtmlNode& node, const HtmlComputedStyle& style) {
+    void StartExtras(std::int32_t index, const HtmlComputedStyle& style) {
+        const HtmlNode& node = document_.nodes[index];
         if (style.visibility != CssVisibility::kVisible) {
             return;
         }
@@ -330,9 +323,11 @@ class InnerTextRenderer {
             const bool ordered = document_.nodes[list.node].tag == HtmlTag::kOl;
             ExtraText(ordered ? std::to_string(list.items) + ". " : std::string("* "));
         }
-        if (options_.altText && node.tag == HtmlTag::kImg &&
-            document_.AttributesOf(node).target.length > 0) {
-            ExtraText(std::string(document_.Text(document_.AttributesOf(node).target)));
+        if (options_.altText && node.tag == HtmlTag::kImg) {
+            const std::string_view alt = document_.AttributesOf(index).target;
+            if (!alt.empty()) {
+                ExtraText(std::string(alt));
+            }
         }
         if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote) {
             writer_.SetQuoteDepth(++quoteDepth_);
@@ -341,13 +336,16 @@ class InnerTextRenderer {
 
     // The optional extras where an element ends: a link's number, the
     // quote level falling back.
-    void LeaveExtras(const HtmlNode& node, const HtmlComputedStyle& style) {
+    void LeaveExtras(std::int32_t index, const HtmlComputedStyle& style) {
+        const HtmlNode& node = document_.nodes[index];
         if (style.visibility != CssVisibility::kVisible) {
             return;
         }
-        if (options_.links && node.tag == HtmlTag::kA &&
-            document_.AttributesOf(node).target.length > 0) {
-            links_.emplace_back(document_.Text(document_.AttributesOf(node).target));
+        const std::string_view href = options_.links && node.tag == HtmlTag::kA
+                                          ? document_.AttributesOf(index).target
+                                          : std::string_view();
+        if (!href.empty()) {
+            links_.emplace_back(href);
             ExtraText(" [" + std::to_string(links_.size()) + "]");
         }
         if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote && quoteDepth_ > 0) {
@@ -380,7 +378,7 @@ class InnerTextRenderer {
         }
         const HtmlNode& node = document_.nodes[frame.node];
         const HtmlDisplay display = frame.style.display;
-        LeaveExtras(node, frame.style);
+        LeaveExtras(frame.node, frame.style);
         if (frame.style.visibility == CssVisibility::kVisible && NeedsLineBreaks(node, display)) {
             writer_.RequireLineBreaks(LineBreaksOf(node));
         }
@@ -396,6 +394,7 @@ class InnerTextRenderer {
     HtmlStyleResolver styles_;
     HtmlTextWriter writer_;
     std::vector<Frame> frames_;
+    std::vector<std::int32_t> ancestors_;  // the html element, then each frame's element
     const HtmlTextOptions& options_;
     std::vector<std::string> links_;
     int quoteDepth_ = 0;
@@ -408,9 +407,16 @@ namespace {
 
 std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
                           const HtmlTextOptions& options) {
-    const HtmlDocument document = BuildHtmlDocument(html.substr(0, kMaxRenderedInput), charset);
-    std::string text = InnerTextRenderer(document, charset, options).Render();
-    return options.wrapWidth > 0 ? WrapTextLines(text, options.wrapWidth) : text;
+    std::string text;
+    {
+        const HtmlDocument document = BuildHtmlDocument(html.substr(0, kMaxRenderedInput), charset,
+                                                        options.links || options.altText);
+        text = InnerTextRenderer(document, charset, options).Render();
+    }  // the document is freed before the text is copied or wrapped
+    if (options.wrapWidth > 0) {
+        return WrapTextLines(text, options.wrapWidth);
+    }
+    return text;
 }
 
 }  // namespace

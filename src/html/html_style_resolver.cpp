@@ -82,12 +82,13 @@ HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(d
     compoundBudget_ = kCompoundBytesPerDocumentByte * documentBytes;
 }
 
-HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
+HtmlDisplay HtmlStyleResolver::DefaultDisplay(std::int32_t index) const {
+    const HtmlNode& node = document_.nodes[index];
     if ((node.flags & (kNodeHidden | kNodePopover | kNodeHiddenInput)) != 0) {
         return HtmlDisplay::kNone;
     }
     if ((node.flags & kNodeForeign) != 0) {
-        const std::string& name = document_.names[node.element.nameId];
+        const std::string& name = document_.NameOf(index);
         const bool unrendered = name == "style" || name == "script" || name == "title" ||
                                 name == "desc" || name == "metadata" || name == "defs";
         return unrendered ? HtmlDisplay::kNone : HtmlDisplay::kInline;
@@ -98,8 +99,7 @@ HtmlDisplay HtmlStyleResolver::DefaultDisplay(const HtmlNode& node) const {
     return TagInfo(node.tag).display;
 }
 
-bool HtmlStyleResolver::HasClass(const HtmlNode& node, const std::string& name) {
-    const std::string_view classes = document_.Text(document_.AttributesOf(node).classes);
+bool HtmlStyleResolver::HasClass(std::string_view classes, const std::string& name) {
     std::size_t pos = 0;
     bool found = false;
     while (pos < classes.size() && !found) {
@@ -123,8 +123,8 @@ void HtmlStyleResolver::Charge(std::uint64_t bytes) {
     compoundBudget_ = bytes < compoundBudget_ ? compoundBudget_ - bytes : 0;
 }
 
-bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlNode& node) {
-    if (node.IsText()) {
+bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, std::int32_t index) {
+    if (document_.nodes[index].IsText()) {
         return false;
     }
     // A spent budget matches nothing.
@@ -132,15 +132,18 @@ bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlN
         return false;
     }
     Charge(1 + compound.tag.size() + compound.id.size());
-    if (!compound.tag.empty() && document_.names[node.element.nameId] != compound.tag) {
+    if (!compound.tag.empty() && document_.NameOf(index) != compound.tag) {
         return false;
     }
-    if (!compound.id.empty() && !EqualsFolded(document_.Text(document_.AttributesOf(node).id),
-                                              compound.id, document_.quirksMode)) {
+    if (compound.id.empty() && compound.classes.empty()) {
+        return true;
+    }
+    const HtmlElementAttributes attributes = document_.AttributesOf(index);
+    if (!compound.id.empty() && !EqualsFolded(attributes.id, compound.id, document_.quirksMode)) {
         return false;
     }
     for (const std::string& name : compound.classes) {
-        if (compoundBudget_ == 0 || !HasClass(node, name)) {
+        if (compoundBudget_ == 0 || !HasClass(attributes.classes, name)) {
             return false;
         }
     }
@@ -149,26 +152,28 @@ bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const HtmlN
 
 // Descendant combinators only, so matching each compound to the nearest
 // ancestor that fits is exact.
-bool HtmlStyleResolver::Matches(const CssRule& rule, std::int32_t node) {
-    if (!MatchesCompound(rule.compounds.back(), document_.nodes[node])) {
+bool HtmlStyleResolver::Matches(const CssRule& rule, std::int32_t node,
+                                const std::vector<std::int32_t>& ancestors) {
+    if (!MatchesCompound(rule.compounds.back(), node)) {
         return false;
     }
     std::size_t next = rule.compounds.size() - 1;
-    std::int32_t ancestor = document_.nodes[node].parent;
-    while (next > 0 && ancestor != kNoNode) {
+    std::size_t ancestor = ancestors.size();
+    while (next > 0 && ancestor > 0) {
         if (stepBudget_ == 0) {
             return false;
         }
         --stepBudget_;
-        if (MatchesCompound(rule.compounds[next - 1], document_.nodes[ancestor])) {
+        --ancestor;
+        if (MatchesCompound(rule.compounds[next - 1], ancestors[ancestor])) {
             --next;
         }
-        ancestor = document_.nodes[ancestor].parent;
     }
     return next == 0;
 }
 
-void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
+void HtmlStyleResolver::CollectCandidates(std::int32_t index,
+                                          const HtmlElementAttributes& attributes) {
     candidates_.clear();
     ++collection_;
     int lists = 0;
@@ -181,16 +186,15 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
                                found->second.rules.end());
         }
     };
-    add(document_.names[node.element.nameId]);
-    if (document_.AttributesOf(node).id.length > 0) {
+    add(document_.NameOf(index));
+    if (!attributes.id.empty()) {
         key_.assign("#");
-        std::string_view id = document_.Text(document_.AttributesOf(node).id);
-        for (char c : id) {
+        for (char c : attributes.id) {
             key_.push_back(document_.quirksMode ? LowerAscii(c) : c);
         }
         add(key_);
     }
-    const std::string_view classes = document_.Text(document_.AttributesOf(node).classes);
+    const std::string_view classes = attributes.classes;
     std::size_t pos = 0;
     while (pos < classes.size()) {
         while (pos < classes.size() && IsHtmlWhiteSpace(classes[pos])) {
@@ -212,8 +216,10 @@ void HtmlStyleResolver::CollectCandidates(const HtmlNode& node) {
     }
 }
 
-HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlComputedStyle& parent) {
+HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlComputedStyle& parent,
+                                             const std::vector<std::int32_t>& ancestors) {
     const HtmlNode& node = document_.nodes[index];
+    const HtmlElementAttributes attributes = document_.AttributesOf(index);
     std::int8_t values[static_cast<int>(CssProperty::kCount)];
     std::uint64_t priorities[static_cast<int>(CssProperty::kCount)] = {};
     bool declared[static_cast<int>(CssProperty::kCount)] = {};
@@ -234,7 +240,7 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
     std::int8_t pseudoValues[3] = {-1, -1, -1};
     std::uint64_t pseudoPriorities[3] = {};
     if (!rules_.empty()) {
-        CollectCandidates(node);
+        CollectCandidates(index, attributes);
         for (std::uint32_t rule : candidates_) {
             const CssRule& candidate = rules_[rule];
             if (candidate.pseudo != CssPseudo::kNone) {
@@ -243,24 +249,24 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
                 const std::uint64_t priority =
                     Priority(slot.important, false, candidate.specificity, candidate.order);
                 if (slot.value >= 0 && priority >= pseudoPriorities[p] &&
-                    Matches(candidate, index)) {
+                    Matches(candidate, index, ancestors)) {
                     pseudoValues[p] = slot.value;
                     pseudoPriorities[p] = priority;
                 }
                 continue;
             }
-            if (Matches(rules_[rule], index)) {
+            if (Matches(rules_[rule], index, ancestors)) {
                 apply(rules_[rule].declarations, false, rules_[rule].specificity,
                       rules_[rule].order);
             }
         }
     }
-    if (document_.AttributesOf(node).style.length > 0) {
-        apply(ParseCssDeclarations(document_.Text(document_.AttributesOf(node).style)), true, 0, 0);
+    if (!attributes.style.empty()) {
+        apply(ParseCssDeclarations(attributes.style), true, 0, 0);
     }
 
     HtmlComputedStyle style = parent;
-    style.display = DefaultDisplay(node);
+    style.display = DefaultDisplay(index);
     style.firstLineTransform = CssTextTransform::kNone;
     style.firstLetterTransform = CssTextTransform::kNone;
     for (CssPseudo pseudo : {CssPseudo::kFirstLine, CssPseudo::kFirstLetter}) {
@@ -271,9 +277,8 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
                 static_cast<CssTextTransform>(value);
         }
     }
-    const HtmlElementAttributes& attributes = document_.AttributesOf(node);
     if (attributes.hasLang) {
-        style.turkicCasing = IsTurkicLanguage(document_.Text(attributes.lang));
+        style.turkicCasing = IsTurkicLanguage(attributes.lang);
     }
     if (TagHas(node.tag, kTagPreformatted)) {
         style.whiteSpace = CssWhiteSpace::kPre;

@@ -40,15 +40,18 @@ class HtmlStyleResolver {
   public:
     explicit HtmlStyleResolver(const HtmlDocument& document);
 
-    // The style of element `node` whose parent element has `parent`.
-    [[nodiscard]] HtmlComputedStyle Compute(std::int32_t node, const HtmlComputedStyle& parent);
+    // The style of element `node` whose parent element has `parent`;
+    // `ancestors` are the elements from the root down to its parent.
+    [[nodiscard]] HtmlComputedStyle Compute(std::int32_t node, const HtmlComputedStyle& parent,
+                                            const std::vector<std::int32_t>& ancestors);
 
   private:
-    [[nodiscard]] HtmlDisplay DefaultDisplay(const HtmlNode& node) const;
-    void CollectCandidates(const HtmlNode& node);
-    [[nodiscard]] bool Matches(const CssRule& rule, std::int32_t node);
-    [[nodiscard]] bool MatchesCompound(const CssCompound& compound, const HtmlNode& node);
-    [[nodiscard]] bool HasClass(const HtmlNode& node, const std::string& name);
+    [[nodiscard]] HtmlDisplay DefaultDisplay(std::int32_t index) const;
+    void CollectCandidates(std::int32_t index, const HtmlElementAttributes& attributes);
+    [[nodiscard]] bool Matches(const CssRule& rule, std::int32_t node,
+                               const std::vector<std::int32_t>& ancestors);
+    [[nodiscard]] bool MatchesCompound(const CssCompound& compound, std::int32_t index);
+    [[nodiscard]] bool HasClass(std::string_view classes, const std::string& name);
     void Charge(std::uint64_t bytes);
 
     const HtmlDocument& document_;

@@ -171,7 +171,7 @@ enum HtmlTagFlag : std::uint32_t {
     X(Wbr, "wbr", kTagVoid | kTagSpecial, kInline)                                               \
     X(Xmp, "xmp", kTagSpecial | kTagClosesP | kTagRawText | kTagPreformatted, kBlock)
 
-enum class HtmlTag : std::uint16_t {
+enum class HtmlTag : std::uint8_t {
 #define VELLUMO_TAG_ENUM(id, name, flags, display) k##id,
     VELLUMO_HTML_TAGS(VELLUMO_TAG_ENUM)
 #undef VELLUMO_TAG_ENUM

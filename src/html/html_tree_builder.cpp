@@ -1,7 +1,6 @@
 #include "html/html_tree_builder.h"
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "html/html_doctype.h"
@@ -24,7 +23,8 @@ bool IsRowGroup(HtmlTag tag) {
 
 class TreeBuilder {
   public:
-    TreeBuilder(std::string_view html, const HtmlCharset& charset) : tokenizer_(html, charset) {
+    TreeBuilder(std::string_view html, const HtmlCharset& charset, bool keepTargets)
+        : tokenizer_(html, charset), keepTargets_(keepTargets) {
         doc_.source = html;
         CreateNode(HtmlTag::kHtml, NameId("html"), 0);
         open_.Push(0);
@@ -83,7 +83,7 @@ class TreeBuilder {
         std::int32_t* last = parent == head_ ? &headLastChild_ : open_.LastChildOf(parent);
         std::int32_t walked = kNoNode;
         if (last == nullptr) {
-            for (std::int32_t c = doc_.nodes[parent].firstChild; c != kNoNode;
+            for (std::int32_t c = doc_.nodes[parent].FirstChild(); c != kNoNode;
                  c = doc_.nodes[c].nextSibling) {
                 walked = c;
             }
@@ -106,49 +106,70 @@ class TreeBuilder {
         return !InForeign() && TagHas(Current().tag, kTagTableContext);
     }
 
-    // Places the node and returns its previous sibling.
-    std::int32_t Place(std::int32_t node, bool foster) {
-        const std::int32_t table = foster ? open_.InnermostTable() : kNoNode;
-        if (table != kNoNode && doc_.nodes[table].parent != kNoNode) {
-            // Fostered content goes just before the table, so the node
-            // before a table is all that insertion needs to know.
-            const std::int32_t previous = NodeBeforeTable(table);
-            InsertBefore(&doc_, table, previous, node);
-            beforeTable_[table] = node;
-            return previous;
+    // Where a node was placed: its parent and its previous sibling.
+    struct Placement {
+        std::int32_t parent = kNoNode;
+        std::int32_t previous = kNoNode;
+    };
+
+    // An open table: where content fostered out of it goes.
+    struct OpenTable {
+        std::int32_t table = kNoNode;
+        std::int32_t parent = kNoNode;
+        std::int32_t before = kNoNode;  // the node just before the table
+    };
+
+    // Fostered content goes just before the innermost table, so the node
+    // before a table is all that insertion needs to know.
+    Placement Place(std::int32_t node, bool foster) {
+        OpenTable* table = foster ? InnermostTableRecord() : nullptr;
+        if (table != nullptr) {
+            const Placement placed{table->parent, table->before};
+            InsertBefore(&doc_, table->parent, table->table, table->before, node);
+            table->before = node;
+            return placed;
         }
         const std::int32_t* last = open_.LastChildOf(open_.CurrentIndex());
-        const std::int32_t previous = last != nullptr ? *last : kNoNode;
+        const Placement placed{open_.CurrentIndex(), last != nullptr ? *last : kNoNode};
         Append(open_.CurrentIndex(), node);
-        return previous;
+        return placed;
     }
 
-    // Known for every table the builder placed; found by a walk otherwise.
-    std::int32_t NodeBeforeTable(std::int32_t table) const {
-        const auto known = beforeTable_.find(table);
-        if (known != beforeTable_.end()) {
-            return known->second;
+    // The record of the innermost open table. Tables made after it are
+    // closed (they were above it on the stack), so their records go.
+    OpenTable* InnermostTableRecord() {
+        const std::int32_t table = open_.InnermostTable();
+        if (table == kNoNode) {
+            return nullptr;
         }
-        std::int32_t previous = kNoNode;
-        for (std::int32_t child = doc_.nodes[doc_.nodes[table].parent].firstChild;
-             child != table && child != kNoNode; child = doc_.nodes[child].nextSibling) {
-            previous = child;
+        while (!tables_.empty() && tables_.back().table != table) {
+            tables_.pop_back();
         }
-        return previous;
+        return tables_.empty() ? nullptr : &tables_.back();
     }
 
-    std::int32_t InsertElement(const HtmlToken& token, HtmlTag tag, std::uint8_t flags) {
+    // Keeps the records of open tables only: a closed table takes no
+    // fostered content again.
+    void NoteOpenTable(std::int32_t table, const Placement& placed) {
+        while (!tables_.empty() && open_.LastChildOf(tables_.back().table) == nullptr) {
+            tables_.pop_back();
+        }
+        tables_.push_back({table, placed.parent, placed.previous});
+    }
+
+    std::int32_t InsertElement(const HtmlToken& token, HtmlTag tag, std::uint8_t flags,
+                               Placement* placed = nullptr) {
         const std::int32_t node = CreateNode(tag, NameId(token.name), flags);
         SetAttributes(node, token);
-        const std::int32_t previous = Place(node, NeedsFosterParent());
-        if (tag == HtmlTag::kTable) {
-            beforeTable_[node] = previous;
+        const Placement where = Place(node, NeedsFosterParent());
+        if (placed != nullptr) {
+            *placed = where;
         }
         return node;
     }
 
     void SetAttributes(std::int32_t index, const HtmlToken& token) {
-        SetElementAttributes(&doc_, index, token);
+        SetElementAttributes(&doc_, index, token, keepTargets_);
     }
 
     void CloseCell() {
@@ -194,6 +215,20 @@ class TreeBuilder {
 
     // --- tokens ---
 
+    // Where the source of a text token continues once `dropped` leading
+    // characters of its text are left out: white space, where CR LF and CR
+    // read as one line feed. SetNodeText checks the rest against the text.
+    std::size_t SourceAfter(std::size_t begin, std::size_t end, std::size_t dropped) const {
+        const std::string_view source = doc_.source;
+        for (; dropped > 0 && begin < end && begin < source.size(); --dropped) {
+            if (source[begin] == '\r' && begin + 1 < end && source[begin + 1] == '\n') {
+                ++begin;
+            }
+            ++begin;
+        }
+        return begin;
+    }
+
     void ProcessText(const HtmlToken& token, bool skipNewline) {
         std::string_view text = token.text;
         if (skipNewline && !text.empty() && text[0] == '\n') {
@@ -222,11 +257,10 @@ class TreeBuilder {
             doc_.styleSheets.emplace_back(text);
         }
         const std::int32_t node = CreateNode(HtmlTag::kUnknown, 0, kNodeText);
-        if (text.size() == token.text.size()) {
-            SetNodeText(&doc_, node, text, token.sourceBegin, token.sourceEnd);
-        } else {
-            doc_.nodes[node].text = StoreText(&doc_, text);
-        }
+        SetNodeText(
+            &doc_, node, text,
+            SourceAfter(token.sourceBegin, token.sourceEnd, token.text.size() - text.size()),
+            token.sourceEnd);
         Place(node, NeedsFosterParent() && !IsHtmlWhiteSpaceOnly(text));
     }
 
@@ -329,7 +363,8 @@ class TreeBuilder {
             open_.PopThroughTag(HtmlTag::kP);
         }
         CloseImpliedSiblings(tag);
-        const std::int32_t node = InsertElement(token, tag, 0);
+        Placement placed;
+        const std::int32_t node = InsertElement(token, tag, 0, &placed);
         if (tag == HtmlTag::kSvg || tag == HtmlTag::kMath) {
             doc_.nodes[node].flags |= kNodeForeign;
             if (!token.selfClosing) {
@@ -338,6 +373,9 @@ class TreeBuilder {
         } else if (!TagHas(tag, kTagVoid)) {
             open_.Push(node);
             SwitchTokenizer(token.name, tag);
+            if (tag == HtmlTag::kTable && open_.CurrentIndex() == node) {
+                NoteOpenTable(node, placed);
+            }
         }
         skipNewline_ = TagHas(tag, kTagSkipNewline);
         tokenizer_.SetCdataAllowed(InForeign());
@@ -423,8 +461,7 @@ class TreeBuilder {
             return;
         }
         if (doc_.body == kNoNode && tag != HtmlTag::kBr && tag != HtmlTag::kP) {
-            if (open_.Size() > 1 &&
-                doc_.nodes[open_.CurrentIndex()].element.nameId == NameId(token.name)) {
+            if (open_.Size() > 1 && doc_.NameId(open_.CurrentIndex()) == NameId(token.name)) {
                 open_.Pop();
             }
             return;
@@ -437,7 +474,7 @@ class TreeBuilder {
         const std::uint32_t nameId = NameId(token.name);
         for (std::size_t i = open_.Size(); i-- > 1;) {
             const HtmlNode& node = open_.NodeAt(i);
-            if (node.element.nameId == nameId) {
+            if (doc_.NameId(open_.At(i)) == nameId) {
                 open_.TruncateTo(i);
                 tokenizer_.SetCdataAllowed(InForeign());
                 return true;
@@ -535,7 +572,7 @@ class TreeBuilder {
     void EndOther(std::uint32_t nameId) {
         for (std::size_t i = open_.Size(); i-- > 1;) {
             const HtmlNode& node = open_.NodeAt(i);
-            if (node.element.nameId == nameId) {
+            if (doc_.NameId(open_.At(i)) == nameId) {
                 open_.TruncateTo(i);
                 return;
             }
@@ -549,9 +586,8 @@ class TreeBuilder {
     HtmlDocument doc_;
     HtmlOpenElements open_{&doc_.nodes};
     HtmlNameTable names_;
-    std::vector<HtmlTag> nameTags_;  // by name id
-    // The previous sibling of each table, where fostered content goes.
-    std::unordered_map<std::int32_t, std::int32_t> beforeTable_;
+    std::vector<OpenTable> tables_;  // by age; all open but for some newest
+    bool keepTargets_ = true;
     std::int32_t head_ = kNoNode;
     std::int32_t headLastChild_ = kNoNode;
     bool skipNewline_ = false;
@@ -561,8 +597,9 @@ class TreeBuilder {
 
 }  // namespace
 
-HtmlDocument BuildHtmlDocument(std::string_view html, const HtmlCharset& charset) {
-    return TreeBuilder(html, charset).Build();
+HtmlDocument BuildHtmlDocument(std::string_view html, const HtmlCharset& charset,
+                               bool keepTargets) {
+    return TreeBuilder(html, charset, keepTargets).Build();
 }
 
 }  // namespace vellumo

@@ -12,7 +12,9 @@
 
 namespace vellumo {
 
-// Parses `html` (bytes in `charset`) into a document. Never fails.
-[[nodiscard]] HtmlDocument BuildHtmlDocument(std::string_view html, const HtmlCharset& charset);
+// Parses `html` (bytes in `charset`) into a document. Never fails. A link's
+// href and an image's alt text are kept only with `keepTargets`.
+[[nodiscard]] HtmlDocument BuildHtmlDocument(std::string_view html, const HtmlCharset& charset,
+                                             bool keepTargets = true);
 
 }  // namespace vellumo

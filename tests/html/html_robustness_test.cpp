@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "html/html_charset.h"
 #include "html/html_open_elements.h"
@@ -23,14 +24,23 @@ std::string Repeat(const std::string& piece, std::size_t count) {
     return out;
 }
 
+// The depth of the deepest node below the root, by a walk in tree order.
 std::size_t Depth(const HtmlDocument& document) {
     std::size_t deepest = 0;
-    for (const HtmlNode& node : document.nodes) {
-        std::size_t depth = 0;
-        for (std::int32_t p = node.parent; p != kNoNode; p = document.nodes[p].parent) {
-            ++depth;
+    std::vector<std::int32_t> path{0};
+    std::int32_t node = document.nodes[0].FirstChild();
+    while (node != kNoNode) {
+        deepest = std::max(deepest, path.size());
+        if (document.nodes[node].FirstChild() != kNoNode) {
+            path.push_back(node);
+            node = document.nodes[node].FirstChild();
+            continue;
         }
-        deepest = std::max(deepest, depth);
+        node = document.nodes[node].nextSibling;
+        while (node == kNoNode && path.size() > 1) {
+            node = document.nodes[path.back()].nextSibling;
+            path.pop_back();
+        }
     }
     return deepest;
 }

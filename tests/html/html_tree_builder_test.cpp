@@ -42,14 +42,14 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     std::int32_t last = kNoNode;
     AppendChild(&document, root, &last, b);
     const std::int32_t a = AddNode(&document, HtmlTag::kA, 0, 0);
-    InsertBefore(&document, b, kNoNode, a);  // becomes the first child
+    InsertBefore(&document, root, b, kNoNode, a);  // becomes the first child
     const std::int32_t i = AddNode(&document, HtmlTag::kI, 0, 0);
-    InsertBefore(&document, b, a, i);  // between the two
-    EXPECT_EQ(document.nodes[root].firstChild, a);
+    InsertBefore(&document, root, b, a, i);  // between the two
+    EXPECT_EQ(document.nodes[root].FirstChild(), a);
     EXPECT_EQ(document.nodes[a].nextSibling, i);
     EXPECT_EQ(document.nodes[i].nextSibling, b);
+    EXPECT_EQ(document.nodes[b].nextSibling, kNoNode);
     EXPECT_EQ(last, b);
-    EXPECT_EQ(document.nodes[i].parent, root);
 
     HtmlToken token;
     token.attributes = {{"style", "display:none"}, {"class", "x y"}, {"id", "z"}, {"hidden", ""},
@@ -57,10 +57,10 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     token.attributeCount = token.attributes.size();
     SetElementAttributes(&document, a, token);
     const HtmlNode& node = document.nodes[a];
-    EXPECT_EQ(document.Text(document.AttributesOf(node).style), "display:none");
-    EXPECT_EQ(document.Text(document.AttributesOf(node).classes), "x y");
-    EXPECT_EQ(document.Text(document.AttributesOf(node).id), "z");
-    EXPECT_EQ(document.AttributesOf(document.nodes[b]).style.length, 0u);
+    EXPECT_EQ(document.AttributesOf(a).style, "display:none");
+    EXPECT_EQ(document.AttributesOf(a).classes, "x y");
+    EXPECT_EQ(document.AttributesOf(a).id, "z");
+    EXPECT_TRUE(document.AttributesOf(b).style.empty());
     EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput);
 }
 
@@ -121,14 +121,14 @@ std::string Outline(const HtmlDocument& document, std::int32_t index) {
     const HtmlNode& node = document.nodes[index];
     if (node.IsText()) {
         std::string scratch;
-        return "'" + std::string(document.NodeText(node, &scratch)) + "'";
+        return "'" + std::string(document.NodeText(index, &scratch)) + "'";
     }
-    std::string out = document.names[node.element.nameId];
-    if (node.firstChild != kNoNode) {
+    std::string out = document.NameOf(index);
+    if (node.FirstChild() != kNoNode) {
         out += "(";
-        for (std::int32_t child = node.firstChild; child != kNoNode;
+        for (std::int32_t child = node.FirstChild(); child != kNoNode;
              child = document.nodes[child].nextSibling) {
-            out += child == node.firstChild ? "" : " ";
+            out += child == node.FirstChild() ? "" : " ";
             out += Outline(document, child);
         }
         out += ")";
@@ -154,6 +154,12 @@ TEST(HtmlTreeBuilder, WhereContentGoes) {
         {"white space stays in the table", "<table> <tr><td>a</table>",
          "body(table(' ' tr(td('a'))))"},
         {"implied row", "<table><td>a</table>", "body(table(tr(td('a'))))"},
+        {"fostered out of the outer table once the inner closed",
+         "<table><tr><td><table><tr><td>i</table></td></tr>y</table>",
+         "body('y' table(tr(td(table(tr(td('i')))))))"},
+        {"fostered before the second of two tables",
+         "<table><tr><td>a</table><table>x<tr><td>b</table>",
+         "body(table(tr(td('a'))) 'x' table(tr(td('b'))))"},
         {"p closed by a div", "<p>a<div>b</div>", "body(p('a') div('b'))"},
         {"li closes li", "<ul><li>a<li>b</ul>", "body(ul(li('a') li('b')))"},
         {"misnested formatting end tag leaves the block open", "<b><p>a</b>b</p>",
@@ -173,6 +179,50 @@ TEST(HtmlTreeBuilder, WhereContentGoes) {
     }
 }
 
+// A node's slot holds 16 bits; longer texts, larger name ids and elements
+// with kept attributes have their values in the side table.
+TEST(HtmlTreeBuilder, ValuesPastTheNodeSlot) {
+    std::string distinctNames;
+    for (int i = 0; i < 70000; ++i) {
+        distinctNames += "<x-" + std::to_string(i) + "></x-" + std::to_string(i) + ">";
+    }
+    const std::string longText(70000, 'x');
+    const struct {
+        const char* name;
+        std::string html;
+        std::string lastText;
+        const char* lastName;  // of the last element in the body
+        const char* lastClass;
+        std::int32_t children;  // of the body: one per element when each end tag closes its own
+    } cases[] = {
+        {"long text in the source", "<p>" + longText, longText, "p", "", 1},
+        {"long text in the arena", "<p>&lt;" + longText, "<" + longText, "p", "", 1},
+        {"end tags match names past 16 bits", distinctNames + "<x-69999 class=c>t", "t", "x-69999",
+         "c", 70001},
+        {"attributes on a short name", "<b class='d e'>t</b>", "t", "b", "d e", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HtmlDocument document = BuildHtmlDocument(c.html, ResolveHtmlCharset("utf-8"));
+        std::int32_t last = kNoNode;
+        std::int32_t count = 0;
+        for (std::int32_t child = document.nodes[document.body].FirstChild(); child != kNoNode;
+             child = document.nodes[child].nextSibling) {
+            last = child;
+            ++count;
+        }
+        ASSERT_NE(last, kNoNode);
+        EXPECT_EQ(document.NameOf(last), c.lastName);
+        EXPECT_EQ(document.AttributesOf(last).classes, c.lastClass);
+        std::string scratch;
+        const std::int32_t text = document.nodes[last].FirstChild();
+        ASSERT_NE(text, kNoNode);
+        EXPECT_EQ(document.NodeText(text, &scratch), c.lastText);
+        EXPECT_EQ(document.nodes[text].nextSibling, kNoNode);
+        EXPECT_EQ(count, c.children);
+    }
+}
+
 // Text that is the input's own bytes (line ends aside) is not copied.
 TEST(HtmlTreeBuilder, TextRefersToTheInputWherePossible) {
     const struct {
@@ -184,7 +234,9 @@ TEST(HtmlTreeBuilder, TextRefersToTheInputWherePossible) {
         {"plain text", "<p>abc</p>", "abc", true},
         {"line ends read as line feeds", "<p>a\r\nb\rc</p>", "a\nb\nc", true},
         {"references are copied", "<p>a&amp;b</p>", "a&b", false},
-        {"newline after pre is dropped", "<pre>\r\nx</pre>", "x", false},
+        {"newline after pre is dropped", "<pre>\r\nx</pre>", "x", true},
+        {"white space before the body is dropped", " \r\n x<p>", "x", true},
+        {"a reference after the dropped newline", "<pre>\n&lt;</pre>", "<", false},
         {"raw text", "<p><textarea>a\r\n</textarea>", "a\n", true},
     };
     for (const auto& c : cases) {
@@ -197,7 +249,7 @@ TEST(HtmlTreeBuilder, TextRefersToTheInputWherePossible) {
         }
         ASSERT_LT(node, static_cast<std::int32_t>(document.nodes.size()));
         std::string scratch;
-        EXPECT_EQ(document.NodeText(document.nodes[node], &scratch), c.text);
+        EXPECT_EQ(document.NodeText(node, &scratch), c.text);
         EXPECT_EQ((document.nodes[node].flags & kNodeSourceText) != 0, c.inSource);
     }
 }
