@@ -436,7 +436,7 @@ std::string RenderHtmlText(std::string_view html, std::string_view charsetName,
         source.form = HtmlSourceForm::kOpaque;
     }
     std::string storage;
-    const std::string_view decoded = DecodeHtmlSource(html, source, &storage);
+    const std::string_view decoded = DecodeHtmlSource(html, source, &storage, false);
     if (source.form == HtmlSourceForm::kOpaque) {
         return RenderDecoded(decoded, HtmlCharset{}, options);
     }

@@ -104,14 +104,14 @@ HtmlSourceCharset ClassifyHtmlSource(std::string_view label) {
 }
 
 std::string_view DecodeHtmlSource(std::string_view html, const HtmlSourceCharset& source,
-                                  std::string* storage) {
+                                  std::string* storage, bool repairUtf8) {
     switch (source.form) {
         case HtmlSourceForm::kUtf8:
         case HtmlSourceForm::kOpaque:
             if (html.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
                 html.remove_prefix(kUtf8ByteOrderMark.size());
             }
-            if (source.form == HtmlSourceForm::kOpaque || IsValidUtf8(html)) {
+            if (source.form == HtmlSourceForm::kOpaque || !repairUtf8 || IsValidUtf8(html)) {
                 return html;
             }
             return KeepOrStore(RepairUtf8(html), storage);

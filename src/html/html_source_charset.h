@@ -35,11 +35,13 @@ struct HtmlSourceCharset {
 // holds the text when it had to be converted (the result then views it),
 // otherwise the result views `html`. For kOpaque the bytes are returned
 // unchanged (minus a UTF-8 byte-order mark), for kUnreadable nothing.
+// Without `repairUtf8`, UTF-8 is returned as it is (minus the mark) for a
+// reader that repairs what it reads, as the built-in renderer does.
 // UTF-16 and UTF-32 follow their label's byte order, else their byte-order
 // mark, else the first unit (a zero first byte means big-endian, as "<"
 // shows it).
 [[nodiscard]] std::string_view DecodeHtmlSource(std::string_view html,
                                                 const HtmlSourceCharset& source,
-                                                std::string* storage);
+                                                std::string* storage, bool repairUtf8 = true);
 
 }  // namespace vellumo

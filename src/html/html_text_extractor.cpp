@@ -44,7 +44,9 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
         return false;
     }
     std::string storage;
-    const std::string_view decoded = DecodeHtmlSource(html, read, &storage);
+    // The built-in renderer reads ill-formed UTF-8 in place.
+    const std::string_view decoded =
+        DecodeHtmlSource(html, read, &storage, source == HtmlTextSource::kPlatformEngine);
     if (releaseInput && !storage.empty() && decoded.data() == storage.data()) {
         releaseInput();  // `html` is not read from here on
     }

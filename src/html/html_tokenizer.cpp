@@ -23,6 +23,28 @@ bool IsDataStop(char c) {
     return c == '<' || c == '&' || c == '\r' || c == '\0';
 }
 
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Replaces a character cut off at the end of `text`: the bytes on either
+// side of a dropped NUL are no one character.
+void RepairCutCharacter(std::string* text) {
+    std::size_t start = text->size();
+    while (start > 0 && text->size() - start < 4 && IsContinuationByte((*text)[start - 1])) {
+        --start;
+    }
+    if (start == 0 || IsContinuationByte((*text)[start - 1])) {
+        return;  // only stray continuation bytes: nothing can complete them
+    }
+    --start;
+    const std::string_view last = std::string_view(*text).substr(start);
+    if (!IsValidUtf8(last)) {
+        const std::string repaired = RepairUtf8(last);
+        text->replace(start, std::string::npos, repaired);
+    }
+}
+
 }  // namespace
 
 const std::string* HtmlToken::FindAttribute(std::string_view attributeName) const {
@@ -35,7 +57,9 @@ const std::string* HtmlToken::FindAttribute(std::string_view attributeName) cons
 }
 
 HtmlTokenizer::HtmlTokenizer(std::string_view input, const HtmlCharset& charset)
-    : input_(input), charset_(charset) {}
+    : input_(input),
+      charset_(charset),
+      repair_(charset.kind == CharsetKind::kUtf8 && !IsValidUtf8(input)) {}
 
 void HtmlTokenizer::SwitchToRawText(std::string_view endTagName, bool references) {
     state_ = State::kRawText;
@@ -80,6 +104,26 @@ void HtmlTokenizer::Next(HtmlToken* token) {
     token->sourceBegin = pos_;
     ReadToken(token);
     token->sourceEnd = pos_;
+    if (repair_) {
+        RepairToken(token);
+    }
+}
+
+// Each string of the token holds input bytes in their order, joined only
+// at ASCII bytes or after whole characters, so repairing the string
+// replaces the same subparts as repairing the input would.
+void HtmlTokenizer::RepairToken(HtmlToken* token) const {
+    const auto repair = [](std::string* text) {
+        if (!IsValidUtf8(*text)) {
+            *text = RepairUtf8(*text);
+        }
+    };
+    repair(&token->text);
+    repair(&token->name);
+    for (std::size_t i = 0; i < token->attributeCount; ++i) {
+        repair(&token->attributes[i].name);
+        repair(&token->attributes[i].value);
+    }
 }
 
 void HtmlTokenizer::ReadToken(HtmlToken* token) {
@@ -127,6 +171,9 @@ void HtmlTokenizer::ReadToken(HtmlToken* token) {
             }
         } else if (c == '\0') {
             ++pos_;  // the tree builder ignores NUL in text
+            if (repair_) {
+                RepairCutCharacter(&token->text);
+            }
         } else {
             const std::size_t start = pos_;
             while (pos_ < input_.size() && !IsDataStop(input_[pos_])) {

@@ -5,9 +5,12 @@
 //
 // Text is delivered in the output charset: bytes of the input pass through,
 // character references are decoded and written in that charset, CR LF and
-// CR become LF and NUL bytes in text are dropped. A no-break space from a
-// reference in a charset that has none is delivered as kNoBreakSpaceMarker,
-// which the text writer writes as a space that never collapses.
+// CR become LF and NUL bytes in text are dropped. In UTF-8 every string of
+// a token is well-formed: ill-formed input is read as if each maximal
+// ill-formed subpart were U+FFFD (such subparts never hold ASCII, so the
+// markup is found in the same places), without a repaired copy of the input. A no-break space from
+// a reference in a charset that has none is delivered as kNoBreakSpaceMarker, which the text writer
+// writes as a space that never collapses.
 #pragma once
 
 #include <cstddef>
@@ -88,6 +91,7 @@ class HtmlTokenizer {
     void ReadCharacterReference(std::string* out, bool inAttribute);
     void AppendReferenced(char32_t codePoint, std::string* out, bool inAttribute) const;
     void AppendText(std::string_view bytes, std::string* out) const;
+    void RepairToken(HtmlToken* token) const;
     [[nodiscard]] bool AtEnd() const { return pos_ >= input_.size(); }
     [[nodiscard]] bool LookingAt(std::string_view text, bool ignoreCase) const;
 
@@ -98,6 +102,7 @@ class HtmlTokenizer {
     std::string rawTextEnd_;
     bool rawTextReferences_ = false;
     bool cdataAllowed_ = false;
+    bool repair_ = false;                             // UTF-8 input that is not well-formed
     std::unordered_set<std::string> attributeNames_;  // of the current tag, when many
 };
 

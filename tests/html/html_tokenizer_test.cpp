@@ -155,5 +155,30 @@ TEST(HtmlTokenizer, NoBreakSpaceMarkerOnlyForCharsetsWithoutOne) {
     EXPECT_EQ(Tokens("<a t='&nbsp;'>", "iso-2022-jp"), List{"S:a[t= ]"});
 }
 
+// Ill-formed UTF-8 is read in place as its repaired copy would be read:
+// the same tokens, every string well-formed.
+TEST(HtmlTokenizer, IllFormedUtf8ReadsAsItsRepair) {
+    const std::string cases[] = {
+        "a\xE9"
+        "b<p>\xFF</p>",
+        std::string("<pre>\xE2\x82\0\xAC</pre>", 15),  // a NUL between the bytes of a euro sign
+        std::string("x\xF0\x9F\0\0\x98\x80y", 9),
+        "\xE2\r\n\x82\xAC",
+        "&eacute;\x80 \xC3&#xA9; \xE2\x82&#x80;",
+        "<d\xE9v class='\xE9 c\xF0' alt=\xC3>x</d\xE8v>",
+        "<!doctype \xE9><title>\xE2\x82</title><script>\xF4\x90</script>",
+        "<svg><![CDATA[\xE0\x80]]></svg><plaintext>\xED\xA0\x80",
+        "\xF0\x9F\x98",
+    };
+    for (const std::string& html : cases) {
+        SCOPED_TRACE(html);
+        const List tokens = Tokens(html);
+        EXPECT_EQ(tokens, Tokens(RepairUtf8(html)));
+        for (const std::string& token : tokens) {
+            EXPECT_TRUE(IsValidUtf8(token)) << token;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vellumo
