@@ -91,7 +91,8 @@ class InnerTextRenderer {
                       const HtmlTextOptions& options)
         : document_(document), styles_(document), writer_(charset), options_(options) {}
 
-    std::string Render() {
+    // The text in pieces, to be joined once the document is gone.
+    HtmlTextPieces Render() {
         if (document_.body == kNoNode) {
             return {};
         }
@@ -100,13 +101,15 @@ class InnerTextRenderer {
         ancestors_.push_back(0);
         const HtmlComputedStyle bodyStyle = styles_.Compute(document_.body, htmlStyle, ancestors_);
         if (htmlStyle.display == HtmlDisplay::kNone || bodyStyle.display == HtmlDisplay::kNone) {
-            return TextContent(document_.body);  // innerText of an unrendered element
+            return {TextContent(document_.body)};  // innerText of an unrendered element
         }
         Enter(document_.body, bodyStyle);
         while (!frames_.empty()) {
             Step();
         }
-        return WithLinkList(writer_.Finish());
+        HtmlTextPieces text = writer_.Finish();
+        AddLinkList(&text);
+        return text;
     }
 
   private:
@@ -357,16 +360,16 @@ class InnerTextRenderer {
         writer_.Text(text, CssWhiteSpace::kNormal, CssTextTransform::kNone);
     }
 
-    // The text, then the numbered link targets when links are listed.
-    std::string WithLinkList(std::string text) const {
+    // The numbered link targets after the text, when links are listed.
+    void AddLinkList(HtmlTextPieces* text) const {
         if (links_.empty()) {
-            return text;
+            return;
         }
-        text += "\r\n\r\nLinks:";
+        std::string list = "\r\n\r\nLinks:";
         for (std::size_t i = 0; i < links_.size(); ++i) {
-            text += "\r\n[" + std::to_string(i + 1) + "] " + links_[i];
+            list += "\r\n[" + std::to_string(i + 1) + "] " + links_[i];
         }
-        return text;
+        text->push_back(std::move(list));
     }
 
     void Leave(const Frame& frame) {
@@ -407,12 +410,13 @@ namespace {
 
 std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
                           const HtmlTextOptions& options) {
-    std::string text;
+    HtmlTextPieces pieces;
     {
         const HtmlDocument document = BuildHtmlDocument(html.substr(0, kMaxRenderedInput), charset,
                                                         options.links || options.altText);
-        text = InnerTextRenderer(document, charset, options).Render();
-    }  // the document is freed before the text is copied or wrapped
+        pieces = InnerTextRenderer(document, charset, options).Render();
+    }  // the document is freed before the text is joined, copied or wrapped
+    std::string text = JoinTextPieces(std::move(pieces));
     if (options.wrapWidth > 0) {
         return WrapTextLines(text, options.wrapWidth);
     }

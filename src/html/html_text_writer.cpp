@@ -44,8 +44,7 @@ void HtmlTextWriter::FlushBreaks() {
 }
 
 void HtmlTextWriter::PutNewline() {
-    out_.push_back('\r');
-    out_.push_back('\n');
+    Out().append("\r\n");
     if (quoting_) {
         quotedLines_.emplace_back(out_.size(), quoteDepth_);
     }
@@ -68,7 +67,7 @@ void HtmlTextWriter::StartFirstLetter(CssTextTransform transform, CssTextTransfo
 }
 
 void HtmlTextWriter::PutChar(char c) {
-    out_.push_back(c);
+    Out().push_back(c);
     anyItem_ = true;
 }
 
@@ -99,10 +98,10 @@ void HtmlTextWriter::AppendCased(std::string_view run, CssTextTransform transfor
         return;
     }
     if (transform != CssTextTransform::kNone) {
-        AppendTransformed(run, transform, charset_, &afterWordChar_, &out_, turkic_);
+        AppendTransformed(run, transform, charset_, &afterWordChar_, &Out(), turkic_);
         return;
     }
-    const std::size_t written = out_.size();
+    const std::size_t written = Out().size();
     out_.append(run);
     std::replace(out_.begin() + static_cast<std::ptrdiff_t>(written), out_.end(),
                  kNoBreakSpaceMarker, ' ');
@@ -141,7 +140,7 @@ void HtmlTextWriter::CollapsedText(std::string_view text, CssTextTransform trans
         }
         FlushBreaks();
         if (pendingSpace_) {
-            out_.push_back(' ');
+            Out().push_back(' ');
             afterWordChar_ = false;
             pendingSpace_ = false;
         }
@@ -162,7 +161,7 @@ void HtmlTextWriter::PreservedText(std::string_view text, CssTextTransform trans
     }
     FlushBreaks();
     if (pendingSpace_) {
-        out_.push_back(' ');
+        Out().push_back(' ');
         pendingSpace_ = false;
     }
     std::size_t start = 0;
@@ -176,7 +175,7 @@ void HtmlTextWriter::PreservedText(std::string_view text, CssTextTransform trans
         } else if (i < text.size()) {
             // A CR can only come from a reference ("&#13;"); CSS renders it
             // as a space, which also keeps every line end CR LF.
-            out_.push_back(' ');
+            Out().push_back(' ');
         }
         start = i + 1;
     }
@@ -216,7 +215,7 @@ void HtmlTextWriter::Literal(char c) {
     if (c == '\n') {
         PutNewline();
     } else {
-        out_.push_back(c);
+        Out().push_back(c);
         afterWordChar_ = false;
     }
     anyItem_ = true;
@@ -226,6 +225,10 @@ void HtmlTextWriter::Literal(char c) {
 void HtmlTextWriter::SetQuoteDepth(int depth) {
     if (!quoting_) {
         // Lines written so far are not quoted; the first starts at 0.
+        // Quoting reads the text as one string, so it is no longer split.
+        pieces_.push_back(std::move(out_));
+        out_ = JoinTextPieces(std::move(pieces_));
+        pieces_.clear();
         quotedLines_.assign(1, {0, 0});
         quoting_ = true;
     }
@@ -259,12 +262,45 @@ std::string HtmlTextWriter::QuotedOutput() const {
     return quoted;
 }
 
-std::string HtmlTextWriter::Finish() {
-    pendingBreaks_ = 0;
-    if (quoting_ && !quotedLines_.empty()) {
-        return QuotedOutput();
+// Full pieces are put aside, so the text never grows by copying all of
+// it; a piece with much spare room is trimmed first.
+std::string& HtmlTextWriter::Out() {
+    if (quoting_ || out_.size() < kTextPieceSize) {
+        return out_;
     }
-    return std::move(out_);
+    if (out_.capacity() - out_.size() > out_.size() / 8) {
+        out_.shrink_to_fit();
+    }
+    pieces_.push_back(std::move(out_));
+    out_ = std::string();
+    out_.reserve(kTextPieceSize + kTextPieceSize / 8);
+    return out_;
+}
+
+HtmlTextPieces HtmlTextWriter::Finish() {
+    pendingBreaks_ = 0;
+    HtmlTextPieces pieces = std::move(pieces_);
+    pieces_.clear();
+    pieces.push_back(quoting_ && !quotedLines_.empty() ? QuotedOutput() : std::move(out_));
+    out_ = std::string();
+    return pieces;
+}
+
+std::string JoinTextPieces(HtmlTextPieces pieces) {
+    if (pieces.size() == 1) {
+        return std::move(pieces[0]);
+    }
+    std::size_t size = 0;
+    for (const std::string& piece : pieces) {
+        size += piece.size();
+    }
+    std::string text;
+    text.reserve(size);
+    for (std::string& piece : pieces) {
+        text += piece;
+        std::string().swap(piece);
+    }
+    return text;
 }
 
 }  // namespace vellumo

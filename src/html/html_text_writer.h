@@ -1,7 +1,9 @@
 // Collects rendered text the way innerText does: white space collapsed as
 // in CSS (or kept, for preformatted text), required line breaks merged
 // (the largest count of a run wins, none at the start or the end), line
-// ends written as CR LF.
+// ends written as CR LF. The text is kept in pieces of about
+// kTextPieceSize bytes: it grows without copying, and is joined once the
+// document it came from is gone.
 #pragma once
 
 #include <string>
@@ -13,6 +15,14 @@
 #include "html/html_css.h"
 
 namespace vellumo {
+
+constexpr std::size_t kTextPieceSize = 64 * 1024;
+
+// Text in the order written.
+using HtmlTextPieces = std::vector<std::string>;
+
+// The pieces as one string, each freed once copied.
+[[nodiscard]] std::string JoinTextPieces(HtmlTextPieces pieces);
 
 class HtmlTextWriter {
   public:
@@ -45,9 +55,12 @@ class HtmlTextWriter {
     // text.
     void SetQuoteDepth(int depth);
 
-    [[nodiscard]] std::string Finish();
+    // The text written; the writer is empty afterwards.
+    [[nodiscard]] HtmlTextPieces Finish();
 
   private:
+    // The string text is appended to.
+    std::string& Out();
     void FlushBreaks();
     void PutChar(char c);
     void PutNewline();
@@ -60,6 +73,7 @@ class HtmlTextWriter {
 
     HtmlCharset charset_;
     std::string out_;
+    HtmlTextPieces pieces_;  // full pieces before out_
     // Where each line begins in out_ and how deeply it is quoted, kept
     // only once SetQuoteDepth was called.
     std::vector<std::pair<std::size_t, int>> quotedLines_;
