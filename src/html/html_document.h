@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "html/html_arena.h"
 #include "html/html_tags.h"
 
 namespace vellumo {
@@ -36,6 +37,9 @@ enum HtmlNodeFlag : std::uint8_t {
     kNodeHiddenInput = 1u << 5,  // input type=hidden
     kNodeSourceText = 1u << 6,   // text nodes: the range is in HtmlDocument::source
     kNodeSourceCr = 1u << 7,     // ... and holds CRs that read as line feeds
+    // Elements (the bit is kNodeSourceText on text nodes): kept attributes
+    // are in the side table.
+    kNodeKeptAttributes = 1u << 6,
 };
 
 // The value of HtmlNode::slot that sends the reader to the side table.
@@ -68,8 +72,7 @@ struct HtmlNode {
     HtmlTag tag = HtmlTag::kUnknown;  // kUnknown for text nodes
     std::uint8_t flags = 0;
     // Elements: the name id; text nodes: the text's length. kSlotInExtras
-    // when the value is in HtmlDocument::extras (an element with kept
-    // attributes always has its name id there).
+    // when the value is in HtmlDocument::extras instead.
     std::uint16_t slot = 0;
 };
 
@@ -78,7 +81,7 @@ static_assert(sizeof(HtmlNode) == 12, "a node stays small");
 // What a node keeps in the side table.
 struct HtmlNodeExtra {
     std::int32_t node = kNoNode;
-    std::uint32_t value = 0;                   // elements: name id; text nodes: length
+    std::uint32_t value = 0;                   // the slot's value when it is kSlotInExtras
     std::uint32_t attributes = kNoAttributes;  // where the kept attributes are in the arena
 };
 
@@ -87,7 +90,7 @@ using HtmlNodes = std::deque<HtmlNode>;
 struct HtmlDocument {
     HtmlNodes nodes;                   // nodes[0] is the html element
     std::deque<HtmlNodeExtra> extras;  // by node index
-    std::string arena;
+    HtmlArena arena;
     // The HTML the document was built from; text nodes refer to it where
     // their text is its bytes, so it must outlive the document.
     std::string_view source;
@@ -97,7 +100,7 @@ struct HtmlDocument {
     bool quirksMode = true;
 
     [[nodiscard]] std::string_view Text(ArenaRange range) const {
-        return std::string_view(arena).substr(range.begin, range.length);
+        return arena.View(range.begin, range.length);
     }
     // The side table entry of node `index`, or nullptr.
     [[nodiscard]] const HtmlNodeExtra* ExtraOf(std::int32_t index) const;

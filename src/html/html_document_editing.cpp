@@ -1,17 +1,37 @@
 #include "html/html_document_editing.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {
 
-// The kept attributes of an element, in this order, after a header of
-// their lengths and whether lang was given.
+// The kept attributes of an element, in this order, after a header: a
+// byte with a bit for each value that is not empty and one for a lang
+// attribute, then the length of each such value, 7 bits a byte.
 enum KeptAttribute { kStyle, kClasses, kId, kLang, kTarget, kKeptCount };
-constexpr std::size_t kKeptHeaderSize = kKeptCount * sizeof(std::uint32_t) + 1;
+constexpr unsigned kHasLangBit = 1u << kKeptCount;
+
+void AppendLength(std::size_t length, std::string* out) {
+    while (length >= 0x80) {
+        out->push_back(static_cast<char>(0x80 | (length & 0x7F)));
+        length >>= 7;
+    }
+    out->push_back(static_cast<char>(length));
+}
+
+std::size_t ReadLength(std::string_view bytes, std::size_t* at) {
+    std::size_t length = 0;
+    for (int shift = 0; *at < bytes.size(); shift += 7) {
+        const auto byte = static_cast<unsigned char>(bytes[(*at)++]);
+        length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+        if ((byte & 0x80) == 0) {
+            break;
+        }
+    }
+    return length;
+}
 
 bool IsHiddenType(std::string_view value) {
     return EqualsIgnoringAsciiCase(value, "hidden");
@@ -39,9 +59,9 @@ bool ReadsAs(std::string_view source, std::string_view text, bool* hasCr) {
     return at == text.size();
 }
 
-bool ByNode(const HtmlNodeExtra& extra, std::int32_t node) {
+constexpr auto kByNode = [](const HtmlNodeExtra& extra, std::int32_t node) {
     return extra.node < node;
-}
+};
 
 // The side table entry of `node`, made when it has none. Nodes get their
 // entries as they are made, so this nearly always appends.
@@ -52,7 +72,7 @@ HtmlNodeExtra& ExtraFor(HtmlDocument* document, std::int32_t node) {
         extras.back().node = node;
         return extras.back();
     }
-    const auto at = std::lower_bound(extras.begin(), extras.end(), node, ByNode);
+    const auto at = std::lower_bound(extras.begin(), extras.end(), node, kByNode);
     if (at != extras.end() && at->node == node) {
         return *at;
     }
@@ -81,30 +101,31 @@ void SetTextRange(HtmlDocument* document, std::int32_t node, std::size_t begin, 
 }
 
 // Writes the kept values into the arena and points the element's side
-// table entry at them; its name id moves there too.
+// table entry at them.
 void StoreKept(HtmlDocument* document, std::int32_t node,
                const std::string_view (&kept)[kKeptCount], bool hasLang) {
-    const std::uint32_t nameId = document->NameId(node);
     HtmlNodeExtra& extra = ExtraFor(document, node);
-    document->nodes[node].slot = kSlotInExtras;
-    extra.value = nameId;
-    extra.attributes = static_cast<std::uint32_t>(document->arena.size());
-    char header[kKeptHeaderSize];
+    document->nodes[node].flags |= kNodeKeptAttributes;
+    unsigned present = hasLang ? kHasLangBit : 0;
     for (int i = 0; i < kKeptCount; ++i) {
-        const auto length = static_cast<std::uint32_t>(kept[i].size());
-        std::memcpy(header + i * sizeof(length), &length, sizeof(length));
+        present |= kept[i].empty() ? 0 : 1u << i;
     }
-    header[kKeptHeaderSize - 1] = hasLang ? 1 : 0;
-    document->arena.append(header, sizeof(header));
+    std::string record(1, static_cast<char>(present));
     for (const std::string_view value : kept) {
-        document->arena.append(value);
+        if (!value.empty()) {
+            AppendLength(value.size(), &record);
+        }
     }
+    for (const std::string_view value : kept) {
+        record.append(value);
+    }
+    extra.attributes = document->arena.Add(record);
 }
 
 }  // namespace
 
 const HtmlNodeExtra* HtmlDocument::ExtraOf(std::int32_t index) const {
-    const auto at = std::lower_bound(extras.begin(), extras.end(), index, ByNode);
+    const auto at = std::lower_bound(extras.begin(), extras.end(), index, kByNode);
     return at != extras.end() && at->node == index ? &*at : nullptr;
 }
 
@@ -119,22 +140,30 @@ std::uint32_t HtmlDocument::NameId(std::int32_t index) const {
 
 HtmlElementAttributes HtmlDocument::AttributesOf(std::int32_t index) const {
     HtmlElementAttributes attributes;
-    if (nodes[index].IsText() || nodes[index].slot != kSlotInExtras) {
+    if (nodes[index].IsText() || (nodes[index].flags & kNodeKeptAttributes) == 0) {
         return attributes;
     }
     const HtmlNodeExtra* extra = ExtraOf(index);
     if (extra == nullptr || extra->attributes == kNoAttributes) {
         return attributes;
     }
-    std::size_t at = extra->attributes;
-    std::uint32_t lengths[kKeptCount];
-    std::memcpy(lengths, arena.data() + at, sizeof(lengths));
-    attributes.hasLang = arena[at + kKeptHeaderSize - 1] != 0;
-    at += kKeptHeaderSize;
+    const std::string_view bytes = arena.From(extra->attributes);
+    if (bytes.empty()) {
+        return attributes;
+    }
+    std::size_t at = 0;
+    const auto present = static_cast<unsigned char>(bytes[at++]);
+    attributes.hasLang = (present & kHasLangBit) != 0;
+    std::size_t lengths[kKeptCount] = {};
+    for (int i = 0; i < kKeptCount; ++i) {
+        if ((present & (1u << i)) != 0) {
+            lengths[i] = ReadLength(bytes, &at);
+        }
+    }
     std::string_view* views[kKeptCount] = {&attributes.style, &attributes.classes, &attributes.id,
                                            &attributes.lang, &attributes.target};
     for (int i = 0; i < kKeptCount; ++i) {
-        *views[i] = std::string_view(arena).substr(at, lengths[i]);
+        *views[i] = bytes.substr(at, lengths[i]);
         at += lengths[i];
     }
     return attributes;
@@ -148,7 +177,7 @@ std::string_view HtmlDocument::NodeText(std::int32_t index, std::string* scratch
         length = extra == nullptr ? 0 : extra->value;
     }
     if ((node.flags & kNodeSourceText) == 0) {
-        return std::string_view(arena).substr(node.link, length);
+        return arena.View(node.link, length);
     }
     const std::string_view bytes = source.substr(node.link, length);
     if ((node.flags & kNodeSourceCr) == 0) {
@@ -215,9 +244,8 @@ void InsertBefore(HtmlDocument* document, std::int32_t parent, std::int32_t refe
 
 ArenaRange StoreText(HtmlDocument* document, std::string_view bytes) {
     ArenaRange range;
-    range.begin = static_cast<std::uint32_t>(document->arena.size());
+    range.begin = document->arena.Add(bytes);
     range.length = static_cast<std::uint32_t>(bytes.size());
-    document->arena.append(bytes);
     return range;
 }
 

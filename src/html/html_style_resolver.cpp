@@ -123,22 +123,30 @@ void HtmlStyleResolver::Charge(std::uint64_t bytes) {
     compoundBudget_ = bytes < compoundBudget_ ? compoundBudget_ - bytes : 0;
 }
 
-bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, std::int32_t index) {
-    if (document_.nodes[index].IsText()) {
-        return false;
+const HtmlStyleResolver::ElementFacts& HtmlStyleResolver::FactsAt(std::size_t depth,
+                                                                  std::int32_t index) {
+    if (path_.size() <= depth) {
+        path_.resize(depth + 1);
     }
+    ElementFacts& facts = path_[depth];
+    if (facts.index != index) {
+        facts.index = index;
+        facts.name = &document_.NameOf(index);
+        facts.attributes = document_.AttributesOf(index);
+    }
+    return facts;
+}
+
+bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const ElementFacts& element) {
     // A spent budget matches nothing.
     if (compoundBudget_ == 0) {
         return false;
     }
     Charge(1 + compound.tag.size() + compound.id.size());
-    if (!compound.tag.empty() && document_.NameOf(index) != compound.tag) {
+    if (!compound.tag.empty() && *element.name != compound.tag) {
         return false;
     }
-    if (compound.id.empty() && compound.classes.empty()) {
-        return true;
-    }
-    const HtmlElementAttributes attributes = document_.AttributesOf(index);
+    const HtmlElementAttributes& attributes = element.attributes;
     if (!compound.id.empty() && !EqualsFolded(attributes.id, compound.id, document_.quirksMode)) {
         return false;
     }
@@ -154,7 +162,7 @@ bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, std::int32_
 // ancestor that fits is exact.
 bool HtmlStyleResolver::Matches(const CssRule& rule, std::int32_t node,
                                 const std::vector<std::int32_t>& ancestors) {
-    if (!MatchesCompound(rule.compounds.back(), node)) {
+    if (!MatchesCompound(rule.compounds.back(), FactsAt(ancestors.size(), node))) {
         return false;
     }
     std::size_t next = rule.compounds.size() - 1;
@@ -165,15 +173,14 @@ bool HtmlStyleResolver::Matches(const CssRule& rule, std::int32_t node,
         }
         --stepBudget_;
         --ancestor;
-        if (MatchesCompound(rule.compounds[next - 1], ancestors[ancestor])) {
+        if (MatchesCompound(rule.compounds[next - 1], FactsAt(ancestor, ancestors[ancestor]))) {
             --next;
         }
     }
     return next == 0;
 }
 
-void HtmlStyleResolver::CollectCandidates(std::int32_t index,
-                                          const HtmlElementAttributes& attributes) {
+void HtmlStyleResolver::CollectCandidates(const ElementFacts& element) {
     candidates_.clear();
     ++collection_;
     int lists = 0;
@@ -186,7 +193,8 @@ void HtmlStyleResolver::CollectCandidates(std::int32_t index,
                                found->second.rules.end());
         }
     };
-    add(document_.NameOf(index));
+    add(*element.name);
+    const HtmlElementAttributes& attributes = element.attributes;
     if (!attributes.id.empty()) {
         key_.assign("#");
         for (char c : attributes.id) {
@@ -219,7 +227,8 @@ void HtmlStyleResolver::CollectCandidates(std::int32_t index,
 HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlComputedStyle& parent,
                                              const std::vector<std::int32_t>& ancestors) {
     const HtmlNode& node = document_.nodes[index];
-    const HtmlElementAttributes attributes = document_.AttributesOf(index);
+    const ElementFacts facts = FactsAt(ancestors.size(), index);
+    const HtmlElementAttributes& attributes = facts.attributes;
     std::int8_t values[static_cast<int>(CssProperty::kCount)];
     std::uint64_t priorities[static_cast<int>(CssProperty::kCount)] = {};
     bool declared[static_cast<int>(CssProperty::kCount)] = {};
@@ -240,7 +249,7 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
     std::int8_t pseudoValues[3] = {-1, -1, -1};
     std::uint64_t pseudoPriorities[3] = {};
     if (!rules_.empty()) {
-        CollectCandidates(index, attributes);
+        CollectCandidates(facts);
         for (std::uint32_t rule : candidates_) {
             const CssRule& candidate = rules_[rule];
             if (candidate.pseudo != CssPseudo::kNone) {

@@ -47,10 +47,18 @@ class HtmlStyleResolver {
 
   private:
     [[nodiscard]] HtmlDisplay DefaultDisplay(std::int32_t index) const;
-    void CollectCandidates(std::int32_t index, const HtmlElementAttributes& attributes);
     [[nodiscard]] bool Matches(const CssRule& rule, std::int32_t node,
                                const std::vector<std::int32_t>& ancestors);
-    [[nodiscard]] bool MatchesCompound(const CssCompound& compound, std::int32_t index);
+    // An element's name and kept attributes, looked up once per place on
+    // the path from the root (they may sit in the document's side table).
+    struct ElementFacts {
+        std::int32_t index = kNoNode;
+        const std::string* name = nullptr;
+        HtmlElementAttributes attributes;
+    };
+    [[nodiscard]] const ElementFacts& FactsAt(std::size_t depth, std::int32_t index);
+    void CollectCandidates(const ElementFacts& element);
+    [[nodiscard]] bool MatchesCompound(const CssCompound& compound, const ElementFacts& element);
     [[nodiscard]] bool HasClass(std::string_view classes, const std::string& name);
     void Charge(std::uint64_t bytes);
 
@@ -65,6 +73,7 @@ class HtmlStyleResolver {
     };
     std::unordered_map<std::string, RuleList> index_;
     std::vector<std::uint32_t> candidates_;
+    std::vector<ElementFacts> path_;  // by depth
     std::uint64_t collection_ = 0;
     std::string key_;
     std::size_t stepBudget_ = 0;

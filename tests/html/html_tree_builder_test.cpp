@@ -61,7 +61,7 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     EXPECT_EQ(document.AttributesOf(a).classes, "x y");
     EXPECT_EQ(document.AttributesOf(a).id, "z");
     EXPECT_TRUE(document.AttributesOf(b).style.empty());
-    EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput);
+    EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput | kNodeKeptAttributes);
 }
 
 TEST(HtmlOpenElements, ScopesAndCounts) {
