@@ -3,7 +3,8 @@
 // in the same run: copying the body once. Every operator new of the process
 // is counted (with the allocator's rounding), so the figure is what the
 // renderer holds at its worst, its input excluded.
-//   html_memory MESSAGE...   (each MESSAGE a header, a blank line, HTML)
+//   html_memory MESSAGE...   (each MESSAGE a header, a blank line, HTML;
+//   the HTML is read as UTF-8, as the messages of make_big_messages.py say)
 #include <malloc.h>
 
 #include <cstdio>
@@ -97,11 +98,13 @@ int main(int argc, char** argv) {
                 textSize = text.text.size();
             }
         });
+        const std::string name(argv[i]);
         std::printf(
-            "%-24s html %6.2f MB  copy peak %6.2f MB (%.2fx)  renderer peak %6.2f MB "
+            "%-12s html %6.2f MB  copy peak %6.2f MB (%.2fx)  renderer peak %6.2f MB "
             "(%.2fx html, %.2fx copy)  text %.2f MB\n",
-            argv[i], size / 1e6, copy / 1e6, copy / size, render / 1e6, render / size,
-            static_cast<double>(render) / static_cast<double>(copy), textSize / 1e6);
+            name.substr(name.find_last_of('/') + 1).c_str(), size / 1e6, copy / 1e6, copy / size,
+            render / 1e6, render / size, static_cast<double>(render) / static_cast<double>(copy),
+            textSize / 1e6);
     }
     return 0;
 }
