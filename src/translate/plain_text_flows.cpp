@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
@@ -129,8 +130,8 @@ int WriteRenderedHtml(Translation& translation, const EntityView& message) {
         return kStatusDataUnchanged;
     }
     body.Release();
-    const std::string head = WriteRelabelledHeader(header, PlainTextTypeOf(rendered.charset));
-    header = RelabelledHeader();
+    const std::string head =
+        WriteRelabelledHeader(std::move(header), PlainTextTypeOf(rendered.charset));
     return WriteTranslationOutput(translation, head, rendered.text.data(), rendered.text.size());
 }
 

@@ -1,6 +1,8 @@
 #include "translate/relabelled_header.h"
 
+#include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "codec/header_field_names.h"
 #include "mime/header_field.h"
@@ -20,6 +22,13 @@ std::string_view NameOf(const char* text, const FieldSpan& span) {
 // header = *field CRLF, read as HeaderFieldsEnd reads it.
 bool ReadRelabelledHeader(const char* text, ptrdiff_t length, RelabelledHeader& out) {
     out = RelabelledHeader();
+    // Reserved once: growing a copy of a header megabytes long would hold
+    // two of them at a time.
+    const ptrdiff_t fieldsEnd = HeaderFieldsEnd(text, length);
+    if (fieldsEnd < 0) {
+        return false;
+    }
+    out.fields.reserve(static_cast<size_t>(fieldsEnd));
     bool typeSeen = false;
     ptrdiff_t position = 0;
     while (position < length && text[position] != '\r' && text[position] != '\0') {
@@ -32,29 +41,34 @@ bool ReadRelabelledHeader(const char* text, ptrdiff_t length, RelabelledHeader& 
         position += span.next;
         if (!typeSeen && EqualsIgnoringAsciiCase(name, kContentTypeField)) {
             typeSeen = true;
+            out.typeAt = out.fields.size();
             continue;
         }
         if (EqualsIgnoringAsciiCase(name, kContentTransferEncodingField)) {
             continue;
         }
-        std::string& kept = typeSeen ? out.afterType : out.beforeType;
-        kept.append(field + span.lineStart, static_cast<size_t>(span.valueEnd - span.lineStart));
-        kept += "\r\n";
+        out.fields.append(field + span.lineStart,
+                          static_cast<size_t>(span.valueEnd - span.lineStart));
+        out.fields += "\r\n";
+    }
+    if (!typeSeen) {
+        out.typeAt = out.fields.size();
     }
     return true;
 }
 
-std::string WriteRelabelledHeader(const RelabelledHeader& header, const std::string& contentType) {
+std::string WriteRelabelledHeader(RelabelledHeader&& header, const std::string& contentType) {
     const HeaderField type(kContentTypeField, contentType);
     std::string line(static_cast<size_t>(type.GetSize()), '\0');
     const int written = type.Write(&line[0], static_cast<int>(line.size()));
     line.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    std::string text;
-    text.reserve(header.beforeType.size() + line.size() + header.afterType.size() + 2);
-    text += header.beforeType;
-    text += line;
-    text += header.afterType;
+    // The fields are taken over rather than copied: a header may be
+    // megabytes long.
+    std::string text = std::move(header.fields);
+    text.reserve(text.size() + line.size() + 2);
+    text.insert(std::min(header.typeAt, text.size()), line);
     text += "\r\n";
+    header = RelabelledHeader();
     return text;
 }
 

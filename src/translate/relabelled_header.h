@@ -11,10 +11,11 @@
 namespace vellumo {
 
 struct RelabelledHeader {
-    // The fields before the first Content-Type; all of them when there is none.
-    std::string beforeType;
-    // The fields after it.
-    std::string afterType;
+    // The fields kept, each with its CR LF.
+    std::string fields;
+    // Where the first Content-Type stood among them; the end when there
+    // was none.
+    size_t typeAt = 0;
 };
 
 // Reads the header at the start of text[0, length) (text[length] must be
@@ -25,8 +26,8 @@ struct RelabelledHeader {
 
 // The whole header: the fields before, "Content-Type: " with the value (as
 // a field built from that value is written), the fields after, and the
-// blank line.
-[[nodiscard]] std::string WriteRelabelledHeader(const RelabelledHeader& header,
+// blank line. The header's fields are used up.
+[[nodiscard]] std::string WriteRelabelledHeader(RelabelledHeader&& header,
                                                 const std::string& contentType);
 
 }  // namespace vellumo
