@@ -42,7 +42,10 @@ open(out + 'html5.eml', 'wb').write(b'From: a@example.org\r\nSubject: Big html\r
 # 5 MB text/html made of the corpus newsletters, one after another: markup
 # as mail really has it (the html5 message above is far denser in tags)
 corpus = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'data', 'corpus', 'html')
-pages = [open(os.path.join(corpus, name), 'rb').read() for name in sorted(os.listdir(corpus))]
+# Only the HTML files, and not the AMP page: its boilerplate style hides the
+# body, which would hide every page after it too.
+pages = [open(os.path.join(corpus, name), 'rb').read() for name in sorted(os.listdir(corpus))
+         if name.endswith('.html') and 'amp' not in name]
 news = b''
 k = 0
 while len(news) < 5 * 1000 * 1000:

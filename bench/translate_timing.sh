@@ -16,6 +16,9 @@
 #     multipart/related with the same parts, translator 4)
 #   a 5 MB text/html message, dense in tags           (translator 2)
 #   a 5 MB text/html message of corpus newsletters    (translator 2)
+#   8 MB of one million header lines, as text/html   (translator 2) and as
+#     multipart/alternative                          (translator 1)
+#   a 50 MB multipart/alternative of 5 million parts  (translator 1)
 # Peak memory includes the process's own start-up (about 3 MB); "empty"
 # gives it, so that a ratio can be read with and without it.
 set -e
@@ -56,7 +59,7 @@ measure() {
 }
 
 for job in "4 related50.eml" "4 related-qp20.eml" "1 alternative20.eml" "2 html5.eml" \
-    "2 news5.eml"; do
+    "2 news5.eml" "2 headers8-html.eml" "1 headers8-alt.eml" "1 parts50.eml"; do
     set -- $job
     size=$(stat -c %s "$work/$2")
     copy=$(measure "$baseline" "$work/$2" "$work/out")

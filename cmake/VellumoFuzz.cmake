@@ -8,6 +8,8 @@ foreach(source IN LISTS fuzz_sources)
     string(REGEX REPLACE "_fuzz$" "" stem ${target})
     add_executable(${target} ${source})
     target_link_libraries(${target} PRIVATE vellumo_translate)
+    # Test support headers (digests shared with the unit tests).
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_link_options(${target} PRIVATE -fsanitize=fuzzer)
     set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${stem})
     set(args -max_total_time=${VELLUMO_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048

@@ -1,5 +1,6 @@
 // Parse of a whole message from arbitrary bytes, then GetSize and Write into
 // a buffer of exactly GetSize bytes, then a second Parse of what was written.
+// The in-place view of the same text must see exactly what the tree holds.
 // Every buffer is allocated at its exact size so that the sanitizer catches a
 // read past the NUL that ends the text or a write past the capacity.
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "mime/entity_digest.h"
 #include "mime/mime_message.h"
 
 namespace {
@@ -44,7 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::unique_ptr<char[]> text = TerminatedCopy(reinterpret_cast<const char*>(data), size);
     vellumo::MimeMessage message;
-    (void)message.Parse(text.get(), static_cast<int>(size));
+    const bool parsed = message.Parse(text.get(), static_cast<int>(size)) > 0;
+    const vellumo::EntityView view(text.get(), static_cast<ptrdiff_t>(size));
+    if (parsed != view.HeaderRead() || (parsed && vellumo::testing_support::PartDigest(message) !=
+                                                      vellumo::testing_support::ViewDigest(view))) {
+        std::abort();
+    }
     text.reset();  // the model must not depend on the input after parsing
 
     std::unique_ptr<char[]> written;

@@ -6,7 +6,7 @@
 
 #include "codec/header_field_names.h"
 #include "mime/byte_scan.h"
-#include "mime/header_chars.h"
+#include "mime/header_parameters.h"
 #include "mime/main_type_table.h"
 
 namespace vellumo {
@@ -122,25 +122,12 @@ std::string HeaderBlock::GetBoundary() const {
 
 std::string HeaderBlock::GetMainType() const {
     const HeaderField* field = FindField(kContentTypeField);
-    if (field == nullptr) {
-        return MainTypeTable[kMainTypeText];
-    }
-    const std::string_view value = field->RawValue();
-    return std::string(value.substr(0, value.find('/')));
+    return field != nullptr ? MainTypeOfValue(field->RawValue()) : MainTypeTable[kMainTypeText];
 }
 
 std::string HeaderBlock::GetSubType() const {
     const HeaderField* field = FindField(kContentTypeField);
-    if (field == nullptr) {
-        return "plain";
-    }
-    std::string bare;
-    field->GetBareValue(bare);
-    const size_t slash = bare.find('/');
-    if (slash == std::string::npos) {
-        return std::string();
-    }
-    return bare.substr(slash + 1);
+    return field != nullptr ? SubTypeOfValue(field->RawValue()) : "plain";
 }
 
 int HeaderBlock::GetMainTypeIndex() const {
@@ -152,26 +139,9 @@ int HeaderBlock::GetMainTypeIndex() const {
     return MainTypeIndexOf(value.data(), value.size());
 }
 
-// Real mail carries "quoted-printable;" and "base64 (comment)"; a name that
-// keeps such a tail would fall back to no decoding at all.
 std::string HeaderBlock::GetTransferEncodingName() const {
     const HeaderField* field = FindField(kContentTransferEncodingField);
-    if (field == nullptr) {
-        return std::string();
-    }
-    const std::string& value = field->value;
-    size_t end = value.find_first_of(";(");
-    if (end == std::string::npos) {
-        end = value.size();
-    }
-    size_t start = 0;
-    while (start < end && IsHeaderSpace(static_cast<unsigned char>(value[start]))) {
-        ++start;
-    }
-    while (end > start && IsHeaderSpace(static_cast<unsigned char>(value[end - 1]))) {
-        --end;
-    }
-    return value.substr(start, end - start);
+    return field != nullptr ? TransferEncodingNameOfValue(field->value) : std::string();
 }
 
 }  // namespace vellumo

@@ -4,6 +4,7 @@
 #include "mime/byte_scan.h"
 #include "mime/header_chars.h"
 #include "mime/header_field.h"
+#include "mime/header_parameters.h"
 
 namespace vellumo {
 
@@ -58,8 +59,8 @@ bool CandidateNameMatches(std::string_view value, size_t candidate, size_t equal
 // A name is compared against the text that starts where the previous raw
 // value ended, so a bare word without "=" takes the next parameter's "=" and
 // hides that parameter; mail software has always read it that way.
-bool HeaderField::FindParameter(std::string_view parameterName, int& offset, int& length) const {
-    const std::string_view value = RawValue();
+bool FindParameterInValue(std::string_view value, std::string_view parameterName, size_t& offset,
+                          size_t& length) {
     size_t position = value.find(';');
     while (position != std::string_view::npos && position < value.size()) {
         while (position < value.size() &&
@@ -75,8 +76,8 @@ bool HeaderField::FindParameter(std::string_view parameterName, int& offset, int
         const size_t rawStart = equals + 1;
         const size_t rawLength = RawParameterValueLength(value, rawStart);
         if (CandidateNameMatches(value, candidate, equals, parameterName)) {
-            offset = static_cast<int>(rawStart);
-            length = static_cast<int>(rawLength);
+            offset = rawStart;
+            length = rawLength;
             return true;
         }
         position = rawStart + rawLength;
@@ -84,37 +85,81 @@ bool HeaderField::FindParameter(std::string_view parameterName, int& offset, int
     return false;
 }
 
-bool HeaderField::GetParameter(std::string_view parameterName, std::string& out) const {
-    int offset = 0;
-    int length = 0;
-    if (!FindParameter(parameterName, offset, length)) {
+bool ParameterOfValue(std::string_view value, std::string_view parameterName, std::string& out) {
+    size_t offset = 0;
+    size_t length = 0;
+    if (!FindParameterInValue(value, parameterName, offset, length)) {
         out.clear();
         return false;
     }
-    const char* raw = RawValue().data() + offset;
-    if (length > 0 && raw[0] == '"') {
-        ++raw;
-        --length;
-        if (length > 0 && raw[length - 1] == '"') {
-            --length;
+    std::string_view raw = value.substr(offset, length);
+    if (!raw.empty() && raw.front() == '"') {
+        raw.remove_prefix(1);
+        if (!raw.empty() && raw.back() == '"') {
+            raw.remove_suffix(1);
         }
     }
-    out.assign(raw, static_cast<size_t>(length));
+    out.assign(raw.data(), raw.size());
     return true;
 }
 
-void HeaderField::GetBareValue(std::string& out) const {
-    const std::string_view value = RawValue();
+std::string_view BareValueOf(std::string_view value) {
     const size_t semicolon = value.find(';');
     if (semicolon == std::string_view::npos) {
-        out.assign(value.data(), value.size());
-        return;
+        return value;
     }
     size_t end = semicolon;
     while (end > 0 && IsHeaderSpace(static_cast<unsigned char>(value[end - 1]))) {
         --end;
     }
-    out.assign(value.data(), end);
+    return value.substr(0, end);
+}
+
+std::string MainTypeOfValue(std::string_view contentType) {
+    return std::string(contentType.substr(0, contentType.find('/')));
+}
+
+std::string SubTypeOfValue(std::string_view contentType) {
+    const std::string_view bare = BareValueOf(contentType);
+    const size_t slash = bare.find('/');
+    return slash == std::string_view::npos ? std::string() : std::string(bare.substr(slash + 1));
+}
+
+// Real mail carries "quoted-printable;" and "base64 (comment)"; a name that
+// keeps such a tail would fall back to no decoding at all.
+std::string TransferEncodingNameOfValue(std::string_view value) {
+    size_t end = value.find_first_of(";(");
+    if (end == std::string_view::npos) {
+        end = value.size();
+    }
+    size_t start = 0;
+    while (start < end && IsHeaderSpace(static_cast<unsigned char>(value[start]))) {
+        ++start;
+    }
+    while (end > start && IsHeaderSpace(static_cast<unsigned char>(value[end - 1]))) {
+        --end;
+    }
+    return std::string(value.substr(start, end - start));
+}
+
+bool HeaderField::FindParameter(std::string_view parameterName, int& offset, int& length) const {
+    size_t at = 0;
+    size_t size = 0;
+    if (!FindParameterInValue(RawValue(), parameterName, at, size)) {
+        return false;
+    }
+    offset = static_cast<int>(at);
+    length = static_cast<int>(size);
+    return true;
+}
+
+bool HeaderField::GetParameter(std::string_view parameterName, std::string& out) const {
+    return ParameterOfValue(RawValue(), parameterName, out);
+}
+
+void HeaderField::GetBareValue(std::string& out) const {
+    const std::string_view bare = BareValueOf(RawValue());
+    out.assign(bare.data(), bare.size());
 }
 
 }  // namespace vellumo

@@ -7,15 +7,14 @@
 
 #include "mime/body_buffer.h"
 #include "mime/header_block.h"
+#include "mime/part_layout.h"
 
 namespace vellumo {
 
 class MimePart : public HeaderBlock {
   public:
-    // Multipart nesting deeper than this is not split: such a part keeps all
-    // its text after the header as its body, so nothing is lost and the
-    // recursion stays far inside the host thread's stack.
-    static constexpr int kMaxNestingDepth = 64;
+    // Multipart nesting deeper than this is not split (see part_layout.h).
+    static constexpr int kMaxNestingDepth = kMaxPartNestingDepth;
 
     // The body decoded from the part's Content-Transfer-Encoding. For a part
     // with children it is the preamble, including the CR LF that stood right
@@ -59,8 +58,7 @@ class MimePart : public HeaderBlock {
 
   private:
     int ParseAtDepth(const char* text, int length, int depth);
-    int ParseChildren(const char* text, int length, const std::string& delimiter, ptrdiff_t first,
-                      int depth);
+    int ParseChildren(const char* text, int length, const PartLayout& layout, int depth);
 };
 
 }  // namespace vellumo

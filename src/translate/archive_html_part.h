@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "mime/mime_part.h"
+#include "mime/entity_view.h"
 
 namespace vellumo {
 
@@ -12,9 +12,9 @@ namespace vellumo {
 // ("Content-Type: text/html" when it has none), its Content-Disposition line
 // when it has one (both as ArchivePartHeader writes them), "MIME-Version:
 // 1.0" and a blank line, then the decoded body, all of it by its byte count.
-// Nothing happens when the file cannot be opened; a write error leaves what
-// was written.
-void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& part);
+// Nothing happens when the file cannot be opened or the body cannot be
+// decoded; a write error leaves what was written.
+void AppendHtmlPartToArchive(const std::string& archivePath, const EntityView& part);
 
 // Appends to the existing archive file "MIME-Version: 1.0" and CR LF (left
 // out when the entity's header has that field), then the entity's text
@@ -24,10 +24,11 @@ void AppendHtmlPartToArchive(const std::string& archivePath, const MimePart& par
 void AppendEntityToArchive(const std::string& archivePath, std::string_view entityText);
 
 // The text AppendHtmlPartToArchive writes before the body. The field values
-// are written as they arrived; a value whose line breaks are not all folds,
-// or that holds a control byte, is not written: the Content-Type line falls
-// back to "Content-Type: text/html" and the Content-Disposition line is
-// left out.
-std::string ArchivePartHeader(const MimePart& part);
+// are written as they arrived (encoded words, quoting and folds as the
+// sender wrote them), under the canonical field names; a value whose line
+// breaks are not all folds, or that holds a control byte, is not written:
+// the Content-Type line falls back to "Content-Type: text/html" and the
+// Content-Disposition line is left out.
+std::string ArchivePartHeader(const EntityView& part);
 
 }  // namespace vellumo

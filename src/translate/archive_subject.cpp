@@ -1,10 +1,14 @@
 #include "translate/archive_subject.h"
 
-#include "mime/header_block.h"
+#include "mime/codec_bridge.h"
+#include "mime/header_span.h"
 #include "translate/system_code_page.h"
 
 namespace vellumo {
 namespace {
+
+// Header text the codecs can be handed (their lengths are int).
+constexpr size_t kMaxHeaderTextForSubject = 0x7FFFFFF0;
 
 // Unfolding removes the CR LF of each fold and keeps the white space after it.
 std::string Unfold(const std::string& value) {
@@ -24,18 +28,23 @@ std::string ArchiveSubject(const char* hostSubject, const std::string& rawHeader
     if (hostSubject != nullptr && hostSubject[0] != '\0') {
         return hostSubject;
     }
-    if (rawHeaders.empty()) {
+    if (rawHeaders.empty() || rawHeaders.size() > kMaxHeaderTextForSubject) {
         return std::string();
     }
-    // The raw headers lack the blank line that ends a header block.
+    // The raw headers lack the blank line that ends a header block. Only
+    // the Subject field is decoded: the header may hold a million lines.
     std::string text = rawHeaders + "\r\n\r\n";
-    HeaderBlock block;
-    (void)block.Parse(text.c_str(), static_cast<int>(text.size() < 0x7FFFFFFF ? text.size() : 0));
-    const HeaderField* subject = block.FindField("Subject");
-    if (subject == nullptr) {
+    FieldSpan subject;
+    if (!FindFieldSpan(text.c_str(), static_cast<ptrdiff_t>(text.size()), "Subject", subject)) {
         return std::string();
     }
-    return ConvertToSystemCodePage(Unfold(subject->value), subject->charset);
+    const std::string name(text, static_cast<size_t>(subject.lineStart),
+                           static_cast<size_t>(subject.nameEnd - subject.lineStart));
+    std::string value;
+    std::string charset;
+    DecodeHeaderValue(name, text.c_str() + subject.valueStart,
+                      static_cast<int>(subject.valueEnd - subject.valueStart), value, charset);
+    return ConvertToSystemCodePage(Unfold(value), charset);
 }
 
 }  // namespace vellumo

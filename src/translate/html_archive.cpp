@@ -21,7 +21,7 @@ bool HtmlArchive::Open(const char* subject) {
     return IsOpen();
 }
 
-void HtmlArchive::AppendHtmlPart(const MimePart& part) {
+void HtmlArchive::AppendHtmlPart(const EntityView& part) {
     if (IsOpen()) {
         AppendHtmlPartToArchive(path_, part);
     }

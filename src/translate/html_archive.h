@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "mime/mime_part.h"
+#include "mime/entity_view.h"
 
 namespace vellumo {
 
@@ -28,7 +28,7 @@ class HtmlArchive {
 
     // Appends one HTML part: its type rows and its decoded body. Nothing
     // happens when the archive is not open; a write error is passed over.
-    void AppendHtmlPart(const MimePart& part);
+    void AppendHtmlPart(const EntityView& part);
 
     // Appends a whole entity as received (header, blank line, body) below
     // a MIME-Version line: an HTML branch with the parts it refers to.

@@ -2,26 +2,22 @@
 // The HTML alternatives of a multipart/alternative message, which the
 // archive keeps when translator 1 reduces the message to its text.
 
-#include <string_view>
-
-#include "mime/mime_message.h"
+#include "mime/entity_view.h"
 #include "translate/html_archive.h"
 
 namespace vellumo {
 
 // True for a text/html part, and for a multipart/related part that holds a
 // text/html part: the HTML together with the pictures it shows.
-[[nodiscard]] bool IsHtmlBranch(const MimePart& part);
+[[nodiscard]] bool IsHtmlBranch(const EntityView& part);
 
 // Appends each HTML branch among the message's children to the archive,
 // opening the archive for the first one; with no HTML branch nothing is
 // opened. A text/html child is appended as a decoded HTML part. A
-// multipart/related child is appended whole, as it stands in messageText
-// (the message's own text, ending with a NUL), so that the archived HTML
-// still finds the parts it refers to; should the text not split into the
-// model's children, the child is written from the model instead. False when
-// the archive cannot be opened.
-[[nodiscard]] bool ArchiveHtmlBranches(const MimeMessage& message, std::string_view messageText,
-                                       const char* subject, HtmlArchive& archive);
+// multipart/related child is appended whole, exactly as it stands in the
+// message, so that the archived HTML still finds the parts it refers to.
+// False when the archive cannot be opened.
+[[nodiscard]] bool ArchiveHtmlBranches(const EntityView& message, const char* subject,
+                                       HtmlArchive& archive);
 
 }  // namespace vellumo

@@ -1,29 +1,31 @@
 // Translators 1 and 2: turn the message into plain text, saving its HTML in
 // the archive when SaveHTMLMessages is 1.
 
-#include <climits>
 #include <memory>
-#include <new>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
+#include "mime/entity_view.h"
 #include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
 #include "platform/ascii_case.h"
 #include "translate/html_branches.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"
+#include "translate/relabelled_header.h"
 #include "translate/translate_driver.h"
 #include "translate/translation.h"
 
 namespace vellumo {
 namespace {
 
-bool IsTextOf(const MimePart& part, const char* subType) {
-    return EqualsIgnoringAsciiCase(part.GetMainType(), "text") &&
-           EqualsIgnoringAsciiCase(part.GetSubType(), subType);
+bool IsTextOf(const EntityView& part, const char* subType) {
+    return EqualsIgnoringAsciiCase(part.MainType(), "text") &&
+           EqualsIgnoringAsciiCase(part.SubType(), subType);
 }
 
 // "text/plain", with "; charset=" and the charset when it is a plain charset
@@ -34,10 +36,6 @@ std::string PlainTextTypeOf(const std::string& charset) {
         return "text/plain";
     }
     return "text/plain; charset=" + (CharsetNeedsQuotes(charset) ? "\"" + charset + "\"" : charset);
-}
-
-std::string PlainTextType(const MimePart& part) {
-    return PlainTextTypeOf(part.GetParameter(kContentTypeField, "charset"));
 }
 
 bool Saving() {
@@ -52,105 +50,100 @@ HtmlTextSource TextSource() {
 
 // A child that says nothing at all: no header field and nothing but line
 // ends and blanks, such as the leftover after a missing close delimiter.
-bool IsBlankLeftover(const MimePart& part) {
-    std::string_view body(part.body.data() != nullptr ? part.body.data() : "", part.body.size());
-    return part.fields.empty() && body.find_first_not_of(" \t\r\n") == std::string_view::npos;
+// Without a field there is no transfer encoding: the body is as it stands.
+bool IsBlankLeftover(const EntityView& part) {
+    return !part.HasFields() &&
+           part.RawBody().find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
 // The text the sender wrote: the last direct child whose Content-Type says
 // text/plain; without one, the last child that is text/plain by default
-// (it has no Content-Type), unless it is a blank leftover. Null when none.
-const MimePart* SenderText(const MimePart& message) {
-    const MimePart* declared = nullptr;
-    const MimePart* byDefault = nullptr;
-    for (const auto& child : message.children) {
-        if (!IsTextOf(*child, "plain")) {
-            continue;
+// (it has no Content-Type), unless it is a blank leftover.
+std::optional<EntityView> SenderText(const EntityView& message) {
+    std::optional<EntityView> declared;
+    std::optional<EntityView> byDefault;
+    message.ForEachChild([&](const EntityView& child) {
+        if (!IsTextOf(child, "plain")) {
+            return true;
         }
-        if (child->FindField(kContentTypeField) != nullptr) {
-            declared = child.get();
-        } else if (!IsBlankLeftover(*child)) {
-            byDefault = child.get();
+        if (child.HasField(kContentTypeField)) {
+            declared = child;
+        } else if (!IsBlankLeftover(child)) {
+            byDefault = child;
         }
-    }
-    return declared != nullptr ? declared : byDefault;
+        return true;
+    });
+    return declared ? declared : byDefault;
+}
+
+// The message text is no longer needed; no view into it is used after.
+void ReleaseInput(Translation& translation) {
+    std::string().swap(translation.text);
 }
 
 // Translator 1: the body of the sender's text/plain alternative under a
 // header the host keeps as it is; the HTML alternatives go to the archive.
-int WritePlainAlternative(Translation& translation) {
-    const MimePart* plain = SenderText(translation.message);
-    if (plain == nullptr) {
+int WritePlainAlternative(Translation& translation, const EntityView& message) {
+    const std::optional<EntityView> plain = SenderText(message);
+    if (!plain) {
         return kStatusDataUnchanged;
     }
-    if (Saving() && !ArchiveHtmlBranches(translation.message, translation.text, translation.subject,
-                                         translation.archive)) {
+    if (Saving() && !ArchiveHtmlBranches(message, translation.subject, translation.archive)) {
         return kStatusDataUnchanged;  // the HTML would be lost without a word
     }
-    translation.text.clear();
-    translation.text.shrink_to_fit();
-    std::string head = "Mime-Version: 1.0\r\nContent-Type: " + PlainTextType(*plain) + "\r\n\r\n";
-    int status = WriteTranslationOutput(translation, head, plain->body.data(), plain->body.size());
-    translation.message.Clear();
-    return status;
-}
-
-// The header block alone, as the writer gives it (blank line included).
-bool WriteHeaderText(const HeaderBlock& header, std::string& out) {
-    int size = header.HeaderBlock::GetSize();
-    if (size <= 0 || size == INT_MAX) {
-        return false;
+    BodyBuffer body;
+    if (!plain->DecodeBody(body)) {
+        return kStatusDataUnchanged;
     }
-    out.assign(static_cast<size_t>(size), '\0');
-    int written = header.HeaderBlock::Write(&out[0], size);
-    if (written <= 0) {
-        return false;
-    }
-    out.resize(static_cast<size_t>(written));
-    return true;
+    std::string head = "Mime-Version: 1.0\r\nContent-Type: " +
+                       PlainTextTypeOf(plain->Parameter(kContentTypeField, "charset")) + "\r\n\r\n";
+    ReleaseInput(translation);
+    return WriteTranslationOutput(translation, head, body.data(), body.size());
 }
 
 // Translator 2: the message's header relabelled as plain text in the
 // charset the text is written in, without a transfer encoding (the text is
 // written as it is), then the text of the decoded HTML body. A body in a
 // charset that cannot be read here is left as it was.
-int WriteRenderedHtml(Translation& translation) {
-    MimeMessage& message = translation.message;
+int WriteRenderedHtml(Translation& translation, const EntityView& message) {
     if (Saving()) {
         if (!translation.archive.Open(translation.subject)) {
             return kStatusDataUnchanged;  // the HTML would be lost without a word
         }
         translation.archive.AppendHtmlPart(message);
     }
-    std::string charset = message.GetParameter(kContentTypeField, "charset");
-    std::string_view html(message.body.data() != nullptr ? message.body.data() : "",
-                          message.body.size());
-    LabelledText text;
-    // A body decoded into a copy of its own is freed before the document is
-    // built: only one of the two need be in memory with the tree.
-    if (!HtmlToLabelledText(html, charset, &text, TextSource(),
-                            [&message] { message.body.Release(); })) {
+    RelabelledHeader header;
+    BodyBuffer body;
+    const std::string_view text = message.Text();
+    if (!ReadRelabelledHeader(text.data(), static_cast<ptrdiff_t>(text.size()), header) ||
+        !message.DecodeBody(body)) {
         return kStatusDataUnchanged;
     }
-    message.body.Release();
-    message.SetField(kContentTypeField, PlainTextTypeOf(text.charset));
-    message.fields.remove_if([](const HeaderField& field) {
-        return EqualsIgnoringAsciiCase(field.name, kContentTransferEncodingField);
-    });
-    std::string output;
-    if (!WriteHeaderText(message, output)) {
+    const std::string charset = message.Parameter(kContentTypeField, "charset");
+    // The header and the body are copied out: only one of the message and
+    // the body need be in memory while the document is built, and a body
+    // decoded into a copy of its own is freed before that too.
+    ReleaseInput(translation);
+    std::string_view html(body.data() != nullptr ? body.data() : "", body.size());
+    LabelledText rendered;
+    if (!HtmlToLabelledText(html, charset, &rendered, TextSource(), [&body] { body.Release(); })) {
         return kStatusDataUnchanged;
     }
-    output += text.text;
-    text.text = std::string();
-    return WriteTranslationOutput(translation, std::string(), output.data(), output.size());
+    body.Release();
+    const std::string head =
+        WriteRelabelledHeader(std::move(header), PlainTextTypeOf(rendered.charset));
+    return WriteTranslationOutput(translation, head, rendered.text.data(), rendered.text.size());
 }
 
 }  // namespace
 
 int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRecord** outputType) {
+    // The message is read where it stands in the input: a message of many
+    // header lines or parts costs no more than its text.
+    const EntityView message(translation.text.c_str(),
+                             static_cast<ptrdiff_t>(translation.text.size()));
     int wantedType = translatorId == kHtmlMessagePart ? kMainTypeMultipart : kMainTypeText;
-    if (translation.message.GetMainTypeIndex() != wantedType) {
+    if (!message.HeaderRead() || message.MainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;
     }
     // Built first, so that a failed allocation declines before anything is
@@ -163,8 +156,8 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
             return kStatusDataUnchanged;
         }
     }
-    int status = translatorId == kHtmlMessagePart ? WritePlainAlternative(translation)
-                                                  : WriteRenderedHtml(translation);
+    int status = translatorId == kHtmlMessagePart ? WritePlainAlternative(translation, message)
+                                                  : WriteRenderedHtml(translation, message);
     if (status == kStatusOutputOpenFailed) {
         // The host drops the message on 6; the archive keeps its HTML.
         translation.archive.Keep();

@@ -14,43 +14,21 @@ bool IsKnownTranslator(int id) {
     return id >= kHtmlMessagePart && id <= kRelated4Mixed;
 }
 
-bool IsRelabelling(int translatorId) {
-    return translatorId == kRelated4Mixed || translatorId == kInline4Attachment;
-}
-
-// Parses the input text into the translation's model.
-int ParseMessage(const std::string& text, Translation& translation) {
+// Every flow works on the text as it arrived.
+int RunFlow(int translatorId, std::string& text, Translation& translation,
+            MimeTypeRecord** outputType) {
     if (text.size() > static_cast<size_t>(INT_MAX)) {
         return kStatusDataUnchanged;
     }
-    // std::string keeps a NUL after its bytes, the byte the parsers may look at.
-    int parsed = translation.message.Parse(text.c_str(), static_cast<int>(text.size()));
-    // 0: the top-level header could not be read; negative: memory ran out.
-    return parsed > 0 ? kStatusSuccess : kStatusDataUnchanged;
-}
-
-// Relabelling changes one header field in the text as it arrived; the
-// other translators work on the parsed message. The text is released once
-// parsed, except for translator 1: its archive takes a related HTML branch
-// exactly as it arrived.
-int RunFlow(int translatorId, std::string& text, Translation& translation,
-            MimeTypeRecord** outputType) {
-    if (IsRelabelling(translatorId)) {
-        if (text.size() > static_cast<size_t>(INT_MAX)) {
-            return kStatusDataUnchanged;
-        }
-        translation.text.swap(text);
-        return translatorId == kRelated4Mixed
-                   ? TranslateRelatedToMixed(translation, outputType)
-                   : TranslateInlineToAttachment(translation, outputType);
+    translation.text.swap(text);
+    switch (translatorId) {
+        case kRelated4Mixed:
+            return TranslateRelatedToMixed(translation, outputType);
+        case kInline4Attachment:
+            return TranslateInlineToAttachment(translation, outputType);
+        default:
+            return TranslateToPlainText(translatorId, translation, outputType);
     }
-    int status = ParseMessage(text, translation);
-    if (translatorId == kHtmlMessagePart) {
-        translation.text.swap(text);
-    }
-    std::string().swap(text);
-    return status == kStatusSuccess ? TranslateToPlainText(translatorId, translation, outputType)
-                                    : status;
 }
 
 int Translate(int translatorId, const std::string& inputPath, Translation& translation,

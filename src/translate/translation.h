@@ -1,11 +1,10 @@
 #pragma once
-// One translation in progress: the parsed message, the raw values the
-// relabelling translators need, and the archive file created for it.
+// One translation in progress: the message text as it arrived, and the
+// archive file created for it.
 
 #include <string>
 
 #include "host/host_records.h"
-#include "mime/mime_message.h"
 #include "translate/html_archive.h"
 #include "translate/output_file.h"
 
@@ -16,11 +15,10 @@ struct Translation {
     // When set, the output goes into this string instead of the output file.
     std::string* outputText = nullptr;
     const char* subject = nullptr;
-    // The input as it arrived, for the translators that change a header
-    // field in place and pass every other byte through, and for translator
-    // 1, whose archive keeps a related HTML branch exactly as it arrived.
+    // The input as it arrived. Every translator reads the message where it
+    // stands in this text (nothing is parsed into copies), and releases it
+    // once what it needs is copied out; views into it end with it.
     std::string text;
-    MimeMessage message;
     HtmlArchive archive;
 };
 
@@ -37,8 +35,7 @@ struct Translation {
 void AppendToTranslationOutput(Translation& translation, const std::string& text);
 
 // The translator flows. Each returns a status code and, on kStatusSuccess,
-// the output's MIME type in *outputType. Translators 3 and 4 run on the
-// input text, translators 1 and 2 on the parsed message.
+// the output's MIME type in *outputType.
 [[nodiscard]] int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType);
 [[nodiscard]] int TranslateInlineToAttachment(Translation& translation,
                                               MimeTypeRecord** outputType);

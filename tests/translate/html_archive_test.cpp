@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/plugin_state.h"
-#include "mime/mime_message.h"
+#include "mime/entity_view.h"
 #include "platform/files.h"
 #include "translate/driver_fixture.h"
 
@@ -15,11 +15,9 @@ class HtmlArchiveTest : public test::DriverFixture {
     void SetUp() override {
         DriverFixture::SetUp();
         CapturedHeaders = "Date: x\r\nSubject: s\r\nX-Other: y";
-        part_text_ = "Content-Type: text/html\r\n\r\n<p>a</p>";
-        ASSERT_GT(part_.Parse(part_text_.c_str(), static_cast<int>(part_text_.size())), 0);
     }
-    std::string part_text_;
-    MimeMessage part_;
+    const std::string part_text_ = "Content-Type: text/html\r\n\r\n<p>a</p>";
+    const EntityView part_{part_text_.c_str(), static_cast<ptrdiff_t>(part_text_.size())};
 };
 
 TEST_F(HtmlArchiveTest, OpenAppendLinkKeep) {

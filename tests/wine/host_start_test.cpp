@@ -69,7 +69,7 @@ TEST(PluginStart, ReportsVersionRecordAndIcon) {
     EXPECT_EQ(run.Value("init.attachers"), "0");
     EXPECT_EQ(run.Value("init.specials"), "1");
     EXPECT_EQ(run.Value("init.id"), "4371");
-    EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: 3.1.0.1");
+    EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: " VELLUMO_VERSION);
     EXPECT_EQ(run.Value("init.icon"), "115");
     EXPECT_EQ(run.Value("init.extra_untouched"), "yes");
     EXPECT_EQ(run.Value("finish.status"), "0");
@@ -85,7 +85,7 @@ TEST(PluginStart, DescriptionComesFromTheLoadedModule) {
     WineRun run = RunUnderWine(Win32Binary("emshost.exe"),
                                {"--dll", WinePath(copy), "--config-dir", WinePath(config.path())});
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: 3.1.0.1");
+    EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: " VELLUMO_VERSION);
 }
 
 TEST(PluginStart, TranslatorTable) {
@@ -154,7 +154,7 @@ TEST(PluginStart, WithoutConfigurationRecord) {
                  "--translator", "1", "samples/alternative.eml", WinePath(output)});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(run.Value("init.status"), "0");
-    EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: 3.1.0.1");
+    EXPECT_EQ(run.Value("init.description"), "Vellumo for Eudora, Version: " VELLUMO_VERSION);
     EXPECT_EQ(run.Value("can.2"), "10");
     EXPECT_EQ(run.Value("translate.status"), "0");
     std::string text = ReadFileBytes(output);

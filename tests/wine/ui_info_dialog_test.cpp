@@ -39,7 +39,7 @@ TEST(ProgramInfoDialog, ShowsSixLinesWithTheVersion) {
     std::vector<std::string> lines = Lines(StateOf(run, kInfoText).text);
     ASSERT_EQ(lines.size(), 6u) << StateOf(run, kInfoText).text;
     EXPECT_EQ(lines[0], "Vellumo for Eudora");
-    EXPECT_EQ(lines[1], "Version: 3.1.0.1");
+    EXPECT_EQ(lines[1], "Version: " VELLUMO_VERSION);
     EXPECT_EQ(lines[2], "");
     EXPECT_FALSE(lines[3].empty());
     EXPECT_EQ(lines[3].find(' '), std::string::npos) << "the licence line is one word";
