@@ -15,6 +15,10 @@ std::uint32_t HtmlArena::Add(std::string_view bytes) {
     if (bytes.empty()) {
         return 0;  // read back as empty whatever the offset
     }
+    const std::size_t room = bytes.size() > kArenaChunkSize / 4 ? bytes.size() : kArenaChunkSize;
+    if (end_ + room >= kDroppedRun) {
+        return kDroppedRun;
+    }
     used_ += bytes.size();
     if (bytes.size() > kArenaChunkSize / 4) {
         const auto offset = static_cast<std::uint32_t>(end_);

@@ -4,7 +4,8 @@
 // spare room beyond the chunk being filled, where a doubling string would
 // hold up to three times its bytes while it grows. Offsets stay within 32
 // bits because the input is (html_renderer.cpp bounds it to 1 GiB, and
-// the arena holds at most a few times that).
+// the arena holds at most a few times that); a run that would go past
+// them is dropped and reads back empty.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,8 @@ namespace vellumo {
 
 // Runs up to a quarter of this share a chunk; longer ones get their own.
 constexpr std::size_t kArenaChunkSize = 64 * 1024;
+// The offset of a dropped run; no chunk reaches it.
+constexpr std::uint32_t kDroppedRun = 0xFFFFFFFF;
 
 class HtmlArena {
   public:
