@@ -98,6 +98,9 @@ struct HtmlDocument {
     std::vector<std::string> styleSheets;  // text of each style element, in order
     std::int32_t body = kNoNode;           // none in a frameset document
     bool quirksMode = true;
+    // Where ExtraOf found the last entry: readers go through the tree
+    // mostly in index order, so the next entry is tried first.
+    mutable std::size_t lastExtra = 0;
 
     [[nodiscard]] std::string_view Text(ArenaRange range) const {
         return arena.View(range.begin, range.length);

@@ -125,8 +125,18 @@ void StoreKept(HtmlDocument* document, std::int32_t node,
 }  // namespace
 
 const HtmlNodeExtra* HtmlDocument::ExtraOf(std::int32_t index) const {
+    for (const std::size_t near : {lastExtra + 1, lastExtra}) {
+        if (near < extras.size() && extras[near].node == index) {
+            lastExtra = near;
+            return &extras[near];
+        }
+    }
     const auto at = std::lower_bound(extras.begin(), extras.end(), index, kByNode);
-    return at != extras.end() && at->node == index ? &*at : nullptr;
+    if (at == extras.end() || at->node != index) {
+        return nullptr;
+    }
+    lastExtra = static_cast<std::size_t>(at - extras.begin());
+    return &*at;
 }
 
 std::uint32_t HtmlDocument::NameId(std::int32_t index) const {
