@@ -112,11 +112,42 @@ struct HtmlDocument {
     [[nodiscard]] const std::string& NameOf(std::int32_t index) const {
         return names[NameId(index)];
     }
+    // A text node's text as stored, a view of the arena or the source; when
+    // `*crs` is set, CR LF and CR in it read as LF (ForEachTextPiece).
+    [[nodiscard]] std::string_view StoredText(std::int32_t index, bool* crs) const;
     // A text node's text: a view of the arena or the source, or the source
     // bytes with CR LF and CR read as LF, written into `scratch`.
     [[nodiscard]] std::string_view NodeText(std::int32_t index, std::string* scratch) const;
     // The element's kept attributes; all empty when it has none.
     [[nodiscard]] HtmlElementAttributes AttributesOf(std::int32_t index) const;
 };
+
+// Calls `visit` with the pieces of `stored` (as StoredText gives it) that
+// make up the text: with `crs`, the runs between CRs as they are and "\n"
+// for each CR LF or CR, so that a long text is never copied to be read.
+template <typename Visit>
+void ForEachTextPiece(std::string_view stored, bool crs, Visit visit) {
+    if (!crs) {
+        visit(stored);
+        return;
+    }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] != '\r') {
+            continue;
+        }
+        if (i > start) {
+            visit(stored.substr(start, i - start));
+        }
+        visit(std::string_view("\n"));
+        if (i + 1 < stored.size() && stored[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < stored.size()) {
+        visit(stored.substr(start));
+    }
+}
 
 }  // namespace vellumo

@@ -179,31 +179,28 @@ HtmlElementAttributes HtmlDocument::AttributesOf(std::int32_t index) const {
     return attributes;
 }
 
-std::string_view HtmlDocument::NodeText(std::int32_t index, std::string* scratch) const {
+std::string_view HtmlDocument::StoredText(std::int32_t index, bool* crs) const {
     const HtmlNode& node = nodes[index];
     std::uint32_t length = node.slot;
     if (node.slot == kSlotInExtras) {
         const HtmlNodeExtra* extra = ExtraOf(index);
         length = extra == nullptr ? 0 : extra->value;
     }
+    *crs = (node.flags & (kNodeSourceText | kNodeSourceCr)) == (kNodeSourceText | kNodeSourceCr);
     if ((node.flags & kNodeSourceText) == 0) {
         return arena.View(node.link, length);
     }
-    const std::string_view bytes = source.substr(node.link, length);
-    if ((node.flags & kNodeSourceCr) == 0) {
-        return bytes;
+    return source.substr(node.link, length);
+}
+
+std::string_view HtmlDocument::NodeText(std::int32_t index, std::string* scratch) const {
+    bool crs = false;
+    const std::string_view stored = StoredText(index, &crs);
+    if (!crs) {
+        return stored;
     }
     scratch->clear();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r') {
-            scratch->push_back(bytes[i]);
-            continue;
-        }
-        scratch->push_back('\n');
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            ++i;
-        }
-    }
+    ForEachTextPiece(stored, crs, [scratch](std::string_view piece) { scratch->append(piece); });
     return *scratch;
 }
 

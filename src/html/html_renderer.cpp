@@ -122,13 +122,18 @@ class InnerTextRenderer {
         while (node != kNoNode) {
             const HtmlNode& current = document_.nodes[node];
             if (current.IsText()) {
-                for (char c : document_.NodeText(node, &scratch_)) {
-                    if (c == '\n') {
-                        out.push_back('\r');
-                    }
-                    // A CR (only from "&#13;") must not stand alone in mail text.
-                    out.push_back(c == kNoBreakSpaceMarker || c == '\r' ? ' ' : c);
-                }
+                bool crs = false;
+                ForEachTextPiece(
+                    document_.StoredText(node, &crs), crs, [&out](std::string_view piece) {
+                        for (char c : piece) {
+                            if (c == '\n') {
+                                out.push_back('\r');
+                            }
+                            // A CR (only from "&#13;") must not stand
+                            // alone in mail text.
+                            out.push_back(c == kNoBreakSpaceMarker || c == '\r' ? ' ' : c);
+                        }
+                    });
             } else if (!IsTemplate(current) && current.FirstChild() != kNoNode) {
                 path.push_back(node);
                 node = current.FirstChild();
@@ -155,7 +160,9 @@ class InnerTextRenderer {
         frame.nextChild = document_.nodes[child].nextSibling;
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
-            const std::string_view text = document_.NodeText(child, &scratch_);
+            bool crs = false;
+            const std::string_view text = document_.StoredText(child, &crs);
+            // CR is white space too, so the stored text tells as well.
             const bool blank = IsHtmlWhiteSpaceOnly(text);
             if (blank && DropsWhiteSpaceText(frames_.back().style.display)) {
                 return;
@@ -169,7 +176,10 @@ class InnerTextRenderer {
             if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails &&
                 !inSelect) {
                 writer_.SetTurkicCasing(owner.style.turkicCasing);
-                writer_.Text(text, owner.style.whiteSpace, owner.style.textTransform);
+                const HtmlComputedStyle& style = owner.style;
+                ForEachTextPiece(text, crs, [this, &style](std::string_view piece) {
+                    writer_.Text(piece, style.whiteSpace, style.textTransform);
+                });
             }
             return;
         }
@@ -401,7 +411,6 @@ class InnerTextRenderer {
     const HtmlTextOptions& options_;
     std::vector<std::string> links_;
     int quoteDepth_ = 0;
-    std::string scratch_;  // text read with its CRs as line feeds
 };
 
 }  // namespace

@@ -329,5 +329,32 @@ TEST(HtmlRenderer, DocumentStructure) {
     RUN_CASES(cases);
 }
 
+// Text whose line ends are CR LF or CR is read from the input in pieces
+// between them; it renders as the same text with LF line ends.
+TEST(HtmlRenderer, LineEndsReadInPlaceRenderAsLineFeeds) {
+    const char* cases[] = {
+        "<pre>a\r\nb\r\n\r\nc\r</pre>",
+        "<pre>\r\n\r\nx\r\r\n</pre>",
+        "<p style='white-space:pre-line'>x \r\n y\r\rz</p>",
+        "<p style='white-space:pre-wrap'>x\r\n  y</p><p>a\r\nb</p>",
+        "<p style='text-transform:capitalize'>ab\r\ncd</p>",
+        "<style>p::first-letter{text-transform:uppercase}</style><p>\r\n\r\nab\r\ncd</p>",
+        "<style>p::first-line{text-transform:uppercase}</style><pre>ab\r\ncd</pre>",
+        "<table>\r\n<tr><td>a\r\nb</td>\r\n</tr></table>",
+    };
+    for (const char* html : cases) {
+        SCOPED_TRACE(html);
+        std::string lineFeeds;
+        for (const char* c = html; *c != '\0'; ++c) {
+            if (*c != '\r') {
+                lineFeeds.push_back(*c);
+            } else if (c[1] != '\n') {
+                lineFeeds.push_back('\n');
+            }
+        }
+        EXPECT_EQ(RenderHtmlText(html, "utf-8"), RenderHtmlText(lineFeeds, "utf-8"));
+    }
+}
+
 }  // namespace
 }  // namespace vellumo
