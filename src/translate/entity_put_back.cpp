@@ -18,9 +18,11 @@ struct FieldLine {
     bool used = false;
 };
 
-// The header's lines, each field with its continuation lines.
-std::vector<FieldLine> SplitFields(std::string_view header) {
-    std::vector<FieldLine> fields;
+// Calls visit(field) for each of the header's lines in order, each field
+// with its continuation lines. Nothing is collected: a header may hold a
+// million lines.
+template <typename Visit>
+void ForEachFieldLine(std::string_view header, Visit visit) {
     size_t at = 0;
     while (at < header.size()) {
         size_t end = header.find("\r\n", at);
@@ -38,9 +40,15 @@ std::vector<FieldLine> SplitFields(std::string_view header) {
                 field.name.remove_suffix(1);
             }
         }
-        fields.push_back(field);
+        visit(field);
         at = end;
     }
+}
+
+// The header's lines, each field with its continuation lines.
+std::vector<FieldLine> SplitFields(std::string_view header) {
+    std::vector<FieldLine> fields;
+    ForEachFieldLine(header, [&fields](const FieldLine& field) { fields.push_back(field); });
     return fields;
 }
 
@@ -69,16 +77,18 @@ void AppendLine(std::string& out, std::string_view line) {
     }
 }
 
+// The output's header is the host's short one (a few lines); the
+// original's is walked line by line.
 std::string MergedHeader(std::string_view originalHeader, std::string_view outputHeader,
                          bool isMessage) {
-    std::vector<FieldLine> original = SplitFields(originalHeader);
     std::vector<FieldLine> output = SplitFields(outputHeader);
     bool hadMimeVersion = false;
     std::string merged;
-    for (const FieldLine& field : original) {
+    merged.reserve(originalHeader.size() + outputHeader.size() + 2);
+    ForEachFieldLine(originalHeader, [&](const FieldLine& field) {
         if (!IsOutputField(field.name)) {
             AppendLine(merged, field.line);
-            continue;
+            return;
         }
         bool mimeVersion = EqualsIgnoringAsciiCase(field.name, kMimeVersion);
         hadMimeVersion = hadMimeVersion || mimeVersion;
@@ -92,7 +102,7 @@ std::string MergedHeader(std::string_view originalHeader, std::string_view outpu
         } else if (replacement != nullptr) {
             AppendLine(merged, replacement->line);
         }
-    }
+    });
     for (const FieldLine& field : output) {
         bool mimeVersion = EqualsIgnoringAsciiCase(field.name, kMimeVersion);
         if (!field.used && !field.name.empty() &&
@@ -125,7 +135,8 @@ std::string PutBackEntity(const HostEntity& original, std::string output, bool i
                            ? static_cast<size_t>(result.body.data() - output.data())
                            : output.size();
     bool dropLineEnd = TrailingLineEnds(result.body) > TrailingLineEnds(original.body);
-    std::string header = MergedHeader(original.header, result.header, isMessage) + "\r\n";
+    std::string header = MergedHeader(original.header, result.header, isMessage);
+    header += "\r\n";
     if (dropLineEnd) {
         output.resize(output.size() - 2);
     }

@@ -229,6 +229,13 @@ WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
             WalkCrLfMessage(message, translator, observer, options, result);
             return result;
         }
+        if (message.find("\r\n") != std::string_view::npos) {
+            // The CR LF it holds (in an 8-bit part, say) could not be told
+            // apart from those the walk adds, and would be lost on the way
+            // back to LF: the message stays as it was.
+            result.outcome = WalkOutcome::Unchanged;
+            return result;
+        }
         WalkResult crlf;
         crlf.texts.push_back(WithCrLf(std::string(message)));
         WalkCrLfMessage(crlf.texts.front(), translator, observer, options, crlf);

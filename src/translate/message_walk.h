@@ -71,9 +71,10 @@ struct WalkOptions {
 // Walks one message: text as stored in a mailbox, optionally beginning with
 // the envelope line ("From ..."), which stays as it is and heads the raw
 // headers the translators see. Text with bare LF line ends is walked with
-// CR LF; when it has no CR LF at all, the converted text is given back with
-// LF line ends again. The message must outlive the result. Any bytes are
-// accepted; never throws.
+// CR LF and the converted text is given back with LF line ends again; text
+// whose first line ends in a bare LF but that holds a CR LF somewhere is
+// left unchanged, since its own CR LF would not survive. The message must
+// outlive the result. Any bytes are accepted; never throws.
 [[nodiscard]] WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
                                      WalkObserver* observer = nullptr,
                                      WalkOptions options = WalkOptions()) noexcept;

@@ -175,6 +175,19 @@ TEST_F(MessageWalkTest, LfMessageComesBackWithLf) {
     EXPECT_NE(result.Text().find("one\n\ntwo"), std::string::npos) << result.Text();
 }
 
+// The way back to LF used to turn every CR LF into LF, the message's own
+// (here in an 8-bit attachment) included.
+TEST_F(MessageWalkTest, MixedLineEndsMessageIsLeftAsItWas) {
+    std::string message =
+        "Subject: x\nContent-Type: multipart/related; boundary=r\n\n--r\n"
+        "Content-Type: text/html\n\n<p>one</p>\n--r\nContent-Type: application/octet-stream\n"
+        "Content-Transfer-Encoding: 8bit\n\nbinary\r\nbytes\n--r--\n";
+    EXPECT_EQ(Walk(message).outcome, WalkOutcome::Unchanged);
+    std::string pureLf = message;
+    pureLf.erase(pureLf.find('\r'), 1);
+    EXPECT_EQ(Walk(pureLf).outcome, WalkOutcome::Converted);
+}
+
 TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
     std::string message = WithCrLf(
         "From ???@??? Mon Jan 01 00:00:00 2024\nContent-Type: text/html\n\n"
