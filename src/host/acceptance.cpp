@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "host/plugin_state.h"
@@ -100,7 +101,15 @@ void CaptureHeaders(const HeaderRecord* header) {
         return;
     }
     if (IsMessageHeader(header->rawHeaders)) {
-        CapturedHeaders = header->rawHeaders;
+        // A longer header than the last one gets room of its own size, the
+        // old room given back first: a plain assignment would double the
+        // room, and hold both while copying.
+        const size_t length = std::strlen(header->rawHeaders);
+        if (length > CapturedHeaders.capacity()) {
+            std::string().swap(CapturedHeaders);
+            CapturedHeaders.reserve(length);
+        }
+        CapturedHeaders.assign(header->rawHeaders, length);
     }
 }
 
