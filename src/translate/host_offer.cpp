@@ -15,12 +15,16 @@ constexpr int kTranslatorCount = 4;
 // The host's records for one offered entity; they point into its strings.
 class OfferRecords {
   public:
-    OfferRecords(const HostEntity& entity, std::string_view rawHeaders)
+    // The raw headers are built here, the one copy of a header that may be
+    // megabytes long.
+    OfferRecords(const HostEntity& entity, std::string_view envelope)
         : mainType_(entity.mainType),
           subType_(entity.subType),
           disposition_(entity.dispositionType),
-          rawHeaders_(rawHeaders),
           paramText_(entity.params) {
+        rawHeaders_.reserve(envelope.size() + entity.header.size());
+        rawHeaders_.append(envelope.data(), envelope.size());
+        rawHeaders_.append(entity.header.data(), entity.header.size());
         params_.resize(paramText_.size());
         for (size_t i = 0; i < params_.size(); ++i) {
             params_[i].size = sizeof(MimeParamRecord);
@@ -65,8 +69,8 @@ bool Accepts(int id, const OfferRecords& records) {
 
 }  // namespace
 
-int FirstAcceptingTranslator(const HostEntity& entity, std::string_view rawHeaders) {
-    OfferRecords records(entity, rawHeaders);
+int FirstAcceptingTranslator(const HostEntity& entity, std::string_view envelope) {
+    OfferRecords records(entity, envelope);
     for (int id = 1; id <= kTranslatorCount; ++id) {
         if (Accepts(id, records)) {
             return id;
@@ -75,8 +79,8 @@ int FirstAcceptingTranslator(const HostEntity& entity, std::string_view rawHeade
     return 0;
 }
 
-bool TranslatorAccepts(int translatorId, const HostEntity& entity, std::string_view rawHeaders) {
-    OfferRecords records(entity, rawHeaders);
+bool TranslatorAccepts(int translatorId, const HostEntity& entity, std::string_view envelope) {
+    OfferRecords records(entity, envelope);
     return Accepts(translatorId, records);
 }
 

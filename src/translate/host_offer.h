@@ -10,14 +10,15 @@
 namespace vellumo {
 
 // The first translator, 1 to 4, whose acceptance test answers "can
-// translate now" for the entity, or 0 when none does. rawHeaders is the
-// header text the host passes (for the message itself it begins with the
-// mailbox's envelope line); like ems_can_translate, each call may update
+// translate now" for the entity, or 0 when none does. The host passes the
+// entity's header as its raw headers, for the message itself in a mailbox
+// after the envelope line; like ems_can_translate, each call may update
 // CapturedHeaders.
-[[nodiscard]] int FirstAcceptingTranslator(const HostEntity& entity, std::string_view rawHeaders);
+[[nodiscard]] int FirstAcceptingTranslator(const HostEntity& entity,
+                                           std::string_view envelope = {});
 
 // Whether translator id's acceptance test takes the entity.
 [[nodiscard]] bool TranslatorAccepts(int translatorId, const HostEntity& entity,
-                                     std::string_view rawHeaders);
+                                     std::string_view envelope = {});
 
 }  // namespace vellumo

@@ -96,9 +96,7 @@ bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
     }
     HostEntity entity = ReadHostEntity(text);
     if (offers < kMaxOffersPerEntity) {
-        std::string rawHeaders(isMessage ? envelope_ : std::string_view());
-        rawHeaders.append(entity.header.data(), entity.header.size());
-        int id = FirstAcceptingTranslator(entity, rawHeaders);
+        int id = FirstAcceptingTranslator(entity, isMessage ? envelope_ : std::string_view());
         bool done = false;
         if (id != 0 && !Translate(id, entity, isMessage, depth, offers, path, done)) {
             return false;

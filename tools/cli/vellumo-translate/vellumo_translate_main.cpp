@@ -124,7 +124,7 @@ bool TranslatorTakes(const TranslateOptions& options, const std::string& input) 
     HostEntity entity = ReadHostEntity(text);
     // The acceptance test may capture headers; those of --headers stay.
     std::string captured = CapturedHeaders;
-    bool accepted = TranslatorAccepts(options.translatorId, entity, entity.header);
+    bool accepted = TranslatorAccepts(options.translatorId, entity);
     CapturedHeaders = captured;
     if (accepted) {
         return true;
