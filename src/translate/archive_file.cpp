@@ -11,11 +11,15 @@
 namespace vellumo {
 namespace {
 
-constexpr const char* kSelectedPrefixes[] = {"From: ", "Date: ", "To: ", "CC: ", "Subject: "};
+constexpr std::string_view kSelectedNames[] = {"From", "Date", "To", "CC", "Subject"};
 
+// The field's name and its colon, with or without a blank after it: mail
+// software writes "Date:Thu, ..." too, and the capture takes such headers.
 bool IsSelectedLine(const std::string& text, size_t at) {
-    for (const char* prefix : kSelectedPrefixes) {
-        if (StartsWithIgnoringAsciiCase(std::string_view(text).substr(at), prefix)) {
+    const std::string_view line = std::string_view(text).substr(at);
+    for (std::string_view name : kSelectedNames) {
+        if (StartsWithIgnoringAsciiCase(line, name) && line.size() > name.size() &&
+            line[name.size()] == ':') {
             return true;
         }
     }

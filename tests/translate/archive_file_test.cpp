@@ -80,16 +80,16 @@ TEST_F(ArchiveTest, ExistingFileIsNeverOverwritten) {
     EXPECT_EQ(test::ReadFileBytes(folder + "Hello.eml"), "precious");
 }
 
-TEST_F(ArchiveTest, SelectedHeaderLinesWritten) {
+TEST_F(ArchiveTest, SelectedHeaderLinesWrittenWithOrWithoutBlankAfterColon) {
     SetFolder(temp_.Prefix());
     CapturedHeaders =
         "from: Ann <ann@x>\r\nReply-To: r@x\r\nSubject: A long\r\n one\r\nCc: c@x\r\n"
-        "To: t@x\r\nX-Date: no\r\nDate: Mon, 7 Dec 2026";
+        "To: t@x\r\nX-Date: no\r\nTopic: no\r\nDATE:Mon, 7 Dec 2026";
     std::string path = CreateArchiveFileAt("S", kNoon);
     ASSERT_FALSE(path.empty());
     EXPECT_EQ(test::ReadFileBytes(path),
               "from: Ann <ann@x>\r\nSubject: A long\r\nCc: c@x\r\nTo: t@x\r\n"
-              "Date: Mon, 7 Dec 2026\r\n");
+              "DATE:Mon, 7 Dec 2026\r\n");
 }
 
 TEST_F(ArchiveTest, FolderAndExtensionSettings) {

@@ -100,7 +100,7 @@ TEST(CapturedHeaders, EveryMessageHeaderReplacesTheEarlierCapture) {
         {"UpperCaseDate", "Subject: Loud\r\nDATE: Wed, 9 Dec 2026\r\n",
          "Subject: Loud\r\nDATE: Wed, 9 Dec 2026\r\n", "Loud.eml"},
         {"DateWithoutBlank", "Subject: Tight\r\nDate:Thu, 10 Dec 2026\r\n",
-         "Subject: Tight\r\nContent-Type: text/html\r\n", "Tight.eml"},
+         "Subject: Tight\r\nDate:Thu, 10 Dec 2026\r\nContent-Type: text/html\r\n", "Tight.eml"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
