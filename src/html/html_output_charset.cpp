@@ -1,6 +1,7 @@
 #include "html/html_output_charset.h"
 
 #include "html/html_charset.h"
+#include "html/html_double_byte_codes.h"
 #include "html/html_iso2022jp.h"
 #include "html/html_iso2022kr.h"
 #include "html/html_source_charset.h"
@@ -89,12 +90,11 @@ bool EncodeAll(std::string_view text, CharEncoder encode, const SingleByteCharse
     return true;
 }
 
-using StatefulEncoder = bool (*)(std::string_view text, std::string* out);
+using TextEncoder = bool (*)(std::string_view text, std::string* out);
 
-// Same for the ISO-2022 charsets, which have shift states; the substitutes
-// are ASCII.
-bool EncodeStateful(std::string_view text, StatefulEncoder encode, bool substitute,
-                    std::string* out) {
+// Same for the codes encoded a text at a time: the ISO-2022 charsets, which
+// have shift states, and the double-byte codes; the substitutes are ASCII.
+bool EncodeWholeText(std::string_view text, TextEncoder encode, bool substitute, std::string* out) {
     out->clear();
     if (encode(text, out)) {
         return true;
@@ -120,8 +120,22 @@ bool EncodeStateful(std::string_view text, StatefulEncoder encode, bool substitu
     return encode(plain, out);
 }
 
-StatefulEncoder StatefulEncoderOf(HtmlSourceForm form) {
-    return form == HtmlSourceForm::kIso2022Kr ? EncodeIso2022Kr : EncodeIso2022Jp;
+// The encoder of a form written a text at a time; null for the others.
+TextEncoder TextEncoderOf(HtmlSourceForm form) {
+    switch (form) {
+        case HtmlSourceForm::kIso2022Jp:
+            return EncodeIso2022Jp;
+        case HtmlSourceForm::kIso2022Kr:
+            return EncodeIso2022Kr;
+        case HtmlSourceForm::kShiftJis:
+            return EncodeShiftJis;
+        case HtmlSourceForm::kEucJp:
+            return EncodeEucJp;
+        case HtmlSourceForm::kEucKr:
+            return EncodeEucKr;
+        default:
+            return nullptr;
+    }
 }
 
 }  // namespace
@@ -135,9 +149,8 @@ LabelledText EncodeForLabel(std::string text, std::string_view label) {
             return result;
         }
         result.charset = kWindows1252;
-    } else if (source.form == HtmlSourceForm::kIso2022Jp ||
-               source.form == HtmlSourceForm::kIso2022Kr) {
-        if (EncodeStateful(text, StatefulEncoderOf(source.form), false, &result.text)) {
+    } else if (TextEncoder encode = TextEncoderOf(source.form)) {
+        if (EncodeWholeText(text, encode, false, &result.text)) {
             return result;
         }
     } else if (source.form == HtmlSourceForm::kSingleByte) {
@@ -173,8 +186,8 @@ std::string EncodeWithSubstitutes(std::string text, std::string_view label) {
         (void)EncodeAll(text, EncodeTable, source.table, true, &out);
         return out;
     }
-    if (source.form == HtmlSourceForm::kIso2022Jp || source.form == HtmlSourceForm::kIso2022Kr) {
-        (void)EncodeStateful(text, StatefulEncoderOf(source.form), true, &out);
+    if (TextEncoder encode = TextEncoderOf(source.form)) {
+        (void)EncodeWholeText(text, encode, true, &out);
         return out;
     }
     return text;

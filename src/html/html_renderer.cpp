@@ -444,7 +444,7 @@ std::string RenderHtmlText(std::string_view html, std::string_view charsetName) 
 
 std::string RenderHtmlText(std::string_view html, std::string_view charsetName,
                            const HtmlTextOptions& options) {
-    HtmlSourceCharset source = ClassifyHtmlSource(charsetName);
+    HtmlSourceCharset source = ReadableHtmlSource(html, ClassifyHtmlSource(charsetName));
     if (source.form == HtmlSourceForm::kUnreadable) {
         source.form = HtmlSourceForm::kOpaque;
     }

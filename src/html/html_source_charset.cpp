@@ -1,5 +1,6 @@
 #include "html/html_source_charset.h"
 
+#include "html/html_double_byte_codes.h"
 #include "html/html_iso2022jp.h"
 #include "html/html_iso2022kr.h"
 #include "html/html_unicode_text.h"
@@ -32,6 +33,24 @@ constexpr FormLabel kFormLabels[] = {
     {"utf-32be", HtmlSourceForm::kUtf32, HtmlByteOrder::kBigEndian},
     {"iso-2022-kr", HtmlSourceForm::kIso2022Kr, HtmlByteOrder::kFromMark},
     {"csiso2022kr", HtmlSourceForm::kIso2022Kr, HtmlByteOrder::kFromMark},
+    {"shift_jis", HtmlSourceForm::kShiftJis, HtmlByteOrder::kFromMark},
+    {"shift-jis", HtmlSourceForm::kShiftJis, HtmlByteOrder::kFromMark},
+    {"sjis", HtmlSourceForm::kShiftJis, HtmlByteOrder::kFromMark},
+    {"x-sjis", HtmlSourceForm::kShiftJis, HtmlByteOrder::kFromMark},
+    {"csshiftjis", HtmlSourceForm::kShiftJis, HtmlByteOrder::kFromMark},
+    {"ms_kanji", HtmlSourceForm::kShiftJis, HtmlByteOrder::kFromMark},
+    {"windows-31j", HtmlSourceForm::kShiftJis, HtmlByteOrder::kFromMark},
+    {"cp932", HtmlSourceForm::kShiftJis, HtmlByteOrder::kFromMark},
+    {"euc-jp", HtmlSourceForm::kEucJp, HtmlByteOrder::kFromMark},
+    {"x-euc-jp", HtmlSourceForm::kEucJp, HtmlByteOrder::kFromMark},
+    {"cseucpkdfmtjapanese", HtmlSourceForm::kEucJp, HtmlByteOrder::kFromMark},
+    {"euc-kr", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
+    {"cseuckr", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
+    {"ks_c_5601-1987", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
+    {"ks_c_5601-1989", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
+    {"ksc5601", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
+    {"ksc_5601", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
+    {"windows-949", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
     {"iso-2022-cn", HtmlSourceForm::kUnreadable, HtmlByteOrder::kFromMark},
     {"iso-2022-cn-ext", HtmlSourceForm::kUnreadable, HtmlByteOrder::kFromMark},
 };
@@ -83,7 +102,26 @@ bool IsAscii(std::string_view text) {
     return true;
 }
 
+DoubleByteCode CodeOf(HtmlSourceForm form) {
+    return form == HtmlSourceForm::kShiftJis ? DoubleByteCode::kShiftJis
+           : form == HtmlSourceForm::kEucJp  ? DoubleByteCode::kEucJp
+                                             : DoubleByteCode::kEucKr;
+}
+
 }  // namespace
+
+bool IsDoubleByteCodeForm(HtmlSourceForm form) {
+    return form == HtmlSourceForm::kShiftJis || form == HtmlSourceForm::kEucJp ||
+           form == HtmlSourceForm::kEucKr;
+}
+
+HtmlSourceCharset ReadableHtmlSource(std::string_view html, HtmlSourceCharset source) {
+    if (IsDoubleByteCodeForm(source.form) &&
+        !DecodeDoubleByteCode(CodeOf(source.form), html, nullptr)) {
+        source.form = HtmlSourceForm::kOpaque;
+    }
+    return source;
+}
 
 HtmlSourceCharset ClassifyHtmlSource(std::string_view label) {
     label = TrimLabel(label);
@@ -125,6 +163,15 @@ std::string_view DecodeHtmlSource(std::string_view html, const HtmlSourceCharset
             return KeepOrStore(DecodeIso2022Jp(html), storage);
         case HtmlSourceForm::kIso2022Kr:
             return KeepOrStore(DecodeIso2022Kr(html), storage);
+        case HtmlSourceForm::kShiftJis:
+        case HtmlSourceForm::kEucJp:
+        case HtmlSourceForm::kEucKr: {
+            std::string text;
+            if (IsAscii(html) || !DecodeDoubleByteCode(CodeOf(source.form), html, &text)) {
+                return html;
+            }
+            return KeepOrStore(std::move(text), storage);
+        }
         case HtmlSourceForm::kUtf16: {
             const bool bigEndian = IsBigEndian(&html, 2, source.order);
             return KeepOrStore(DecodeUtf16(html, bigEndian), storage);

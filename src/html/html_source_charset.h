@@ -16,6 +16,9 @@ enum class HtmlSourceForm {
     kIso2022Kr,
     kUtf16,
     kUtf32,
+    kShiftJis,  // the double-byte codes of html_double_byte_codes.h
+    kEucJp,
+    kEucKr,
     kOpaque,      // an ASCII-compatible charset without a table: bytes pass through
     kUnreadable,  // a 7-bit charset whose double-byte sets have no table here (ISO-2022-CN)
 };
@@ -31,10 +34,19 @@ struct HtmlSourceCharset {
 // The form of a charset label (any case, blanks and quotes around ignored).
 [[nodiscard]] HtmlSourceCharset ClassifyHtmlSource(std::string_view label);
 
+// The form to read `html` in: a double-byte code whose bytes the tables
+// here cannot all read (a vendor extension, say) becomes kOpaque, so that
+// its bytes pass through rather than losing characters.
+[[nodiscard]] HtmlSourceCharset ReadableHtmlSource(std::string_view html, HtmlSourceCharset source);
+
+// True for the double-byte codes.
+[[nodiscard]] bool IsDoubleByteCodeForm(HtmlSourceForm form);
+
 // `html` decoded to well-formed UTF-8 without a byte-order mark; `storage`
 // holds the text when it had to be converted (the result then views it),
 // otherwise the result views `html`. For kOpaque the bytes are returned
-// unchanged (minus a UTF-8 byte-order mark), for kUnreadable nothing.
+// unchanged (minus a UTF-8 byte-order mark), for kUnreadable nothing; a
+// double-byte code is decoded when ReadableHtmlSource kept its form.
 // Without `repairUtf8`, UTF-8 is returned as it is (minus the mark) for a
 // reader that repairs what it reads, as the built-in renderer does.
 // UTF-16 and UTF-32 follow their label's byte order, else their byte-order

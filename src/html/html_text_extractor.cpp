@@ -39,7 +39,7 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
     if (label.empty()) {
         label = SniffHtmlCharset(html);
     }
-    const HtmlSourceCharset read = ClassifyHtmlSource(label);
+    const HtmlSourceCharset read = ReadableHtmlSource(html, ClassifyHtmlSource(label));
     if (read.form == HtmlSourceForm::kUnreadable) {
         return false;
     }
