@@ -80,7 +80,9 @@ char32_t NextEuc(DoubleByteCode code, std::string_view bytes, std::size_t* pos) 
     if (!IsEucByte(lead) || !IsEucByte(trail)) {
         return kNoCharacter;
     }
-    const DoubleByteSet& set = code == DoubleByteCode::kEucKr ? KsX1001Set() : Jis0208Set();
+    const DoubleByteSet& set = code == DoubleByteCode::kEucKr   ? KsX1001Set()
+                               : code == DoubleByteCode::kEucCn ? Gb2312Set()
+                                                                : Jis0208Set();
     return CellOf(set, lead - kHighBit, trail - kHighBit);
 }
 
@@ -184,6 +186,14 @@ bool EncodeEucKr(std::string_view text, std::string* out) {
     auto none = [](char32_t, std::string*) { return false; };
     auto pair = [](char32_t character, std::string* to) {
         return EncodeEucPair(KsX1001Set(), character, to);
+    };
+    return EncodeEach(text, out, none, pair);
+}
+
+bool EncodeEucCn(std::string_view text, std::string* out) {
+    auto none = [](char32_t, std::string*) { return false; };
+    auto pair = [](char32_t character, std::string* to) {
+        return EncodeEucPair(Gb2312Set(), character, to);
     };
     return EncodeEach(text, out, none, pair);
 }

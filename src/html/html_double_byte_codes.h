@@ -1,9 +1,10 @@
-// The ASCII-compatible double-byte codes of Japanese and Korean mail:
-// Shift_JIS and EUC-JP (JIS X 0208, with the JIS X 0201 katakana) and
-// EUC-KR (KS X 1001). Only the standard sets are read: a sequence of a
-// vendor or supplementary extension (NEC and IBM rows of Windows' Shift_JIS,
-// JIS X 0212 in EUC-JP, the added Hangul of Windows' EUC-KR) has no
-// character here, and such text is then best passed through as its bytes.
+// The ASCII-compatible double-byte codes of Japanese, Korean and Chinese
+// mail: Shift_JIS and EUC-JP (JIS X 0208, with the JIS X 0201 katakana),
+// EUC-KR (KS X 1001) and EUC-CN (GB 2312). Only the standard sets are read:
+// a sequence of a vendor or supplementary extension (NEC and IBM rows of
+// Windows' Shift_JIS, JIS X 0212 in EUC-JP, the added Hangul of Windows'
+// EUC-KR, GBK) has no character here, and such text is then best passed
+// through as its bytes.
 #pragma once
 
 #include <string>
@@ -11,7 +12,7 @@
 
 namespace vellumo {
 
-enum class DoubleByteCode { kShiftJis, kEucJp, kEucKr };
+enum class DoubleByteCode { kShiftJis, kEucJp, kEucKr, kEucCn };
 
 // `bytes` decoded to UTF-8, appended to `out` (null: only checked). False
 // as soon as a sequence has no character here or is cut off at the end.
@@ -23,5 +24,6 @@ enum class DoubleByteCode { kShiftJis, kEucJp, kEucKr };
 [[nodiscard]] bool EncodeShiftJis(std::string_view text, std::string* out);
 [[nodiscard]] bool EncodeEucJp(std::string_view text, std::string* out);
 [[nodiscard]] bool EncodeEucKr(std::string_view text, std::string* out);
+[[nodiscard]] bool EncodeEucCn(std::string_view text, std::string* out);
 
 }  // namespace vellumo

@@ -84,4 +84,9 @@ const DoubleByteSet& KsX1001Set() {
     return set;
 }
 
+const DoubleByteSet& Gb2312Set() {
+    static const DoubleByteSet set(kGb2312, nullptr, 0);
+    return set;
+}
+
 }  // namespace vellumo

@@ -1,6 +1,7 @@
-// The 94 x 94 double-byte character sets of the ISO-2022 mail charsets:
-// JIS X 0208 (ISO-2022-JP) and KS X 1001 (ISO-2022-KR), each a generated
-// grid of Unicode values with a reverse lookup built once.
+// The 94 x 94 double-byte character sets of Asian mail charsets: JIS X 0208
+// (ISO-2022-JP, Shift_JIS, EUC-JP), KS X 1001 (ISO-2022-KR, EUC-KR) and
+// GB 2312 (EUC-CN), each a generated grid of Unicode values with a reverse
+// lookup built once.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,7 @@ constexpr std::size_t kDoubleByteSetCells = kDoubleByteSetSide * kDoubleByteSetS
 // column 0 are the bytes 0x21 of the 7-bit code.
 extern const char16_t kJis0208[kDoubleByteSetCells];
 extern const char16_t kKsX1001[kDoubleByteSetCells];
+extern const char16_t kGb2312[kDoubleByteSetCells];
 
 class DoubleByteSet {
   public:
@@ -50,5 +52,6 @@ class DoubleByteSet {
 // The sets, built on first use.
 [[nodiscard]] const DoubleByteSet& Jis0208Set();
 [[nodiscard]] const DoubleByteSet& KsX1001Set();
+[[nodiscard]] const DoubleByteSet& Gb2312Set();
 
 }  // namespace vellumo

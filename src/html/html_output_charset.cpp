@@ -133,6 +133,8 @@ TextEncoder TextEncoderOf(HtmlSourceForm form) {
             return EncodeEucJp;
         case HtmlSourceForm::kEucKr:
             return EncodeEucKr;
+        case HtmlSourceForm::kEucCn:
+            return EncodeEucCn;
         default:
             return nullptr;
     }

@@ -51,6 +51,11 @@ constexpr FormLabel kFormLabels[] = {
     {"ksc5601", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
     {"ksc_5601", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
     {"windows-949", HtmlSourceForm::kEucKr, HtmlByteOrder::kFromMark},
+    {"gb2312", HtmlSourceForm::kEucCn, HtmlByteOrder::kFromMark},
+    {"euc-cn", HtmlSourceForm::kEucCn, HtmlByteOrder::kFromMark},
+    {"x-euc-cn", HtmlSourceForm::kEucCn, HtmlByteOrder::kFromMark},
+    {"csgb2312", HtmlSourceForm::kEucCn, HtmlByteOrder::kFromMark},
+    {"chinese", HtmlSourceForm::kEucCn, HtmlByteOrder::kFromMark},
     {"iso-2022-cn", HtmlSourceForm::kUnreadable, HtmlByteOrder::kFromMark},
     {"iso-2022-cn-ext", HtmlSourceForm::kUnreadable, HtmlByteOrder::kFromMark},
 };
@@ -103,16 +108,23 @@ bool IsAscii(std::string_view text) {
 }
 
 DoubleByteCode CodeOf(HtmlSourceForm form) {
-    return form == HtmlSourceForm::kShiftJis ? DoubleByteCode::kShiftJis
-           : form == HtmlSourceForm::kEucJp  ? DoubleByteCode::kEucJp
-                                             : DoubleByteCode::kEucKr;
+    switch (form) {
+        case HtmlSourceForm::kShiftJis:
+            return DoubleByteCode::kShiftJis;
+        case HtmlSourceForm::kEucJp:
+            return DoubleByteCode::kEucJp;
+        case HtmlSourceForm::kEucCn:
+            return DoubleByteCode::kEucCn;
+        default:
+            return DoubleByteCode::kEucKr;
+    }
 }
 
 }  // namespace
 
 bool IsDoubleByteCodeForm(HtmlSourceForm form) {
     return form == HtmlSourceForm::kShiftJis || form == HtmlSourceForm::kEucJp ||
-           form == HtmlSourceForm::kEucKr;
+           form == HtmlSourceForm::kEucKr || form == HtmlSourceForm::kEucCn;
 }
 
 HtmlSourceCharset ReadableHtmlSource(std::string_view html, HtmlSourceCharset source) {
@@ -165,7 +177,8 @@ std::string_view DecodeHtmlSource(std::string_view html, const HtmlSourceCharset
             return KeepOrStore(DecodeIso2022Kr(html), storage);
         case HtmlSourceForm::kShiftJis:
         case HtmlSourceForm::kEucJp:
-        case HtmlSourceForm::kEucKr: {
+        case HtmlSourceForm::kEucKr:
+        case HtmlSourceForm::kEucCn: {
             std::string text;
             if (IsAscii(html) || !DecodeDoubleByteCode(CodeOf(source.form), html, &text)) {
                 return html;

@@ -19,6 +19,7 @@ enum class HtmlSourceForm {
     kShiftJis,  // the double-byte codes of html_double_byte_codes.h
     kEucJp,
     kEucKr,
+    kEucCn,
     kOpaque,      // an ASCII-compatible charset without a table: bytes pass through
     kUnreadable,  // a 7-bit charset whose double-byte sets have no table here (ISO-2022-CN)
 };

@@ -25,6 +25,7 @@ const Code kCodes[] = {
     {"Shift_JIS", DoubleByteCode::kShiftJis, EncodeShiftJis, Jis0208Set},
     {"EUC-JP", DoubleByteCode::kEucJp, EncodeEucJp, Jis0208Set},
     {"EUC-KR", DoubleByteCode::kEucKr, EncodeEucKr, KsX1001Set},
+    {"EUC-CN", DoubleByteCode::kEucCn, EncodeEucCn, Gb2312Set},
 };
 
 // Each character of the set gets two bytes of its own and reads back as
@@ -42,7 +43,7 @@ TEST(DoubleByteCodes, EveryCharacterOfTheSetRoundTrips) {
             }
         }
         EXPECT_GT(characters.size(), 6000u);
-        if (code.code != DoubleByteCode::kEucKr) {
+        if (code.code == DoubleByteCode::kShiftJis || code.code == DoubleByteCode::kEucJp) {
             for (char32_t c = 0xFF61; c <= 0xFF9F; ++c) {
                 characters.push_back(c);
             }
@@ -88,6 +89,9 @@ TEST(DoubleByteCodes, MailIsReadInItsCharsetOrPassedThrough) {
          "\xC7\xD1 \xA2\xE6"},
         {"EUC-KR and a character outside it", "euc-kr", "<p>\xC7\xD1 &#128512;</p>", "utf-8",
          "\xED\x95\x9C \xF0\x9F\x98\x80"},
+        {"GB 2312", "gb2312", "<p>\xD6\xD0\xCE\xC4 &copy;</p>", "utf-8",
+         "\xE4\xB8\xAD\xE6\x96\x87 \xC2\xA9"},
+        {"GBK beyond GB 2312 passes through", "gb2312", "<p>\x81\x40</p>", "gb2312", "\x81\x40"},
         {"cut-off pair passes through", "euc-kr", "<p>x</p>\xC7", "euc-kr", "x\r\n\r\n\xC7"},
     };
     for (const MailCase& c : cases) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes src/html/html_entity_table.cpp, src/html/html_charset_tables.cpp and
-src/html/html_jis0208_table.cpp and src/html/html_ksx1001_table.cpp.
+"""Writes src/html/html_entity_table.cpp, src/html/html_charset_tables.cpp,
+src/html/html_jis0208_table.cpp, src/html/html_ksx1001_table.cpp and
+src/html/html_gb2312_table.cpp.
 
 The named character references come from Python's html.entities.html5, which
 holds the HTML standard's list of named references (with and without the
@@ -9,8 +10,9 @@ tables come from Python's codecs, with the five bytes that windows-1252 leaves
 undefined mapped to the C1 control of the same value, as browsers decode them.
 
 The JIS X 0208 table (the double-byte set of ISO-2022-JP) comes from Python's
-iso2022_jp codec and the KS X 1001 table (that of ISO-2022-KR) from its
-euc_kr codec, one cell per row and column of each 94 x 94 set.
+iso2022_jp codec, the KS X 1001 table (that of ISO-2022-KR and EUC-KR) from
+its euc_kr codec and the GB 2312 table (that of EUC-CN) from its gb2312
+codec, one cell per row and column of each 94 x 94 set.
 
 Run from the repository root:  python3 tools/generators/html-entities/generate.py
 """
@@ -98,12 +100,14 @@ def jis0208_cell(row, column):
     return ord(text) if len(text) == 1 else 0
 
 
-def ksx1001_cell(row, column):
-    try:
-        text = bytes([row + 0xA1, column + 0xA1]).decode("euc_kr")
-    except UnicodeDecodeError:
-        return 0
-    return ord(text) if len(text) == 1 else 0
+def euc_cell(codec):
+    def cell(row, column):
+        try:
+            text = bytes([row + 0xA1, column + 0xA1]).decode(codec)
+        except UnicodeDecodeError:
+            return 0
+        return ord(text) if len(text) == 1 else 0
+    return cell
 
 
 def write_grid(file_name, source, array, cell):
@@ -122,7 +126,9 @@ def write_jis0208():
     write_grid("html_jis0208_table.cpp", "Python's iso2022_jp codec (JIS X 0208)", "kJis0208",
                jis0208_cell)
     write_grid("html_ksx1001_table.cpp", "Python's euc_kr codec (KS X 1001)", "kKsX1001",
-               ksx1001_cell)
+               euc_cell("euc_kr"))
+    write_grid("html_gb2312_table.cpp", "Python's gb2312 codec (GB 2312)", "kGb2312",
+               euc_cell("gb2312"))
 
 
 if __name__ == "__main__":
@@ -133,4 +139,5 @@ if __name__ == "__main__":
     subprocess.run(["clang-format", "-i", os.path.join(HTML, "html_entity_table.cpp"),
                     os.path.join(HTML, "html_charset_tables.cpp"),
                     os.path.join(HTML, "html_jis0208_table.cpp"),
-                    os.path.join(HTML, "html_ksx1001_table.cpp")], check=True)
+                    os.path.join(HTML, "html_ksx1001_table.cpp"),
+                    os.path.join(HTML, "html_gb2312_table.cpp")], check=True)
