@@ -444,7 +444,12 @@ std::string RenderHtmlText(std::string_view html, std::string_view charsetName) 
 
 std::string RenderHtmlText(std::string_view html, std::string_view charsetName,
                            const HtmlTextOptions& options) {
-    HtmlSourceCharset source = ReadableHtmlSource(html, ClassifyHtmlSource(charsetName));
+    return RenderHtmlTextAs(html, charsetName, charsetName, options);
+}
+
+std::string RenderHtmlTextAs(std::string_view html, std::string_view inputCharset,
+                             std::string_view outputCharset, const HtmlTextOptions& options) {
+    HtmlSourceCharset source = ReadableHtmlSource(html, ClassifyHtmlSource(inputCharset));
     if (source.form == HtmlSourceForm::kUnreadable) {
         source.form = HtmlSourceForm::kOpaque;
     }
@@ -455,7 +460,18 @@ std::string RenderHtmlText(std::string_view html, std::string_view charsetName,
     }
     std::string text = RenderDecoded(decoded, HtmlCharset{CharsetKind::kUtf8, nullptr}, options);
     storage = std::string();
-    return EncodeWithSubstitutes(std::move(text), charsetName);
+    return EncodeWithSubstitutes(std::move(text), outputCharset);
+}
+
+bool ReadsHtmlCharset(std::string_view label) {
+    const HtmlSourceForm form = ClassifyHtmlSource(label).form;
+    return form != HtmlSourceForm::kOpaque && form != HtmlSourceForm::kUnreadable;
+}
+
+bool WritesHtmlCharset(std::string_view label) {
+    const HtmlSourceForm form = ClassifyHtmlSource(label).form;
+    return ReadsHtmlCharset(label) && form != HtmlSourceForm::kUtf16 &&
+           form != HtmlSourceForm::kUtf32;
 }
 
 }  // namespace vellumo

@@ -3,6 +3,7 @@
 // elsewhere often have bare LF.
 
 #include <string>
+#include <string_view>
 
 namespace vellumo {
 
@@ -15,6 +16,19 @@ inline std::string WithCrLf(const std::string& text) {
             out += '\r';
         }
         out += text[i];
+    }
+    return out;
+}
+
+// The text with every CR LF turned into a bare LF, for files that are to
+// have the line ends of the system they are written on.
+inline std::string WithLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+            out += text[i];
+        }
     }
     return out;
 }

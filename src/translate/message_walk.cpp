@@ -174,17 +174,6 @@ bool HasLfLineEnds(std::string_view message) {
     return newline != std::string_view::npos && (newline == 0 || message[newline - 1] != '\r');
 }
 
-std::string WithLf(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, WalkObserver* observer,
                      const WalkOptions& options, WalkResult& result) {
     std::string_view envelope;

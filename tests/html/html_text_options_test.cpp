@@ -80,5 +80,32 @@ TEST(HtmlTextOptions, Wrapping) {
     }
 }
 
+// The command-line tool read ISO-2022-JP and the other charsets the plug-in
+// reads as windows-1252, or refused them.
+TEST(HtmlTextOptions, TextIsReadInOneCharsetAndWrittenInAnother) {
+    const struct {
+        const char* name;
+        std::string html;
+        const char* input;
+        const char* output;
+        std::string text;
+    } cases[] = {
+        {"iso-2022-jp to utf-8", "<p>\x1B$B$\"\x1B(B</p>", "iso-2022-jp", "utf-8", "\xE3\x81\x82"},
+        {"utf-8 to shift_jis", "<p>\xE3\x81\x82 &copy;</p>", "utf-8", "shift_jis", "\x82\xA0 ?"},
+        {"windows-1252 to utf-8", "<p>caf\xE9</p>", "windows-1252", "utf-8", "caf\xC3\xA9"},
+        {"a charset without a table passes through", "<p>\xA4\xA4</p>", "big5", "utf-8",
+         "\xA4\xA4"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(RenderHtmlTextAs(c.html, c.input, c.output, HtmlTextOptions()), c.text);
+    }
+    for (const char* label : {"iso-2022-jp", "shift_jis", "euc-kr", "gb2312", "utf-8", "koi8-r"}) {
+        EXPECT_TRUE(ReadsHtmlCharset(label) && WritesHtmlCharset(label)) << label;
+    }
+    EXPECT_TRUE(ReadsHtmlCharset("utf-16le") && !WritesHtmlCharset("utf-16le"));
+    EXPECT_FALSE(ReadsHtmlCharset("big5") || ReadsHtmlCharset("iso-2022-cn"));
+}
+
 }  // namespace
 }  // namespace vellumo

@@ -9,19 +9,16 @@
 #include <io.h>
 #endif
 
-#include "html/html_charset.h"
 #include "html/html_charset_sniff.h"
 #include "html/html_text_options.h"
 #include "html2text_options.h"
-#include "output_charset.h"
+#include "platform/line_ends.h"
 
 #ifndef VELLUMO_VERSION
 #define VELLUMO_VERSION "unknown"
 #endif
 
 namespace {
-
-using vellumo::CharsetKind;
 
 constexpr const char* kTool = "vellumo-html2text";
 constexpr std::string_view kDefaultCharset = "windows-1252";
@@ -44,10 +41,6 @@ int Fail(int status, const std::string& message) {
         std::fprintf(stderr, "Try '%s --help' for more information.\n", kTool);
     }
     return status;
-}
-
-bool IsKnown(const std::string& name) {
-    return vellumo::ResolveHtmlCharset(name).kind != CharsetKind::kOpaque;
 }
 
 bool ReadInput(const std::string& path, std::string& html) {
@@ -74,7 +67,7 @@ std::string InputCharset(const vellumo::Html2TextOptions& options, const std::st
     if (declared.empty()) {
         return std::string(kDefaultCharset);
     }
-    if (!IsKnown(declared)) {
+    if (!vellumo::ReadsHtmlCharset(declared)) {
         std::fprintf(stderr, "%s: %s declares the charset \"%s\", which is not known; read as %s\n",
                      kTool, name.c_str(), declared.c_str(), std::string(kDefaultCharset).c_str());
         return std::string(kDefaultCharset);
@@ -84,24 +77,12 @@ std::string InputCharset(const vellumo::Html2TextOptions& options, const std::st
 
 std::string DefaultOutputCharset(const std::string& inputCharset) {
 #ifdef _WIN32
-    return inputCharset;
+    // The text stays in the HTML's charset, except in the wide forms.
+    return vellumo::WritesHtmlCharset(inputCharset) ? inputCharset : "utf-8";
 #else
     (void)inputCharset;
     return "utf-8";
 #endif
-}
-
-// The text in the output charset: rendered in the HTML's own charset when
-// they are the same, else rendered from the HTML decoded to UTF-8.
-std::string RenderedText(const std::string& html, const std::string& inputName,
-                         const std::string& outputName, const vellumo::HtmlTextOptions& options) {
-    const vellumo::HtmlCharset input = vellumo::ResolveHtmlCharset(inputName);
-    const vellumo::HtmlCharset output = vellumo::ResolveHtmlCharset(outputName);
-    if (input.kind == output.kind && input.table == output.table) {
-        return vellumo::RenderHtmlText(html, inputName, options);
-    }
-    std::string utf8 = input.kind == CharsetKind::kUtf8 ? html : vellumo::DecodeToUtf8(input, html);
-    return vellumo::EncodeFromUtf8(vellumo::RenderHtmlText(utf8, "utf-8", options), output);
 }
 
 }  // namespace
@@ -120,10 +101,11 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", kTool, VELLUMO_VERSION);
         return 0;
     }
-    for (const std::string* name : {&options.charset, &options.outputCharset}) {
-        if (!name->empty() && !IsKnown(*name)) {
-            return Fail(kUsageError, "unknown charset \"" + *name + "\"");
-        }
+    if (!options.charset.empty() && !vellumo::ReadsHtmlCharset(options.charset)) {
+        return Fail(kUsageError, "unknown charset \"" + options.charset + "\"");
+    }
+    if (!options.outputCharset.empty() && !vellumo::WritesHtmlCharset(options.outputCharset)) {
+        return Fail(kUsageError, "unknown output charset \"" + options.outputCharset + "\"");
     }
 #ifdef _WIN32
     _setmode(_fileno(stdin), _O_BINARY);
@@ -141,9 +123,9 @@ int main(int argc, char** argv) {
     const std::string inputCharset = InputCharset(options, html, name);
     const std::string outputCharset =
         options.outputCharset.empty() ? DefaultOutputCharset(inputCharset) : options.outputCharset;
-    std::string text = RenderedText(html, inputCharset, outputCharset, options.text);
+    std::string text = vellumo::RenderHtmlTextAs(html, inputCharset, outputCharset, options.text);
     if (lf) {
-        text = vellumo::WithLfLineEnds(text);
+        text = vellumo::WithLf(text);
     }
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {

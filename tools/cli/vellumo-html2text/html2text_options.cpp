@@ -34,9 +34,10 @@ const char* Html2TextUsage() {
            "  --help                this text.\n"
            "\n"
            "Without the last five options the text is exactly the plug-in's. Charsets:\n"
-           "utf-8 and the common single-byte charsets (windows-125x, iso-8859-x,\n"
-           "koi8-r, ...). Exit status: 0 written, 1 the file cannot be read or the text\n"
-           "cannot be written, 2 bad command line.\n";
+           "utf-8, the common single-byte charsets (windows-125x, iso-8859-x, koi8-r,\n"
+           "...), iso-2022-jp, iso-2022-kr, shift_jis, euc-jp, euc-kr, gb2312, and for\n"
+           "the HTML only utf-16 and utf-32. Exit status: 0 written, 1 the file cannot\n"
+           "be read or the text cannot be written, 2 bad command line.\n";
 }
 
 bool ParseHtml2TextOptions(int argc, char** argv, Html2TextOptions& options, std::string& error) {
