@@ -7,6 +7,7 @@
 #include "mime/header_parameters.h"
 #include "mime/header_span.h"
 #include "mime/main_type_table.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 
@@ -75,6 +76,11 @@ int EntityView::MainTypeIndex() const {
     std::string_view value;
     return FindField(kContentTypeField, value) ? MainTypeIndexOf(value.data(), value.size())
                                                : kMainTypeText;
+}
+
+bool EntityView::IsType(std::string_view mainType, std::string_view subType) const {
+    return EqualsIgnoringAsciiCase(MainType(), mainType) &&
+           EqualsIgnoringAsciiCase(SubType(), subType);
 }
 
 // Read from the decoded value, as the parsed header field gives it.

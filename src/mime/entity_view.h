@@ -41,6 +41,8 @@ class EntityView {
     [[nodiscard]] std::string MainType() const;
     [[nodiscard]] std::string SubType() const;
     [[nodiscard]] int MainTypeIndex() const;
+    // True when main type and subtype are these, ASCII case ignored.
+    [[nodiscard]] bool IsType(std::string_view mainType, std::string_view subType) const;
     [[nodiscard]] std::string TransferEncodingName() const;
 
     // The body as it stands, still transfer-encoded; for a part split into

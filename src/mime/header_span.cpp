@@ -59,12 +59,6 @@ ptrdiff_t FindFieldEnd(const char* text, ptrdiff_t length, ptrdiff_t position) {
     }
 }
 
-bool NameEquals(const char* text, const FieldSpan& span, std::string_view name) {
-    const size_t nameLength = static_cast<size_t>(span.nameEnd - span.lineStart);
-    return span.nameEnd > span.lineStart && nameLength == name.size() &&
-           EqualsIgnoringAsciiCase(text + span.lineStart, name.data(), nameLength);
-}
-
 }  // namespace
 
 // field = [name ":"] *(SP / HT) value CRLF *(( SP / HT) text CRLF)
@@ -89,35 +83,29 @@ bool LocateField(const char* text, ptrdiff_t length, FieldSpan& span) {
     return true;
 }
 
+std::string_view FieldName(const char* text, const FieldSpan& span) {
+    return std::string_view(text + span.lineStart,
+                            static_cast<size_t>(span.nameEnd - span.lineStart));
+}
+
 // header = *field CRLF: the fields end at a CR (the blank line), a NUL or
 // the end of the range.
 ptrdiff_t HeaderFieldsEnd(const char* text, ptrdiff_t length) {
-    ptrdiff_t position = 0;
-    while (position < length && text[position] != '\r' && text[position] != '\0') {
-        FieldSpan span;
-        if (!LocateField(text + position, length - position, span)) {
-            return -1;
-        }
-        position += span.next;
-    }
-    return position;
+    return ForEachFieldSpan(text, length, [](const FieldSpan&) { return true; });
 }
 
 bool FindFieldSpan(const char* text, ptrdiff_t length, std::string_view name, FieldSpan& span) {
-    ptrdiff_t position = 0;
-    while (position < length && text[position] != '\r' && text[position] != '\0') {
-        FieldSpan found;
-        if (!LocateField(text + position, length - position, found)) {
-            return false;
+    bool found = false;
+    (void)ForEachFieldSpan(text, length, [&](const FieldSpan& field) {
+        const std::string_view fieldName = FieldName(text, field);
+        found = !fieldName.empty() && fieldName.size() == name.size() &&
+                EqualsIgnoringAsciiCase(fieldName.data(), name.data(), name.size());
+        if (found) {
+            span = field;
         }
-        if (NameEquals(text + position, found, name)) {
-            span = {found.lineStart + position, found.nameEnd + position,
-                    found.valueStart + position, found.valueEnd + position, found.next + position};
-            return true;
-        }
-        position += found.next;
-    }
-    return false;
+        return !found;
+    });
+    return found;
 }
 
 }  // namespace vellumo

@@ -23,6 +23,31 @@ struct FieldSpan {
 // should start, or a dropped stray line without CR LF).
 [[nodiscard]] bool LocateField(const char* text, ptrdiff_t length, FieldSpan& span);
 
+// The name of a field located in text: the bytes before its colon.
+[[nodiscard]] std::string_view FieldName(const char* text, const FieldSpan& span);
+
+// Calls visit(span) for each field of the header at the start of text, its
+// offsets from the text start, until visit returns false. Returns where
+// the walk ended: after the field visit stopped at, else where the fields
+// end (see HeaderFieldsEnd); -1 when a field cannot be read before then.
+template <typename Visit>
+ptrdiff_t ForEachFieldSpan(const char* text, ptrdiff_t length, Visit visit) {
+    ptrdiff_t position = 0;
+    while (position < length && text[position] != '\r' && text[position] != '\0') {
+        FieldSpan span;
+        if (!LocateField(text + position, length - position, span)) {
+            return -1;
+        }
+        span = {span.lineStart + position, span.nameEnd + position, span.valueStart + position,
+                span.valueEnd + position, span.next + position};
+        position = span.next;
+        if (!visit(span)) {
+            break;
+        }
+    }
+    return position;
+}
+
 // The offset where the fields of the header at the start of text end: the
 // CR of its blank line, a NUL at a line start, or `length` when it has no
 // blank line. -1 when a field cannot be read.

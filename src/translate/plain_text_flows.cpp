@@ -12,7 +12,6 @@
 #include "mime/entity_view.h"
 #include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
-#include "platform/ascii_case.h"
 #include "translate/html_branches.h"
 #include "translate/mime_type_record.h"
 #include "translate/output_file.h"
@@ -22,11 +21,6 @@
 
 namespace vellumo {
 namespace {
-
-bool IsTextOf(const EntityView& part, const char* subType) {
-    return EqualsIgnoringAsciiCase(part.MainType(), "text") &&
-           EqualsIgnoringAsciiCase(part.SubType(), subType);
-}
 
 // "text/plain", with "; charset=" and the charset when it is a plain charset
 // name. The sender wrote that value: anything else (an encoded word, quotes,
@@ -63,7 +57,7 @@ std::optional<EntityView> SenderText(const EntityView& message) {
     std::optional<EntityView> declared;
     std::optional<EntityView> byDefault;
     message.ForEachChild([&](const EntityView& child) {
-        if (!IsTextOf(child, "plain")) {
+        if (!child.IsType("text", "plain")) {
             return true;
         }
         if (child.HasField(kContentTypeField)) {

@@ -10,14 +10,6 @@
 #include "platform/ascii_case.h"
 
 namespace vellumo {
-namespace {
-
-std::string_view NameOf(const char* text, const FieldSpan& span) {
-    return std::string_view(text + span.lineStart,
-                            static_cast<size_t>(span.nameEnd - span.lineStart));
-}
-
-}  // namespace
 
 // header = *field CRLF, read as HeaderFieldsEnd reads it.
 bool ReadRelabelledHeader(const char* text, ptrdiff_t length, RelabelledHeader& out) {
@@ -30,27 +22,18 @@ bool ReadRelabelledHeader(const char* text, ptrdiff_t length, RelabelledHeader& 
     }
     out.fields.reserve(static_cast<size_t>(fieldsEnd));
     bool typeSeen = false;
-    ptrdiff_t position = 0;
-    while (position < length && text[position] != '\r' && text[position] != '\0') {
-        FieldSpan span;
-        if (!LocateField(text + position, length - position, span)) {
-            return false;
-        }
-        const char* field = text + position;
-        const std::string_view name = NameOf(field, span);
-        position += span.next;
+    (void)ForEachFieldSpan(text, length, [&](const FieldSpan& field) {
+        const std::string_view name = FieldName(text, field);
         if (!typeSeen && EqualsIgnoringAsciiCase(name, kContentTypeField)) {
             typeSeen = true;
             out.typeAt = out.fields.size();
-            continue;
+        } else if (!EqualsIgnoringAsciiCase(name, kContentTransferEncodingField)) {
+            out.fields.append(text + field.lineStart,
+                              static_cast<size_t>(field.valueEnd - field.lineStart));
+            out.fields += "\r\n";
         }
-        if (EqualsIgnoringAsciiCase(name, kContentTransferEncodingField)) {
-            continue;
-        }
-        out.fields.append(field + span.lineStart,
-                          static_cast<size_t>(span.valueEnd - span.lineStart));
-        out.fields += "\r\n";
-    }
+        return true;
+    });
     if (!typeSeen) {
         out.typeAt = out.fields.size();
     }
