@@ -7,7 +7,7 @@ foreach(source IN LISTS fuzz_sources)
     get_filename_component(target ${source} NAME_WE)
     string(REGEX REPLACE "_fuzz$" "" stem ${target})
     add_executable(${target} ${source})
-    target_link_libraries(${target} PRIVATE vellumo_translate)
+    target_link_libraries(${target} PRIVATE vellumo_mailclient)
     # Test support headers (digests shared with the unit tests).
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_link_options(${target} PRIVATE -fsanitize=fuzzer)

@@ -38,7 +38,8 @@ endfunction()
 # links, and an include of a higher layer does not compile.
 function(vellumo_layer folder)
     set(name vellumo_${folder})
-    vellumo_collect(files "src/${folder}/*.cpp" "")
+    # A subfolder (html/engine) belongs to its folder's layer.
+    vellumo_collect(files "src/${folder}/*.cpp;src/${folder}/*/*.cpp" "")
     vellumo_platform_filter(files ${files})
     # A layer whose sources are all for the other platform still links.
     set(placeholder ${CMAKE_BINARY_DIR}/empty_${name}.cpp)

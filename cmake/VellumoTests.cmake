@@ -22,11 +22,13 @@ function(vellumo_test_program name library globs excludes)
 endfunction()
 
 vellumo_test_program(test_platform vellumo_platform "tests/platform/*_test.cpp" "")
+vellumo_test_program(test_charset vellumo_charset "tests/charset/*_test.cpp" "")
 vellumo_test_program(test_codec vellumo_codec "tests/codec/*_test.cpp" "")
 vellumo_test_program(test_html vellumo_html "tests/html/*_test.cpp" "")
 vellumo_test_program(test_mime vellumo_mime "tests/mime/*_test.cpp" "")
 vellumo_test_program(test_host vellumo_host "tests/host/*_test.cpp" "")
 vellumo_test_program(test_translate vellumo_translate "tests/translate/*_test.cpp" "")
+vellumo_test_program(test_mailclient vellumo_mailclient "tests/mailclient/*_test.cpp" "")
 
 set(VELLUMO_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "Windows binaries for the Wine tests")
 # The win32 build folder, where the release package lands.

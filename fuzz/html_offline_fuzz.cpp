@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "html/html_charset.h"
-#include "html/html_offline_css.h"
-#include "html/html_offline_markup.h"
+#include "charset/charset.h"
+#include "html/engine/html_offline_css.h"
+#include "html/engine/html_offline_markup.h"
 #include "html/html_tokenizer.h"
 #include "platform/ascii_case.h"
 

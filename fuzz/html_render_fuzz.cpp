@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "html/html_charset.h"
+#include "charset/charset.h"
 #include "html/html_text_extractor.h"
 
 namespace {

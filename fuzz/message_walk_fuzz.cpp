@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "translate/entity_translator.h"
-#include "translate/mailbox_reader.h"
-#include "translate/message_walk.h"
+#include "mailclient/entity_translator.h"
+#include "mailclient/mailbox_reader.h"
+#include "mailclient/message_walk.h"
 
 namespace {
 

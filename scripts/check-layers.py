@@ -12,13 +12,17 @@ import sys
 # Each layer and the layers it may include, its own included.
 BELOW = {
     "platform": {"platform"},
-    "codec": {"codec", "platform"},
-    "html": {"html", "platform"},
-    "mime": {"mime", "codec", "platform"},
+    "charset": {"charset", "platform"},
+    "codec": {"codec", "charset", "platform"},
+    "html": {"html", "charset", "platform"},
+    "mime": {"mime", "codec", "charset", "platform"},
     "host": {"host", "platform"},
-    "translate": {"translate", "mime", "html", "host", "codec", "platform"},
-    "ui": {"ui", "translate", "mime", "html", "host", "codec", "platform"},
-    "plugin": {"plugin", "ui", "translate", "mime", "html", "host", "codec", "platform"},
+    "translate": {"translate", "mime", "html", "host", "codec", "charset", "platform"},
+    "mailclient": {"mailclient", "translate", "mime", "html", "host", "codec", "charset",
+                   "platform"},
+    "ui": {"ui", "translate", "mime", "html", "host", "codec", "charset", "platform"},
+    "plugin": {"plugin", "ui", "translate", "mime", "html", "host", "codec", "charset",
+               "platform"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "charset/utf8_unit.h"
 #include "codec/base64_codec.h"
 #include "codec/codec_limits.h"
 #include "codec/quoted_printable_codec.h"
-#include "codec/utf8_unit.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {

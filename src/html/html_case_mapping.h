@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "html/html_charset.h"
+#include "charset/charset.h"
 #include "html/html_css.h"
 
 namespace vellumo {

@@ -1,5 +1,5 @@
 #include "html/html_entities.h"
-#include "html/html_unicode_text.h"
+#include "charset/unicode_text.h"
 
 #include <algorithm>
 #include <cstring>

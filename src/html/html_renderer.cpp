@@ -1,9 +1,9 @@
 #include <string>
 #include <vector>
 
-#include "html/html_charset.h"
-#include "html/html_output_charset.h"
-#include "html/html_source_charset.h"
+#include "charset/charset.h"
+#include "charset/output_charset.h"
+#include "charset/source_charset.h"
 #include "html/html_style_resolver.h"
 #include "html/html_text_extractor.h"
 #include "html/html_text_options.h"

@@ -2,8 +2,9 @@
 
 #include <utility>
 
+#include "charset/source_charset.h"
+#include "html/engine/html_engine.h"
 #include "html/html_charset_sniff.h"
-#include "html/html_source_charset.h"
 
 namespace vellumo {
 namespace {
@@ -62,14 +63,6 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
     storage = std::string();
     *out = EncodeForLabel(std::move(text), label);
     return true;
-}
-
-std::string EngineTextOrRendered(HtmlTextResult engine, std::string_view html,
-                                 std::string_view charset) {
-    if (engine.engineAvailable && !engine.text.empty()) {
-        return std::move(engine.text);
-    }
-    return RenderHtmlText(html, charset);
 }
 
 std::string HtmlToText(std::string_view html, std::string_view charset, HtmlTextSource source) {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "html/html_charset.h"
+#include "charset/charset.h"
 #include "html/html_css.h"
 
 namespace vellumo {

@@ -1,7 +1,7 @@
 #include "html/html_tokenizer.h"
 
+#include "charset/unicode_text.h"
 #include "html/html_entities.h"
-#include "html/html_unicode_text.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 

@@ -19,7 +19,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "html/html_charset.h"
+#include "charset/charset.h"
 
 namespace vellumo {
 

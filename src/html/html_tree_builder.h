@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "html/html_charset.h"
+#include "charset/charset.h"
 #include "html/html_document.h"
 
 namespace vellumo {

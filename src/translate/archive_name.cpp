@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
+#include "charset/system_code_page.h"
 #include "host/plugin_state.h"
 #include "host/settings.h"
 #include "host/settings_record.h"
 #include "translate/safe_file_name.h"
-#include "translate/system_code_page.h"
 
 namespace vellumo {
 namespace {

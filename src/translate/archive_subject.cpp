@@ -1,8 +1,8 @@
 #include "translate/archive_subject.h"
 
+#include "charset/system_code_page.h"
 #include "mime/codec_bridge.h"
 #include "mime/header_span.h"
-#include "translate/system_code_page.h"
 
 namespace vellumo {
 namespace {

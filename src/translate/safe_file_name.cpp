@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "charset/system_code_page.h"
 #include "platform/ascii_case.h"
 #include "platform/char_test.h"
-#include "translate/system_code_page.h"
 
 namespace vellumo {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "html/html_charset.h"
+#include "charset/charset.h"
 #include "html/html_sequence_matcher.h"
 #include "html/html_text_extractor.h"
 

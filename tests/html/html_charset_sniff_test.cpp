@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "charset/output_charset.h"
 #include "html/html_charset_sniff.h"
-#include "html/html_output_charset.h"
 #include "html/html_text_extractor.h"
 
 namespace vellumo {

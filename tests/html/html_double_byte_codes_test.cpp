@@ -1,14 +1,14 @@
 // Shift_JIS, EUC-JP and EUC-KR: every character of their sets both ways,
 // and what the renderer makes of mail in them.
-#include "html/html_double_byte_codes.h"
+#include "charset/double_byte_codes.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "html/html_charset.h"
-#include "html/html_double_byte_set.h"
+#include "charset/charset.h"
+#include "charset/double_byte_set.h"
 #include "html/html_text_extractor.h"
 
 namespace vellumo {

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "html/html_charset.h"
-#include "html/html_double_byte_set.h"
-#include "html/html_iso2022jp.h"
-#include "html/html_iso2022kr.h"
+#include "charset/charset.h"
+#include "charset/double_byte_set.h"
+#include "charset/iso2022jp.h"
+#include "charset/iso2022kr.h"
+#include "charset/unicode_text.h"
 #include "html/html_text_extractor.h"
-#include "html/html_unicode_text.h"
 
 namespace vellumo {
 namespace {

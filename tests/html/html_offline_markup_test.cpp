@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "html/html_offline_css.h"
-#include "html/html_offline_markup.h"
+#include "html/engine/html_offline_css.h"
+#include "html/engine/html_offline_markup.h"
 #include "html/html_text_extractor.h"
 #include "platform/ascii_case.h"
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "html/html_charset.h"
+#include "charset/charset.h"
+#include "html/engine/html_engine.h"
 #include "html/html_open_elements.h"
 #include "html/html_text_extractor.h"
 #include "html/html_tree_builder.h"

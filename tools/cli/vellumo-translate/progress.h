@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "translate/message_walk.h"
+#include "mailclient/message_walk.h"
 
 namespace vellumo {
 

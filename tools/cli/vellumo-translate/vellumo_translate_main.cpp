@@ -13,12 +13,12 @@
 #include "host/plugin_state.h"
 #include "host/settings.h"
 #include "host/settings_record.h"
+#include "mailclient/mailbox_reader.h"
+#include "mailclient/offer.h"
+#include "mailclient/offered_entity.h"
 #include "platform/files.h"
 #include "platform/line_ends.h"
 #include "tool_files.h"
-#include "translate/host_entity.h"
-#include "translate/host_offer.h"
-#include "translate/mailbox_reader.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 #include "whole_messages.h"
@@ -121,7 +121,7 @@ bool TranslatorTakes(const TranslateOptions& options, const std::string& input) 
                "is a mailbox of several messages; leave out --translator to convert each one");
         return false;
     }
-    HostEntity entity = ReadHostEntity(text);
+    OfferedEntity entity = ReadOfferedEntity(text);
     // The acceptance test may capture headers; those of --headers stay.
     std::string captured = CapturedHeaders;
     bool accepted = TranslatorAccepts(options.translatorId, entity);

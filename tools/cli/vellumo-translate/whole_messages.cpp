@@ -11,12 +11,12 @@
 #include <io.h>
 #endif
 
+#include "mailclient/entity_translator.h"
+#include "mailclient/mailbox_reader.h"
+#include "mailclient/message_walk.h"
 #include "platform/files.h"
 #include "progress.h"
 #include "tool_files.h"
-#include "translate/entity_translator.h"
-#include "translate/mailbox_reader.h"
-#include "translate/message_walk.h"
 
 namespace vellumo {
 namespace {

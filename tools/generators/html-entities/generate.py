@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Writes src/html/html_entity_table.cpp, src/html/html_charset_tables.cpp,
-src/html/html_jis0208_table.cpp, src/html/html_ksx1001_table.cpp and
-src/html/html_gb2312_table.cpp.
+"""Writes src/html/html_entity_table.cpp, src/charset/charset_tables.cpp,
+src/charset/jis0208_table.cpp, src/charset/ksx1001_table.cpp and
+src/charset/gb2312_table.cpp.
 
 The named character references come from Python's html.entities.html5, which
 holds the HTML standard's list of named references (with and without the
@@ -23,8 +23,9 @@ import os
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
 HTML = os.path.join(ROOT, "src", "html")
+CHARSET = os.path.join(ROOT, "src", "charset")
 
-# Charset table name -> Python codec. Aliases are resolved in html_charset.cpp.
+# Charset table name -> Python codec. Aliases are resolved in charset.cpp.
 SINGLE_BYTE = [
     ("windows-1250", "cp1250"),
     ("windows-1251", "cp1251"),
@@ -74,7 +75,7 @@ def high_half(codec):
 
 def write_charsets():
     lines = [HEADER.format("Python's codecs (single-byte charsets)"),
-             '#include "html/html_charset.h"', "", "namespace vellumo {", "",
+             '#include "charset/charset.h"', "", "namespace vellumo {", "",
              "const SingleByteCharset kSingleByteCharsets[] = {"]
     for name, codec in SINGLE_BYTE:
         points = high_half(codec)
@@ -87,7 +88,7 @@ def write_charsets():
     lines += ["};", "",
               "const std::size_t kSingleByteCharsetCount = sizeof(kSingleByteCharsets) / "
               "sizeof(kSingleByteCharsets[0]);", "", "}  // namespace vellumo", ""]
-    with open(os.path.join(HTML, "html_charset_tables.cpp"), "w") as out:
+    with open(os.path.join(CHARSET, "charset_tables.cpp"), "w") as out:
         out.write("\n".join(lines))
 
 
@@ -111,23 +112,23 @@ def euc_cell(codec):
 
 
 def write_grid(file_name, source, array, cell):
-    lines = [HEADER.format(source), '#include "html/html_double_byte_set.h"', "",
+    lines = [HEADER.format(source), '#include "charset/double_byte_set.h"', "",
              "namespace vellumo {", "",
              "const char16_t %s[kDoubleByteSetCells] = {" % array]
     for row in range(94):
         cells = ", ".join("0x%X" % cell(row, column) for column in range(94))
         lines.append("    %s," % cells)
     lines += ["};", "", "}  // namespace vellumo", ""]
-    with open(os.path.join(HTML, file_name), "w") as out:
+    with open(os.path.join(CHARSET, file_name), "w") as out:
         out.write("\n".join(lines))
 
 
 def write_jis0208():
-    write_grid("html_jis0208_table.cpp", "Python's iso2022_jp codec (JIS X 0208)", "kJis0208",
+    write_grid("jis0208_table.cpp", "Python's iso2022_jp codec (JIS X 0208)", "kJis0208",
                jis0208_cell)
-    write_grid("html_ksx1001_table.cpp", "Python's euc_kr codec (KS X 1001)", "kKsX1001",
+    write_grid("ksx1001_table.cpp", "Python's euc_kr codec (KS X 1001)", "kKsX1001",
                euc_cell("euc_kr"))
-    write_grid("html_gb2312_table.cpp", "Python's gb2312 codec (GB 2312)", "kGb2312",
+    write_grid("gb2312_table.cpp", "Python's gb2312 codec (GB 2312)", "kGb2312",
                euc_cell("gb2312"))
 
 
@@ -137,7 +138,7 @@ if __name__ == "__main__":
     write_jis0208()
     # The tables are kept as clang-format writes them, like every source file.
     subprocess.run(["clang-format", "-i", os.path.join(HTML, "html_entity_table.cpp"),
-                    os.path.join(HTML, "html_charset_tables.cpp"),
-                    os.path.join(HTML, "html_jis0208_table.cpp"),
-                    os.path.join(HTML, "html_ksx1001_table.cpp"),
-                    os.path.join(HTML, "html_gb2312_table.cpp")], check=True)
+                    os.path.join(CHARSET, "charset_tables.cpp"),
+                    os.path.join(CHARSET, "jis0208_table.cpp"),
+                    os.path.join(CHARSET, "ksx1001_table.cpp"),
+                    os.path.join(CHARSET, "gb2312_table.cpp")], check=True)

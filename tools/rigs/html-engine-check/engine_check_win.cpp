@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <string>
 
-#include "html/html_download_control_win.h"
-#include "html/html_engine_win.h"
+#include "html/engine/html_download_control_win.h"
+#include "html/engine/html_engine_win.h"
 #include "html/html_text_extractor.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "html/html_engine_win.h"
+#include "html/engine/html_engine_win.h"
 #include "html/html_text_extractor.h"
 #include "mock_document_win.h"
 

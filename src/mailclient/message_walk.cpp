@@ -1,0 +1,244 @@
+#include "mailclient/message_walk.h"
+
+#include <utility>
+
+#include "host/host_records.h"
+#include "host/plugin_state.h"
+#include "mailclient/entity_put_back.h"
+#include "mailclient/multipart_split.h"
+#include "mailclient/offer.h"
+#include "mailclient/offered_entity.h"
+#include "platform/line_ends.h"
+
+namespace vellumo {
+namespace {
+
+constexpr std::string_view kEnvelopeStart = "From ";
+
+const char* TranslatorName(int id) {
+    static const char* const kNames[] = {"", "HTML Message Part", "Pure-HTML Message",
+                                         "Inline4Attachment", "Related4Mixed"};
+    return id >= 1 && id <= 4 ? kNames[id] : "?";
+}
+
+// Appends a piece, joining it to the last one when the bytes follow on.
+void Append(std::vector<std::string_view>& pieces, std::string_view piece) {
+    if (piece.empty()) {
+        return;
+    }
+    if (!pieces.empty() && pieces.back().data() + pieces.back().size() == piece.data()) {
+        pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + piece.size());
+        return;
+    }
+    pieces.push_back(piece);
+}
+
+// Puts ">" before each line of text that begins with "From ".
+void QuoteFromLines(std::string& text) {
+    std::string quoted;
+    size_t copied = 0;
+    bool any = false;
+    for (size_t at = 0; at < text.size();) {
+        if (text.compare(at, kEnvelopeStart.size(), kEnvelopeStart) == 0) {
+            quoted.append(text, copied, at - copied);
+            quoted += '>';
+            copied = at;
+            any = true;
+        }
+        size_t newline = text.find('\n', at);
+        if (newline == std::string::npos) {
+            break;
+        }
+        at = newline + 1;
+    }
+    if (any) {
+        quoted.append(text, copied, std::string::npos);
+        text.swap(quoted);
+    }
+}
+
+class Walk {
+  public:
+    Walk(EntityTranslator& translator, WalkObserver* observer, std::string_view envelope,
+         const WalkOptions& options, WalkResult& result)
+        : translator_(translator),
+          observer_(observer),
+          envelope_(envelope),
+          options_(options),
+          result_(result) {}
+
+    // Appends the converted entity's pieces; false when a translation failed.
+    bool Entity(std::string_view text, bool isMessage, int depth, int offers,
+                const std::string& path);
+
+    int converted = 0;
+    int declined = 0;
+    std::string failure;
+
+  private:
+    bool Translate(int id, const OfferedEntity& entity, bool isMessage, int depth, int offers,
+                   const std::string& path, bool& done);
+    bool Parts(const OfferedEntity& entity, std::string_view text, int depth,
+               const std::string& path);
+
+    EntityTranslator& translator_;
+    WalkObserver* observer_;
+    std::string_view envelope_;
+    const WalkOptions& options_;
+    WalkResult& result_;
+    int entities_ = 0;
+};
+
+bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
+                  const std::string& path) {
+    if (++entities_ > kMaxWalkedEntities) {
+        Append(result_.pieces, text);
+        return true;
+    }
+    OfferedEntity entity = ReadOfferedEntity(text);
+    if (offers < kMaxOffersPerEntity) {
+        int id = FirstAcceptingTranslator(entity, isMessage ? envelope_ : std::string_view());
+        bool done = false;
+        if (id != 0 && !Translate(id, entity, isMessage, depth, offers, path, done)) {
+            return false;
+        }
+        if (done) {
+            return true;
+        }
+    }
+    if (IsMultipartEntity(entity) && depth < kMaxWalkDepth) {
+        return Parts(entity, text, depth, path);
+    }
+    Append(result_.pieces, text);
+    return true;
+}
+
+// Runs translator id on the entity. On success the output replaces the
+// entity and is offered again (done becomes true); on 12 the entity stays
+// and its parts are offered next; anything else fails the walk.
+bool Walk::Translate(int id, const OfferedEntity& entity, bool isMessage, int depth, int offers,
+                     const std::string& path, bool& done) {
+    std::string input = HostInputFile(entity);
+    std::string seenInput = observer_ != nullptr ? input : std::string();
+    std::string output;
+    int status = translator_.Translate(id, std::move(input), output);
+    if (observer_ != nullptr) {
+        observer_->Translated({path, id, &seenInput, status, &output});
+    }
+    if (status == kStatusDataUnchanged) {
+        ++declined;
+        return true;
+    }
+    if (status != kStatusSuccess) {
+        failure = path + ": translator " + std::to_string(id) + " (" + TranslatorName(id) +
+                  ") failed with status " + std::to_string(status);
+        return false;
+    }
+    ++converted;
+    std::string replacement = PutBackEntity(entity, std::move(output), isMessage);
+    if (options_.quoteFromLines) {
+        QuoteFromLines(replacement);
+    }
+    result_.texts.push_back(std::move(replacement));
+    done = true;
+    return Entity(result_.texts.back(), isMessage, depth, offers + 1, path);
+}
+
+bool Walk::Parts(const OfferedEntity& entity, std::string_view text, int depth,
+                 const std::string& path) {
+    std::vector<PartRange> parts =
+        SplitMultipartBody(entity.body, EntityParameter(entity, "boundary"));
+    if (parts.empty()) {
+        Append(result_.pieces, text);
+        return true;
+    }
+    size_t bodyStart = static_cast<size_t>(entity.body.data() - text.data());
+    Append(result_.pieces, text.substr(0, bodyStart));
+    size_t at = 0;
+    std::string prefix = path == "message" ? "part " : path + ".";
+    for (size_t i = 0; i < parts.size(); ++i) {
+        Append(result_.pieces, entity.body.substr(at, parts[i].begin - at));
+        std::string_view part = entity.body.substr(parts[i].begin, parts[i].end - parts[i].begin);
+        if (!Entity(part, false, depth + 1, 0, prefix + std::to_string(i + 1))) {
+            return false;
+        }
+        at = parts[i].end;
+    }
+    Append(result_.pieces, entity.body.substr(at));
+    return true;
+}
+
+// The first line end decides: a message whose first line ends in a bare LF
+// was saved with LF line ends.
+bool HasLfLineEnds(std::string_view message) {
+    size_t newline = message.find('\n');
+    return newline != std::string_view::npos && (newline == 0 || message[newline - 1] != '\r');
+}
+
+void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, WalkObserver* observer,
+                     const WalkOptions& options, WalkResult& result) {
+    std::string_view envelope;
+    if (message.substr(0, kEnvelopeStart.size()) == kEnvelopeStart) {
+        size_t end = message.find('\n');
+        envelope = message.substr(0, end == std::string_view::npos ? message.size() : end + 1);
+    }
+    // Headers of an earlier message must not name this one's archive file.
+    CapturedHeaders.clear();
+    Walk walk(translator, observer, envelope, options, result);
+    Append(result.pieces, envelope);
+    if (!walk.Entity(message.substr(envelope.size()), true, 0, 0, "message")) {
+        result.outcome = WalkOutcome::Failed;
+        result.failure = walk.failure;
+    } else if (walk.converted > 0) {
+        result.outcome = WalkOutcome::Converted;
+        return;
+    } else {
+        result.outcome = walk.declined > 0 ? WalkOutcome::Declined : WalkOutcome::Unchanged;
+    }
+    result.pieces.clear();
+    result.texts.clear();
+}
+
+}  // namespace
+
+std::string WalkResult::Text() const {
+    std::string text;
+    for (std::string_view piece : pieces) {
+        text.append(piece.data(), piece.size());
+    }
+    return text;
+}
+
+WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
+                       WalkObserver* observer, WalkOptions options) noexcept {
+    WalkResult result;
+    try {
+        if (!HasLfLineEnds(message)) {
+            WalkCrLfMessage(message, translator, observer, options, result);
+            return result;
+        }
+        if (message.find("\r\n") != std::string_view::npos) {
+            // The CR LF it holds (in an 8-bit part, say) could not be told
+            // apart from those the walk adds, and would be lost on the way
+            // back to LF: the message stays as it was.
+            result.outcome = WalkOutcome::Unchanged;
+            return result;
+        }
+        WalkResult crlf;
+        crlf.texts.push_back(WithCrLf(std::string(message)));
+        WalkCrLfMessage(crlf.texts.front(), translator, observer, options, crlf);
+        result.outcome = crlf.outcome;
+        result.failure = std::move(crlf.failure);
+        if (crlf.outcome == WalkOutcome::Converted) {
+            result.texts.push_back(WithLf(crlf.Text()));
+            result.pieces.push_back(result.texts.back());
+        }
+    } catch (...) {
+        result = WalkResult();
+        result.outcome = WalkOutcome::Failed;
+        result.failure = "message: out of memory";
+    }
+    return result;
+}
+
+}  // namespace vellumo

@@ -1,0 +1,284 @@
+// Whole messages walked as the mail client walks them, through the real
+// driver.
+
+#include "mailclient/message_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "host/host_records.h"
+#include "platform/line_ends.h"
+#include "translate/driver_fixture.h"
+#include "translate/reference_mime.h"
+
+namespace vellumo {
+namespace {
+
+struct Seen {
+    std::string path;
+    int translatorId;
+    int status;
+};
+
+class Recorder : public WalkObserver {
+  public:
+    void Translated(const WalkedEntity& entity) override {
+        seen.push_back({entity.path, entity.translatorId, entity.status});
+        inputs.push_back(*entity.inputFile);
+    }
+    std::vector<Seen> seen;
+    std::vector<std::string> inputs;
+};
+
+// Fails every translation with one status.
+class FailingTranslator : public EntityTranslator {
+  public:
+    int Translate(int, std::string, std::string&) override { return kStatusOutputOpenFailed; }
+};
+
+const std::string kAttachment = "%PDF-1.4 bytes\nthat stay\n";
+
+std::string MixedWithAlternative() {
+    return WithCrLf(
+               "From: a@example.org\nSubject: Report\nMIME-Version: 1.0\n"
+               "Content-Type: multipart/mixed; boundary=\"m\"\n\npreamble\n--m\n"
+               "Content-Type: multipart/alternative; boundary=a\n\n--a\n"
+               "Content-Type: text/plain; charset=utf-8\n\nThe text.\n--a\n"
+               "Content-Type: text/html\n\n<p>The <b>text</b>.</p>\n--a--\n\n--m\n"
+               "Content-Type: application/pdf; name=r.pdf\nContent-Disposition: attachment\n"
+               "Content-Transfer-Encoding: 8bit\n\n") +
+           kAttachment + WithCrLf("--m--\nepilogue\n");
+}
+
+class MessageWalkTest : public test::DriverFixture {
+  protected:
+    WalkResult Walk(const std::string& message) {
+        DriverEntityTranslator translator;
+        return WalkMessage(message, translator, &recorder_);
+    }
+    std::vector<std::pair<std::string, int>> Translations() const {
+        std::vector<std::pair<std::string, int>> out;
+        for (const Seen& seen : recorder_.seen) {
+            out.emplace_back(seen.path, seen.translatorId);
+        }
+        return out;
+    }
+    Recorder recorder_;
+};
+
+TEST_F(MessageWalkTest, MixedKeepsHeadersAndAttachmentAndConvertsTheAlternative) {
+    std::string message = MixedWithAlternative();
+    WalkResult result = Walk(message);
+    ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+    using Step = std::pair<std::string, int>;
+    EXPECT_EQ(Translations(), (std::vector<Step>{{"part 1", 1}}));
+    test::RefEntity top = test::RefSplit(result.Text());
+    EXPECT_EQ(top.header, test::RefSplit(message).header);
+    std::string before = message.substr(0, message.find("Content-Type: multipart/alternative"));
+    EXPECT_EQ(result.Text().substr(0, before.size()), before);
+    size_t attachment = message.find("\r\n--m\r\nContent-Type: application/pdf");
+    std::string tail = message.substr(attachment);
+    ASSERT_GE(result.Text().size(), tail.size());
+    EXPECT_EQ(result.Text().substr(result.Text().size() - tail.size()), tail);
+    EXPECT_NE(result.Text().find("Content-Type: text/plain; charset=utf-8\r\n\r\nThe text."),
+              std::string::npos);
+    EXPECT_EQ(result.Text().find("text/html"), std::string::npos);
+}
+
+TEST_F(MessageWalkTest, OffersFollowTheHost) {
+    struct Case {
+        const char* name;
+        std::string message;
+        WalkOutcome outcome;
+        std::vector<std::pair<std::string, int>> translations;
+    };
+    const Case cases[] = {
+        {"plain text is left alone",
+         WithCrLf("Subject: x\nContent-Type: text/plain\n\nhello\n"),
+         WalkOutcome::Unchanged,
+         {}},
+        {"html message",
+         WithCrLf("Subject: x\nContent-Type: text/html\n\n<p>hi</p>\n"),
+         WalkOutcome::Converted,
+         {{"message", 2}}},
+        {"related: html to 2 and the image to 3 once relabelled",
+         WithCrLf("Content-Type: multipart/related; boundary=r\n\n--r\n"
+                  "Content-Type: text/html\n\n<p>hi</p>\n--r\n"
+                  "Content-Type: application/octet-stream\nContent-Disposition: inline\n"
+                  "Content-Transfer-Encoding: base64\n\nAAEC\n--r--\n"),
+         WalkOutcome::Converted,
+         {{"message", 4}, {"part 1", 2}, {"part 2", 3}}},
+        {"alternative without plain text declines, then its html converts",
+         WithCrLf("Content-Type: multipart/alternative; boundary=a\n\n--a\n"
+                  "Content-Type: text/html\n\n<p>hi</p>\n--a--\n"),
+         WalkOutcome::Converted,
+         {{"message", 1}, {"part 1", 2}}},
+        {"html attachment is not converted",
+         WithCrLf("Content-Type: multipart/mixed; boundary=m\n\n--m\n"
+                  "Content-Type: text/html\nContent-Disposition: attachment\n\n<p>x</p>\n"
+                  "--m--\n"),
+         WalkOutcome::Unchanged,
+         {}},
+        {"marked entity is not taken again",
+         WithCrLf("Content-Type: multipart/related; boundary=r; related4mixed=yes\n\n--r\n"
+                  "Content-Type: text/plain\n\nx\n--r--\n"),
+         WalkOutcome::Unchanged,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        recorder_.seen.clear();
+        WalkResult result = Walk(c.message);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(Translations(), c.translations);
+        if (c.outcome != WalkOutcome::Converted) {
+            EXPECT_TRUE(result.Text().empty());
+        }
+    }
+}
+
+TEST_F(MessageWalkTest, InputFileIsWhatTheHostWrites) {
+    std::string message = WithCrLf(
+        "Date: Mon, 1 Jan 2024 00:00:00 +0000\nSubject: s\nContent-Type: text/html;\n"
+        " charset=utf-8\nContent-Transfer-Encoding: quoted-printable\n\n<p>a=3Db</p>\n");
+    ASSERT_EQ(Walk(message).outcome, WalkOutcome::Converted);
+    ASSERT_EQ(recorder_.inputs.size(), 1u);
+    EXPECT_EQ(recorder_.inputs[0],
+              WithCrLf("Mime-Version: 1.0\nContent-Type: text/html; charset=utf-8\n"
+                       "Content-Transfer-Encoding: quoted-printable\n\n<p>a=3Db</p>\n\n"));
+}
+
+TEST_F(MessageWalkTest, InlineAttachmentDoesNotGrowByTheExtraLineEnd) {
+    std::string body = "line one\r\nline two";
+    std::string message = WithCrLf(
+                              "Content-Type: multipart/mixed; boundary=m\n\n--m\n"
+                              "Content-Type: application/octet-stream\n"
+                              "Content-Disposition: inline\n\n") +
+                          body + WithCrLf("\n--m--\n");
+    WalkResult result = Walk(message);
+    ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+    EXPECT_NE(result.Text().find("\r\n\r\n" + body + "\r\n--m--"), std::string::npos)
+        << result.Text();
+    EXPECT_NE(result.Text().find("Content-Disposition: attachment"), std::string::npos);
+}
+
+TEST_F(MessageWalkTest, LfMessageComesBackWithLf) {
+    std::string message =
+        "From ???@??? Mon Jan 01 00:00:00 2024\nSubject: x\n"
+        "Content-Type: text/html\n\n<p>one</p><p>two</p>\n";
+    WalkResult result = Walk(message);
+    ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+    EXPECT_EQ(result.Text().find('\r'), std::string::npos);
+    EXPECT_EQ(result.Text().rfind("From ???@??? Mon Jan 01 00:00:00 2024\nSubject: x\n", 0), 0u);
+    EXPECT_NE(result.Text().find("one\n\ntwo"), std::string::npos) << result.Text();
+}
+
+// The way back to LF used to turn every CR LF into LF, the message's own
+// (here in an 8-bit attachment) included.
+TEST_F(MessageWalkTest, MixedLineEndsMessageIsLeftAsItWas) {
+    std::string message =
+        "Subject: x\nContent-Type: multipart/related; boundary=r\n\n--r\n"
+        "Content-Type: text/html\n\n<p>one</p>\n--r\nContent-Type: application/octet-stream\n"
+        "Content-Transfer-Encoding: 8bit\n\nbinary\r\nbytes\n--r--\n";
+    EXPECT_EQ(Walk(message).outcome, WalkOutcome::Unchanged);
+    std::string pureLf = message;
+    pureLf.erase(pureLf.find('\r'), 1);
+    EXPECT_EQ(Walk(pureLf).outcome, WalkOutcome::Converted);
+}
+
+TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
+    std::string message = WithCrLf(
+        "From ???@??? Mon Jan 01 00:00:00 2024\nContent-Type: text/html\n\n"
+        "<p>From here on</p><p>we go</p>\n");
+    DriverEntityTranslator translator;
+    WalkOptions options;
+    options.quoteFromLines = true;
+    WalkResult quoted = WalkMessage(message, translator, nullptr, options);
+    ASSERT_EQ(quoted.outcome, WalkOutcome::Converted);
+    EXPECT_EQ(quoted.Text().rfind("From ???@???", 0), 0u);
+    EXPECT_NE(quoted.Text().find("\r\n>From here on\r\n"), std::string::npos) << quoted.Text();
+    EXPECT_NE(Walk(message).Text().find("\r\nFrom here on\r\n"), std::string::npos);
+}
+
+// Gives back a fixed output for every translation.
+class FixedOutputTranslator : public EntityTranslator {
+  public:
+    explicit FixedOutputTranslator(std::string output) : output_(std::move(output)) {}
+    int Translate(int, std::string, std::string& output) override {
+        output = output_;
+        return kStatusSuccess;
+    }
+
+  private:
+    std::string output_;
+};
+
+TEST_F(MessageWalkTest, OutputsOfAnyShapeArePutBack) {
+    struct Case {
+        const char* name;
+        std::string output;
+        std::string expected;
+    };
+    const std::string message = "Subject: s\r\nContent-Type: text/html\r\n\r\n<p>x</p>\r\n";
+    const Case cases[] = {
+        {"plain text gets the host's header", "text",
+         "Subject: s\r\nContent-Type: text/plain\r\n"
+         "Mime-Version: 1.0\r\n\r\ntext"},
+        {"header without a blank line", "Mime-Version: 1.0\r\nContent-Type: text/plain",
+         "Subject: s\r\nContent-Type: text/plain\r\nMime-Version: 1.0\r\n\r\n"},
+        {"empty output", "", "Subject: s\r\nContent-Type: text/plain\r\nMime-Version: 1.0\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FixedOutputTranslator fixed(c.output);
+        WalkResult result = WalkMessage(message, fixed);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_EQ(result.Text(), c.expected);
+    }
+}
+
+TEST_F(MessageWalkTest, ArchiveNameNeverComesFromTheMessageBefore) {
+    SaveHTMLMessagesValue = 1;
+    std::string dated = WithCrLf(
+        "Date: Mon, 1 Jan 2024 00:00:00 +0000\nSubject: First\nContent-Type: text/html\n\n"
+        "<p>one</p>\n");
+    std::string undated = WithCrLf("Subject: Second\nContent-Type: text/html\n\n<p>two</p>\n");
+    ASSERT_EQ(Walk(dated).outcome, WalkOutcome::Converted);
+    ASSERT_EQ(Walk(undated).outcome, WalkOutcome::Converted);
+    std::vector<std::string> names = ArchiveNames();
+    ASSERT_EQ(names.size(), 2u);
+    size_t named = std::count_if(names.begin(), names.end(), [](const std::string& name) {
+        return name.find("First") != std::string::npos;
+    });
+    EXPECT_EQ(named, 1u) << names[0] << " " << names[1];
+}
+
+TEST_F(MessageWalkTest, FailedTranslationNamesThePart) {
+    FailingTranslator failing;
+    WalkResult result = WalkMessage(MixedWithAlternative(), failing);
+    EXPECT_EQ(result.outcome, WalkOutcome::Failed);
+    EXPECT_TRUE(result.Text().empty());
+    EXPECT_NE(result.failure.find("part 1: translator 1"), std::string::npos) << result.failure;
+}
+
+TEST_F(MessageWalkTest, DeepNestingAndOddBytesAreCopied) {
+    std::string deep;
+    for (int level = 0; level < 200; ++level) {
+        deep += "Content-Type: multipart/mixed; boundary=b" + std::to_string(level) +
+                "\r\n\r\n--b" + std::to_string(level) + "\r\n";
+    }
+    deep += "Content-Type: text/plain\r\n\r\nx\r\n";
+    const std::string odd[] = {
+        "",         "\r\n",
+        "\r\n\r\n", std::string("\0\n\r", 3),
+        deep,       "Content-Type: multipart/mixed; boundary=\"\"\r\n\r\n--\r\n"};
+    for (const std::string& message : odd) {
+        WalkResult result = Walk(message);
+        EXPECT_EQ(result.outcome, WalkOutcome::Unchanged);
+    }
+}
+
+}  // namespace
+}  // namespace vellumo
