@@ -53,7 +53,9 @@ file(GLOB wine_test_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_tes
 if(wine_test_files)
     file(GLOB wine_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_support.cpp)
     add_executable(test_wine ${wine_test_files} ${wine_support})
-    target_include_directories(test_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    # The resource ids the dialog code names, to check the DLL's templates.
+    target_include_directories(test_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests
+                                                 ${CMAKE_SOURCE_DIR}/src/ui)
     target_link_libraries(test_wine PRIVATE vellumo_platform GTest::gtest GTest::gtest_main)
     target_compile_definitions(test_wine PRIVATE
         VELLUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"

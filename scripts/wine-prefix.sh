@@ -6,6 +6,9 @@ mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
 wine=$(command -v wine || command -v wine-stable || echo /usr/lib/wine/wine)
 wineserver=$(command -v wineserver || command -v wineserver-stable || echo /usr/lib/wine/wineserver)
+# A server still running for the old prefix (it lingers a few seconds after
+# the last program) would serve the new one from deleted files.
+WINEPREFIX=$prefix timeout 30 "$wineserver" -k 2>/dev/null || true
 rm -rf "$prefix"
 mkdir -p "$prefix"
 WINEPREFIX=$prefix WINEDEBUG=-all timeout 240 "$wine" wineboot -i >/dev/null 2>&1 || true

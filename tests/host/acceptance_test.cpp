@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "host/plugin_state.h"
-#include "host/translator_table.h"
 
 namespace vellumo {
 namespace {
@@ -168,37 +167,6 @@ TEST_F(AcceptanceTest, CapturesEveryMessageHeaderAndKeepsItForParts) {
         CaptureHeaders(step.nullRecord ? nullptr : &header);
         EXPECT_EQ(CapturedHeaders, step.captured) << (step.raw ? step.raw : "(null)");
     }
-}
-
-TEST(TranslatorTable, EntriesAsPublished) {
-    const struct {
-        int id;
-        const char* description;
-        const char* main;
-        const char* sub;
-        const char* marker;
-    } expected[] = {
-        {1, "HTML Message Part", "multipart", "alternative", nullptr},
-        {2, "Pure-HTML Message", "text", "html", nullptr},
-        {3, "Inline4Attachment", "application", "octet-stream", "inline4attachment"},
-        {4, "Related4Mixed", "multipart", "related", "related4mixed"},
-    };
-    for (const auto& e : expected) {
-        const TranslatorEntry* entry = FindTranslator(e.id);
-        ASSERT_NE(entry, nullptr);
-        EXPECT_STREQ(entry->description, e.description);
-        EXPECT_STREQ(entry->mainType, e.main);
-        EXPECT_STREQ(entry->subType, e.sub);
-        if (e.marker == nullptr) {
-            EXPECT_EQ(entry->marker, nullptr);
-        } else {
-            EXPECT_STREQ(entry->marker, e.marker);
-        }
-        EXPECT_EQ(entry->iconId, 116);
-    }
-    EXPECT_EQ(FindTranslator(0), nullptr);
-    EXPECT_EQ(FindTranslator(5), nullptr);
-    EXPECT_EQ(kTranslatorFlags, 0x1E01);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The resources inside the built vellumo.dll: every id and type, the icon and
-// cursor formats, the animated cursor's file structure and both dialog
-// templates control by control. uidriver.exe writes the resources out under
+// cursor formats, the animated cursor's file structure and what holds for
+// every control of both dialog templates. uidriver.exe writes the resources out under
 // Wine; the checks here read the bytes.
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "resource_ids.h"
 #include "wine/wine_support.h"
 
 namespace vellumo::test {
@@ -21,17 +22,9 @@ constexpr unsigned kUsEnglish = 1033;
 
 // Window and control styles as Windows numbers them.
 constexpr std::uint32_t WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000,
-                        WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000, WS_SYSMENU = 0x00080000,
-                        WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000;
+                        WS_CAPTION = 0x00C00000, WS_SYSMENU = 0x00080000;
 constexpr std::uint32_t DS_3DLOOK = 0x4, DS_SETFONT = 0x40, DS_MODALFRAME = 0x80;
-constexpr std::uint32_t BS_PUSHBUTTON = 0, BS_DEFPUSHBUTTON = 1, BS_CHECKBOX = 2, BS_GROUPBOX = 7,
-                        BS_LEFT = 0x100, BS_CENTER = 0x300, BS_VCENTER = 0xC00,
-                        BS_PUSHLIKE = 0x1000, BS_FLAT = 0x8000;
-constexpr std::uint32_t SS_LEFT = 0, SS_CENTER = 1, SS_ICON = 3, SS_NOTIFY = 0x100,
-                        SS_CENTERIMAGE = 0x200, SS_REALSIZEIMAGE = 0x800;
-constexpr std::uint32_t ES_AUTOHSCROLL = 0x80, ES_READONLY = 0x800;
-constexpr std::uint32_t WS_EX_STATICEDGE = 0x20000;
-constexpr std::uint32_t kChild = WS_CHILD | WS_VISIBLE;
+constexpr std::uint32_t BS_DEFPUSHBUTTON = 1, BS_CHECKBOX = 2;
 constexpr std::uint16_t kButton = 0x80, kEdit = 0x81, kStatic = 0x82;
 constexpr std::uint32_t kNoId = 0xFFFFFFFF;
 
@@ -345,79 +338,49 @@ void ExpectFrame(const DialogTemplate& d, int w, int h) {
     EXPECT_EQ(d.charset, 1u) << "DEFAULT_CHARSET";
 }
 
-void ExpectItems(const DialogTemplate& d, const std::vector<DialogItem>& want) {
-    ASSERT_EQ(d.items.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i) {
-        const DialogItem& got = d.items[i];
-        const DialogItem& w = want[i];
-        SCOPED_TRACE("control " + std::to_string(i) + " \"" + w.text + "\"");
-        EXPECT_EQ(got.id, w.id);
-        EXPECT_EQ(got.kind, w.kind);
-        EXPECT_EQ(got.style, w.style) << std::hex << got.style << " want " << w.style;
-        EXPECT_EQ(got.exStyle, w.exStyle);
-        EXPECT_EQ(got.text, w.text);
-        EXPECT_EQ(got.image, w.image);
-        EXPECT_EQ(got.x, w.x);
-        EXPECT_EQ(got.y, w.y);
-        EXPECT_EQ(got.w, w.w);
-        EXPECT_EQ(got.h, w.h);
-        EXPECT_NE(got.id, 1u) << "id 1 would let the dialog manager's OK act";
-        EXPECT_NE(got.id, 2u) << "id 2 would let the dialog manager's cancel act";
-        if (got.kind == kButton && (got.style & 0xF) != BS_CHECKBOX) {
-            EXPECT_NE(got.style & 0xF, BS_DEFPUSHBUTTON) << "no default button";
+// What holds for every control of a template: the ids the dialog code
+// reaches are there once each; no control but OK and Cancel may carry id 1
+// or 2 (the dialog manager would send them Enter and Escape) and none is a
+// default push button; every control lies inside the dialog.
+void ExpectSoundControls(const DialogTemplate& d, const std::set<std::uint32_t>& codeIds) {
+    std::set<std::uint32_t> seen;
+    for (size_t i = 0; i < d.items.size(); ++i) {
+        const DialogItem& item = d.items[i];
+        SCOPED_TRACE("control " + std::to_string(i) + " \"" + item.text + "\"");
+        EXPECT_NE(item.kind, 0u) << "not a button, edit or static control";
+        EXPECT_EQ(item.style & WS_CHILD, WS_CHILD);
+        EXPECT_NE(item.id, 1u) << "id 1 would let the dialog manager's OK act";
+        EXPECT_NE(item.id, 2u) << "id 2 would let the dialog manager's cancel act";
+        if (item.kind == kButton && (item.style & 0xF) != BS_CHECKBOX) {
+            EXPECT_NE(item.style & 0xF, BS_DEFPUSHBUTTON) << "no default button";
         }
+        EXPECT_GE(item.x, 0);
+        EXPECT_GE(item.y, 0);
+        EXPECT_GT(item.w, 0);
+        EXPECT_GT(item.h, 0);
+        EXPECT_LE(item.x + item.w, d.w) << "past the dialog's right edge";
+        EXPECT_LE(item.y + item.h, d.h) << "past the dialog's bottom edge";
+        if (item.id != kNoId) {
+            EXPECT_TRUE(seen.insert(item.id).second) << "id " << item.id << " twice";
+        }
+    }
+    for (std::uint32_t id : codeIds) {
+        EXPECT_EQ(seen.count(id), 1u) << "no control with id " << id;
     }
 }
 
-TEST(DllResources, ProgramInfoTemplateMatchesItsControlTable) {
-    DialogTemplate d = ParseDialog(DllResources::Get().Read("5", 101));
+TEST(DllResources, ProgramInfoTemplateHoldsEveryControlOnce) {
+    DialogTemplate d = ParseDialog(DllResources::Get().Read("5", IDD_PROGRAM_INFO));
     ExpectFrame(d, 254, 182);
-    const std::uint32_t flat = kChild | BS_PUSHBUTTON | BS_FLAT | WS_TABSTOP;
-    ExpectItems(
-        d, {
-               {kNoId, kButton, kChild | BS_GROUPBOX | BS_LEFT, 0, " Program Information ", 0, 5, 5,
-                244, 69},
-               {1009, kStatic, kChild | SS_CENTER | WS_GROUP, 0, "Vellumo for Eudora", 0, 36, 18,
-                181, 49},
-               {kNoId, kButton, kChild | BS_GROUPBOX | BS_LEFT, 0,
-                "Vellumo for Eudora on the Internet", 0, 5, 79, 244, 74},
-               {kNoId, kStatic, kChild | SS_ICON | SS_REALSIZEIMAGE, 0, "", 120, 13, 91, 21, 20},
-               {1002, kButton, flat, 0, "&Release Notes", 0, 43, 95, 75, 15},
-               {kNoId, kStatic, kChild | SS_ICON | SS_REALSIZEIMAGE, 0, "", 119, 136, 91, 21, 20},
-               {1003, kButton, flat, 0, "&Donations", 0, 166, 95, 75, 15},
-               {kNoId, kStatic, kChild | SS_ICON, 0, "", 122, 13, 124, 21, 20},
-               {1005, kButton, flat, 0, "More Eudora Plugins from Brightcog Web Site", 0, 43, 127,
-                198, 15},
-               {1004, kButton, kChild | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | WS_TABSTOP,
-                WS_EX_STATICEDGE, "&Close", 0, 99, 162, 55, 15},
-           });
+    ExpectSoundControls(
+        d, {IDC_RELEASE_NOTES, IDC_DONATIONS, IDC_CLOSE, IDC_MORE_PLUGINS, IDC_INFO_TEXT});
 }
 
-TEST(DllResources, SettingsTemplateMatchesItsControlTable) {
-    DialogTemplate d = ParseDialog(DllResources::Get().Read("5", 102));
+TEST(DllResources, SettingsTemplateHoldsEveryControlOnce) {
+    DialogTemplate d = ParseDialog(DllResources::Get().Read("5", IDD_SETTINGS));
     ExpectFrame(d, 254, 124);
-    const std::uint32_t flatEdged = kChild | BS_PUSHBUTTON | BS_FLAT | WS_TABSTOP;
-    const std::uint32_t edit = kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
-    ExpectItems(d, {
-                       {1006, kButton, kChild | BS_CHECKBOX | BS_VCENTER | WS_TABSTOP, 0,
-                        "Save &html-messages to files.", 0, 5, 5, 110, 10},
-                       {kNoId, kStatic, kChild | SS_LEFT | SS_CENTERIMAGE | WS_GROUP, 0,
-                        "&File extension for saved html-formatted messages:", 0, 24, 28, 164, 11},
-                       {1001, kEdit, edit, 0, "", 0, 198, 28, 51, 12},
-                       {kNoId, kButton, kChild | BS_GROUPBOX, 0, "&HTML-Messages Directory", 0, 22,
-                        52, 227, 31},
-                       {1009, kButton, flatEdged, WS_EX_STATICEDGE, "&Open", 0, 29, 64, 29, 12},
-                       {1000, kEdit, edit | ES_READONLY, 0, "", 0, 64, 64, 156, 12},
-                       {1004, kButton, flatEdged, WS_EX_STATICEDGE, "&...", 0, 226, 64, 16, 12},
-                       {1005, kButton, kChild | BS_CHECKBOX | BS_PUSHLIKE | WS_TABSTOP, 0,
-                        "&Sleep \xA6 )", 0, 5, 104, 55, 15},
-                       {1010, kStatic, kChild | SS_ICON | SS_REALSIZEIMAGE | SS_NOTIFY, 0, "", 117,
-                        81, 99, 21, 20},
-                       {1007, kButton, kChild | BS_PUSHBUTTON | WS_TABSTOP, WS_EX_STATICEDGE,
-                        "&Apply", 0, 123, 104, 55, 15},
-                       {1008, kButton, kChild | BS_PUSHBUTTON | WS_TABSTOP, WS_EX_STATICEDGE,
-                        "&Cancel", 0, 194, 104, 55, 15},
-                   });
+    ExpectSoundControls(d, {IDC_FOLDER_FIELD, IDC_EXTENSION_FIELD, IDC_BROWSE, IDC_SLEEP,
+                            IDC_SAVE_HTML, IDC_APPLY, IDC_CANCEL, IDC_OPEN_FOLDER, IDC_PICTURE});
 }
 
 TEST(Artwork, GeneratorReproducesTheCommittedFiles) {
