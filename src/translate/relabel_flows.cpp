@@ -30,31 +30,6 @@ struct Splice {
     std::string bytes;
 };
 
-// True when the value ends inside a quoted string or a comment (or on a
-// lone backslash): a marker appended there would not be a parameter, and in
-// a quoted boundary it would change the boundary for every reader.
-bool EndsOpen(std::string_view value) {
-    bool quoted = false;
-    int commentDepth = 0;
-    for (size_t at = 0; at < value.size(); ++at) {
-        char c = value[at];
-        if (c == '\\' && (quoted || commentDepth > 0)) {
-            if (++at == value.size()) {
-                return true;
-            }
-        } else if (quoted) {
-            quoted = c != '"';
-        } else if (c == '(') {
-            ++commentDepth;
-        } else if (c == ')' && commentDepth > 0) {
-            --commentDepth;
-        } else if (c == '"' && commentDepth == 0) {
-            quoted = true;
-        }
-    }
-    return quoted || commentDepth > 0;
-}
-
 std::string_view RawValue(const std::string& text, const FieldSpan& span) {
     return std::string_view(text).substr(static_cast<size_t>(span.valueStart),
                                          static_cast<size_t>(span.valueEnd - span.valueStart));
@@ -64,24 +39,61 @@ bool FindField(const std::string& text, std::string_view name, FieldSpan& span) 
     return FindFieldSpan(text.c_str(), static_cast<ptrdiff_t>(text.size()), name, span);
 }
 
-// A value the marker can be added to: it ends outside quotes and comments,
-// and it holds no line break but folds, so the rewritten field stays one
-// field that every reader (the host included) sees the marker in.
-bool CanCarryMarker(std::string_view value) {
-    return IsSafeFieldValue(value) && !EndsOpen(value);
+// The bytes of a value before its media type: blanks and folds.
+size_t LeadingWhiteSpace(std::string_view value) {
+    return std::min(value.find_first_not_of(" \t\r\n"), value.size());
 }
 
-// The marker goes at the end of the Content-Type value, after any folds.
-// Without such a field one holding only the marker is added as the last
-// field of the header. False when the value cannot carry it.
+// A byte of a token (RFC 2045): printable ASCII but the specials.
+bool IsTokenByte(char c) {
+    constexpr std::string_view kSpecials = "()<>@,;:\\\"/[]?=";
+    return c > ' ' && c < 0x7F && kSpecials.find(c) == std::string_view::npos;
+}
+
+size_t TokenEnd(std::string_view value, size_t at) {
+    while (at < value.size() && IsTokenByte(value[at])) {
+        ++at;
+    }
+    return at;
+}
+
+// Where the marker goes: right after "type/subtype", before any parameter.
+// The host ends an unquoted parameter value at its first blank and reads
+// nothing more of that line, so a marker after the parameters can be lost
+// (name=Meeting notes); before them it is always read. npos when the value
+// holds a stray line break, or does not begin with a media type that a
+// blank, ";", "(" or the end follows: the marker would not stand as a
+// parameter of its own there.
+size_t MarkerOffset(std::string_view value) {
+    if (!IsSafeFieldValue(value)) {
+        return std::string_view::npos;
+    }
+    const size_t typeStart = LeadingWhiteSpace(value);
+    const size_t slash = TokenEnd(value, typeStart);
+    if (slash == typeStart || slash == value.size() || value[slash] != '/') {
+        return std::string_view::npos;
+    }
+    const size_t end = TokenEnd(value, slash + 1);
+    if (end == slash + 1 || (end < value.size() && std::string_view(" \t\r;(").find(value[end]) ==
+                                                       std::string_view::npos)) {
+        return std::string_view::npos;
+    }
+    return end;
+}
+
+// Marks the Content-Type value right after its media type. Without such a
+// field one holding only the marker is added as the last field of the
+// header. False when the value cannot carry the marker.
 bool MarkContentType(const std::string& text, ptrdiff_t fieldsEnd, std::string_view marker,
                      std::vector<Splice>& splices) {
     FieldSpan type;
     if (FindField(text, kContentTypeField, type)) {
-        if (!CanCarryMarker(RawValue(text, type))) {
+        const size_t offset = MarkerOffset(RawValue(text, type));
+        if (offset == std::string_view::npos) {
             return false;
         }
-        splices.push_back({type.valueEnd, type.valueEnd, std::string(marker)});
+        const ptrdiff_t at = type.valueStart + static_cast<ptrdiff_t>(offset);
+        splices.push_back({at, at, std::string(marker)});
         return true;
     }
     std::string line;
@@ -93,13 +105,19 @@ bool MarkContentType(const std::string& text, ptrdiff_t fieldsEnd, std::string_v
     return true;
 }
 
-// Replaces the case-insensitive prefix `from` of the field's value by `to`.
+// Replaces the case-insensitive prefix `from` of the field's value (after
+// any folds before it) by `to`.
 void RelabelValue(const std::string& text, std::string_view name, std::string_view from,
                   std::string_view to, std::vector<Splice>& splices) {
     FieldSpan field;
-    if (FindField(text, name, field) && StartsWithIgnoringAsciiCase(RawValue(text, field), from)) {
-        splices.push_back({field.valueStart, field.valueStart + static_cast<ptrdiff_t>(from.size()),
-                           std::string(to)});
+    if (!FindField(text, name, field)) {
+        return;
+    }
+    const std::string_view value = RawValue(text, field);
+    const size_t start = LeadingWhiteSpace(value);
+    if (StartsWithIgnoringAsciiCase(value.substr(start), from)) {
+        const ptrdiff_t at = field.valueStart + static_cast<ptrdiff_t>(start);
+        splices.push_back({at, at + static_cast<ptrdiff_t>(from.size()), std::string(to)});
     }
 }
 

@@ -205,13 +205,15 @@ std::string Changed(const std::string& text, std::vector<Change> changes, size_t
     return out + text.substr(from, kept - from);
 }
 
-// The marker after the Content-Type value, and `from` at its start replaced by `to`.
+// The marker right after the media type of the Content-Type value, and
+// `from` at the start of the field's value replaced by `to`.
 std::vector<Change> Relabelled(const std::string& text, const std::string& field,
                                const std::string& from, const std::string& to,
                                const std::string& marker) {
     std::vector<Change> changes;
     RefSpan type = RefValueSpan(text, "Content-Type");
-    changes.push_back({type.end, type.end, marker});
+    size_t mediaTypeEnd = std::min(text.find_first_of(" \t\r;(", type.start), type.end);
+    changes.push_back({mediaTypeEnd, mediaTypeEnd, marker});
     RefSpan span = RefValueSpan(text, field);
     if (span.found && test::RefLower(text.substr(span.start, from.size())) == from) {
         changes.push_back({span.start, span.start + from.size(), to});
