@@ -5,12 +5,15 @@
 #include <string>
 #include <string_view>
 
+#include "host/header_text_parameter.h"
 #include "host/plugin_state.h"
 #include "host/translator_table.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {
+
+constexpr std::string_view kContentTypeFieldName = "Content-Type";
 
 bool EqualsIgnoreCase(const char* a, const char* b) {
     return a != nullptr && b != nullptr && EqualsIgnoringAsciiCase(a, b);
@@ -113,7 +116,7 @@ void CaptureHeaders(const HeaderRecord* header) {
     }
 }
 
-bool AcceptsMessage(int translatorId, const MimeTypeRecord* mimeType) {
+bool AcceptsMessage(int translatorId, const MimeTypeRecord* mimeType, const char* rawHeaders) {
     const TranslatorEntry* entry = FindTranslator(translatorId);
     if (entry == nullptr || mimeType == nullptr) {
         return false;
@@ -125,7 +128,10 @@ bool AcceptsMessage(int translatorId, const MimeTypeRecord* mimeType) {
     if (SleepValue != 0) {
         return false;
     }
-    if (entry->marker != nullptr && HasParameter(mimeType->params, entry->marker)) {
+    if (entry->marker != nullptr &&
+        (HasParameter(mimeType->params, entry->marker) ||
+         (rawHeaders != nullptr &&
+          HeaderTextHasParameter(rawHeaders, kContentTypeFieldName, entry->marker)))) {
         return false;
     }
     if (translatorId == 2 && IsAttachment(mimeType)) {
@@ -145,8 +151,9 @@ HostInt CanTranslate(const TranslatorInfoRecord* translator, const DataFileRecor
     if ((data->context & kTranslatorFlags) == 0) {
         return kStatusCannotTranslate;
     }
-    return AcceptsMessage(translator->id, data->mimeType) ? kStatusCanTranslateNow
-                                                          : kStatusCannotTranslate;
+    const char* rawHeaders = data->header != nullptr ? data->header->rawHeaders : nullptr;
+    return AcceptsMessage(translator->id, data->mimeType, rawHeaders) ? kStatusCanTranslateNow
+                                                                      : kStatusCannotTranslate;
 }
 
 }  // namespace vellumo

@@ -1,6 +1,7 @@
 #pragma once
 // Whether a translator takes an offered message.
 
+#include <cstdint>
 #include <string_view>
 
 #include "host/host_records.h"
@@ -19,8 +20,12 @@ void CaptureHeaders(const HeaderRecord* header);
 
 // The MIME type, sleep and marker tests for translator id. A null record is
 // refused, and so is an HTML part that the message carries as an attachment:
-// only message bodies are converted, never an attached .html file.
-bool AcceptsMessage(int translatorId, const MimeTypeRecord* mimeType);
+// only message bodies are converted, never an attached .html file. The
+// marker is looked for in the parameter list and, since the host drops
+// parameters after an unquoted value with a blank, also in the Content-Type
+// fields of the raw header text (may be null).
+[[nodiscard]] bool AcceptsMessage(int translatorId, const MimeTypeRecord* mimeType,
+                                  const char* rawHeaders = nullptr);
 
 // The whole decision of ems_can_translate: 2, 3 or 10.
 HostInt CanTranslate(const TranslatorInfoRecord* translator, const DataFileRecord* data);

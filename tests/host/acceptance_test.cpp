@@ -169,5 +169,57 @@ TEST_F(AcceptanceTest, CapturesEveryMessageHeaderAndKeepsItForParts) {
     }
 }
 
+// The host reads an unquoted parameter value up to its first blank and
+// drops the rest of the line, so its parameter list can miss the marker of
+// an output it offers again (name=Meeting notes; inline4attachment=yes):
+// translator 3 then took its own output for ever. The raw header text
+// still holds the marker.
+TEST_F(AcceptanceTest, MarkerMissingFromTheHostsParametersIsFoundInTheRawHeader) {
+    struct Case {
+        const char* name;
+        const char* raw;
+        bool accepts;
+    };
+    const Case cases[] = {
+        {"after a value the host cuts",
+         "Content-Type: application/octet-stream; name=Meeting notes; inline4attachment=yes\r\n",
+         false},
+        {"after continuations",
+         "Content-Type: application/octet-stream; filename*0=very long ; filename*1=x;\r\n"
+         " inline4attachment=yes\r\n",
+         false},
+        {"first, with blanks around the equals sign",
+         "content-type : application/octet-stream;inline4attachment = yes; name=a b\r\n", false},
+        {"in a later Content-Type field",
+         "Content-Type: application/octet-stream\r\nX-A: b\r\nContent-Type: x/y; "
+         "inline4attachment=yes\r\n",
+         false},
+        {"inside a quoted value is no parameter",
+         "Content-Type: application/octet-stream; name=\"a; inline4attachment=yes\"\r\n", true},
+        {"in another field is no parameter",
+         "Content-Disposition: inline; inline4attachment=yes\r\n", true},
+        {"in another case is another name",
+         "Content-Type: application/octet-stream; INLINE4ATTACHMENT=yes\r\n", true},
+        {"as a longer name is another name",
+         "Content-Type: application/octet-stream; inline4attachments=yes\r\n", true},
+        {"without a value is no parameter",
+         "Content-Type: application/octet-stream; inline4attachment\r\n", true},
+    };
+    OfferedType type("application", "octet-stream", {{"name", "Meeting"}});
+    for (const Case& c : cases) {
+        EXPECT_EQ(AcceptsMessage(3, &type.record, c.raw), c.accepts) << c.name;
+        std::string raw = c.raw;
+        HeaderRecord header{28, nullptr, nullptr, nullptr, nullptr, nullptr, &raw[0]};
+        DataFileRecord data{20, 1, &type.record, &header, nullptr};
+        TranslatorInfoRecord translator{28, 3, 0, 0, nullptr, nullptr, nullptr};
+        EXPECT_EQ(CanTranslate(&translator, &data),
+                  c.accepts ? kStatusCanTranslateNow : kStatusCannotTranslate)
+            << c.name;
+    }
+    OfferedType related("multipart", "related");
+    EXPECT_FALSE(AcceptsMessage(
+        4, &related.record, "Content-Type: multipart/related; name=a b; related4mixed=yes\r\n"));
+}
+
 }  // namespace
 }  // namespace vellumo
