@@ -84,6 +84,24 @@ bool StartsMessageField(std::string_view line) {
 
 }  // namespace
 
+bool BeginsWithEnvelopeLine(std::string_view rawHeaders) {
+    constexpr std::string_view kEnvelopeStart = "From ";
+    if (rawHeaders.substr(0, kEnvelopeStart.size()) != kEnvelopeStart) {
+        return false;
+    }
+    // "From : x" is a field with blanks before its colon, not an envelope.
+    size_t word = rawHeaders.find_first_not_of(" \t", kEnvelopeStart.size());
+    return word != std::string_view::npos && rawHeaders[word] != ':' && rawHeaders[word] != '\r' &&
+           rawHeaders[word] != '\n';
+}
+
+std::int32_t HostInputTailFor(const HeaderRecord* header) {
+    if (header == nullptr || header->rawHeaders == nullptr) {
+        return 1;
+    }
+    return BeginsWithEnvelopeLine(header->rawHeaders) ? 1 : 2;
+}
+
 bool IsMessageHeader(std::string_view rawHeaders) {
     size_t lineStart = 0;
     while (lineStart < rawHeaders.size()) {

@@ -20,7 +20,7 @@ extern std::string CapturedHeaders;
 // bytes: 2 for a nested part (the line end of its parent's next delimiter
 // and the host's extra CR LF), 1 for the message itself (the extra CR LF), 0
 // when the input does not come from the host (the command-line tools). Set
-// by the host's acceptance call, ems_can_translate.
+// by the host's acceptance call, ems_can_translate (HostInputTailFor).
 extern std::int32_t HostInputTailLineEnds;
 // The "Sleep" and "SaveHTMLMessages" values, read at start-up and replaced by
 // the settings dialog.

@@ -51,12 +51,8 @@ long WINAPI ems_translator_info(void* /*globals*/, TranslatorInfoRecord* transla
 long WINAPI ems_can_translate(void* /*globals*/, TranslatorInfoRecord* translator,
                               DataFileRecord* data, ResultStatusRecord* /*status*/) {
     try {
-        // The last offer is always for the entity then translated; a part's
-        // own header (no message fields) marks a nested entity.
-        const bool nested = data != nullptr && data->header != nullptr &&
-                            data->header->rawHeaders != nullptr &&
-                            !IsMessageHeader(data->header->rawHeaders);
-        HostInputTailLineEnds = nested ? 2 : 1;
+        // The last offer is always for the entity then translated.
+        HostInputTailLineEnds = HostInputTailFor(data != nullptr ? data->header : nullptr);
         return CanTranslate(translator, data);
     } catch (...) {
         return kStatusCannotTranslate;

@@ -221,5 +221,39 @@ TEST_F(AcceptanceTest, MarkerMissingFromTheHostsParametersIsFoundInTheRawHeader)
         4, &related.record, "Content-Type: multipart/related; name=a b; related4mixed=yes\r\n"));
 }
 
+// The host's input ends with one line end of its own after the message
+// itself and with the parent's delimiter line end too after a nested
+// entity. The message was told by its Date, From, Message-ID or Received
+// fields: a top-level attachment message without them lost its last CR LF,
+// and a part holding a forwarded message's header gained one. Only the
+// message itself begins with the mailbox's envelope line.
+TEST_F(AcceptanceTest, MessageIsToldFromAPartByTheEnvelopeLine) {
+    struct Case {
+        const char* name;
+        const char* raw;  // nullptr: a null text
+        std::int32_t tail;
+    };
+    const Case cases[] = {
+        {"message with its fields", "From ???@??? Mon Jan 01 00:00:00 2024\r\nFrom: a\r\n", 1},
+        {"message without message fields",
+         "From ???@??? Mon Jan 01 00:00:00 2024\r\nContent-Type: application/octet-stream\r\n", 1},
+        {"part", "Content-Type: application/octet-stream\r\n", 2},
+        {"embedded message",
+         "Date: Mon, 1 Jan 2024\r\nFrom: a@b\r\nMessage-ID: <m@b>\r\n"
+         "Content-Type: application/octet-stream\r\n",
+         2},
+        {"from field with a blank before its colon", "From : a@b\r\nDate: Mon\r\n", 2},
+        {"empty header", "", 2},
+        {"null text", nullptr, 1},
+    };
+    for (const Case& c : cases) {
+        std::string raw = c.raw != nullptr ? c.raw : "";
+        HeaderRecord header{
+            28, nullptr, nullptr, nullptr, nullptr, nullptr, c.raw != nullptr ? &raw[0] : nullptr};
+        EXPECT_EQ(HostInputTailFor(&header), c.tail) << c.name;
+    }
+    EXPECT_EQ(HostInputTailFor(nullptr), 1);
+}
+
 }  // namespace
 }  // namespace vellumo
