@@ -88,8 +88,9 @@ size_t ArchiveCount(const std::string& folder) {
 }
 
 // Translators 3 and 4 change header fields only: the output is the input
-// but for one stretch that lies inside the input's header. Translator 3 also
-// leaves out the line ends the host put after the entity (its input tail).
+// but for one stretch that lies inside the input's header. Translators 3
+// and 4 also leave out the line ends the host put after the entity (its
+// input tail).
 void CheckOnlyHeaderChanged(int translator, const std::string& input, const std::string& output) {
     const ptrdiff_t fieldsEnd =
         vellumo::HeaderFieldsEnd(input.c_str(), static_cast<ptrdiff_t>(input.size()));
@@ -98,7 +99,7 @@ void CheckOnlyHeaderChanged(int translator, const std::string& input, const std:
     }
     std::string kept = input;
     const size_t bodyStart = std::min(static_cast<size_t>(fieldsEnd) + 2, input.size());
-    for (int i = 0; translator == 3 && i < vellumo::HostInputTailLineEnds &&
+    for (int i = 0; translator >= 3 && i < vellumo::HostInputTailLineEnds &&
                     kept.size() >= bodyStart + 2 && kept.compare(kept.size() - 2, 2, "\r\n") == 0;
          ++i) {
         kept.resize(kept.size() - 2);

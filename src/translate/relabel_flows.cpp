@@ -125,7 +125,8 @@ void RelabelValue(const std::string& text, std::string_view name, std::string_vi
 // nested part the line end of the parent's next delimiter, and always one
 // CR LF of the host's own (HostInputTailLineEnds counts them). The host puts
 // the output's body back as the entity's content up to its end, so they are
-// left out, and an attachment that is not base64 keeps exactly its bytes.
+// left out: an attachment that is not base64 keeps exactly its bytes, and
+// so does the last part of a multipart that has no close delimiter.
 ptrdiff_t LengthWithoutHostTail(const std::string& text, ptrdiff_t bodyStart) {
     ptrdiff_t end = static_cast<ptrdiff_t>(text.size());
     for (int32_t lineEnds = 0; lineEnds < HostInputTailLineEnds; ++lineEnds) {
@@ -174,6 +175,12 @@ ptrdiff_t FieldsEnd(const Translation& translation) {
                            static_cast<ptrdiff_t>(translation.text.size()));
 }
 
+// Where the body starts: after the blank line that ends the fields.
+ptrdiff_t BodyStart(const Translation& translation) {
+    return std::min<ptrdiff_t>(FieldsEnd(translation) + 2,
+                               static_cast<ptrdiff_t>(translation.text.size()));
+}
+
 }  // namespace
 
 int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType) {
@@ -186,8 +193,8 @@ int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputTyp
     RelabelValue(text, kContentTypeField, "multipart/related", "multipart/mixed", splices);
     std::sort(splices.begin(), splices.end(),
               [](const Splice& a, const Splice& b) { return a.start < b.start; });
-    return WriteSpliced(translation, splices, static_cast<ptrdiff_t>(text.size()), "multipart",
-                        "mixed", outputType);
+    return WriteSpliced(translation, splices, LengthWithoutHostTail(text, BodyStart(translation)),
+                        "multipart", "mixed", outputType);
 }
 
 int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outputType) {
@@ -207,10 +214,8 @@ int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outpu
     RelabelValue(text, kContentDispositionField, "inline", "attachment", splices);
     std::sort(splices.begin(), splices.end(),
               [](const Splice& a, const Splice& b) { return a.start < b.start; });
-    const ptrdiff_t bodyStart =
-        std::min<ptrdiff_t>(fieldsEnd + 2, static_cast<ptrdiff_t>(text.size()));
-    return WriteSpliced(translation, splices, LengthWithoutHostTail(text, bodyStart), "application",
-                        "octet-stream", outputType);
+    return WriteSpliced(translation, splices, LengthWithoutHostTail(text, BodyStart(translation)),
+                        "application", "octet-stream", outputType);
 }
 
 }  // namespace vellumo
