@@ -10,17 +10,16 @@ namespace {
 
 enum class Delimiter { None, Open, Close };
 
-// What the line starting at `at` (which begins with "--" and the boundary) is.
+// What the line starting at `at` (which begins with "--" and the boundary)
+// is. Like the host, only a line that ends right after the boundary, or
+// after "--" and the boundary, is a delimiter: with trailing blanks it is
+// an ordinary line.
 Delimiter KindAt(std::string_view body, size_t afterBoundary) {
-    if (body.substr(afterBoundary, 2) == "--") {
+    auto endsLine = [body](size_t at) { return at == body.size() || body[at] == '\r'; };
+    if (body.substr(afterBoundary, 2) == "--" && endsLine(afterBoundary + 2)) {
         return Delimiter::Close;
     }
-    for (size_t at = afterBoundary; at < body.size() && body[at] != '\r'; ++at) {
-        if (body[at] != ' ' && body[at] != '\t') {
-            return Delimiter::None;
-        }
-    }
-    return Delimiter::Open;
+    return endsLine(afterBoundary) ? Delimiter::Open : Delimiter::None;
 }
 
 class DelimiterFinder {

@@ -17,8 +17,9 @@ struct PartRange {
 
 // The parts of a CR LF multipart body with that boundary, in order. A
 // delimiter line is "--" and the boundary at the start of the body or of a
-// line, followed by "--" (the close delimiter) or by nothing but spaces and
-// tabs. Without a close delimiter the last part runs to the end of the
+// line, followed by "--" (the close delimiter) or by nothing, and then the
+// line's end or the body's end; the host reads a line with trailing blanks
+// as an ordinary line. Without a close delimiter the last part runs to the end of the
 // body. Empty when the boundary is empty or no delimiter line is found.
 [[nodiscard]] std::vector<PartRange> SplitMultipartBody(std::string_view body,
                                                         std::string_view boundary);
