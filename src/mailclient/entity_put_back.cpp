@@ -113,14 +113,6 @@ std::string MergedHeader(std::string_view originalHeader, std::string_view outpu
     return merged;
 }
 
-size_t TrailingLineEnds(std::string_view text) {
-    size_t count = 0;
-    for (; text.size() >= 2 && text.substr(text.size() - 2) == "\r\n"; text.remove_suffix(2)) {
-        ++count;
-    }
-    return count;
-}
-
 }  // namespace
 
 std::string PutBackEntity(const OfferedEntity& original, std::string output, bool isMessage) {
@@ -134,12 +126,8 @@ std::string PutBackEntity(const OfferedEntity& original, std::string output, boo
     size_t bodyStart = result.body.data() != nullptr
                            ? static_cast<size_t>(result.body.data() - output.data())
                            : output.size();
-    bool dropLineEnd = TrailingLineEnds(result.body) > TrailingLineEnds(original.body);
     std::string header = MergedHeader(original.header, result.header, isMessage);
     header += "\r\n";
-    if (dropLineEnd) {
-        output.resize(output.size() - 2);
-    }
     output.replace(0, bodyStart, header);
     return output;
 }

@@ -19,9 +19,9 @@ namespace vellumo {
 //    the output's field of that name (an original one the output lacks is
 //    dropped; an original Mime-Version stays as it was); output fields left
 //    over follow. A nested part (isMessage false) gains no Mime-Version.
-//  - Body: the output's body, less the one CR LF that the input file added
-//    after the entity's body when the output repeats it (more line ends at
-//    its end than the entity's body had), so an attachment does not grow.
+//  - Body: the output's body up to its end, exactly: a line end that the
+//    output repeats from the input file's tail becomes content, as it does
+//    for the host.
 // The output's buffer is reused for the result.
 [[nodiscard]] std::string PutBackEntity(const OfferedEntity& original, std::string output,
                                         bool isMessage);

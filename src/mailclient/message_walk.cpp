@@ -8,12 +8,14 @@
 #include "mailclient/multipart_split.h"
 #include "mailclient/offer.h"
 #include "mailclient/offered_entity.h"
+#include "platform/ascii_case.h"
 #include "platform/line_ends.h"
 
 namespace vellumo {
 namespace {
 
 constexpr std::string_view kEnvelopeStart = "From ";
+constexpr std::string_view kDefaultEnvelope = "From ???@??? Thu Jan 01 00:00:00 1970\r\n";
 
 const char* TranslatorName(int id) {
     static const char* const kNames[] = {"", "HTML Message Part", "Pure-HTML Message",
@@ -57,6 +59,17 @@ void QuoteFromLines(std::string& text) {
     }
 }
 
+// How an entity stands in the walk.
+struct Place {
+    bool isMessage = false;  // the message itself (its raw header gets the envelope)
+    int depth = 0;
+    // A delimiter line of the parent follows the entity: the host's input
+    // then holds the line end before it.
+    bool delimiterFollows = false;
+    // A part of a multipart/digest: without a Content-Type it is a message.
+    bool inDigest = false;
+};
+
 class Walk {
   public:
     Walk(EntityTranslator& translator, WalkObserver* observer, std::string_view envelope,
@@ -68,18 +81,19 @@ class Walk {
           result_(result) {}
 
     // Appends the converted entity's pieces; false when a translation failed.
-    bool Entity(std::string_view text, bool isMessage, int depth, int offers,
-                const std::string& path);
+    bool Entity(std::string_view text, const Place& place, int offers, const std::string& path);
 
     int converted = 0;
     int declined = 0;
     std::string failure;
 
   private:
-    bool Translate(int id, const OfferedEntity& entity, bool isMessage, int depth, int offers,
-                   const std::string& path, bool& done);
-    bool Parts(const OfferedEntity& entity, std::string_view text, int depth,
+    bool Translate(int id, const OfferedEntity& entity, OfferRecords& records, const Place& place,
+                   int offers, const std::string& path, bool& done);
+    bool Parts(const OfferedEntity& entity, std::string_view text, const Place& place,
                const std::string& path);
+    bool Embedded(const OfferedEntity& entity, std::string_view text, const Place& place,
+                  const std::string& path);
 
     EntityTranslator& translator_;
     WalkObserver* observer_;
@@ -89,25 +103,37 @@ class Walk {
     int entities_ = 0;
 };
 
-bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
-                  const std::string& path) {
-    if (++entities_ > kMaxWalkedEntities) {
+// message/rfc822 and message/news, and a digest's part without a type.
+bool HoldsMessage(const OfferedEntity& entity, const Place& place) {
+    if (EqualsIgnoringAsciiCase(entity.mainType, "message")) {
+        return EqualsIgnoringAsciiCase(entity.subType, "rfc822") ||
+               EqualsIgnoringAsciiCase(entity.subType, "news");
+    }
+    return place.inDigest && entity.contentType.empty();
+}
+
+bool Walk::Entity(std::string_view text, const Place& place, int offers, const std::string& path) {
+    if (++entities_ > kMaxWalkedEntities || place.depth >= kMaxWalkDepth) {
         Append(result_.pieces, text);
         return true;
     }
     OfferedEntity entity = ReadOfferedEntity(text);
     if (offers < kMaxOffersPerEntity) {
-        int id = FirstAcceptingTranslator(entity, isMessage ? envelope_ : std::string_view());
+        OfferRecords records(entity, place.isMessage ? envelope_ : std::string_view());
+        int id = FirstAcceptingTranslator(translator_, records);
         bool done = false;
-        if (id != 0 && !Translate(id, entity, isMessage, depth, offers, path, done)) {
+        if (id != 0 && !Translate(id, entity, records, place, offers, path, done)) {
             return false;
         }
         if (done) {
             return true;
         }
     }
-    if (IsMultipartEntity(entity) && depth < kMaxWalkDepth) {
-        return Parts(entity, text, depth, path);
+    if (IsMultipartEntity(entity)) {
+        return Parts(entity, text, place, path);
+    }
+    if (HoldsMessage(entity, place) && entity.hasBlankLine) {
+        return Embedded(entity, text, place, path);
     }
     Append(result_.pieces, text);
     return true;
@@ -116,12 +142,12 @@ bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
 // Runs translator id on the entity. On success the output replaces the
 // entity and is offered again (done becomes true); on 12 the entity stays
 // and its parts are offered next; anything else fails the walk.
-bool Walk::Translate(int id, const OfferedEntity& entity, bool isMessage, int depth, int offers,
-                     const std::string& path, bool& done) {
-    std::string input = HostInputFile(entity);
+bool Walk::Translate(int id, const OfferedEntity& entity, OfferRecords& records, const Place& place,
+                     int offers, const std::string& path, bool& done) {
+    std::string input = HostInputFile(entity, place.delimiterFollows);
     std::string seenInput = observer_ != nullptr ? input : std::string();
     std::string output;
-    int status = translator_.Translate(id, std::move(input), output);
+    int status = translator_.Translate(id, *records.Data(), std::move(input), output);
     if (observer_ != nullptr) {
         observer_->Translated({path, id, &seenInput, status, &output});
     }
@@ -135,16 +161,16 @@ bool Walk::Translate(int id, const OfferedEntity& entity, bool isMessage, int de
         return false;
     }
     ++converted;
-    std::string replacement = PutBackEntity(entity, std::move(output), isMessage);
+    std::string replacement = PutBackEntity(entity, std::move(output), place.isMessage);
     if (options_.quoteFromLines) {
         QuoteFromLines(replacement);
     }
     result_.texts.push_back(std::move(replacement));
     done = true;
-    return Entity(result_.texts.back(), isMessage, depth, offers + 1, path);
+    return Entity(result_.texts.back(), place, offers + 1, path);
 }
 
-bool Walk::Parts(const OfferedEntity& entity, std::string_view text, int depth,
+bool Walk::Parts(const OfferedEntity& entity, std::string_view text, const Place& place,
                  const std::string& path) {
     std::vector<PartRange> parts =
         SplitMultipartBody(entity.body, EntityParameter(entity, "boundary"));
@@ -156,16 +182,33 @@ bool Walk::Parts(const OfferedEntity& entity, std::string_view text, int depth,
     Append(result_.pieces, text.substr(0, bodyStart));
     size_t at = 0;
     std::string prefix = path == "message" ? "part " : path + ".";
+    Place child;
+    child.depth = place.depth + 1;
+    child.inDigest = EqualsIgnoringAsciiCase(entity.subType, "digest");
     for (size_t i = 0; i < parts.size(); ++i) {
         Append(result_.pieces, entity.body.substr(at, parts[i].begin - at));
         std::string_view part = entity.body.substr(parts[i].begin, parts[i].end - parts[i].begin);
-        if (!Entity(part, false, depth + 1, 0, prefix + std::to_string(i + 1))) {
+        child.delimiterFollows = parts[i].end < entity.body.size();
+        if (!Entity(part, child, 0, prefix + std::to_string(i + 1))) {
             return false;
         }
         at = parts[i].end;
     }
     Append(result_.pieces, entity.body.substr(at));
     return true;
+}
+
+// The message a message/rfc822 entity holds is offered next, at the same
+// depth, and then its parts; its header is a nested entity's header.
+bool Walk::Embedded(const OfferedEntity& entity, std::string_view text, const Place& place,
+                    const std::string& path) {
+    size_t bodyStart = static_cast<size_t>(entity.body.data() - text.data());
+    Append(result_.pieces, text.substr(0, bodyStart));
+    Place embedded = place;
+    embedded.isMessage = false;
+    embedded.inDigest = false;
+    std::string name = (path == "message" ? std::string("message") : path) + "/message";
+    return Entity(entity.body, embedded, 0, name);
 }
 
 // The first line end decides: a message whose first line ends in a bare LF
@@ -184,9 +227,14 @@ void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, Wal
     }
     // Headers of an earlier message must not name this one's archive file.
     CapturedHeaders.clear();
-    Walk walk(translator, observer, envelope, options, result);
+    // The host's raw header of the message itself always begins with an
+    // envelope line; a message saved without one gets one there only.
+    Walk walk(translator, observer, envelope.empty() ? kDefaultEnvelope : envelope, options,
+              result);
     Append(result.pieces, envelope);
-    if (!walk.Entity(message.substr(envelope.size()), true, 0, 0, "message")) {
+    Place top;
+    top.isMessage = true;
+    if (!walk.Entity(message.substr(envelope.size()), top, 0, "message")) {
         result.outcome = WalkOutcome::Failed;
         result.failure = walk.failure;
     } else if (walk.converted > 0) {

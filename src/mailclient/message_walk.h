@@ -2,7 +2,10 @@
 // Converting a whole message the way the mail client does on arrival: each
 // entity (the message, then its nested parts, parent first, in document
 // order) is offered to translators 1 to 4; the first that accepts
-// translates the entity, the output replaces it and is offered again.
+// translates the entity, the output replaces it and is offered again, its
+// parts too. The message a message/rfc822 or message/news entity holds
+// (and a multipart/digest part without a type) is offered at the same
+// depth when no translator takes the entity, then its parts.
 
 #include <deque>
 #include <string>
@@ -13,9 +16,10 @@
 
 namespace vellumo {
 
-// Bounds that keep hostile messages cheap: deeper multiparts are copied as
-// they are, and so is every entity after the first kMaxWalkedEntities.
-constexpr int kMaxWalkDepth = 64;
+// Bounds that keep hostile messages cheap: entities this deep are neither
+// offered nor read (the host's own limit), and every entity after the
+// first kMaxWalkedEntities is copied as it is.
+constexpr int kMaxWalkDepth = 100;
 constexpr int kMaxWalkedEntities = 10000;
 // Offers of one entity and the outputs that replace it; a translator's
 // output is never taken again by the same translator, so this is a guard.
@@ -70,7 +74,8 @@ struct WalkOptions {
 
 // Walks one message: text as stored in a mailbox, optionally beginning with
 // the envelope line ("From ..."), which stays as it is and heads the raw
-// headers the translators see. Text with bare LF line ends is walked with
+// headers the translators see (a message without one is offered with a
+// made-up one, as the host always has one). Text with bare LF line ends is walked with
 // CR LF and the converted text is given back with LF line ends again; text
 // whose first line ends in a bare LF but that holds a CR LF somewhere is
 // left unchanged, since its own CR LF would not survive. The message must

@@ -1,5 +1,6 @@
 #include "mailclient/offered_entity.h"
 
+#include "mailclient/host_parameters.h"
 #include "platform/ascii_case.h"
 
 namespace vellumo {
@@ -38,76 +39,55 @@ std::string Unfolded(std::string_view value) {
     return std::string(Trim(out));
 }
 
-// A parameter value without its quotes and quoting backslashes.
-std::string Unquoted(std::string_view value) {
-    value = Trim(value);
-    if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
-        return std::string(value);
-    }
-    std::string out;
-    for (size_t at = 1; at + 1 < value.size(); ++at) {
-        if (value[at] == '\\' && at + 2 < value.size()) {
-            ++at;
-        }
-        out += value[at];
-    }
-    return out;
-}
-
-// "value; a=b; c="d;e"" into the value and its parameters.
-std::string_view SplitParameters(std::string_view field,
-                                 std::vector<std::pair<std::string, std::string>>& params) {
-    std::vector<std::string_view> pieces;
-    size_t start = 0;
+// The part of a field value before its first ";" outside quotes.
+std::string_view BeforeParameters(std::string_view value) {
     bool quoted = false;
-    for (size_t at = 0; at < field.size(); ++at) {
-        char c = field[at];
+    for (size_t at = 0; at < value.size(); ++at) {
+        const char c = value[at];
         if (quoted && c == '\\') {
             ++at;
         } else if (c == '"') {
             quoted = !quoted;
-        } else if (c == ';' && !quoted) {
-            pieces.push_back(field.substr(start, at - start));
-            start = at + 1;
+        } else if (!quoted && c == ';') {
+            return Trim(value.substr(0, at));
         }
     }
-    pieces.push_back(field.substr(start));
-    for (size_t i = 1; i < pieces.size(); ++i) {
-        size_t equals = pieces[i].find('=');
-        if (equals != std::string_view::npos) {
-            params.emplace_back(std::string(Trim(pieces[i].substr(0, equals))),
-                                Unquoted(pieces[i].substr(equals + 1)));
-        }
-    }
-    return Trim(pieces[0]);
+    return Trim(value);
 }
 
-void ReadContentType(OfferedEntity& entity) {
+void ReadContentType(std::string_view rawValue, OfferedEntity& entity) {
     if (entity.contentType.empty()) {
         return;
     }
-    std::string_view type = SplitParameters(entity.contentType, entity.params);
+    std::string_view type = BeforeParameters(entity.contentType);
     size_t slash = type.find('/');
     if (slash != std::string_view::npos) {
         entity.mainType = std::string(Trim(type.substr(0, slash)));
         entity.subType = std::string(Trim(type.substr(slash + 1)));
     }
+    entity.params = ReadHostParameters(rawValue);
 }
 
-std::string Quoted(std::string_view value) {
-    std::string out = "\"";
-    for (char c : value) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
+void ReadDisposition(std::string_view rawValue, OfferedEntity& entity) {
+    entity.dispositionType = std::string(BeforeParameters(entity.disposition));
+    for (const auto& param : ReadHostParameters(rawValue)) {
+        if (EqualsIgnoringAsciiCase(param.first, "filename")) {
+            entity.fileName = param.second;
+            return;
         }
-        out += c;
     }
-    return out + "\"";
+}
+
+// The host's own fields: disposition and file name travel with the
+// parameters it keeps, but it writes neither on the Content-Type line.
+bool IsDispositionParameter(std::string_view name) {
+    return EqualsIgnoringAsciiCase(name, "Content-Disposition") ||
+           EqualsIgnoringAsciiCase(name, "filename");
 }
 
 }  // namespace
 
-std::string HeaderFieldValue(std::string_view header, std::string_view name) {
+std::string_view RawFieldValue(std::string_view header, std::string_view name) {
     size_t at = 0;
     while (at < header.size()) {
         size_t end = FieldEnd(header, at);
@@ -115,17 +95,22 @@ std::string HeaderFieldValue(std::string_view header, std::string_view name) {
         size_t colon = line.find(':');
         if (colon != std::string_view::npos &&
             EqualsIgnoringAsciiCase(Trim(line.substr(0, colon)), name)) {
-            return Unfolded(line.substr(colon + 1));
+            return line.substr(colon + 1);
         }
         at = end + kCrLf.size();
     }
-    return std::string();
+    return {};
+}
+
+std::string HeaderFieldValue(std::string_view header, std::string_view name) {
+    return Unfolded(RawFieldValue(header, name));
 }
 
 OfferedEntity ReadOfferedEntity(std::string_view text) {
     OfferedEntity entity;
     if (text.substr(0, 2) == kCrLf) {
         entity.body = text.substr(2);
+        entity.hasBlankLine = true;
     } else {
         size_t blank = text.find("\r\n\r\n");
         if (blank == std::string_view::npos) {
@@ -133,37 +118,43 @@ OfferedEntity ReadOfferedEntity(std::string_view text) {
         } else {
             entity.header = text.substr(0, blank + 2);
             entity.body = text.substr(blank + 4);
+            entity.hasBlankLine = true;
         }
     }
-    entity.contentType = HeaderFieldValue(entity.header, "Content-Type");
+    const std::string_view rawType = RawFieldValue(entity.header, "Content-Type");
+    const std::string_view rawDisposition = RawFieldValue(entity.header, "Content-Disposition");
+    entity.contentType = Unfolded(rawType);
     entity.transferEncoding = HeaderFieldValue(entity.header, "Content-Transfer-Encoding");
-    entity.disposition = HeaderFieldValue(entity.header, "Content-Disposition");
-    ReadContentType(entity);
-    std::vector<std::pair<std::string, std::string>> ignored;
-    entity.dispositionType = std::string(SplitParameters(entity.disposition, ignored));
+    entity.disposition = Unfolded(rawDisposition);
+    ReadContentType(rawType, entity);
+    ReadDisposition(rawDisposition, entity);
     return entity;
 }
 
-std::string HostInputFile(const OfferedEntity& entity) {
-    std::string file = "Mime-Version: 1.0\r\nContent-Type: ";
-    file += entity.contentType.empty() ? std::string("text/plain") : entity.contentType;
+std::string HostInputFile(const OfferedEntity& entity, bool delimiterLineEnd) {
+    std::string file =
+        "Mime-Version: 1.0\r\nContent-Type: " + entity.mainType + "/" + entity.subType;
+    for (const auto& param : entity.params) {
+        if (!IsDispositionParameter(param.first)) {
+            file += "; " + param.first + "=" + HostQuotedValue(param.second);
+        }
+    }
     file += kCrLf;
     if (!entity.transferEncoding.empty()) {
         file += "Content-Transfer-Encoding: " + entity.transferEncoding + "\r\n";
     }
-    if (!entity.disposition.empty()) {
-        std::vector<std::pair<std::string, std::string>> params;
-        file += "Content-Disposition: " + std::string(SplitParameters(entity.disposition, params));
-        for (const auto& param : params) {
-            if (EqualsIgnoringAsciiCase(param.first, "filename")) {
-                file += "; filename=" + Quoted(param.second);
-                break;
-            }
+    if (!entity.dispositionType.empty()) {
+        file += "Content-Disposition: " + entity.dispositionType;
+        if (!entity.fileName.empty()) {
+            file += "; filename=" + HostQuotedValue(entity.fileName);
         }
         file += kCrLf;
     }
     file += kCrLf;
     file.append(entity.body.data(), entity.body.size());
+    if (delimiterLineEnd && entity.hasBlankLine) {
+        file += kCrLf;
+    }
     file += kCrLf;
     return file;
 }

@@ -16,6 +16,9 @@ struct OfferedEntity {
     std::string_view header;
     // Everything after the blank line.
     std::string_view body;
+    // False when the header runs to the end of the text: the line end that
+    // would have been its blank line was the next delimiter's.
+    bool hasBlankLine = false;
     // Unfolded, trimmed values of the first field of each name ("" when none).
     std::string contentType;
     std::string transferEncoding;
@@ -23,6 +26,8 @@ struct OfferedEntity {
     std::string mainType = "text";  // the defaults of an entity without Content-Type
     std::string subType = "plain";
     std::string dispositionType;
+    std::string fileName;  // the disposition's filename parameter, "" when none
+    // The Content-Type parameters as the host reads them (ReadHostParameters).
     std::vector<std::pair<std::string, std::string>> params;
 };
 
@@ -31,15 +36,23 @@ struct OfferedEntity {
 // the host looks at. The views point into `text`.
 [[nodiscard]] OfferedEntity ReadOfferedEntity(std::string_view text);
 
+// The value of the first field of that name (ASCII case ignored) as it
+// stands, folds included; empty when there is none.
+[[nodiscard]] std::string_view RawFieldValue(std::string_view header, std::string_view name);
+
 // The unfolded value of the first field of that name (ASCII case ignored),
 // white space trimmed; "" when there is none.
 [[nodiscard]] std::string HeaderFieldValue(std::string_view header, std::string_view name);
 
 // The input file the host writes for a translator: "Mime-Version: 1.0", the
-// Content-Type line, the Content-Transfer-Encoding line when there is one,
-// the Content-Disposition line with the file name only, a blank line, the
-// body exactly as it arrived and one extra CR LF.
-[[nodiscard]] std::string HostInputFile(const OfferedEntity& entity);
+// Content-Type line built from the type and the parameters it read (each
+// "; name=value", quoted as HostQuotedValue quotes), the
+// Content-Transfer-Encoding line when there is one, the Content-Disposition
+// line with its type and file name only, a blank line, the body exactly as
+// it arrived and one extra CR LF. The host reads a nested part's body up to
+// its parent's delimiter line, so with delimiterLineEnd the line end before
+// that line comes first, unless the header itself ran up to it.
+[[nodiscard]] std::string HostInputFile(const OfferedEntity& entity, bool delimiterLineEnd);
 
 // True for "multipart" in any case.
 [[nodiscard]] bool IsMultipartEntity(const OfferedEntity& entity);

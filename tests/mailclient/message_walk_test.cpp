@@ -33,9 +33,11 @@ class Recorder : public WalkObserver {
 };
 
 // Fails every translation with one status.
-class FailingTranslator : public EntityTranslator {
+class FailingTranslator : public DriverEntityTranslator {
   public:
-    int Translate(int, std::string, std::string&) override { return kStatusOutputOpenFailed; }
+    int Translate(int, DataFileRecord&, std::string, std::string&) override {
+        return kStatusOutputOpenFailed;
+    }
 };
 
 const std::string kAttachment = "%PDF-1.4 bytes\nthat stay\n";
@@ -50,6 +52,33 @@ std::string MixedWithAlternative() {
                "Content-Type: application/pdf; name=r.pdf\nContent-Disposition: attachment\n"
                "Content-Transfer-Encoding: 8bit\n\n") +
            kAttachment + WithCrLf("--m--\nepilogue\n");
+}
+
+// The bodies of every application/octet-stream entity, read separately
+// (message/rfc822 entered), in document order.
+void CollectOctetBodies(const std::string& text, int depth, std::vector<std::string>& out) {
+    test::RefEntity entity = test::RefSplit(text);
+    std::string type = test::RefMediaType(entity.header);
+    if (type == "application/octet-stream") {
+        out.push_back(entity.body);
+    } else if (depth < 20 && type == "message/rfc822") {
+        CollectOctetBodies(entity.body, depth + 1, out);
+    } else if (depth < 20 && type.compare(0, 10, "multipart/") == 0) {
+        std::string boundary = test::RefParameter(entity.header, "Content-Type", "boundary");
+        for (const std::string& child : test::RefChildren(entity.body, boundary)) {
+            CollectOctetBodies(child, depth + 1, out);
+        }
+    }
+}
+
+std::vector<std::string> OctetBodies(const std::string& message) {
+    std::vector<std::string> bodies;
+    std::string text = message;
+    if (text.compare(0, 5, "From ") == 0) {
+        text.erase(0, text.find('\n') + 1);
+    }
+    CollectOctetBodies(text, 0, bodies);
+    return bodies;
 }
 
 class MessageWalkTest : public test::DriverFixture {
@@ -150,6 +179,145 @@ TEST_F(MessageWalkTest, InputFileIsWhatTheHostWrites) {
                        "Content-Transfer-Encoding: quoted-printable\n\n<p>a=3Db</p>\n\n"));
 }
 
+// The host rebuilds the Content-Type line from the parameters it read,
+// quoting only values that need it, writes the disposition with its file
+// name only, and reads a nested part's body up to its parent's delimiter
+// line, the line end before that line included.
+TEST_F(MessageWalkTest, NestedInputFileIsWhatTheHostWrites) {
+    std::string message = WithCrLf(
+        "Content-Type: multipart/mixed; boundary=m\n\n--m\n"
+        "Content-Type: application/octet-stream;\n name=\"Meeting notes\"; x=\"Photo 1.jpg\"\n"
+        "Content-Disposition: inline; size=3; filename=\"a \\\"b\\\".bin\"\n"
+        "Content-Transfer-Encoding: 7bit\n\nabc\n--m--\n");
+    ASSERT_EQ(Walk(message).outcome, WalkOutcome::Converted);
+    ASSERT_EQ(recorder_.inputs.size(), 1u);
+    EXPECT_EQ(recorder_.inputs[0],
+              WithCrLf("Mime-Version: 1.0\n"
+                       "Content-Type: application/octet-stream; name=Meeting notes; "
+                       "x=\"Photo 1.jpg\"\nContent-Transfer-Encoding: 7bit\n"
+                       "Content-Disposition: inline; filename=\"a \\\"b\\\".bin\"\n\nabc\n\n"));
+}
+
+// Per host: an offered entity's raw header starts with the envelope line
+// only for the message itself, and the host keeps reading the output's
+// header its way. Each value the host writes bare or cuts at a blank (the
+// marker was lost after them), with each translation happening once and
+// every attachment byte kept.
+TEST_F(MessageWalkTest, MarkedOutputIsTakenOnceWhateverTheHostCutsShort) {
+    const char* const types[] = {
+        "application/octet-stream; name=\"Meeting notes\"",
+        "application/octet-stream; name=\"a  b\"",
+        "application/octet-stream; name=\"a b\"; x=1",
+        "application/octet-stream; filename*0=\"very long \"; filename*1=\"name.txt\"",
+    };
+    for (const char* type : types) {
+        SCOPED_TRACE(type);
+        recorder_.seen.clear();
+        std::string message = WithCrLf(std::string("Content-Type: multipart/mixed; boundary=m\n\n"
+                                                   "--m\nContent-Type: ") +
+                                       type +
+                                       "\nContent-Disposition: inline\n\nline one\n"
+                                       "line two\n\n--m--\n");
+        WalkResult result = Walk(message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_EQ(Translations(), (std::vector<std::pair<std::string, int>>{{"part 1", 3}}));
+        EXPECT_EQ(OctetBodies(result.Text()), OctetBodies(message));
+    }
+}
+
+// The message was told from a nested entity by its Date, From, Message-ID
+// or Received fields: an attachment message without them lost its last
+// line end, and the octet-stream a forwarded message holds gained one.
+TEST_F(MessageWalkTest, AttachmentBytesKeptWhereverTheEntityStands) {
+    const std::string octet =
+        "Content-Type: application/octet-stream\nContent-Disposition: inline\n\n"
+        "line one\nline two\n";
+    const struct {
+        const char* name;
+        std::string message;
+        const char* path;
+    } cases[] = {
+        {"message without message fields", "From ???@??? Mon Jan 01 00:00:00 2024\n" + octet,
+         "message"},
+        {"message without an envelope line", octet, "message"},
+        {"message with message fields",
+         "From ???@??? Mon Jan 01 00:00:00 2024\nDate: Mon, 1 Jan 2024 00:00:00 +0000\n"
+         "From: a@example.org\n" +
+             octet,
+         "message"},
+        {"forwarded message",
+         "From ???@??? Mon Jan 01 00:00:00 2024\nContent-Type: multipart/mixed; boundary=m\n\n"
+         "--m\nContent-Type: text/plain\n\nsee below\n--m\nContent-Type: message/rfc822\n\n"
+         "Date: Mon, 1 Jan 2024 00:00:00 +0000\nFrom: a@example.org\n"
+         "Message-ID: <m@example.org>\n" +
+             octet + "\n--m--\n",
+         "part 2/message"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        recorder_.seen.clear();
+        std::string message = WithCrLf(c.message);
+        WalkResult result = Walk(message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_EQ(Translations(), (std::vector<std::pair<std::string, int>>{{c.path, 3}}));
+        EXPECT_EQ(OctetBodies(result.Text()), OctetBodies(message));
+    }
+}
+
+// A multipart nested in another with the same boundary: every delimiter
+// line is read as the parent's, and each octet-stream part, empty ones
+// included, must come back with exactly its bytes.
+TEST_F(MessageWalkTest, AttachmentsInMultipartsReusingTheParentBoundaryKeepTheirBytes) {
+    const std::string empty =
+        "Content-Type: application/octet-stream\nContent-Disposition: inline\n\n\n";
+    const std::string filled =
+        "Content-Type: application/octet-stream\nContent-Disposition: inline\n\nx\n\n";
+    const std::string shapes[] = {
+        "Content-Type: multipart/mixed; boundary=b\n\n--b\n"
+        "Content-Type: multipart/mixed; boundary=b\n\n--b\n" +
+            empty + "--b--\n\n--b--\n",
+        "Content-Type: multipart/related; boundary=b\n\n--b\n"
+        "Content-Type: multipart/related; boundary=b\n\n--b\n" +
+            empty + "--b--\n\n--b--\n",
+        "Content-Type: multipart/mixed; boundary=b\n\n--b\n"
+        "Content-Type: multipart/related; boundary=b\n\n--b\nContent-Type: text/html\n\n"
+        "<p>x</p>\n--b\n" +
+            empty + "--b\n" + filled + "--b--\n--b--\n",
+        "Content-Type: multipart/related; boundary=b\n\n--b\nContent-Type: text/html\n\n"
+        "<p>x</p>\n--b\nContent-Type: multipart/mixed; boundary=b\n\n--b\n" +
+            filled + "--b\n" + empty + "--b--\n\n--b--\n",
+    };
+    for (const std::string& shape : shapes) {
+        SCOPED_TRACE(shape);
+        std::string message = WithCrLf("From ???@??? Mon Jan 01 00:00:00 2024\n" + shape);
+        WalkResult result = Walk(message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_EQ(OctetBodies(result.Text()), OctetBodies(message));
+    }
+}
+
+// Translator 4 kept the line ends that end the host's input, and the host
+// takes an output's body up to its end: a relabelled entity grew by them.
+TEST_F(MessageWalkTest, RelabelledRelatedGainsNoLineEnds) {
+    const std::string related =
+        "Content-Type: multipart/related; boundary=r\n\n--r\nContent-Type: image/png\n"
+        "Content-Transfer-Encoding: base64\n\niVBORw0KGgo=\n--r--\n";
+    const std::string shapes[] = {
+        "From ???@??? Mon Jan 01 00:00:00 2024\nMIME-Version: 1.0\n" + related,
+        "Content-Type: multipart/mixed; boundary=m\n\n--m\n" + related + "--m--\n",
+    };
+    for (const std::string& shape : shapes) {
+        SCOPED_TRACE(shape);
+        std::string message = WithCrLf(shape);
+        WalkResult result = Walk(message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        std::string expected = message;
+        expected.replace(expected.find("multipart/related; boundary=r"), 29,
+                         "multipart/mixed; related4mixed=yes; boundary=r");
+        EXPECT_EQ(result.Text(), expected);
+    }
+}
+
 TEST_F(MessageWalkTest, InlineAttachmentDoesNotGrowByTheExtraLineEnd) {
     std::string body = "line one\r\nline two";
     std::string message = WithCrLf(
@@ -203,10 +371,10 @@ TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
 }
 
 // Gives back a fixed output for every translation.
-class FixedOutputTranslator : public EntityTranslator {
+class FixedOutputTranslator : public DriverEntityTranslator {
   public:
     explicit FixedOutputTranslator(std::string output) : output_(std::move(output)) {}
-    int Translate(int, std::string, std::string& output) override {
+    int Translate(int, DataFileRecord&, std::string, std::string& output) override {
         output = output_;
         return kStatusSuccess;
     }
