@@ -7,6 +7,10 @@
 //   translate --translator N [options] MESSAGE OUTPUT
 //                                offer, then translate (--save-part FILE writes
 //                                the attachment the host puts back from the output)
+//   walk [--label L] MESSAGE OUTPUT
+//                                the host's whole walk of a message: every
+//                                entity offered, translated, put back and
+//                                offered again; OUTPUT gets the saved message
 //   special-hook | config       open the plug-in's dialogs
 // Everything seen is printed as "key: value" lines; the exit code is 0 when
 // the plug-in kept the host's contract, 2 when it broke it, 1 on bad usage.
@@ -47,6 +51,8 @@ void PrintUsage() {
         "      [--subject S] [--save-part FILE] MESSAGE OUTPUT\n"
         "      (--save-part: put the output back as a nested entity and write the\n"
         "      attachment the host would save to FILE)\n"
+        "  walk [--label L] MESSAGE OUTPUT\n"
+        "      (the host's whole walk of the message; OUTPUT gets what it saves)\n"
         "  special-hook | config\n");
 }
 
@@ -57,6 +63,9 @@ bool RunStep(PluginApi& api, const HostOptions& options, const std::vector<std::
     }
     if (step[0] == "translate") {
         return RunTranslateStep(api, args);
+    }
+    if (step[0] == "walk") {
+        return RunWalkStep(api, args);
     }
     bool handled = false;
     bool ok = RunDialogStep(api, options, step[0], args, handled);

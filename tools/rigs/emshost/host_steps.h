@@ -20,6 +20,9 @@ bool StopPlugin(PluginApi& api);
 // "can" and "translate" steps; args are the words after the verb.
 bool RunCanStep(PluginApi& api, const std::vector<std::string>& args);
 bool RunTranslateStep(PluginApi& api, const std::vector<std::string>& args);
+// "walk [--label L] MESSAGE OUTPUT": the host's whole walk of a message
+// through the plug-in; OUTPUT receives the message the host saves.
+bool RunWalkStep(PluginApi& api, const std::vector<std::string>& args);
 
 // Dialog steps ("special-hook", "config"); false with handled = false when
 // the verb is not a dialog step.

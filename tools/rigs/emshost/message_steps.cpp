@@ -8,13 +8,15 @@
 #include <sstream>
 
 #include "host_steps.h"
-#include "offered_message.h"
+#include "mailclient/offer.h"
+#include "mailclient/offered_entity.h"
+#include "offered_file.h"
+#include "plugin_translator.h"
+#include "saved_attachment.h"
 
 namespace emshost {
 namespace {
 
-using vellumo::HeaderRecord;
-using vellumo::MimeParamRecord;
 using vellumo::MimeTypeRecord;
 
 struct OfferOptions {
@@ -82,96 +84,51 @@ bool ParseOfferOptions(const std::vector<std::string>& args, OfferOptions& optio
     return true;
 }
 
-bool ReadFileText(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream all;
-    all << in.rdbuf();
-    text = all.str();
-    return true;
-}
+// The host's records for one offered file: the walk's records, with the
+// step's overrides of type, parameters, disposition and record fields.
+struct StepRecords {
+    vellumo::OfferedEntity offered;
+    std::string subject;
+    std::unique_ptr<vellumo::OfferRecords> records;
 
-// The host's records for one offered message; they own their strings.
-struct HostRecords {
-    std::string mainType, subType, version = "1.0", disposition, subject, rawHeaders;
-    std::vector<std::pair<std::string, std::string>> paramText;
-    std::vector<MimeParamRecord> params;
-    MimeTypeRecord mime = {};
-    HeaderRecord header = {};
-    DataFileRecord data = {};
-    std::string fileName;
-
-    HostRecords(const OfferedMessage& message, const OfferOptions& options) {
-        mainType = message.mainType;
-        subType = message.subType;
-        paramText = message.params;
+    StepRecords(const OfferedFile& file, const OfferOptions& options) : offered(file.entity) {
         if (!options.typeOverride.empty()) {
-            paramText.clear();
-            SplitContentType(options.typeOverride, mainType, subType, paramText);
+            std::string header = "Content-Type: " + options.typeOverride + "\r\n";
+            vellumo::OfferedEntity type = vellumo::ReadOfferedEntity(header);
+            offered.mainType = type.mainType;
+            offered.subType = type.subType;
+            offered.params = type.params;
         }
         for (const auto& extra : options.extraParams) {
-            paramText.push_back(extra);
+            offered.params.push_back(extra);
         }
-        disposition = options.disposition.empty() ? message.dispositionType : options.disposition;
+        if (!options.disposition.empty()) {
+            offered.dispositionType = options.disposition;
+        }
+        records = std::make_unique<vellumo::OfferRecords>(offered, file.envelope);
+        DataFileRecord& data = *records->Data();
         subject = options.subject;
-        rawHeaders = message.rawHeaders;
-        Link(options);
+        data.context = options.context;
+        data.header->subject = options.hasSubject ? &subject[0] : nullptr;
+        if (options.nullRaw) {
+            data.header->rawHeaders = nullptr;
+        }
+        if (options.noMime) {
+            data.mimeType = nullptr;
+        }
+        if (options.nullHeader) {
+            data.header = nullptr;
+        }
     }
 
-    void Link(const OfferOptions& options) {
-        params.resize(paramText.size());
-        for (size_t i = 0; i < params.size(); ++i) {
-            params[i].size = sizeof(MimeParamRecord);
-            params[i].name = &paramText[i].first[0];
-            params[i].value = &paramText[i].second[0];
-            params[i].next = i + 1 < params.size() ? &params[i + 1] : nullptr;
-        }
-        mime.size = sizeof mime;
-        mime.mimeVersion = &version[0];
-        mime.mainType = &mainType[0];
-        mime.subType = &subType[0];
-        mime.params = params.empty() ? nullptr : &params[0];
-        mime.contentDisposition = disposition.empty() ? nullptr : &disposition[0];
-        header.size = sizeof header;
-        header.subject = options.hasSubject ? &subject[0] : nullptr;
-        header.rawHeaders = options.nullRaw ? nullptr : &rawHeaders[0];
-        data.size = sizeof data;
-        data.context = options.context;
-        data.mimeType = options.noMime ? nullptr : &mime;
-        data.header = options.nullHeader ? nullptr : &header;
-    }
+    DataFileRecord& Data() { return *records->Data(); }
 };
 
-bool LoadOffered(const OfferOptions& options, size_t index, OfferedMessage& message,
-                 std::string& text) {
-    if (index >= options.files.size() || options.files[index] == "-") {
-        return true;
-    }
-    if (!ReadFileText(options.files[index], text)) {
-        std::printf("error: cannot read %s\n", options.files[index].c_str());
-        return false;
-    }
-    message = ParseOfferedMessage(text);
-    return true;
-}
-
-long Offer(PluginApi& api, int translatorId, HostRecords& records) {
+long Offer(PluginApi& api, int translatorId, StepRecords& records) {
     TranslatorInfoRecord t = {};
     t.size = sizeof t;
     t.id = translatorId;
-    return api.canTranslate(api.globals, &t, &records.data, nullptr);
-}
-
-void FreeParams(const PluginApi& api, MimeParamRecord* param) {
-    while (param != nullptr) {
-        MimeParamRecord* next = param->next;
-        FreeBlock(api, param->name);
-        FreeBlock(api, param->value);
-        FreeBlock(api, param);
-        param = next;
-    }
+    return api.canTranslate(api.globals, &t, &records.Data(), nullptr);
 }
 
 bool ReportOutputType(const PluginApi& api, MimeTypeRecord* type) {
@@ -184,16 +141,10 @@ bool ReportOutputType(const PluginApi& api, MimeTypeRecord* type) {
                 type->mainType ? type->mainType : "(null)",
                 type->subType ? type->subType : "(null)",
                 type->mimeVersion ? type->mimeVersion : "(null)", static_cast<long>(type->size));
-    for (MimeParamRecord* p = type->params; p != nullptr; p = p->next) {
+    for (vellumo::MimeParamRecord* p = type->params; p != nullptr; p = p->next) {
         std::printf("translate.param: %s=%s\n", p->name ? p->name : "", p->value ? p->value : "");
     }
-    FreeBlock(api, type->mimeVersion);
-    FreeBlock(api, type->mainType);
-    FreeBlock(api, type->subType);
-    FreeBlock(api, type->contentDisposition);
-    FreeParams(api, type->params);
-    FreeParams(api, type->dispositionParams);
-    FreeBlock(api, type);
+    FreeOutputType(api, type);
     return ok;
 }
 
@@ -214,12 +165,12 @@ void SavePutBackPart(const std::string& output, const std::string& path) {
 
 bool RunCanStep(PluginApi& api, const std::vector<std::string>& args) {
     OfferOptions options;
-    OfferedMessage message;
-    std::string text;
-    if (!ParseOfferOptions(args, options) || !LoadOffered(options, 0, message, text)) {
+    OfferedFile file;
+    if (!ParseOfferOptions(args, options) ||
+        !LoadOfferedFile(options.files.empty() ? "-" : options.files[0], file)) {
         return false;
     }
-    HostRecords records(message, options);
+    StepRecords records(file, options);
     std::vector<int> ids = options.translators;
     if (ids.empty()) {
         ids = {1, 2, 3, 4};
@@ -232,27 +183,28 @@ bool RunCanStep(PluginApi& api, const std::vector<std::string>& args) {
 
 bool RunTranslateStep(PluginApi& api, const std::vector<std::string>& args) {
     OfferOptions options;
-    OfferedMessage message;
-    std::string text;
+    OfferedFile file;
     if (!ParseOfferOptions(args, options) || options.files.size() != 2 ||
-        options.translators.size() != 1 || !LoadOffered(options, 0, message, text)) {
+        options.translators.size() != 1 || !LoadOfferedFile(options.files[0], file)) {
         std::printf("error: translate needs --translator N MESSAGE OUTPUT\n");
         return false;
     }
     int id = options.translators[0];
-    HostRecords records(message, options);
+    StepRecords records(file, options);
     std::printf("translate.can: %ld\n", Offer(api, id, records));
 
     const std::string& output = options.files[1];
     std::string input = output + ".hostin";
-    std::string inputText = options.rawInput ? text : MakeHostInputFile(message);
+    // The file is the entity as the host holds it, any line end before a
+    // parent's delimiter included.
+    std::string inputText =
+        options.rawInput ? file.bytes : vellumo::HostInputFile(file.entity, false);
     std::ofstream(input, std::ios::binary).write(inputText.data(), inputText.size());
     std::remove(output.c_str());
     if (!options.noOutputFile) {
         std::ofstream created(output, std::ios::binary);
     }
-    records.fileName = input;
-    records.data.fileName = &records.fileName[0];
+    records.Data().fileName = &input[0];
     DataFileRecord out = {};
     out.size = sizeof out;
     std::string outputName = output;
@@ -260,7 +212,7 @@ bool RunTranslateStep(PluginApi& api, const std::vector<std::string>& args) {
     TranslatorInfoRecord t = {};
     t.size = sizeof t;
     t.id = id;
-    long status = api.translateFile(api.globals, &t, &records.data, nullptr,
+    long status = api.translateFile(api.globals, &t, &records.Data(), nullptr,
                                     options.nullOutput ? nullptr : &out, nullptr);
     std::remove(input.c_str());
     std::printf("translate.status: %ld\n", status);
