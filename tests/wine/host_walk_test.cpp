@@ -176,5 +176,50 @@ TEST_F(HostWalk, AttachmentsInMultipartsReusingTheParentBoundaryKeepTheirBytes) 
     }
 }
 
+// Translator 1 dropped the parts of an alternative that are not a
+// rendering of the text: the pasted picture of a related HTML branch, the
+// PDF inside a mixed HTML branch, the calendar part of an invitation.
+// Every such part must be in the message the host saves, its header and
+// encoded body byte for byte.
+TEST_F(HostWalk, EveryPartBesideTheTextsOfAnAlternativeIsSaved) {
+    const std::string jpeg =
+        "Content-Type: image/jpeg; name=\"p.jpg\"\nContent-ID: <p@x>\n"
+        "Content-Transfer-Encoding: base64\n\n/9j/4AAQSkZJRgABAQAAAQABAAD/2wBDAA==\n";
+    const std::string pdf =
+        "Content-Type: application/pdf; name=\"a.pdf\"\nContent-Disposition: attachment; "
+        "filename=\"a.pdf\"\nContent-Transfer-Encoding: base64\n\nJVBERi0xLjQKJcfsj6IK\n";
+    const std::string calendar =
+        "Content-Type: text/calendar; method=REQUEST; charset=utf-8\n"
+        "Content-Transfer-Encoding: 7bit\n\nBEGIN:VCALENDAR\nMETHOD:REQUEST\nEND:VCALENDAR\n";
+    const std::string plain = "Content-Type: text/plain\n\nThe text.\n";
+    const std::string html = "Content-Type: text/html\n\n<p>The text.</p>\n";
+    const std::vector<std::string> messages = {
+        Message("Content-Type: multipart/alternative; boundary=a\n\n--a\n" + plain +
+                "--a\nContent-Type: multipart/related; boundary=r\n\n--r\n" + html + "--r\n" +
+                jpeg + "--r--\n\n--a--\n"),
+        Message("Content-Type: multipart/alternative; boundary=a\n\n--a\n" + plain +
+                "--a\nContent-Type: multipart/mixed; boundary=x\n\n--x\n" + html + "--x\n" + pdf +
+                "--x\n" + html + "--x--\n\n--a--\n"),
+        Message("Content-Type: multipart/alternative; boundary=a\n\n--a\n" + plain + "--a\n" +
+                html + "--a\n" + calendar + "--a--\n"),
+    };
+    const std::string kept[] = {jpeg, pdf, calendar};
+    std::vector<Walked> walked = Walk(messages);
+    for (size_t i = 0; i < messages.size(); ++i) {
+        SCOPED_TRACE(messages[i]);
+        EXPECT_EQ(walked[i].outcome, "converted");
+        std::string part = WithCrLf(kept[i]);
+        part.resize(part.size() - 2);  // the line end before the next delimiter
+        const std::string header = part.substr(0, part.find("\r\n\r\n"));
+        const std::string body = part.substr(part.find("\r\n\r\n") + 4);
+        bool found = false;
+        for (const std::string& entity : Entities(walked[i].saved)) {
+            RefEntity split = RefSplit(entity);
+            found = found || (split.body == body && split.header.find(header) != std::string::npos);
+        }
+        EXPECT_TRUE(found) << walked[i].saved;
+    }
+}
+
 }  // namespace
 }  // namespace vellumo::test
