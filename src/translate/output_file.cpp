@@ -31,6 +31,19 @@ bool OutputFileLength(const std::string& path, std::uint64_t& length) {
     return file.Open(path, FileMode::ReadExisting) && file.GetLength(length);
 }
 
+OutputSave SaveOutputFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    PlatformFile file;
+    std::uint64_t length = 0;
+    if (!file.Open(path, FileMode::ReadExisting) || !file.GetLength(length)) {
+        return OutputSave::Missing;
+    }
+    if (length > kMaxRestorableOutputBytes) {
+        return OutputSave::TooLarge;
+    }
+    return file.ReadAll(bytes) ? OutputSave::Saved : OutputSave::Missing;
+}
+
 bool CutOutputFile(const std::string& path, std::uint64_t length) {
     PlatformFile file;
     std::uint64_t now = 0;

@@ -25,8 +25,9 @@ enum TranslatorId : int {
 //  0  written; *outputType (when outputType is not null) receives a new
 //     record the caller owns (FreeMimeTypeRecord, or the host's ems_free).
 //  5  the input file cannot be read;  6  the output file cannot be opened.
-//  12 declined, no archive file left, and the output cut back to the length
-//     it had (the host's output starts empty): the message does not fit the
+//  12 declined, no archive file left, and the output exactly as it was
+//     (the host's output starts empty; an output that holds more than
+//     kMaxRestorableOutputBytes is declined untouched): the message does not fit the
 //     translator (translator 1 without a direct text/plain child holding
 //     text, translator 2 on a non-text message, an unknown id), cannot be
 //     read or written back whole (a full disk), the archive file cannot be
