@@ -15,15 +15,20 @@ OutputWrite WriteOutputFile(const std::string& path, const char* text, size_t le
 
 OutputWrite WriteOutputFile(const std::string& path, const std::string& head, const char* body,
                             size_t bodyLength) {
+    return WriteOutputFile(path, {head, std::string_view(body != nullptr ? body : "", bodyLength)});
+}
+
+OutputWrite WriteOutputFile(const std::string& path, const std::vector<std::string_view>& pieces) {
     PlatformFile file;
     if (!file.Open(path, FileMode::WriteExisting)) {
         return OutputWrite::OpenFailed;
     }
-    if (!file.Write(head.data(), head.size()) || !file.Write(body, bodyLength) ||
-        !file.TruncateHere()) {
-        return OutputWrite::WriteFailed;
+    for (std::string_view piece : pieces) {
+        if (!file.Write(piece.data(), piece.size())) {
+            return OutputWrite::WriteFailed;
+        }
     }
-    return OutputWrite::Written;
+    return file.TruncateHere() ? OutputWrite::Written : OutputWrite::WriteFailed;
 }
 
 bool OutputFileLength(const std::string& path, std::uint64_t& length) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vellumo {
 
@@ -20,6 +22,9 @@ enum class OutputWrite {
 // The same for a head and a body written one after the other.
 [[nodiscard]] OutputWrite WriteOutputFile(const std::string& path, const std::string& head,
                                           const char* body, size_t bodyLength);
+// The same for pieces written one after the other.
+[[nodiscard]] OutputWrite WriteOutputFile(const std::string& path,
+                                          const std::vector<std::string_view>& pieces);
 
 // The most bytes an output file may hold before a translation: they are
 // kept in memory to be put back should it fail. The host's output file
