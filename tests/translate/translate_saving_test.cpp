@@ -185,6 +185,33 @@ TEST_F(SavingTest, PureHtmlRendersDecodedHtmlKeepsCharsetDropsTransferEncoding) 
                   HtmlToText(html, "utf-8") + Trailer(archive));
 }
 
+// A list's footer appended after a padded base64 body turned into garbage
+// bytes after the text, in the converted message and in the archive.
+TEST_F(SavingTest, FooterAfterPaddedBase64BodyIsNoText) {
+    const std::string footer = "\r\n_______________\r\nList mailing list\r\nList@example.org\r\n";
+    const std::string base64 = "Content-Transfer-Encoding: base64\r\n\r\n";
+    // "Hi!!" and "<p>Hi!</p>", padded.
+    const std::string plainPart = "Content-Type: text/plain\r\n" + base64 + "SGkhIQ==" + footer;
+    const std::string htmlPart =
+        "Content-Type: text/html\r\n" + base64 + "PHA+SGkhPC9wPg==" + footer;
+    const std::string htmlArchived =
+        "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\n<p>Hi!</p>";
+    ASSERT_EQ(Run(1,
+                  "Content-Type: multipart/alternative; boundary=a\r\n\r\n--a\r\n" + plainPart +
+                      "--a\r\n" + htmlPart + "--a--\r\n",
+                  "Footer"),
+              0);
+    std::string archive = ArchiveFolder() + "Footer.eml";
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHi!!" + Trailer(archive));
+    EXPECT_EQ(test::ReadFileBytes(archive), kSelectedLines + htmlArchived);
+    ASSERT_EQ(Run(2, "Subject: s\r\n" + htmlPart, "Footer"), 0);
+    archive = ArchiveFolder() + "Footer1.eml";
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Subject: s\r\nContent-Type: text/plain\r\n\r\nHi!" + Trailer(archive));
+    EXPECT_EQ(test::ReadFileBytes(archive), kSelectedLines + htmlArchived);
+}
+
 TEST_F(SavingTest, SubjectFromCapturedHeadersWhenTheHostGivesNone) {
     struct Case {
         const char* name;
