@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
@@ -14,7 +15,9 @@
 #include "mime/main_type_table.h"
 #include "translate/blank_text.h"
 #include "translate/html_branches.h"
+#include "translate/kept_parts.h"
 #include "translate/mime_type_record.h"
+#include "translate/mixed_output.h"
 #include "translate/output_file.h"
 #include "translate/relabelled_header.h"
 #include "translate/translate_driver.h"
@@ -120,10 +123,24 @@ bool OtherAlternativeShows(const EntityView& message, const EntityView& chosen) 
     return shows;
 }
 
+// The text and the kept parts as one multipart/mixed entity; the link to
+// the archive ends the text, where the reader sees it.
+int WriteTextWithKeptParts(Translation& translation, const std::string& textType,
+                           std::string_view text, const std::vector<EntityView>& kept) {
+    std::string link = translation.archive.LinkText();
+    if (!link.empty()) {
+        link += "\r\n";
+    }
+    const MixedOutput output(textType, {text, link}, kept);
+    return WriteTranslationOutput(translation, output.Pieces());
+}
+
 // Translator 1: the body of the sender's text/plain alternative under a
 // header the host keeps as it is; the HTML alternatives go to the archive.
 // A blank text is no translation when another alternative shows something:
-// the host then offers the parts, and translator 2 renders the HTML.
+// the host then offers the parts, and translator 2 renders the HTML. The
+// parts of the other alternatives that are not a rendering of the text are
+// kept beside it, as a multipart/mixed output.
 int WritePlainAlternative(Translation& translation, const EntityView& message,
                           OutputTypeRecord& type) {
     const std::optional<EntityView> plain = SenderText(message);
@@ -135,13 +152,19 @@ int WritePlainAlternative(Translation& translation, const EntityView& message,
     if (IsBlankText(TextOf(body), charset) && OtherAlternativeShows(message, *plain)) {
         return kStatusDataUnchanged;
     }
-    if (!type.Make("text", "plain")) {
+    std::vector<EntityView> kept;
+    if (!CollectKeptParts(message, *plain, kept) ||
+        !(kept.empty() ? type.Make("text", "plain") : type.Make("multipart", "mixed"))) {
         return kStatusDataUnchanged;
     }
     if (Saving() && !ArchiveHtmlBranches(message, translation.subject, translation.archive)) {
         return kStatusDataUnchanged;  // the HTML would be lost without a word
     }
     const std::string textType = PlainTextTypeOf(charset);
+    if (!kept.empty()) {
+        // The kept parts are read where they stand in the input.
+        return WriteTextWithKeptParts(translation, textType, TextOf(body), kept);
+    }
     ReleaseInput(translation);
     return WriteTextOutput(
         translation, "Mime-Version: 1.0\r\nContent-Type: " + textType + "\r\n\r\n", TextOf(body));

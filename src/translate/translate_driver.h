@@ -23,7 +23,8 @@ enum TranslatorId : int {
 // is written). subject is the host's subject (null or empty: taken from
 // CapturedHeaders). Returns a host status code:
 //  0  written; *outputType (when outputType is not null) receives a new
-//     record the caller owns (FreeMimeTypeRecord, or the host's ems_free).
+//     record the caller owns (FreeMimeTypeRecord, or the host's ems_free):
+//     multipart/mixed when translator 1 keeps parts beside the text.
 //  5  the input file cannot be read;  6  the output file cannot be opened.
 //  12 declined, no archive file left, and the output exactly as it was
 //     (the host's output starts empty): the message does not fit the
