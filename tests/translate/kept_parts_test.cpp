@@ -15,6 +15,7 @@
 #include "translate/driver_fixture.h"
 #include "translate/message_walk.h"
 #include "translate/mixed_output.h"
+#include "translate/translate_driver.h"
 
 namespace vellumo {
 namespace {
@@ -136,6 +137,20 @@ TEST_F(KeptPartsTest, PartsBesideTheTextReachTheStoredMessage) {
             EXPECT_EQ(WalkMessage(stored, translator, &again).outcome, WalkOutcome::Unchanged);
             std::filesystem::remove_all(ArchiveFolder());
         }
+    }
+}
+
+// Past the bound the message is left as it arrived, whose parts the mail
+// client then offers one by one.
+TEST_F(KeptPartsTest, TooManyPartsLeaveTheMessageAsItArrived) {
+    for (size_t count : {kMaxKeptParts, kMaxKeptParts + 1}) {
+        SCOPED_TRACE(count);
+        std::vector<std::string> parts = {kPlain, kHtml};
+        parts.insert(parts.end(), count, kPicture);
+        std::string output;
+        EXPECT_EQ(
+            TranslateMessageText(1, Multipart("", "alternative", parts), output, nullptr, nullptr),
+            count > kMaxKeptParts ? 12 : 0);
     }
 }
 
