@@ -1,5 +1,6 @@
 #include "translate/kept_parts.h"
 
+#include <string>
 #include <string_view>
 
 #include "codec/header_field_names.h"
@@ -25,15 +26,32 @@ bool IsAttachment(const EntityView& part) {
     return EqualsIgnoringAsciiCase(type, "attachment");
 }
 
+}  // namespace
+
+// The type is read once: a message may hold millions of parts.
+bool IsRenderingOfText(const EntityView& part) {
+    if (part.MainTypeIndex() != kMainTypeText ||
+        !EqualsIgnoringAsciiCase(part.MainType(), "text")) {
+        return false;
+    }
+    const std::string subType = part.SubType();
+    for (const char* rendering : kTextRenderings) {
+        if (EqualsIgnoringAsciiCase(subType, rendering)) {
+            return !IsAttachment(part);
+        }
+    }
+    return false;
+}
+
 // Views split no deeper than the part tree does, so this recursion is
 // bounded. False once more than kMaxKeptParts are collected.
-bool Collect(const EntityView& part, std::vector<EntityView>& kept) {
+bool CollectKeptParts(const EntityView& part, std::vector<EntityView>& kept) {
     if (part.MainTypeIndex() == kMainTypeMultipart) {
         bool split = false;
         bool within = true;
         part.ForEachChild([&](const EntityView& child) {
             split = true;
-            within = Collect(child, kept);
+            within = CollectKeptParts(child, kept);
             return within;
         });
         if (split || IsBlankPart(part)) {
@@ -44,30 +62,6 @@ bool Collect(const EntityView& part, std::vector<EntityView>& kept) {
     }
     kept.push_back(part);
     return kept.size() <= kMaxKeptParts;
-}
-
-}  // namespace
-
-bool IsRenderingOfText(const EntityView& part) {
-    for (const char* subType : kTextRenderings) {
-        if (part.IsType("text", subType)) {
-            return !IsAttachment(part);
-        }
-    }
-    return false;
-}
-
-bool CollectKeptParts(const EntityView& message, const EntityView& chosen,
-                      std::vector<EntityView>& kept) {
-    kept.clear();
-    bool within = true;
-    message.ForEachChild([&](const EntityView& child) {
-        if (child.Text().data() != chosen.Text().data()) {
-            within = Collect(child, kept);
-        }
-        return within;
-    });
-    return within;
 }
 
 }  // namespace vellumo

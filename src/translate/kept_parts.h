@@ -20,12 +20,11 @@ inline constexpr size_t kMaxKeptParts = 1000;
 // not an attachment: another rendering of the message's text.
 [[nodiscard]] bool IsRenderingOfText(const EntityView& part);
 
-// Collects, in document order, the parts inside the message's children
-// other than `chosen` (the text kept) that are neither a rendering of the
-// text nor a multipart around such parts. A multipart whose parts cannot
-// be found is kept whole, unless it is blank. False when there are more
-// than kMaxKeptParts.
-[[nodiscard]] bool CollectKeptParts(const EntityView& message, const EntityView& chosen,
-                                    std::vector<EntityView>& kept);
+// Appends, in document order, the parts inside one child of the message
+// (an alternative) that are neither a rendering of the text nor a multipart
+// around such parts; the child itself when it is such a part. A multipart
+// whose parts cannot be found is kept whole, unless it is blank. False once
+// `kept` holds more than kMaxKeptParts.
+[[nodiscard]] bool CollectKeptParts(const EntityView& alternative, std::vector<EntityView>& kept);
 
 }  // namespace vellumo

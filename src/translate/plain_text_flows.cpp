@@ -1,6 +1,7 @@
 // Translators 1 and 2: turn the message into plain text, saving its HTML in
 // the archive when SaveHTMLMessages is 1.
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -54,13 +55,24 @@ bool IsBlankLeftover(const EntityView& part) {
            part.RawBody().find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-// The text the sender wrote: the last direct child whose Content-Type says
-// text/plain; without one, the last child that is text/plain by default
-// (it has no Content-Type), unless it is a blank leftover.
-std::optional<EntityView> SenderText(const EntityView& message) {
+// The message's alternatives read in one pass (a message may hold millions
+// of parts): the text the sender wrote, and the parts kept beside it.
+struct Alternatives {
+    std::optional<EntityView> text;
+    std::vector<EntityView> kept;
+    bool keptWithinBound = true;
+};
+
+// The text is the last direct child whose Content-Type says text/plain;
+// without one, the last child that is text/plain by default (it has no
+// Content-Type), unless it is a blank leftover. The kept parts are those
+// of every other child.
+Alternatives ReadAlternatives(const EntityView& message) {
+    Alternatives read;
     std::optional<EntityView> declared;
     std::optional<EntityView> byDefault;
     message.ForEachChild([&](const EntityView& child) {
+        read.keptWithinBound = read.keptWithinBound && CollectKeptParts(child, read.kept);
         if (!child.IsType("text", "plain")) {
             return true;
         }
@@ -71,7 +83,16 @@ std::optional<EntityView> SenderText(const EntityView& message) {
         }
         return true;
     });
-    return declared ? declared : byDefault;
+    read.text = declared ? declared : byDefault;
+    if (read.text) {
+        // The text itself is kept when it is an attachment; it is the text.
+        const char* const text = read.text->Text().data();
+        read.kept.erase(
+            std::remove_if(read.kept.begin(), read.kept.end(),
+                           [text](const EntityView& part) { return part.Text().data() == text; }),
+            read.kept.end());
+    }
+    return read;
 }
 
 // The message text is no longer needed; no view into it is used after.
@@ -143,7 +164,8 @@ int WriteTextWithKeptParts(Translation& translation, const std::string& textType
 // kept beside it, as a multipart/mixed output.
 int WritePlainAlternative(Translation& translation, const EntityView& message,
                           OutputTypeRecord& type) {
-    const std::optional<EntityView> plain = SenderText(message);
+    const Alternatives alternatives = ReadAlternatives(message);
+    const std::optional<EntityView>& plain = alternatives.text;
     BodyBuffer body;
     if (!plain || !plain->DecodeBody(body)) {
         return kStatusDataUnchanged;
@@ -152,8 +174,8 @@ int WritePlainAlternative(Translation& translation, const EntityView& message,
     if (IsBlankText(TextOf(body), charset) && OtherAlternativeShows(message, *plain)) {
         return kStatusDataUnchanged;
     }
-    std::vector<EntityView> kept;
-    if (!CollectKeptParts(message, *plain, kept) ||
+    const std::vector<EntityView>& kept = alternatives.kept;
+    if (!alternatives.keptWithinBound ||
         !(kept.empty() ? type.Make("text", "plain") : type.Make("multipart", "mixed"))) {
         return kStatusDataUnchanged;
     }
