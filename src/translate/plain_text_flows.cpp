@@ -85,7 +85,7 @@ Alternatives ReadAlternatives(const EntityView& message) {
     });
     read.text = declared ? declared : byDefault;
     if (read.text) {
-        // The text itself is kept when it is an attachment; it is the text.
+        // A text/plain attachment chosen as the text is not kept twice.
         const char* const text = read.text->Text().data();
         read.kept.erase(
             std::remove_if(read.kept.begin(), read.kept.end(),
