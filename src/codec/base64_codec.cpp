@@ -113,6 +113,44 @@ struct Base64Bits {
     int bits = 0;
 };
 
+bool IsBase64Blank(uint8_t c) {
+    return c == '\r' || c == '\n' || c == ' ' || c == '\t';
+}
+
+// True when in[0, n), after the rest of the padding just read, holds only
+// whole groups of four (line ends and blanks between them), each with its
+// padding: joined parts, or an encoder that pads every line. Text of any
+// other shape after the padding (a footer a mailing list appended) is not
+// data.
+bool WholeGroupsFollow(const uint8_t* in, int32_t n) {
+    int32_t i = 0;
+    while (i < n && (in[i] == '=' || IsBase64Blank(in[i]))) {
+        ++i;
+    }
+    int32_t inGroup = 0;
+    bool padded = false;
+    bool any = false;
+    for (; i < n; ++i) {
+        if (IsBase64Blank(in[i])) {
+            continue;
+        }
+        const uint8_t value = kBase64Decode.value[in[i]];
+        const bool pad = value == kBase64Pad;
+        // Padding only in the last two places of a group, and nothing but
+        // padding after it.
+        if ((!pad && (value >= 64 || padded)) || (pad && inGroup < 2)) {
+            return false;
+        }
+        padded = padded || pad;
+        if (++inGroup == kGroupChars) {
+            inGroup = 0;
+            padded = false;
+            any = true;
+        }
+    }
+    return any && inGroup == 0;
+}
+
 }  // namespace
 
 int32_t EncodeBase64(const char* data, int32_t length, char* out, int32_t capacity,
@@ -149,6 +187,9 @@ int32_t DecodeBase64(const char* data, int32_t length, char* out, int32_t capaci
     int32_t i = 0;
     int32_t o = 0;
     Base64Bits acc;
+    // Whether whole groups were found to fill the rest after a padding; one
+    // look covers every padding after it.
+    bool groupsFollow = false;
     while (i < n && o < cap) {
         // Bulk: whole groups of four alphabet bytes at a group boundary.
         if (acc.bits == 0) {
@@ -174,7 +215,11 @@ int32_t DecodeBase64(const char* data, int32_t length, char* out, int32_t capaci
             continue;  // line ends, blanks and stray bytes (RFC 2045 6.8)
         }
         if (value == kBase64Pad) {
-            acc = Base64Bits();  // the group ends; data may follow (joined parts)
+            acc = Base64Bits();  // the group ends, and the data with it
+            groupsFollow = groupsFollow || WholeGroupsFollow(in + i, n - i);
+            if (!groupsFollow) {
+                break;
+            }
             continue;
         }
         acc.value = (acc.value << 6) | value;

@@ -2,8 +2,11 @@
 // Base64 (RFC 2045 section 6.8). `option` turns line breaking on: CR LF after
 // every 76 characters and after a last partial line. Decoding skips every
 // byte outside the alphabet (RFC 2045 6.8); "=" ends a group, whose bits
-// that make no whole byte are dropped, and decoding goes on after it. A last
-// group of 2 or 3 characters without padding gives its 1 or 2 bytes.
+// that make no whole byte are dropped, and with it the data: what follows
+// is decoded only when all of it is whole groups of four, each with its
+// padding (parts joined, lines padded one by one), never a footer appended
+// to the body. A last group of 2 or 3 characters without padding gives its
+// 1 or 2 bytes.
 
 #include "codec/transfer_codec.h"
 

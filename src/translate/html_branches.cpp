@@ -1,5 +1,7 @@
 #include "translate/html_branches.h"
 
+#include "mime/main_type_table.h"
+
 namespace vellumo {
 namespace {
 
@@ -17,7 +19,8 @@ bool HoldsHtml(const EntityView& part) {
 }  // namespace
 
 bool IsHtmlBranch(const EntityView& part) {
-    return part.IsType("text", "html") || (part.IsType("multipart", "related") && HoldsHtml(part));
+    return part.IsType("text", "html") ||
+           (part.MainTypeIndex() == kMainTypeMultipart && HoldsHtml(part));
 }
 
 bool ArchiveHtmlBranches(const EntityView& message, const char* subject, HtmlArchive& archive) {

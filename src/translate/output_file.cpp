@@ -15,20 +15,38 @@ OutputWrite WriteOutputFile(const std::string& path, const char* text, size_t le
 
 OutputWrite WriteOutputFile(const std::string& path, const std::string& head, const char* body,
                             size_t bodyLength) {
+    return WriteOutputFile(path, {head, std::string_view(body != nullptr ? body : "", bodyLength)});
+}
+
+OutputWrite WriteOutputFile(const std::string& path, const std::vector<std::string_view>& pieces) {
     PlatformFile file;
     if (!file.Open(path, FileMode::WriteExisting)) {
         return OutputWrite::OpenFailed;
     }
-    if (!file.Write(head.data(), head.size()) || !file.Write(body, bodyLength) ||
-        !file.TruncateHere()) {
-        return OutputWrite::WriteFailed;
+    for (std::string_view piece : pieces) {
+        if (!file.Write(piece.data(), piece.size())) {
+            return OutputWrite::WriteFailed;
+        }
     }
-    return OutputWrite::Written;
+    return file.TruncateHere() ? OutputWrite::Written : OutputWrite::WriteFailed;
 }
 
 bool OutputFileLength(const std::string& path, std::uint64_t& length) {
     PlatformFile file;
     return file.Open(path, FileMode::ReadExisting) && file.GetLength(length);
+}
+
+OutputSave SaveOutputFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    PlatformFile file;
+    std::uint64_t length = 0;
+    if (!file.Open(path, FileMode::ReadExisting) || !file.GetLength(length)) {
+        return OutputSave::Missing;
+    }
+    if (length > kMaxRestorableOutputBytes) {
+        return OutputSave::TooLarge;
+    }
+    return file.ReadAll(bytes) ? OutputSave::Saved : OutputSave::Missing;
 }
 
 bool CutOutputFile(const std::string& path, std::uint64_t length) {

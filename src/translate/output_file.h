@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vellumo {
 
@@ -20,6 +22,25 @@ enum class OutputWrite {
 // The same for a head and a body written one after the other.
 [[nodiscard]] OutputWrite WriteOutputFile(const std::string& path, const std::string& head,
                                           const char* body, size_t bodyLength);
+// The same for pieces written one after the other.
+[[nodiscard]] OutputWrite WriteOutputFile(const std::string& path,
+                                          const std::vector<std::string_view>& pieces);
+
+// The most bytes an output file may hold before a translation: they are
+// kept in memory to be put back should it fail. The host's output file
+// starts empty; a command-line user may name a file that is not.
+inline constexpr std::uint64_t kMaxRestorableOutputBytes = std::uint64_t{64} << 20;
+
+enum class OutputSave {
+    Saved,     // the bytes are kept
+    Missing,   // the file cannot be opened or read: nothing to put back
+    TooLarge,  // longer than kMaxRestorableOutputBytes: not read
+};
+
+// Keeps the output file's bytes as they are before a translation, so that a
+// translation that fails after writing can put them back with
+// WriteOutputFile, exactly.
+[[nodiscard]] OutputSave SaveOutputFile(const std::string& path, std::string& bytes);
 
 // The file's length in bytes; false when it cannot be opened or measured.
 [[nodiscard]] bool OutputFileLength(const std::string& path, std::uint64_t& length);

@@ -1,10 +1,12 @@
 // Translators 1 and 2: turn the message into plain text, saving its HTML in
 // the archive when SaveHTMLMessages is 1.
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
@@ -12,8 +14,11 @@
 #include "mime/entity_view.h"
 #include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
+#include "translate/blank_text.h"
 #include "translate/html_branches.h"
+#include "translate/kept_parts.h"
 #include "translate/mime_type_record.h"
+#include "translate/mixed_output.h"
 #include "translate/output_file.h"
 #include "translate/relabelled_header.h"
 #include "translate/translate_driver.h"
@@ -50,13 +55,24 @@ bool IsBlankLeftover(const EntityView& part) {
            part.RawBody().find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-// The text the sender wrote: the last direct child whose Content-Type says
-// text/plain; without one, the last child that is text/plain by default
-// (it has no Content-Type), unless it is a blank leftover.
-std::optional<EntityView> SenderText(const EntityView& message) {
+// The message's alternatives read in one pass (a message may hold millions
+// of parts): the text the sender wrote, and the parts kept beside it.
+struct Alternatives {
+    std::optional<EntityView> text;
+    std::vector<EntityView> kept;
+    bool keptWithinBound = true;
+};
+
+// The text is the last direct child whose Content-Type says text/plain;
+// without one, the last child that is text/plain by default (it has no
+// Content-Type), unless it is a blank leftover. The kept parts are those
+// of every other child.
+Alternatives ReadAlternatives(const EntityView& message) {
+    Alternatives read;
     std::optional<EntityView> declared;
     std::optional<EntityView> byDefault;
     message.ForEachChild([&](const EntityView& child) {
+        read.keptWithinBound = read.keptWithinBound && CollectKeptParts(child, read.kept);
         if (!child.IsType("text", "plain")) {
             return true;
         }
@@ -67,7 +83,16 @@ std::optional<EntityView> SenderText(const EntityView& message) {
         }
         return true;
     });
-    return declared ? declared : byDefault;
+    read.text = declared ? declared : byDefault;
+    if (read.text) {
+        // A text/plain attachment chosen as the text is not kept twice.
+        const char* const text = read.text->Text().data();
+        read.kept.erase(
+            std::remove_if(read.kept.begin(), read.kept.end(),
+                           [text](const EntityView& part) { return part.Text().data() == text; }),
+            read.kept.end());
+    }
+    return read;
 }
 
 // The message text is no longer needed; no view into it is used after.
@@ -75,31 +100,107 @@ void ReleaseInput(Translation& translation) {
     std::string().swap(translation.text);
 }
 
+std::string_view TextOf(const BodyBuffer& body) {
+    return std::string_view(body.data() != nullptr ? body.data() : "", body.size());
+}
+
+// The output's MIME type record, built before anything is written so that a
+// failed allocation declines first; released on every path that does not
+// hand it over, an exception included.
+class OutputTypeRecord {
+  public:
+    explicit OutputTypeRecord(bool wanted) : wanted_(wanted) {}
+
+    // False when the record is wanted and cannot be built.
+    [[nodiscard]] bool Make(const char* mainType, const char* subType) {
+        if (wanted_) {
+            record_.reset(MakeMimeTypeRecord(mainType, subType, kDefaultMimeVersion));
+        }
+        return !wanted_ || record_ != nullptr;
+    }
+    [[nodiscard]] MimeTypeRecord* Release() { return record_.release(); }
+
+  private:
+    bool wanted_;
+    std::unique_ptr<MimeTypeRecord, void (*)(MimeTypeRecord*)> record_{nullptr, FreeMimeTypeRecord};
+};
+
+// Writes the text as the whole output, the link to the archive after it.
+int WriteTextOutput(Translation& translation, const std::string& head, std::string_view text) {
+    const int status = WriteTranslationOutput(translation, head, text.data(), text.size());
+    if (status == kStatusSuccess && translation.archive.IsOpen()) {
+        AppendToTranslationOutput(translation, translation.archive.LinkText());
+    }
+    return status;
+}
+
+// True when a child other than the chosen one shows the reader something.
+bool OtherAlternativeShows(const EntityView& message, const EntityView& chosen) {
+    bool shows = false;
+    message.ForEachChild([&](const EntityView& child) {
+        shows = child.Text().data() != chosen.Text().data() && !IsBlankPart(child);
+        return !shows;
+    });
+    return shows;
+}
+
+// The text and the kept parts as one multipart/mixed entity; the link to
+// the archive ends the text, where the reader sees it.
+int WriteTextWithKeptParts(Translation& translation, const std::string& textType,
+                           std::string_view text, const std::vector<EntityView>& kept) {
+    std::string link = translation.archive.LinkText();
+    if (!link.empty()) {
+        link += "\r\n";
+    }
+    const MixedOutput output(textType, {text, link}, kept);
+    return WriteTranslationOutput(translation, output.Pieces());
+}
+
 // Translator 1: the body of the sender's text/plain alternative under a
 // header the host keeps as it is; the HTML alternatives go to the archive.
-int WritePlainAlternative(Translation& translation, const EntityView& message) {
-    const std::optional<EntityView> plain = SenderText(message);
-    if (!plain) {
+// A blank text is no translation when another alternative shows something:
+// the host then offers the parts, and translator 2 renders the HTML. The
+// parts of the other alternatives that are not a rendering of the text are
+// kept beside it, as a multipart/mixed output.
+int WritePlainAlternative(Translation& translation, const EntityView& message,
+                          OutputTypeRecord& type) {
+    const Alternatives alternatives = ReadAlternatives(message);
+    const std::optional<EntityView>& plain = alternatives.text;
+    BodyBuffer body;
+    if (!plain || !plain->DecodeBody(body)) {
+        return kStatusDataUnchanged;
+    }
+    const std::string charset = plain->Parameter(kContentTypeField, "charset");
+    if (IsBlankText(TextOf(body), charset) && OtherAlternativeShows(message, *plain)) {
+        return kStatusDataUnchanged;
+    }
+    const std::vector<EntityView>& kept = alternatives.kept;
+    if (!alternatives.keptWithinBound ||
+        !(kept.empty() ? type.Make("text", "plain") : type.Make("multipart", "mixed"))) {
         return kStatusDataUnchanged;
     }
     if (Saving() && !ArchiveHtmlBranches(message, translation.subject, translation.archive)) {
         return kStatusDataUnchanged;  // the HTML would be lost without a word
     }
-    BodyBuffer body;
-    if (!plain->DecodeBody(body)) {
-        return kStatusDataUnchanged;
+    const std::string textType = PlainTextTypeOf(charset);
+    if (!kept.empty()) {
+        // The kept parts are read where they stand in the input.
+        return WriteTextWithKeptParts(translation, textType, TextOf(body), kept);
     }
-    std::string head = "Mime-Version: 1.0\r\nContent-Type: " +
-                       PlainTextTypeOf(plain->Parameter(kContentTypeField, "charset")) + "\r\n\r\n";
     ReleaseInput(translation);
-    return WriteTranslationOutput(translation, head, body.data(), body.size());
+    return WriteTextOutput(
+        translation, "Mime-Version: 1.0\r\nContent-Type: " + textType + "\r\n\r\n", TextOf(body));
 }
 
 // Translator 2: the message's header relabelled as plain text in the
 // charset the text is written in, without a transfer encoding (the text is
 // written as it is), then the text of the decoded HTML body. A body in a
-// charset that cannot be read here is left as it was.
-int WriteRenderedHtml(Translation& translation, const EntityView& message) {
+// charset that cannot be read here is left as it was, and so is one whose
+// text shows nothing (hidden, pictures only): the message would be gone.
+int WriteRenderedHtml(Translation& translation, const EntityView& message, OutputTypeRecord& type) {
+    if (!type.Make("text", "plain")) {
+        return kStatusDataUnchanged;
+    }
     if (Saving()) {
         if (!translation.archive.Open(translation.subject)) {
             return kStatusDataUnchanged;  // the HTML would be lost without a word
@@ -118,15 +219,18 @@ int WriteRenderedHtml(Translation& translation, const EntityView& message) {
     // the body need be in memory while the document is built, and a body
     // decoded into a copy of its own is freed before that too.
     ReleaseInput(translation);
-    std::string_view html(body.data() != nullptr ? body.data() : "", body.size());
     LabelledText rendered;
-    if (!HtmlToLabelledText(html, charset, &rendered, TextSource(), [&body] { body.Release(); })) {
+    if (!HtmlToLabelledText(TextOf(body), charset, &rendered, TextSource(),
+                            [&body] { body.Release(); })) {
         return kStatusDataUnchanged;
     }
     body.Release();
+    if (IsBlankText(rendered.text, rendered.charset)) {
+        return kStatusDataUnchanged;
+    }
     const std::string head =
         WriteRelabelledHeader(std::move(header), PlainTextTypeOf(rendered.charset));
-    return WriteTranslationOutput(translation, head, rendered.text.data(), rendered.text.size());
+    return WriteTextOutput(translation, head, rendered.text);
 }
 
 }  // namespace
@@ -140,18 +244,10 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
     if (!message.HeaderRead() || message.MainTypeIndex() != wantedType) {
         return kStatusDataUnchanged;
     }
-    // Built first, so that a failed allocation declines before anything is
-    // written; released on every path that does not hand it over, an
-    // exception included.
-    std::unique_ptr<MimeTypeRecord, void (*)(MimeTypeRecord*)> record(nullptr, FreeMimeTypeRecord);
-    if (outputType != nullptr) {
-        record.reset(MakeMimeTypeRecord("text", "plain", kDefaultMimeVersion));
-        if (record == nullptr) {
-            return kStatusDataUnchanged;
-        }
-    }
-    int status = translatorId == kHtmlMessagePart ? WritePlainAlternative(translation, message)
-                                                  : WriteRenderedHtml(translation, message);
+    OutputTypeRecord type(outputType != nullptr);
+    int status = translatorId == kHtmlMessagePart
+                     ? WritePlainAlternative(translation, message, type)
+                     : WriteRenderedHtml(translation, message, type);
     if (status == kStatusOutputOpenFailed) {
         // The host drops the message on 6; the archive keeps its HTML.
         translation.archive.Keep();
@@ -159,12 +255,9 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
     if (status != kStatusSuccess) {
         return status;
     }
-    if (translation.archive.IsOpen()) {
-        AppendToTranslationOutput(translation, translation.archive.LinkText());
-    }
     translation.archive.Keep();
     if (outputType != nullptr) {
-        *outputType = record.release();
+        *outputType = type.Release();
     }
     return kStatusSuccess;
 }

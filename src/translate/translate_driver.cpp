@@ -1,7 +1,6 @@
 #include "translate/translate_driver.h"
 
 #include <climits>
-#include <cstdint>
 
 #include "platform/files.h"
 #include "translate/output_file.h"
@@ -40,10 +39,10 @@ int Translate(int translatorId, const std::string& inputPath, Translation& trans
     return RunFlow(translatorId, text, translation, outputType);
 }
 
-// Cuts the output back to the length it had before the translation.
-void RestoreOutput(const std::string& outputPath, std::uint64_t length) noexcept {
+// Puts the output's bytes back as they were before the translation.
+void RestoreOutput(const std::string& outputPath, const std::string& saved) noexcept {
     try {
-        (void)CutOutputFile(outputPath, length);
+        (void)WriteOutputFile(outputPath, saved);
     } catch (...) {
         // Out of memory for the path: nothing more can be done.
     }
@@ -75,19 +74,23 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
     if (!IsKnownTranslator(translatorId)) {
         return kStatusDataUnchanged;
     }
-    std::uint64_t outputLength = 0;
-    bool measured = false;
+    // The translation writes over the output from its first byte; its old
+    // bytes are kept to put them back exactly on any failure, a write cut
+    // short by a full disk included.
+    std::string saved;
+    OutputSave save = OutputSave::Missing;
     try {
-        measured = OutputFileLength(outputPath, outputLength);
+        save = SaveOutputFile(outputPath, saved);
     } catch (...) {
         return kStatusDataUnchanged;
     }
+    if (save == OutputSave::TooLarge) {
+        return kStatusDataUnchanged;  // could not be put back: left untouched
+    }
     int status =
         TranslateGuarded(translatorId, inputPath, outputPath, subject, outputType, archivePath);
-    // On every failure the output stays as the host gave it: a write cut
-    // short (a full disk) must not leave half a message behind.
-    if (status != kStatusSuccess && measured) {
-        RestoreOutput(outputPath, outputLength);
+    if (status != kStatusSuccess && save == OutputSave::Saved) {
+        RestoreOutput(outputPath, saved);
     }
     return status;
 }

@@ -23,15 +23,19 @@ enum TranslatorId : int {
 // is written). subject is the host's subject (null or empty: taken from
 // CapturedHeaders). Returns a host status code:
 //  0  written; *outputType (when outputType is not null) receives a new
-//     record the caller owns (FreeMimeTypeRecord, or the host's ems_free).
+//     record the caller owns (FreeMimeTypeRecord, or the host's ems_free):
+//     multipart/mixed when translator 1 keeps parts beside the text.
 //  5  the input file cannot be read;  6  the output file cannot be opened.
-//  12 declined, no archive file left, and the output cut back to the length
-//     it had (the host's output starts empty): the message does not fit the
-//     translator (translator 1 without a direct text/plain child holding
-//     text, translator 2 on a non-text message, an unknown id), cannot be
-//     read or written back whole (a full disk), the archive file cannot be
-//     created while there is HTML to save, or memory ran out. The host then
-//     keeps the message unchanged.
+//  12 declined, no archive file left, and the output exactly as it was
+//     (the host's output starts empty): the message does not fit the
+//     translator (translator 1 without a direct text/plain child, or with
+//     a blank one while another alternative shows something; translator 2
+//     on a non-text message; an unknown id), its text would show nothing
+//     (translator 2), it cannot be read or written back whole (a full
+//     disk), the archive file cannot be created while there is HTML to
+//     save, the output holds more than kMaxRestorableOutputBytes (it could
+//     not be put back), or memory ran out. The host then keeps the message
+//     unchanged.
 // archivePath, when not null, receives the archive file's path on 0 (empty
 // when nothing was saved). Never throws.
 [[nodiscard]] int TranslateMessageFile(int translatorId, const std::string& inputPath,

@@ -8,11 +8,23 @@ namespace vellumo {
 
 int WriteTranslationOutput(Translation& translation, const std::string& head, const char* body,
                            size_t length) {
+    return WriteTranslationOutput(translation,
+                                  {head, std::string_view(body != nullptr ? body : "", length)});
+}
+
+int WriteTranslationOutput(Translation& translation, const std::vector<std::string_view>& pieces) {
     if (translation.outputText == nullptr) {
-        return StatusOfOutputWrite(WriteOutputFile(translation.outputPath, head, body, length));
+        return StatusOfOutputWrite(WriteOutputFile(translation.outputPath, pieces));
     }
-    translation.outputText->assign(head);
-    translation.outputText->append(body, length);
+    size_t size = 0;
+    for (std::string_view piece : pieces) {
+        size += piece.size();
+    }
+    translation.outputText->clear();
+    translation.outputText->reserve(size);
+    for (std::string_view piece : pieces) {
+        translation.outputText->append(piece.data(), piece.size());
+    }
     return kStatusSuccess;
 }
 

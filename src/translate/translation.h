@@ -3,6 +3,8 @@
 // archive file created for it.
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "host/host_records.h"
 #include "translate/html_archive.h"
@@ -31,6 +33,9 @@ struct Translation {
 // when the output file could not be written whole.
 [[nodiscard]] int WriteTranslationOutput(Translation& translation, const std::string& head,
                                          const char* body, size_t length);
+// The same for pieces written one after the other.
+[[nodiscard]] int WriteTranslationOutput(Translation& translation,
+                                         const std::vector<std::string_view>& pieces);
 // Appends text and CR LF to the output (AppendTextToFile for a file).
 void AppendToTranslationOutput(Translation& translation, const std::string& text);
 

@@ -77,11 +77,31 @@ const DecodeCase kDecodeCases[] = {
     {"stray_bang_inside_a_line", "SGVsbG8s\r\nIHdv!cmxk\r\nIQ==", "Hello, world!"},
     {"last_group_of_five_keeps_whole_bytes", "SGVsbG8sIHdvcmxkIQ", "Hello, world!"},
     {"joined_padded_parts", "SGk=\r\nSGk=", "HiHi"},
+    {"every_line_padded", "SG==\r\nSGk=\r\nSQ==\r\n", "HHiI"},
     {"empty", "", ""},
 };
 
 TEST(Base64Decode, Table) {
     for (const DecodeCase& test : kDecodeCases) {
+        SCOPED_TRACE(test.name);
+        Base64Codec codec;
+        EXPECT_EQ(DecodeAll(codec, test.input), test.expected);
+    }
+}
+
+// A mailing list's footer appended after a padded base64 body was decoded
+// as base64 too, and garbage bytes followed the text.
+TEST(Base64Decode, TextAfterPaddingIsNotData) {
+    const DecodeCase cases[] = {
+        {"list_footer", "SGk=\r\n-- \r\nList footer: http://lists.example.org/x\r\n", "Hi"},
+        {"footer_of_alphabet_letters_only", "SGk=\r\nThanks\r\n", "Hi"},
+        {"two_pads_then_a_word", "SQ==\r\nfooter\r\n", "I"},
+        {"groups_then_a_footer", "SGk=SGk=\r\nfooter", "Hi"},
+        {"unpadded_last_group_is_no_whole_group", "SGk=SGk", "Hi"},
+        {"padding_inside_a_following_group", "SGk=S=Gk", "Hi"},
+        {"padding_with_line_end_inside", "SG=\r\n=\r\nSGk=", "HHi"},
+    };
+    for (const DecodeCase& test : cases) {
         SCOPED_TRACE(test.name);
         Base64Codec codec;
         EXPECT_EQ(DecodeAll(codec, test.input), test.expected);

@@ -97,6 +97,27 @@ TEST(TransferCodecProperties, RoundTripAndLineLength) {
     }
 }
 
+// Padding ends the data: a footer after a padded body is not decoded, while
+// parts joined after it (whole groups) still are.
+TEST(TransferCodecProperties, Base64PaddingEndsTheDataUnlessGroupsFollow) {
+    const std::vector<std::string> inputs = PropertyInputs();
+    for (size_t index = 0; index + 1 < inputs.size(); ++index) {
+        const std::string& input = inputs[index];
+        if (input.size() % 3 == 0) {
+            continue;  // no padding: nothing marks where the data ends
+        }
+        SCOPED_TRACE(index);
+        Base64Codec encoder(true);
+        const std::string encoded = EncodeAll(encoder, input);
+        Base64Codec footer;
+        EXPECT_EQ(DecodeAll(footer, encoded + "-- \r\nThe list, http://x.example/\r\n"), input);
+        Base64Codec nextEncoder(true);
+        Base64Codec joined;
+        EXPECT_EQ(DecodeAll(joined, encoded + EncodeAll(nextEncoder, inputs[index + 1])),
+                  input + inputs[index + 1]);
+    }
+}
+
 // Runs every capacity from 0 to the length bound: the guard bytes behind it
 // stay intact, and a full-size run writes no more than the bound.
 void ExpectBoundedAtEveryCapacity(TransferCodec& codec, const std::string& input, bool encoding,

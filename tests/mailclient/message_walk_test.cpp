@@ -144,6 +144,12 @@ TEST_F(MessageWalkTest, OffersFollowTheHost) {
                   "Content-Type: text/html\n\n<p>hi</p>\n--a--\n"),
          WalkOutcome::Converted,
          {{"message", 1}, {"part 1", 2}}},
+        {"blank plain alternative declines, then its html converts",
+         WithCrLf("Content-Type: multipart/alternative; boundary=a\n\n--a\n"
+                  "Content-Type: text/plain\n\n \n--a\n"
+                  "Content-Type: text/html\n\n<p>hi</p>\n--a--\n"),
+         WalkOutcome::Converted,
+         {{"message", 1}, {"part 2", 2}}},
         {"html attachment is not converted",
          WithCrLf("Content-Type: multipart/mixed; boundary=m\n\n--m\n"
                   "Content-Type: text/html\nContent-Disposition: attachment\n\n<p>x</p>\n"

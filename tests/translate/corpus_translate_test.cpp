@@ -69,8 +69,41 @@ TEST_F(CorpusTest, CorpusIsThere) {
     EXPECT_GT(CorpusMessages().size(), 100u);
 }
 
-TEST_F(CorpusTest, AlternativesGiveTheirDecodedPlainText) {
+// The parts that the text cannot stand for, inside an alternative other
+// than the text: every part that is neither a multipart nor a text of the
+// four kinds that render the message (unless it is an attachment).
+void RefKeptParts(const std::string& text, int depth, std::vector<std::string>& out) {
+    test::RefEntity entity = test::RefSplit(text);
+    std::string type = test::RefMediaType(entity.header);
+    if (type.compare(0, 10, "multipart/") == 0 && depth < 8) {
+        std::string boundary = test::RefParameter(entity.header, "Content-Type", "boundary");
+        for (const std::string& child : test::RefChildren(entity.body, boundary)) {
+            RefKeptParts(child, depth + 1, out);
+        }
+        return;
+    }
+    bool rendering = type == "text/plain" || type == "text/html" || type == "text/enriched" ||
+                     type == "text/richtext";
+    std::string disposition = test::RefField(entity.header, "Content-Disposition", nullptr);
+    if (!rendering || test::RefLower(disposition).compare(0, 10, "attachment") == 0) {
+        out.push_back(text);
+    }
+}
+
+// The output part with the disposition line the translation adds taken out.
+std::string WithoutAddedDisposition(std::string part, const std::string& original) {
+    bool has = false;
+    (void)test::RefField(test::RefSplit(original).header, "Content-Disposition", &has);
+    size_t at = part.find("Content-Disposition: attachment\r\n");
+    if (!has && at != std::string::npos) {
+        part.erase(at, 33);
+    }
+    return part;
+}
+
+TEST_F(CorpusTest, AlternativesGiveTheirDecodedPlainTextAndKeepTheirOtherParts) {
     int checked = 0;
+    int withKeptParts = 0;
     for (const auto& [name, text] : CorpusMessages()) {
         test::RefEntity message = test::RefSplit(text);
         if (test::RefMediaType(message.header) != "multipart/alternative") {
@@ -78,31 +111,50 @@ TEST_F(CorpusTest, AlternativesGiveTheirDecodedPlainText) {
         }
         SCOPED_TRACE(name);
         std::string boundary = test::RefParameter(message.header, "Content-Type", "boundary");
-        const test::RefEntity* plain = nullptr;
-        std::vector<test::RefEntity> children;
-        for (const std::string& child : test::RefChildren(message.body, boundary)) {
-            children.push_back(test::RefSplit(child));
-        }
-        for (const test::RefEntity& child : children) {
-            if (test::RefMediaType(child.header) == "text/plain") {
-                plain = &child;
+        std::vector<std::string> children = test::RefChildren(message.body, boundary);
+        size_t plain = children.size();
+        for (size_t i = 0; i < children.size(); ++i) {
+            if (test::RefMediaType(test::RefSplit(children[i]).header) == "text/plain") {
+                plain = i;
             }
         }
         int status = Translate(1, text);
-        if (plain == nullptr) {
+        if (plain == children.size()) {
             EXPECT_EQ(status, 12);
             EXPECT_EQ(test::ReadFileBytes(Output()), "untouched");
             continue;
         }
         ASSERT_EQ(status, 0);
-        std::string charset = test::RefParameter(plain->header, "Content-Type", "charset");
-        std::string expected = "Mime-Version: 1.0\r\nContent-Type: text/plain" +
-                               (charset.empty() ? "" : "; charset=" + charset) + "\r\n\r\n" +
-                               test::RefDecodedBody(*plain);
-        EXPECT_EQ(test::ReadFileBytes(Output()), expected);
+        test::RefEntity plainPart = test::RefSplit(children[plain]);
+        std::vector<std::string> kept;
+        for (size_t i = 0; i < children.size(); ++i) {
+            if (i != plain) {
+                RefKeptParts(children[i], 0, kept);
+            }
+        }
+        std::string charset = test::RefParameter(plainPart.header, "Content-Type", "charset");
+        std::string textType = "text/plain" + (charset.empty() ? "" : "; charset=" + charset);
+        std::string output = test::ReadFileBytes(Output());
         ++checked;
+        if (kept.empty()) {
+            EXPECT_EQ(output, "Mime-Version: 1.0\r\nContent-Type: " + textType + "\r\n\r\n" +
+                                  test::RefDecodedBody(plainPart));
+            continue;
+        }
+        ++withKeptParts;
+        test::RefEntity out = test::RefSplit(output);
+        EXPECT_EQ(test::RefMediaType(out.header), "multipart/mixed");
+        std::vector<std::string> parts =
+            test::RefChildren(out.body, test::RefParameter(out.header, "Content-Type", "boundary"));
+        ASSERT_EQ(parts.size(), kept.size() + 1);
+        EXPECT_EQ(parts[0],
+                  "Content-Type: " + textType + "\r\n\r\n" + test::RefDecodedBody(plainPart));
+        for (size_t i = 0; i < kept.size(); ++i) {
+            EXPECT_EQ(WithoutAddedDisposition(parts[i + 1], kept[i]), kept[i]);
+        }
     }
     EXPECT_GT(checked, 10);
+    EXPECT_GT(withKeptParts, 0);
 }
 
 // The multipart/alternative entities of a message at any depth, each as
@@ -344,12 +396,18 @@ TEST_F(CorpusTest, HtmlMessagesGiveTheirRenderedText) {
             continue;
         }
         SCOPED_TRACE(name);
-        ASSERT_EQ(Translate(2, text), 0);
-        test::RefEntity out = test::RefSplit(test::ReadFileBytes(Output()));
         std::string charset = test::RefParameter(message.header, "Content-Type", "charset");
         // The label names the charset the text is written in.
         LabelledText rendered;
         ASSERT_TRUE(HtmlToLabelledText(test::RefDecodedBody(message), charset, &rendered));
+        if (rendered.text.find_first_not_of(" \t\r\n") == std::string::npos) {
+            // A text that shows nothing would replace the message.
+            EXPECT_EQ(Translate(2, text), 12);
+            EXPECT_EQ(test::ReadFileBytes(Output()), "untouched");
+            continue;
+        }
+        ASSERT_EQ(Translate(2, text), 0);
+        test::RefEntity out = test::RefSplit(test::ReadFileBytes(Output()));
         EXPECT_EQ(
             test::RefField(out.header, "Content-Type", nullptr),
             rendered.charset.empty() ? "text/plain" : "text/plain; charset=" + rendered.charset);

@@ -5,10 +5,13 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 
 #include "host/plugin_state.h"
 #include "platform/files.h"
 #include "translate/driver_fixture.h"
+#include "translate/output_file.h"
 #include "translate/translate_driver.h"
 
 namespace vellumo {
@@ -54,16 +57,20 @@ class FullDiskTest : public test::DriverFixture {
         SaveHTMLMessagesValue = 1;
         CapturedHeaders = "Date: x\r\nSubject: s";
     }
-    int RunLimited(int translator, const std::string& message, rlim_t limit) {
+    int RunLimited(int translator, const std::string& message, rlim_t limit,
+                   const std::string& oldOutput = "") {
         test::WriteFileBytes(Input(), message);
-        test::WriteFileBytes(Output(), "");
+        test::WriteFileBytes(Output(), oldOutput);
         FileSizeLimit full(limit);
         EXPECT_TRUE(full.Active());
         return TranslateMessageFile(translator, Input(), Output(), "Full", nullptr);
     }
 };
 
-TEST_F(FullDiskTest, WriteCutShortLeavesTheOutputEmptyAndNoArchive) {
+// An output that was not empty kept the first bytes of the translation
+// when it was cut back to its old length; the host's starts empty, a
+// command-line user's need not.
+TEST_F(FullDiskTest, WriteCutShortLeavesTheOutputAsItWasAndNoArchive) {
     const std::string big(3 * kLimit, 'x');
     const FullDiskCase cases[] = {
         {"translator 1", 1,
@@ -74,12 +81,26 @@ TEST_F(FullDiskTest, WriteCutShortLeavesTheOutputEmptyAndNoArchive) {
         {"translator 4", 4,
          WithCrLf("Content-Type: multipart/related; boundary=x\n\n--x\n\n" + big + "\n--x--\n")},
     };
-    for (const FullDiskCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(RunLimited(c.translator, c.message, kLimit), 12);
-        EXPECT_EQ(test::ReadFileBytes(Output()).size(), 0u);
-        EXPECT_TRUE(ArchiveNames().empty());
+    for (const std::string oldOutput : {"", "An earlier message, longer than a header line.\r\n"}) {
+        for (const FullDiskCase& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + " over " + std::to_string(oldOutput.size()));
+            EXPECT_EQ(RunLimited(c.translator, c.message, kLimit, oldOutput), 12);
+            EXPECT_EQ(test::ReadFileBytes(Output()), oldOutput);
+            EXPECT_TRUE(ArchiveNames().empty());
+        }
     }
+}
+
+// Bytes that could not be put back are never written over.
+TEST_F(FullDiskTest, OutputTooLargeToPutBackIsLeftUntouched) {
+    test::WriteFileBytes(Input(), WithCrLf("Content-Type: text/html\n\n<p>x</p>"));
+    test::WriteFileBytes(Output(), "old");
+    std::filesystem::resize_file(Output(), kMaxRestorableOutputBytes + 1);  // sparse
+    EXPECT_EQ(TranslateMessageFile(2, Input(), Output(), "Big", nullptr), 12);
+    EXPECT_EQ(std::filesystem::file_size(Output()), kMaxRestorableOutputBytes + 1);
+    std::string head(3, '\0');
+    std::ifstream(Output(), std::ios::binary).read(&head[0], 3);
+    EXPECT_EQ(head, "old");
 }
 
 TEST_F(FullDiskTest, TrailerCutShortLeavesTheTextWithoutHalfALink) {

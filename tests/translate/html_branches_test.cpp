@@ -35,13 +35,40 @@ TEST_F(HtmlBranchesTest, RelatedBranchIsArchivedExactlyAsItStands) {
     EXPECT_EQ(archived.substr(archived.size() - expected.size()), expected);
 }
 
-TEST_F(HtmlBranchesTest, WhichChildrenAreHtmlBranches) {
-    std::vector<bool> branches;
-    message_.ForEachChild([&branches](const EntityView& child) {
-        branches.push_back(IsHtmlBranch(child));
-        return true;
-    });
-    EXPECT_EQ(branches, (std::vector<bool>{false, true}));
+// The HTML of alternative { text/plain, mixed { text/html, application/pdf,
+// text/html } } was not archived at all: only related branches were.
+TEST_F(HtmlBranchesTest, WhichPartsAreHtmlBranches) {
+    struct Case {
+        const char* name;
+        std::string part;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"html", WithCrLf("Content-Type: text/html\n\n<p>x</p>"), true},
+        {"related holding html", kRelated, true},
+        {"mixed holding html around a document",
+         WithCrLf("Content-Type: multipart/mixed; boundary=m\n\n"
+                  "--m\nContent-Type: text/html\n\n<p>a</p>\n"
+                  "--m\nContent-Type: application/pdf\n\n%PDF\n"
+                  "--m\nContent-Type: text/html\n\n<p>b</p>\n--m--"),
+         true},
+        {"html two levels down",
+         WithCrLf("Content-Type: multipart/mixed; boundary=m\n\n--m\n"
+                  "Content-Type: multipart/related; boundary=r\n\n"
+                  "--r\nContent-Type: text/html\n\n<p>a</p>\n--r--\n--m--"),
+         true},
+        {"mixed without html",
+         WithCrLf("Content-Type: multipart/mixed; boundary=m\n\n"
+                  "--m\nContent-Type: application/pdf\n\n%PDF\n--m--"),
+         false},
+        {"picture", WithCrLf("Content-Type: image/png\n\npng"), false},
+        {"plain text", WithCrLf("\ntext"), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(IsHtmlBranch(EntityView(c.part.c_str(), static_cast<ptrdiff_t>(c.part.size()))),
+                  c.expected);
+    }
 }
 
 }  // namespace

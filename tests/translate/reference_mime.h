@@ -190,7 +190,7 @@ inline int RefBase64Value(char c) {
 }
 
 // RFC 2045 6.8: bytes outside the alphabet are ignored; "=" ends a group
-// (joined parts may follow).
+// and the data, unless all that follows is whole padded groups (joined parts).
 inline void RefFlushBase64(std::string& out, unsigned& bits, int& count) {
     if (count == 2) {
         out += static_cast<char>((bits >> 4) & 0xFF);
@@ -202,13 +202,42 @@ inline void RefFlushBase64(std::string& out, unsigned& bits, int& count) {
     count = 0;
 }
 
+inline bool RefWholeBase64Groups(const std::string& text) {
+    std::string chars;
+    for (char c : text) {
+        if (c != '\r' && c != '\n' && c != ' ' && c != '\t') {
+            chars += c;
+        }
+    }
+    chars.erase(0, chars.find_first_not_of('='));
+    if (chars.empty() || chars.size() % 4 != 0) {
+        return false;
+    }
+    for (size_t g = 0; g < chars.size(); g += 4) {
+        const bool pad2 = chars[g + 2] == '=';
+        const bool pad3 = chars[g + 3] == '=';
+        if (RefBase64Value(chars[g]) < 0 || RefBase64Value(chars[g + 1]) < 0 ||
+            (!pad2 && RefBase64Value(chars[g + 2]) < 0) ||
+            (!pad3 && RefBase64Value(chars[g + 3]) < 0) || (pad2 && !pad3)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 inline std::string RefDecodeBase64(const std::string& text) {
     std::string out;
     unsigned bits = 0;
     int count = 0;
-    for (char c : text) {
+    bool groupsFollow = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == '=') {
             RefFlushBase64(out, bits, count);
+            groupsFollow = groupsFollow || RefWholeBase64Groups(text.substr(i + 1));
+            if (!groupsFollow) {
+                return out;
+            }
             continue;
         }
         int value = RefBase64Value(c);

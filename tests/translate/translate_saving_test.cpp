@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "html/html_text_extractor.h"
 #include "platform/files.h"
 #include "translate/driver_fixture.h"
@@ -135,32 +137,68 @@ const std::string kAlternativeWithRelated =
         "--alt\n") +
     kRelatedBranch + WithCrLf("\n--alt--\n\n");
 
-TEST_F(SavingTest, RelatedHtmlBranchIsArchivedWholeAsReceived) {
-    ASSERT_EQ(Run(1, kAlternativeWithRelated, "Pictures"), 0);
-    std::string archive = ArchiveFolder() + "Pictures.eml";
-    EXPECT_EQ(test::ReadFileBytes(archive),
-              kSelectedLines + "MIME-Version: 1.0\r\n" + kRelatedBranch);
-    EXPECT_EQ(test::ReadFileBytes(Output()),
-              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello" + Trailer(archive));
+const std::string kPictureWithDisposition = WithCrLf(
+    "Content-Type: image/jpeg\n"
+    "Content-ID: <pic@x>\n"
+    "Content-Transfer-Encoding: base64\n"
+    "Content-Disposition: attachment\n"
+    "\n"
+    "SGVsbG8s\n"
+    "IHdv!cmxk");
+
+// The text, then the picture as it arrived, marked as an attachment.
+std::string TextAndPicture(const std::string& output, const std::string& text) {
+    const size_t at = output.find("boundary=") + 9;
+    const std::string boundary = output.substr(at, output.find("\r\n", at) - at);
+    return "Mime-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=" + boundary +
+           "\r\n\r\n--" + boundary + "\r\nContent-Type: text/plain\r\n\r\n" + text + "\r\n--" +
+           boundary + "\r\n" + kPictureWithDisposition + "\r\n--" + boundary + "--\r\n";
 }
 
-TEST_F(SavingTest, RelatedHtmlBranchIsArchivedWholeFromTextInMemory) {
-    std::string output;
-    std::string archive;
-    ASSERT_EQ(
-        TranslateMessageText(1, kAlternativeWithRelated, output, "Pictures", nullptr, &archive), 0);
-    EXPECT_EQ(test::ReadFileBytes(archive),
-              kSelectedLines + "MIME-Version: 1.0\r\n" + kRelatedBranch);
-    EXPECT_EQ(output,
-              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello" + Trailer(archive));
-}
-
-TEST_F(SavingTest, RelatedHtmlBranchIsDroppedWithSavingOff) {
-    SaveHTMLMessagesValue = 0;
-    ASSERT_EQ(Run(1, kAlternativeWithRelated, "Pictures"), 0);
-    EXPECT_TRUE(ArchiveNames().empty());
-    EXPECT_EQ(test::ReadFileBytes(Output()),
-              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHello");
+// The picture of an HTML branch was dropped with the HTML, saving or not;
+// the archive keeps the branch whole, the message keeps the picture.
+TEST_F(SavingTest, PictureOfAnHtmlBranchStaysBesideTheText) {
+    struct Case {
+        const char* name;
+        int saving;
+        bool inMemory;
+    };
+    const Case cases[] = {
+        {"saving, output file", 1, false},
+        {"saving, output in memory", 1, true},
+        {"not saving", 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(ArchiveFolder());
+        SaveHTMLMessagesValue = c.saving;
+        std::string output;
+        std::string archive;
+        MimeTypeRecord* type = nullptr;
+        if (c.inMemory) {
+            ASSERT_EQ(TranslateMessageText(1, kAlternativeWithRelated, output, "Pictures", &type,
+                                           &archive),
+                      0);
+        } else {
+            test::WriteFileBytes(Input(), kAlternativeWithRelated);
+            test::WriteFileBytes(Output(), "");
+            ASSERT_EQ(TranslateMessageFile(1, Input(), Output(), "Pictures", &type, &archive), 0);
+            output = test::ReadFileBytes(Output());
+        }
+        ASSERT_NE(type, nullptr);
+        EXPECT_EQ(std::string(type->mainType) + "/" + type->subType, "multipart/mixed");
+        FreeMimeTypeRecord(type);
+        if (c.saving == 0) {
+            EXPECT_TRUE(archive.empty());
+            EXPECT_TRUE(ArchiveNames().empty());
+            EXPECT_EQ(output, TextAndPicture(output, "Hello"));
+            continue;
+        }
+        EXPECT_EQ(archive, ArchiveFolder() + "Pictures.eml");
+        EXPECT_EQ(test::ReadFileBytes(archive),
+                  kSelectedLines + "MIME-Version: 1.0\r\n" + kRelatedBranch);
+        EXPECT_EQ(output, TextAndPicture(output, "Hello" + Trailer(archive)));
+    }
 }
 
 TEST_F(SavingTest, PureHtmlRendersDecodedHtmlKeepsCharsetDropsTransferEncoding) {
@@ -183,6 +221,33 @@ TEST_F(SavingTest, PureHtmlRendersDecodedHtmlKeepsCharsetDropsTransferEncoding) 
     EXPECT_EQ(test::ReadFileBytes(Output()),
               "Subject: s\r\nContent-Type: text/plain; charset=utf-8\r\nX-Other: kept\r\n\r\n" +
                   HtmlToText(html, "utf-8") + Trailer(archive));
+}
+
+// A list's footer appended after a padded base64 body turned into garbage
+// bytes after the text, in the converted message and in the archive.
+TEST_F(SavingTest, FooterAfterPaddedBase64BodyIsNoText) {
+    const std::string footer = "\r\n_______________\r\nList mailing list\r\nList@example.org\r\n";
+    const std::string base64 = "Content-Transfer-Encoding: base64\r\n\r\n";
+    // "Hi!!" and "<p>Hi!</p>", padded.
+    const std::string plainPart = "Content-Type: text/plain\r\n" + base64 + "SGkhIQ==" + footer;
+    const std::string htmlPart =
+        "Content-Type: text/html\r\n" + base64 + "PHA+SGkhPC9wPg==" + footer;
+    const std::string htmlArchived =
+        "Content-Type: text/html\r\nMIME-Version: 1.0\r\n\r\n<p>Hi!</p>";
+    ASSERT_EQ(Run(1,
+                  "Content-Type: multipart/alternative; boundary=a\r\n\r\n--a\r\n" + plainPart +
+                      "--a\r\n" + htmlPart + "--a--\r\n",
+                  "Footer"),
+              0);
+    std::string archive = ArchiveFolder() + "Footer.eml";
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nHi!!" + Trailer(archive));
+    EXPECT_EQ(test::ReadFileBytes(archive), kSelectedLines + htmlArchived);
+    ASSERT_EQ(Run(2, "Subject: s\r\n" + htmlPart, "Footer"), 0);
+    archive = ArchiveFolder() + "Footer1.eml";
+    EXPECT_EQ(test::ReadFileBytes(Output()),
+              "Subject: s\r\nContent-Type: text/plain\r\n\r\nHi!" + Trailer(archive));
+    EXPECT_EQ(test::ReadFileBytes(archive), kSelectedLines + htmlArchived);
 }
 
 TEST_F(SavingTest, SubjectFromCapturedHeadersWhenTheHostGivesNone) {

@@ -160,7 +160,8 @@ TEST_F(TranslateEndToEnd, AllFourTranslatorsWithSavingOn) {
     }
 }
 
-TEST_F(TranslateEndToEnd, RelatedHtmlAlternativeIsArchivedWhole) {
+// The picture of the HTML branch stays beside the text as an attachment.
+TEST_F(TranslateEndToEnd, RelatedHtmlAlternativeIsArchivedWholeAndItsPictureKept) {
     SetSaving(1);
     std::vector<std::string> args = {"--config-dir", Config()};
     std::vector<std::string> step =
@@ -169,10 +170,19 @@ TEST_F(TranslateEndToEnd, RelatedHtmlAlternativeIsArchivedWhole) {
     WineRun run = RunHost(args, 120);
     ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
     EXPECT_EQ(run.Values("translate.status"), std::vector<std::string>{"0"});
+    EXPECT_EQ(run.Values("translate.type"), std::vector<std::string>{"multipart/mixed"});
+    const std::string boundary = "Vellumo-Kept-Parts-00000000";
     EXPECT_EQ(ReadFileBytes(Out("related.out")),
-              "Mime-Version: 1.0\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\n"
-              "Our team picture is in the HTML part." +
-                  Trailer("Team picture.eml"));
+              "Mime-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=" + boundary +
+                  "\r\n\r\n--" + boundary +
+                  "\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\n"
+                  "Our team picture is in the HTML part." +
+                  Trailer("Team picture.eml") + "\r\n--" + boundary +
+                  "\r\nContent-Type: image/gif; name=\"team.gif\"\r\n"
+                  "Content-ID: <team@example.org>\r\nContent-Transfer-Encoding: base64\r\n"
+                  "Content-Disposition: attachment\r\n\r\n"
+                  "R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw==\r\n--" +
+                  boundary + "--\r\n");
     std::string archive = ReadFileBytes(Archive("Team picture.eml"));
     EXPECT_NE(archive.find("Subject: Team picture\r\nMIME-Version: 1.0\r\n"
                            "Content-Type: multipart/related; boundary=\"rel-pic\"; "
