@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/html_css_syntax.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
@@ -176,22 +177,17 @@ void ApplyDeclaration(std::string_view declaration, CssDeclarations* out) {
     slot.important = important;
 }
 
-bool IsIdentChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
-
 // Parses one compound ("div.note#top"); false for anything else.
 bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
     std::size_t pos = 0;
-    while (pos < text.size() && IsIdentChar(text[pos])) {
+    while (pos < text.size() && IsCssNameByte(text[pos])) {
         ++pos;
     }
     out->tag = LowerAsciiCopy(text.substr(0, pos));
     while (pos < text.size()) {
         const char kind = text[pos++];
         const std::size_t start = pos;
-        while (pos < text.size() && IsIdentChar(text[pos])) {
+        while (pos < text.size() && IsCssNameByte(text[pos])) {
             ++pos;
         }
         if (pos == start || (kind != '.' && kind != '#')) {
@@ -256,38 +252,6 @@ bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
     return !rule->compounds.empty();
 }
 
-std::string WithoutComments(std::string_view sheet) {
-    std::string out;
-    out.reserve(sheet.size());
-    std::size_t pos = 0;
-    while (pos < sheet.size()) {
-        const std::size_t open = sheet.find("/*", pos);
-        if (open == std::string_view::npos) {
-            out.append(sheet.substr(pos));
-            break;
-        }
-        out.append(sheet.substr(pos, open - pos));
-        out.push_back(' ');
-        const std::size_t close = sheet.find("*/", open + 2);
-        pos = close == std::string_view::npos ? sheet.size() : close + 2;
-    }
-    return out;
-}
-
-// The position after the block that opens at `open` ("{"), nested blocks
-// included; the end of the text when it is not closed.
-std::size_t SkipBlock(std::string_view text, std::size_t open) {
-    int depth = 0;
-    for (std::size_t pos = open; pos < text.size(); ++pos) {
-        if (text[pos] == '{') {
-            ++depth;
-        } else if (text[pos] == '}' && --depth == 0) {
-            return pos + 1;
-        }
-    }
-    return text.size();
-}
-
 void AddRules(std::string_view prelude, std::string_view block, bool foldCase,
               std::vector<CssRule>* rules) {
     const CssDeclarations declarations = ParseCssDeclarations(block);
@@ -323,48 +287,22 @@ bool CssDeclarations::Empty() const {
 
 CssDeclarations ParseCssDeclarations(std::string_view text) {
     CssDeclarations out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find(';', pos);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        ApplyDeclaration(text.substr(pos, end - pos), &out);
-        pos = end + 1;
+    CssDeclarationReader reader(text);
+    std::string_view declaration;
+    while (reader.Next(&declaration)) {
+        ApplyDeclaration(declaration, &out);
     }
     return out;
 }
 
 void ParseCssStyleSheet(std::string_view sheetText, bool foldCase, std::vector<CssRule>* rules) {
-    const std::string sheet = WithoutComments(sheetText);
-    const std::string_view text(sheet);
-    std::size_t pos = 0;
-    while (pos < text.size() && rules->size() < kMaxStyleRules) {
-        const std::size_t open = text.find_first_of("{;}", pos);
-        if (open == std::string_view::npos) {
-            break;
+    const std::string sheet = WithoutCssComments(sheetText);
+    CssRuleReader reader(sheet);
+    CssRuleText rule;
+    while (rules->size() < kMaxStyleRules && reader.Next(&rule)) {
+        if (!rule.atRule) {
+            AddRules(rule.prelude, rule.block, foldCase, rules);
         }
-        const std::string_view prelude = Trim(text.substr(pos, open - pos));
-        if (text[open] != '{') {
-            pos = open + 1;  // a statement at-rule or a stray ";" or "}"
-            continue;
-        }
-        const std::size_t after = SkipBlock(text, open);
-        if (!prelude.empty() && prelude.find('@') == std::string_view::npos) {
-            // A block left open at the end of the sheet ends there.
-            const bool closed = after > open + 1 && text[after - 1] == '}';
-            const std::size_t close = closed ? after - 1 : after;
-            std::string_view clean = prelude;
-            // "<!--" and "-->" around a style sheet are ignored by CSS.
-            for (std::string_view marker : {std::string_view("<!--"), std::string_view("-->")}) {
-                const std::size_t at = clean.find(marker);
-                if (at != std::string_view::npos) {
-                    clean = Trim(clean.substr(at + marker.size()));
-                }
-            }
-            AddRules(clean, text.substr(open + 1, close - open - 1), foldCase, rules);
-        }
-        pos = after;
     }
 }
 

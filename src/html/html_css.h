@@ -3,8 +3,10 @@
 // text-transform, and float and position, which make a box a block), from
 // style attributes and from the rules of style
 // elements whose selectors are simple (type, .class, #id, their compounds
-// and descendant combinations). Rules inside @media and other at-rules are
-// ignored, as are rules with any other selector. Never fails on any input.
+// and descendant combinations). The sheet is cut into rules as a browser's
+// CSS parser cuts it (html_css_syntax.h). Rules inside @media and other
+// at-rules are ignored, as are rules with any other selector. Never fails
+// on any input.
 #pragma once
 
 #include <cstdint>

@@ -228,6 +228,9 @@ TEST(HtmlRenderer, HiddenContent) {
          "<style>div{display:block}</style><div hidden>x</div>", "x"},
         {"style sheet in the body applies", "<b class=h>x</b>y<style>.h{display:none}</style>",
          "y"},
+        {"rule a browser drops after a stray brace hid text",
+         "<style>p{} } .x{display:none} .y{display:none}</style><b class=x>x</b><b class=y>y</b>z",
+         "xz"},
     };
     RUN_CASES(cases);
 }
