@@ -41,32 +41,6 @@ bool IsNameStartByte(char c) {
     return IsCssNameByte(c) && c != '-' && (c < '0' || c > '9');
 }
 
-// "Would start an ident sequence": a name-start byte, an escape, or "-"
-// followed by either or by another "-".
-bool StartsIdent(std::string_view text, std::size_t pos) {
-    if (pos >= text.size()) {
-        return false;
-    }
-    if (text[pos] == '-') {
-        return pos + 1 < text.size() && (IsNameStartByte(text[pos + 1]) || text[pos + 1] == '-' ||
-                                         IsValidEscape(text, pos + 1));
-    }
-    return IsNameStartByte(text[pos]) || IsValidEscape(text, pos);
-}
-
-std::size_t SkipName(std::string_view text, std::size_t pos) {
-    while (pos < text.size()) {
-        if (IsValidEscape(text, pos)) {
-            pos += 2;
-        } else if (IsCssNameByte(text[pos])) {
-            ++pos;
-        } else {
-            break;
-        }
-    }
-    return pos;
-}
-
 // A string ends at its quote, or before an unescaped line break (a bad
 // string); an escaped line break continues it.
 std::size_t SkipString(std::string_view text, std::size_t pos) {
@@ -87,7 +61,7 @@ std::size_t SkipUrl(std::string_view text, std::size_t pos) {
 }
 
 UnitSpan ReadName(std::string_view text, std::size_t pos) {
-    const std::size_t end = SkipName(text, pos);
+    const std::size_t end = SkipCssName(text, pos);
     if (end >= text.size() || text[end] != '(') {
         return {Unit::kOther, end};
     }
@@ -131,10 +105,10 @@ UnitSpan ReadUnit(std::string_view text, std::size_t pos) {
     if (rest.substr(0, 4) == "<!--" || rest.substr(0, 3) == "-->") {
         return {Unit::kMarker, pos + (c == '<' ? 4 : 3)};
     }
-    if (c == '@' && StartsIdent(text, pos + 1)) {
-        return {Unit::kAtKeyword, SkipName(text, pos + 1)};
+    if (c == '@' && StartsCssIdent(text, pos + 1)) {
+        return {Unit::kAtKeyword, SkipCssName(text, pos + 1)};
     }
-    if (StartsIdent(text, pos)) {
+    if (StartsCssIdent(text, pos)) {
         return ReadName(text, pos);
     }
     return {Unit::kOther, pos + (IsValidEscape(text, pos) ? 2 : 1)};
@@ -172,6 +146,31 @@ std::string_view Trim(std::string_view text) {
 }
 
 }  // namespace
+
+// "Would start an ident sequence".
+bool StartsCssIdent(std::string_view text, std::size_t pos) {
+    if (pos >= text.size()) {
+        return false;
+    }
+    if (text[pos] == '-') {
+        return pos + 1 < text.size() && (IsNameStartByte(text[pos + 1]) || text[pos + 1] == '-' ||
+                                         IsValidEscape(text, pos + 1));
+    }
+    return IsNameStartByte(text[pos]) || IsValidEscape(text, pos);
+}
+
+std::size_t SkipCssName(std::string_view text, std::size_t pos) {
+    while (pos < text.size()) {
+        if (IsValidEscape(text, pos)) {
+            pos += 2;
+        } else if (IsCssNameByte(text[pos])) {
+            ++pos;
+        } else {
+            break;
+        }
+    }
+    return pos;
+}
 
 std::string WithoutCssComments(std::string_view sheet) {
     std::string out;

@@ -20,6 +20,13 @@ namespace vellumo {
            c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 
+// Whether the text at `pos` would start an identifier: a letter, "_", a
+// non-ASCII byte or an escape, or "-" followed by one of them or "-".
+[[nodiscard]] bool StartsCssIdent(std::string_view text, std::size_t pos);
+
+// The position after the name (name bytes and escapes) starting at `pos`.
+[[nodiscard]] std::size_t SkipCssName(std::string_view text, std::size_t pos);
+
 // The sheet with each comment replaced by one space; a "/*" inside a
 // string or url() is no comment and stays.
 [[nodiscard]] std::string WithoutCssComments(std::string_view sheet);
