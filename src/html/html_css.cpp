@@ -177,7 +177,21 @@ void ApplyDeclaration(std::string_view declaration, CssDeclarations* out) {
     slot.important = important;
 }
 
-// Parses one compound ("div.note#top"); false for anything else.
+// Reads "[hidden]" (white space inside, the name in any case) from just
+// after its "["; the only attribute selector whose answer the document
+// keeps. False for any other.
+bool ParseHiddenAttribute(std::string_view text, std::size_t* pos, CssCompound* out) {
+    const std::size_t close = text.find(']', *pos);
+    if (close == std::string_view::npos ||
+        !EqualsIgnoringAsciiCase(Trim(text.substr(*pos, close - *pos)), "hidden")) {
+        return false;
+    }
+    *pos = close + 1;
+    out->hiddenAttribute = true;
+    return true;
+}
+
+// Parses one compound ("div.note#top", "[hidden]"); false for anything else.
 bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
     std::size_t pos = 0;
     while (pos < text.size() && IsCssNameByte(text[pos])) {
@@ -186,6 +200,12 @@ bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
     out->tag = LowerAsciiCopy(text.substr(0, pos));
     while (pos < text.size()) {
         const char kind = text[pos++];
+        if (kind == '[') {
+            if (!ParseHiddenAttribute(text, &pos, out)) {
+                return false;
+            }
+            continue;
+        }
         const std::size_t start = pos;
         while (pos < text.size() && IsCssNameByte(text[pos])) {
             ++pos;
@@ -203,7 +223,7 @@ bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
             out->id = std::move(name);
         }
     }
-    return !out->tag.empty() || !out->classes.empty() || !out->id.empty();
+    return !out->tag.empty() || !out->classes.empty() || !out->id.empty() || out->hiddenAttribute;
 }
 
 // Takes a pseudo-element off the end of the selector's subject.
@@ -230,7 +250,9 @@ bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
             ++pos;
         }
         const std::size_t start = pos;
-        while (pos < text.size() && !IsHtmlWhiteSpace(text[pos])) {
+        bool inBrackets = false;  // "[ hidden ]" is one compound
+        while (pos < text.size() && (inBrackets || !IsHtmlWhiteSpace(text[pos]))) {
+            inBrackets = text[pos] == '[' || (inBrackets && text[pos] != ']');
             ++pos;
         }
         if (pos == start) {
@@ -242,7 +264,8 @@ bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
             return false;
         }
         ids += compound.id.empty() ? 0 : 1;
-        classes += static_cast<std::uint32_t>(compound.classes.size());
+        classes += static_cast<std::uint32_t>(compound.classes.size()) +
+                   (compound.hiddenAttribute ? 1 : 0);
         tags += compound.tag.empty() ? 0 : 1;
         rule->compounds.push_back(std::move(compound));
     }

@@ -8,6 +8,10 @@
 namespace vellumo {
 namespace {
 
+// The index key of rules whose subject is "[hidden]" alone: no element
+// name or class can be written this way.
+constexpr std::string_view kHiddenAttributeKey = "[hidden]";
+
 bool EqualsFolded(std::string_view a, std::string_view b, bool fold) {
     return fold ? EqualsIgnoringAsciiCase(a, b) : a == b;
 }
@@ -70,7 +74,8 @@ HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(d
         const CssCompound& subject = rules_[i].compounds.back();
         std::string key = !subject.id.empty()        ? "#" + subject.id
                           : !subject.classes.empty() ? "." + subject.classes.front()
-                                                     : subject.tag;
+                          : !subject.tag.empty()     ? subject.tag
+                                                     : std::string(kHiddenAttributeKey);
         index_[key].rules.push_back(i);
     }
     stepBudget_ = kSelectorStepsPerNode * (document.nodes.size() + 1);
@@ -97,6 +102,10 @@ HtmlDisplay HtmlStyleResolver::DefaultDisplay(std::int32_t index) const {
         return HtmlDisplay::kNone;
     }
     return TagInfo(node.tag).display;
+}
+
+bool HtmlStyleResolver::HasHiddenAttribute(const ElementFacts& element) const {
+    return (document_.nodes[element.index].flags & kNodeHidden) != 0;
 }
 
 bool HtmlStyleResolver::HasClass(std::string_view classes, const std::string& name) {
@@ -144,6 +153,9 @@ bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const Eleme
     }
     Charge(1 + compound.tag.size() + compound.id.size());
     if (!compound.tag.empty() && *element.name != compound.tag) {
+        return false;
+    }
+    if (compound.hiddenAttribute && !HasHiddenAttribute(element)) {
         return false;
     }
     const HtmlElementAttributes& attributes = element.attributes;
@@ -194,6 +206,10 @@ void HtmlStyleResolver::CollectCandidates(const ElementFacts& element) {
         }
     };
     add(*element.name);
+    if (HasHiddenAttribute(element)) {
+        key_.assign(kHiddenAttributeKey);
+        add(key_);
+    }
     const HtmlElementAttributes& attributes = element.attributes;
     if (!attributes.id.empty()) {
         key_.assign("#");

@@ -60,6 +60,7 @@ class HtmlStyleResolver {
     void CollectCandidates(const ElementFacts& element);
     [[nodiscard]] bool MatchesCompound(const CssCompound& compound, const ElementFacts& element);
     [[nodiscard]] bool HasClass(std::string_view classes, const std::string& name);
+    [[nodiscard]] bool HasHiddenAttribute(const ElementFacts& element) const;
     void Charge(std::uint64_t bytes);
 
     const HtmlDocument& document_;

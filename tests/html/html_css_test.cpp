@@ -61,6 +61,7 @@ std::vector<std::string> Selectors(const char* sheet, bool foldCase = false) {
                 text += "." + name;
             }
             text += compound.id.empty() ? "" : "#" + compound.id;
+            text += compound.hiddenAttribute ? "[hidden]" : "";
         }
         out.push_back(text + "/" + std::to_string(rule.specificity));
     }
@@ -93,6 +94,9 @@ TEST(HtmlCss, StyleSheets) {
          "a:hover, [x], a>b, a+b, *, .ok{display:none}",
          {".ok/256"}},
         {"unclosed block", ".u{display:none", {".u/256"}},
+        {"hidden attribute selectors",
+         "[hidden]{display:block} div[ HIDDEN ].a{display:none} [hidden=x], [id]{display:none}",
+         {"[hidden]/256", "div.a[hidden]/513"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

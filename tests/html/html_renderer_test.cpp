@@ -208,7 +208,7 @@ TEST(HtmlRenderer, HiddenContent) {
         {"rules in media queries are ignored",
          "<style>@media (max-width:600px){.d{display:none}}</style><div class=d>x</div>", "x"},
         {"rules with other selectors are ignored",
-         "<style>a:hover, [hidden], div > p {display:none}</style><p>x</p>", "x"},
+         "<style>a:hover, [title], div > p {display:none}</style><p title=t>x</p>", "x"},
         {"inline style beats a rule",
          "<style>.x{display:none}</style><b class=x "
          "style=\"display:inline\">y</b>",
@@ -226,6 +226,8 @@ TEST(HtmlRenderer, HiddenContent) {
          "<!DOCTYPE html><style>.Hide{display:none}</style><b class=hide>x</b>", "x"},
         {"a hidden attribute can be overridden",
          "<style>div{display:block}</style><div hidden>x</div>", "x"},
+        {"a [hidden] rule could not show hidden content",
+         "<style>[hidden]{display:block}</style>a<span hidden>x</span>", "a\r\nx"},
         {"style sheet in the body applies", "<b class=h>x</b>y<style>.h{display:none}</style>",
          "y"},
         {"print style sheet hid text",
