@@ -171,10 +171,12 @@ class InnerTextRenderer {
                 NoteTableBox(HtmlDisplay::kInline, false);
             }
             Frame& owner = frames_.back();
-            // A select shows its options only, not text between them.
-            const bool inSelect = document_.nodes[owner.node].tag == HtmlTag::kSelect;
+            // A select and an optgroup (in a select or not) show their
+            // options only, not text between them.
+            const HtmlTag ownerTag = document_.nodes[owner.node].tag;
+            const bool optionsOnly = ownerTag == HtmlTag::kSelect || ownerTag == HtmlTag::kOptgroup;
             if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails &&
-                !inSelect) {
+                !optionsOnly) {
                 writer_.SetTurkicCasing(owner.style.turkicCasing);
                 const HtmlComputedStyle& style = owner.style;
                 ForEachTextPiece(text, crs, [this, &style](std::string_view piece) {

@@ -136,6 +136,10 @@ TEST(HtmlRenderer, Lists) {
         {"text in a select between options is not shown", "<select>x<option>a</select>", "a"},
         {"options and optgroups each give a line",
          "<select><optgroup label=g><option>a<option>b</select>", "a\r\nb"},
+        {"optgroup outside a select gave its text",
+         "<div>a<optgroup>1<option>2</option>3</optgroup>b", "a\r\n2\r\nb"},
+        {"text in an optgroup in a select is not shown", "<select><optgroup>t<option>a</select>",
+         "a"},
     };
     RUN_CASES(cases);
 }
