@@ -1,3 +1,5 @@
+#include "html/html_renderer.h"
+
 #include <string>
 #include <vector>
 
@@ -5,7 +7,6 @@
 #include "html/html_output_charset.h"
 #include "html/html_source_charset.h"
 #include "html/html_style_resolver.h"
-#include "html/html_text_extractor.h"
 #include "html/html_text_options.h"
 #include "html/html_text_writer.h"
 #include "html/html_tokenizer.h"

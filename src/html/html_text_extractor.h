@@ -14,6 +14,7 @@
 
 #include "html/html_charset.h"
 #include "html/html_output_charset.h"
+#include "html/html_renderer.h"
 
 namespace vellumo {
 
@@ -44,17 +45,6 @@ struct HtmlTextResult {
 // the result always says the engine is unavailable.
 [[nodiscard]] HtmlTextResult ExtractHtmlText(std::string_view html, std::string_view charset);
 
-// The built-in renderer: the text a browser gives as document.body.innerText
-// for `html`, written in `charset`. An empty charset means windows-1252.
-// The HTML is decoded to UTF-8 first (UTF-8, the single-byte charsets with
-// tables, ISO-2022-JP and -KR, UTF-16 and UTF-32), and the text written back in the
-// charset (UTF-8 for the wide forms); characters that the charset cannot
-// represent become "?" (a no-break space becomes a space). A charset
-// without a decoder here is taken as ASCII-compatible: its bytes pass
-// through unchanged. Linear time in the input, bounded nesting; input past
-// the first GiB is ignored.
-[[nodiscard]] std::string RenderHtmlText(std::string_view html, std::string_view charset);
-
 // The engine's text when it has any, otherwise the built-in renderer's: an
 // unavailable engine, or an engine with empty text, hands over to the
 // renderer, so a body the renderer can read is never blanked.
@@ -64,10 +54,6 @@ struct HtmlTextResult {
 // Where the text is taken from: the built-in renderer, or the platform
 // engine with the renderer behind it.
 enum class HtmlTextSource { kBuiltInRenderer, kPlatformEngine };
-
-// The built-in renderer on HTML already decoded: `charset` is UTF-8, or
-// opaque for bytes that pass through. The text is in the same form.
-[[nodiscard]] std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset);
 
 // The text of an HTML message body in one charset, and that charset's name
 // ("" for plain ASCII). The charset read is `messageCharset`, or when that is

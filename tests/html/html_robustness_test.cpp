@@ -9,6 +9,7 @@
 
 #include "html/html_charset.h"
 #include "html/html_open_elements.h"
+#include "html/html_renderer.h"
 #include "html/html_text_extractor.h"
 #include "html/html_tree_builder.h"
 
