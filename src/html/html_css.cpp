@@ -93,16 +93,6 @@ constexpr PseudoName kPseudoNames[] = {
     {":first-letter", CssPseudo::kFirstLetter},
 };
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsHtmlWhiteSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsHtmlWhiteSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 template <std::size_t N>
 std::int8_t FindKeyword(const Keyword (&table)[N], std::string_view value) {
     for (const Keyword& keyword : table) {
@@ -158,15 +148,16 @@ void ApplyDeclaration(std::string_view declaration, CssDeclarations* out) {
         return;
     }
     CssProperty property;
-    if (!PropertyByName(LowerAsciiCopy(Trim(declaration.substr(0, colon))), &property)) {
+    if (!PropertyByName(LowerAsciiCopy(TrimHtmlWhiteSpace(declaration.substr(0, colon))),
+                        &property)) {
         return;
     }
-    std::string value = LowerAsciiCopy(Trim(declaration.substr(colon + 1)));
+    std::string value = LowerAsciiCopy(TrimHtmlWhiteSpace(declaration.substr(colon + 1)));
     bool important = false;
     const std::size_t bang = value.find('!');
     if (bang != std::string::npos) {
-        important = Trim(std::string_view(value).substr(bang + 1)) == "important";
-        value = std::string(Trim(std::string_view(value).substr(0, bang)));
+        important = TrimHtmlWhiteSpace(std::string_view(value).substr(bang + 1)) == "important";
+        value = std::string(TrimHtmlWhiteSpace(std::string_view(value).substr(0, bang)));
     }
     const std::int8_t keyword = KeywordValue(property, value);
     CssSlot& slot = out->slots[static_cast<int>(property)];
@@ -183,7 +174,7 @@ void ApplyDeclaration(std::string_view declaration, CssDeclarations* out) {
 bool ParseHiddenAttribute(std::string_view text, std::size_t* pos, CssCompound* out) {
     const std::size_t close = text.find(']', *pos);
     if (close == std::string_view::npos ||
-        !EqualsIgnoringAsciiCase(Trim(text.substr(*pos, close - *pos)), "hidden")) {
+        !EqualsIgnoringAsciiCase(TrimHtmlWhiteSpace(text.substr(*pos, close - *pos)), "hidden")) {
         return false;
     }
     *pos = close + 1;
@@ -288,7 +279,7 @@ void AddRules(std::string_view prelude, std::string_view block, bool foldCase,
             comma = prelude.size();
         }
         CssRule rule;
-        if (ParseSelector(Trim(prelude.substr(pos, comma - pos)), foldCase, &rule)) {
+        if (ParseSelector(TrimHtmlWhiteSpace(prelude.substr(pos, comma - pos)), foldCase, &rule)) {
             rule.order = static_cast<std::uint32_t>(rules->size());
             rule.declarations = declarations;
             rules->push_back(std::move(rule));

@@ -135,16 +135,6 @@ std::size_t SkipBlock(std::string_view text, std::size_t pos, char closer,
     return text.size();
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsHtmlWhiteSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsHtmlWhiteSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 }  // namespace
 
 // "Would start an ident sequence".
@@ -220,19 +210,19 @@ void CssRuleReader::ReadAtRule(std::size_t start, CssRuleText* rule) {
     while (pos < sheet_.size()) {
         const UnitSpan span = ReadUnit(sheet_, pos);
         if (span.unit == Unit::kSemicolon) {
-            rule->prelude = Trim(sheet_.substr(start, pos - start));
+            rule->prelude = TrimHtmlWhiteSpace(sheet_.substr(start, pos - start));
             pos_ = span.end;
             return;
         }
         if (span.unit == Unit::kOpen && span.closer == '}') {
-            rule->prelude = Trim(sheet_.substr(start, pos - start));
+            rule->prelude = TrimHtmlWhiteSpace(sheet_.substr(start, pos - start));
             TakeBlock(pos, rule);
             return;
         }
         pos = span.unit == Unit::kOpen ? SkipBlock(sheet_, span.end, span.closer, &closers_)
                                        : span.end;
     }
-    rule->prelude = Trim(sheet_.substr(start));
+    rule->prelude = TrimHtmlWhiteSpace(sheet_.substr(start));
     pos_ = sheet_.size();
 }
 
@@ -245,7 +235,7 @@ bool CssRuleReader::ReadQualifiedRule(std::size_t start, CssRuleText* rule) {
     while (pos < sheet_.size()) {
         const UnitSpan span = ReadUnit(sheet_, pos);
         if (span.unit == Unit::kOpen && span.closer == '}') {
-            rule->prelude = Trim(sheet_.substr(start, pos - start));
+            rule->prelude = TrimHtmlWhiteSpace(sheet_.substr(start, pos - start));
             TakeBlock(pos, rule);
             return true;
         }
