@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "html/html_text_extractor.h"
+#include "html/html_renderer.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "charset/charset.h"
+#include "html/html_renderer.h"
 #include "html/html_text_extractor.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/html_css_syntax.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
@@ -92,16 +93,6 @@ constexpr PseudoName kPseudoNames[] = {
     {":first-letter", CssPseudo::kFirstLetter},
 };
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsHtmlWhiteSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsHtmlWhiteSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 template <std::size_t N>
 std::int8_t FindKeyword(const Keyword (&table)[N], std::string_view value) {
     for (const Keyword& keyword : table) {
@@ -157,15 +148,16 @@ void ApplyDeclaration(std::string_view declaration, CssDeclarations* out) {
         return;
     }
     CssProperty property;
-    if (!PropertyByName(LowerAsciiCopy(Trim(declaration.substr(0, colon))), &property)) {
+    if (!PropertyByName(LowerAsciiCopy(TrimHtmlWhiteSpace(declaration.substr(0, colon))),
+                        &property)) {
         return;
     }
-    std::string value = LowerAsciiCopy(Trim(declaration.substr(colon + 1)));
+    std::string value = LowerAsciiCopy(TrimHtmlWhiteSpace(declaration.substr(colon + 1)));
     bool important = false;
     const std::size_t bang = value.find('!');
     if (bang != std::string::npos) {
-        important = Trim(std::string_view(value).substr(bang + 1)) == "important";
-        value = std::string(Trim(std::string_view(value).substr(0, bang)));
+        important = TrimHtmlWhiteSpace(std::string_view(value).substr(bang + 1)) == "important";
+        value = std::string(TrimHtmlWhiteSpace(std::string_view(value).substr(0, bang)));
     }
     const std::int8_t keyword = KeywordValue(property, value);
     CssSlot& slot = out->slots[static_cast<int>(property)];
@@ -176,22 +168,37 @@ void ApplyDeclaration(std::string_view declaration, CssDeclarations* out) {
     slot.important = important;
 }
 
-bool IsIdentChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '_' || static_cast<unsigned char>(c) >= 0x80;
+// Reads "[hidden]" (white space inside, the name in any case) from just
+// after its "["; the only attribute selector whose answer the document
+// keeps. False for any other.
+bool ParseHiddenAttribute(std::string_view text, std::size_t* pos, CssCompound* out) {
+    const std::size_t close = text.find(']', *pos);
+    if (close == std::string_view::npos ||
+        !EqualsIgnoringAsciiCase(TrimHtmlWhiteSpace(text.substr(*pos, close - *pos)), "hidden")) {
+        return false;
+    }
+    *pos = close + 1;
+    out->hiddenAttribute = true;
+    return true;
 }
 
-// Parses one compound ("div.note#top"); false for anything else.
+// Parses one compound ("div.note#top", "[hidden]"); false for anything else.
 bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
     std::size_t pos = 0;
-    while (pos < text.size() && IsIdentChar(text[pos])) {
+    while (pos < text.size() && IsCssNameByte(text[pos])) {
         ++pos;
     }
     out->tag = LowerAsciiCopy(text.substr(0, pos));
     while (pos < text.size()) {
         const char kind = text[pos++];
+        if (kind == '[') {
+            if (!ParseHiddenAttribute(text, &pos, out)) {
+                return false;
+            }
+            continue;
+        }
         const std::size_t start = pos;
-        while (pos < text.size() && IsIdentChar(text[pos])) {
+        while (pos < text.size() && IsCssNameByte(text[pos])) {
             ++pos;
         }
         if (pos == start || (kind != '.' && kind != '#')) {
@@ -207,7 +214,7 @@ bool ParseCompound(std::string_view text, bool foldCase, CssCompound* out) {
             out->id = std::move(name);
         }
     }
-    return !out->tag.empty() || !out->classes.empty() || !out->id.empty();
+    return !out->tag.empty() || !out->classes.empty() || !out->id.empty() || out->hiddenAttribute;
 }
 
 // Takes a pseudo-element off the end of the selector's subject.
@@ -234,7 +241,9 @@ bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
             ++pos;
         }
         const std::size_t start = pos;
-        while (pos < text.size() && !IsHtmlWhiteSpace(text[pos])) {
+        bool inBrackets = false;  // "[ hidden ]" is one compound
+        while (pos < text.size() && (inBrackets || !IsHtmlWhiteSpace(text[pos]))) {
+            inBrackets = text[pos] == '[' || (inBrackets && text[pos] != ']');
             ++pos;
         }
         if (pos == start) {
@@ -246,7 +255,8 @@ bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
             return false;
         }
         ids += compound.id.empty() ? 0 : 1;
-        classes += static_cast<std::uint32_t>(compound.classes.size());
+        classes += static_cast<std::uint32_t>(compound.classes.size()) +
+                   (compound.hiddenAttribute ? 1 : 0);
         tags += compound.tag.empty() ? 0 : 1;
         rule->compounds.push_back(std::move(compound));
     }
@@ -254,38 +264,6 @@ bool ParseSelector(std::string_view text, bool foldCase, CssRule* rule) {
                         (std::min(classes, kMaxSpecificityPart) << 8) |
                         std::min(tags, kMaxSpecificityPart);
     return !rule->compounds.empty();
-}
-
-std::string WithoutComments(std::string_view sheet) {
-    std::string out;
-    out.reserve(sheet.size());
-    std::size_t pos = 0;
-    while (pos < sheet.size()) {
-        const std::size_t open = sheet.find("/*", pos);
-        if (open == std::string_view::npos) {
-            out.append(sheet.substr(pos));
-            break;
-        }
-        out.append(sheet.substr(pos, open - pos));
-        out.push_back(' ');
-        const std::size_t close = sheet.find("*/", open + 2);
-        pos = close == std::string_view::npos ? sheet.size() : close + 2;
-    }
-    return out;
-}
-
-// The position after the block that opens at `open` ("{"), nested blocks
-// included; the end of the text when it is not closed.
-std::size_t SkipBlock(std::string_view text, std::size_t open) {
-    int depth = 0;
-    for (std::size_t pos = open; pos < text.size(); ++pos) {
-        if (text[pos] == '{') {
-            ++depth;
-        } else if (text[pos] == '}' && --depth == 0) {
-            return pos + 1;
-        }
-    }
-    return text.size();
 }
 
 void AddRules(std::string_view prelude, std::string_view block, bool foldCase,
@@ -301,7 +279,7 @@ void AddRules(std::string_view prelude, std::string_view block, bool foldCase,
             comma = prelude.size();
         }
         CssRule rule;
-        if (ParseSelector(Trim(prelude.substr(pos, comma - pos)), foldCase, &rule)) {
+        if (ParseSelector(TrimHtmlWhiteSpace(prelude.substr(pos, comma - pos)), foldCase, &rule)) {
             rule.order = static_cast<std::uint32_t>(rules->size());
             rule.declarations = declarations;
             rules->push_back(std::move(rule));
@@ -323,48 +301,22 @@ bool CssDeclarations::Empty() const {
 
 CssDeclarations ParseCssDeclarations(std::string_view text) {
     CssDeclarations out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find(';', pos);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        ApplyDeclaration(text.substr(pos, end - pos), &out);
-        pos = end + 1;
+    CssDeclarationReader reader(text);
+    std::string_view declaration;
+    while (reader.Next(&declaration)) {
+        ApplyDeclaration(declaration, &out);
     }
     return out;
 }
 
 void ParseCssStyleSheet(std::string_view sheetText, bool foldCase, std::vector<CssRule>* rules) {
-    const std::string sheet = WithoutComments(sheetText);
-    const std::string_view text(sheet);
-    std::size_t pos = 0;
-    while (pos < text.size() && rules->size() < kMaxStyleRules) {
-        const std::size_t open = text.find_first_of("{;}", pos);
-        if (open == std::string_view::npos) {
-            break;
+    const std::string sheet = WithoutCssComments(sheetText);
+    CssRuleReader reader(sheet);
+    CssRuleText rule;
+    while (rules->size() < kMaxStyleRules && reader.Next(&rule)) {
+        if (!rule.atRule) {
+            AddRules(rule.prelude, rule.block, foldCase, rules);
         }
-        const std::string_view prelude = Trim(text.substr(pos, open - pos));
-        if (text[open] != '{') {
-            pos = open + 1;  // a statement at-rule or a stray ";" or "}"
-            continue;
-        }
-        const std::size_t after = SkipBlock(text, open);
-        if (!prelude.empty() && prelude.find('@') == std::string_view::npos) {
-            // A block left open at the end of the sheet ends there.
-            const bool closed = after > open + 1 && text[after - 1] == '}';
-            const std::size_t close = closed ? after - 1 : after;
-            std::string_view clean = prelude;
-            // "<!--" and "-->" around a style sheet are ignored by CSS.
-            for (std::string_view marker : {std::string_view("<!--"), std::string_view("-->")}) {
-                const std::size_t at = clean.find(marker);
-                if (at != std::string_view::npos) {
-                    clean = Trim(clean.substr(at + marker.size()));
-                }
-            }
-            AddRules(clean, text.substr(open + 1, close - open - 1), foldCase, rules);
-        }
-        pos = after;
     }
 }
 

@@ -1,9 +1,10 @@
 // The little CSS the renderer needs: the declarations that decide whether
 // and how text is rendered (display, visibility, white-space,
 // text-transform, and float and position, which make a box a block), from
-// style attributes and from the rules of style
-// elements whose selectors are simple (type, .class, #id, their compounds
-// and descendant combinations). Rules inside @media and other at-rules are
+// style attributes and from the rules of style elements whose selectors
+// are simple (type, .class, #id, [hidden], their compounds and descendant
+// combinations). The sheet is cut into rules as a browser's CSS parser
+// cuts it (html_css_syntax.h). Rules inside @media and other at-rules are
 // ignored, as are rules with any other selector. Never fails on any input.
 #pragma once
 
@@ -55,11 +56,13 @@ struct CssDeclarations {
 // declarations win, "!important" ones over the others.
 [[nodiscard]] CssDeclarations ParseCssDeclarations(std::string_view text);
 
-// A compound selector: an optional type name and any classes and id.
+// A compound selector: an optional type name, any classes and id, and
+// "[hidden]".
 struct CssCompound {
     std::string tag;  // lower case; empty for any element
     std::vector<std::string> classes;
     std::string id;
+    bool hiddenAttribute = false;  // [hidden]: the element has the attribute
 };
 
 struct CssRule {

@@ -94,9 +94,10 @@ struct HtmlDocument {
     // The HTML the document was built from; text nodes refer to it where
     // their text is its bytes, so it must outlive the document.
     std::string_view source;
-    std::vector<std::string> names;        // lower-case element names by name id
-    std::vector<std::string> styleSheets;  // text of each style element, in order
-    std::int32_t body = kNoNode;           // none in a frameset document
+    std::vector<std::string> names;  // lower-case element names by name id
+    // The text of each style element whose media a screen matches, in order.
+    std::vector<std::string> styleSheets;
+    std::int32_t body = kNoNode;  // none in a frameset document
     bool quirksMode = true;
     // Where ExtraOf found the last entry: readers go through the tree
     // mostly in index order, so the next entry is tried first.

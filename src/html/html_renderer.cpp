@@ -1,3 +1,40 @@
+// The built-in renderer: innerText by the HTML standard's steps, walked
+// without recursion over the document tree, with the style resolver for
+// the computed values and the text writer for the items.
+//
+// The innerText getter steps:
+//   1. An element not being rendered gives its descendant text content:
+//      Render, TextContent.
+//   2-3. The rendered text collection steps for each child: Render, Step.
+//   4-7. Empty items dropped, runs of required line break counts removed
+//      at both ends and elsewhere replaced by as many line feeds as the
+//      largest count, the items joined: HtmlTextWriter.
+//
+// The rendered text collection steps, given a node:
+//   1. The items of its children in tree order: Step walks them, Enter
+//      opens an element and Leave closes it.
+//   2. An element whose visibility is not visible adds no items of its
+//      own, only its children's: CollectText, StartItems, Leave.
+//   3. A node not being rendered adds none (display none, a template's
+//      content, a closed details' content but its summary, text in a
+//      select or an optgroup, whose boxes hold their options only): Step,
+//      CollectText.
+//   4. A text node: its text after the white-space and text-transform
+//      rules: CollectText, HtmlTextWriter::Text, StartFirstLineStyles.
+//   5. br: a line feed: Enter.
+//   6. A table-cell box that another follows in its row: a tab:
+//      NoteTableBox.
+//   7. A table-row box that another follows in its table: a line feed:
+//      NoteRow.
+//   8. p: a required line break count of 2 before and after: StartItems,
+//      Leave.
+//   9. A block-level or table-caption box: a count of 1 before and after:
+//      StartItems, Leave.
+//  10. The items: Leave.
+// The extras of HtmlTextOptions (list markers, alt text, link numbers,
+// quote levels) are no part of these steps: StartExtras, LeaveExtras.
+#include "html/html_renderer.h"
+
 #include <string>
 #include <vector>
 
@@ -5,7 +42,6 @@
 #include "charset/output_charset.h"
 #include "charset/source_charset.h"
 #include "html/html_style_resolver.h"
-#include "html/html_text_extractor.h"
 #include "html/html_text_options.h"
 #include "html/html_text_writer.h"
 #include "html/html_tokenizer.h"
@@ -59,12 +95,14 @@ bool DropsWhiteSpaceText(HtmlDisplay display) {
     return IsRowContainer(display) || display == HtmlDisplay::kTableRow;
 }
 
-// A template's content is no part of the document tree in a browser.
+// Step 3: a template's content is no part of the document tree in a
+// browser.
 bool IsTemplate(const HtmlNode& node) {
     return node.tag == HtmlTag::kTemplate && (node.flags & kNodeForeign) == 0;
 }
 
-// The last cell (or row) box seen among a row's cells (a table's rows):
+// Steps 6 and 7: the last cell (or row) box seen among a row's cells (a
+// table's rows):
 // whether a separator follows it once another box comes. Content of a row
 // that is no cell gets an anonymous cell box, which has no element and so
 // no separator; neither has an element whose visibility is hidden.
@@ -84,14 +122,16 @@ struct Frame {
     bool firstLetterStyled = false;
 };
 
-// The rendered text collection of innerText, walked without recursion.
+// The rendered text collection steps of innerText, walked without
+// recursion: a frame for each element open on the path from the body.
 class InnerTextRenderer {
   public:
     InnerTextRenderer(const HtmlDocument& document, const HtmlCharset& charset,
                       const HtmlTextOptions& options)
         : document_(document), styles_(document), writer_(charset), options_(options) {}
 
-    // The text in pieces, to be joined once the document is gone.
+    // The text in pieces, to be joined once the document is gone: the
+    // collection steps for the body's children (getter steps 2 and 3).
     HtmlTextPieces Render() {
         if (document_.body == kNoNode) {
             return {};
@@ -101,7 +141,7 @@ class InnerTextRenderer {
         ancestors_.push_back(0);
         const HtmlComputedStyle bodyStyle = styles_.Compute(document_.body, htmlStyle, ancestors_);
         if (htmlStyle.display == HtmlDisplay::kNone || bodyStyle.display == HtmlDisplay::kNone) {
-            return {TextContent(document_.body)};  // innerText of an unrendered element
+            return {TextContent(document_.body)};  // getter step 1
         }
         Enter(document_.body, bodyStyle);
         while (!frames_.empty()) {
@@ -113,8 +153,8 @@ class InnerTextRenderer {
     }
 
   private:
-    // All text of the subtree in tree order, scripts and styles included,
-    // with CR LF line ends.
+    // Getter step 1: all text of the subtree in tree order, scripts and
+    // styles included, with CR LF line ends.
     std::string TextContent(std::int32_t root) {
         std::string out;
         std::vector<std::int32_t> path;  // the elements entered below `root`
@@ -148,6 +188,8 @@ class InnerTextRenderer {
         return out;
     }
 
+    // Step 1: the next child of the innermost open element, or the end of
+    // that element once its children are done.
     void Step() {
         Frame& frame = frames_.back();
         const std::int32_t child = frame.nextChild;
@@ -160,34 +202,15 @@ class InnerTextRenderer {
         frame.nextChild = document_.nodes[child].nextSibling;
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
-            bool crs = false;
-            const std::string_view text = document_.StoredText(child, &crs);
-            // CR is white space too, so the stored text tells as well.
-            const bool blank = IsHtmlWhiteSpaceOnly(text);
-            if (blank && DropsWhiteSpaceText(frames_.back().style.display)) {
-                return;
-            }
-            if (!blank) {
-                NoteTableBox(HtmlDisplay::kInline, false);
-            }
-            Frame& owner = frames_.back();
-            // A select shows its options only, not text between them.
-            const bool inSelect = document_.nodes[owner.node].tag == HtmlTag::kSelect;
-            if (owner.style.visibility == CssVisibility::kVisible && !owner.closedDetails &&
-                !inSelect) {
-                writer_.SetTurkicCasing(owner.style.turkicCasing);
-                const HtmlComputedStyle& style = owner.style;
-                ForEachTextPiece(text, crs, [this, &style](std::string_view piece) {
-                    writer_.Text(piece, style.whiteSpace, style.textTransform);
-                });
-            }
+            CollectText(child);
             return;
         }
+        // Step 3: a template's content is not rendered, nor is what a
+        // closed details element holds but its first summary.
         if (IsTemplate(node)) {
             return;
         }
         if (frame.closedDetails) {
-            // A closed details element shows its first summary only.
             if (node.tag != HtmlTag::kSummary || frame.summaryShown) {
                 return;
             }
@@ -199,6 +222,37 @@ class InnerTextRenderer {
         }
     }
 
+    // Step 4: the text of a text node after the white-space and
+    // text-transform rules of the element holding it.
+    void CollectText(std::int32_t child) {
+        bool crs = false;
+        const std::string_view text = document_.StoredText(child, &crs);
+        // CR is white space too, so the stored text tells as well.
+        const bool blank = IsHtmlWhiteSpaceOnly(text);
+        if (blank && DropsWhiteSpaceText(frames_.back().style.display)) {
+            return;
+        }
+        if (!blank) {
+            NoteTableBox(HtmlDisplay::kInline, false);  // steps 6 and 7
+        }
+        const Frame& owner = frames_.back();
+        // Step 3: a select and an optgroup (in a select or not) hold the
+        // boxes of their options only, not of text between them; a closed
+        // details element renders no text of its own.
+        const HtmlTag ownerTag = document_.nodes[owner.node].tag;
+        const bool optionsOnly = ownerTag == HtmlTag::kSelect || ownerTag == HtmlTag::kOptgroup;
+        // Step 2: the text of an element that is not visible.
+        if (owner.style.visibility != CssVisibility::kVisible || owner.closedDetails ||
+            optionsOnly) {
+            return;
+        }
+        writer_.SetTurkicCasing(owner.style.turkicCasing);
+        const HtmlComputedStyle& style = owner.style;
+        ForEachTextPiece(text, crs, [this, &style](std::string_view piece) {
+            writer_.Text(piece, style.whiteSpace, style.textTransform);
+        });
+    }
+
     Frame* NearestTable() {
         for (std::size_t i = frames_.size(); i-- > 0;) {
             if (IsTableBox(frames_[i].style.display)) {
@@ -208,6 +262,8 @@ class InnerTextRenderer {
         return frames_.empty() ? nullptr : &frames_.back();
     }
 
+    // Step 1: an element being rendered opens; its items start (steps 6
+    // to 9) and its children follow. Step 5: a br is a line feed.
     void Enter(std::int32_t index, const HtmlComputedStyle& style) {
         const HtmlNode& node = document_.nodes[index];
         if (node.tag == HtmlTag::kBr && (node.flags & kNodeForeign) == 0) {
@@ -237,8 +293,9 @@ class InnerTextRenderer {
         ancestors_.push_back(index);
     }
 
-    // ::first-line and ::first-letter style the first line and letter of a
-    // block container's text, nested blocks included.
+    // Step 4's text-transform: ::first-line and ::first-letter style the
+    // first line and letter of a block container's text, nested blocks
+    // included.
     void StartFirstLineStyles(Frame* frame) {
         const HtmlComputedStyle& style = frame->style;
         if (style.display == HtmlDisplay::kInline || style.visibility != CssVisibility::kVisible) {
@@ -256,15 +313,17 @@ class InnerTextRenderer {
 
     int LineBreaksOf(const HtmlNode& node) const { return node.tag == HtmlTag::kP ? 2 : 1; }
 
-    // A p element asks for two line breaks whatever its display.
+    // Steps 8 and 9: a p element asks for two line breaks whatever its
+    // display.
     static bool NeedsLineBreaks(const HtmlNode& node, HtmlDisplay display) {
         return IsBlockLevel(display) || node.tag == HtmlTag::kP;
     }
 
-    // The tab between cells and the line feed between rows go after each
-    // cell or row element that another cell or row box follows.
-    // Cells standing directly in a table or row group share an anonymous
-    // row, which separates them like a row element; text there joins it.
+    // Steps 6 and 7: the tab between cells and the line feed between rows
+    // go after each cell or row element that another cell or row box
+    // follows, so they are written when that box starts. Cells standing
+    // directly in a table or row group share an anonymous row, which
+    // separates them like a row element; text there joins it.
     void NoteTableBox(HtmlDisplay display, bool visible) {
         Frame& parent = frames_.back();
         const bool anonymousRow =
@@ -292,8 +351,8 @@ class InnerTextRenderer {
         }
     }
 
-    // A row box starts: the line feed after the row before it, if that was
-    // a visible row element.
+    // Step 7: a row box starts: the line feed after the row before it, if
+    // that was a visible row element.
     void NoteRow(bool separated) {
         Frame* table = NearestTable();
         if (table == nullptr) {
@@ -305,8 +364,10 @@ class InnerTextRenderer {
         table->lastRow = separated ? LastBox::kSeparated : LastBox::kSilent;
     }
 
-    // An element whose visibility is hidden adds no items of its own (no
-    // separators, no line breaks), only what its visible descendants add.
+    // The items before an element's children: the separator the box
+    // before it is owed (steps 6 and 7) and the required line breaks
+    // (steps 8 and 9). By step 2 an element whose visibility is hidden adds
+    // no items of its own, only what its visible descendants add.
     void StartItems(const HtmlNode& node, const HtmlComputedStyle& style) {
         const bool visible = style.visibility == CssVisibility::kVisible;
         if (!frames_.empty()) {
@@ -382,6 +443,8 @@ class InnerTextRenderer {
         text->push_back(std::move(list));
     }
 
+    // Step 10: the items after an element's children: the required line
+    // breaks of steps 8 and 9, the end of its box.
     void Leave(const Frame& frame) {
         if (frame.firstLineStyled) {
             writer_.StartFirstLine(CssTextTransform::kNone, CssTextTransform::kNone);

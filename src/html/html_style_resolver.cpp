@@ -8,6 +8,10 @@
 namespace vellumo {
 namespace {
 
+// The index key of rules whose subject is "[hidden]" alone: no element
+// name or class can be written this way.
+constexpr std::string_view kHiddenAttributeKey = "[hidden]";
+
 bool EqualsFolded(std::string_view a, std::string_view b, bool fold) {
     return fold ? EqualsIgnoringAsciiCase(a, b) : a == b;
 }
@@ -47,6 +51,14 @@ std::uint64_t Priority(bool important, bool inlineStyle, std::uint32_t specifici
            (static_cast<std::uint64_t>(specificity) << 32) | order;
 }
 
+// The declared value of a cascade slot into a style field, when it has one.
+template <typename Field, typename Slot>
+void TakeDeclared(const Slot& slot, Field* field) {
+    if (slot.value >= 0) {
+        *field = static_cast<Field>(slot.value);
+    }
+}
+
 // "tr", "az" and their subtags ("tr-TR", "az-Latn"), any case.
 bool IsTurkicLanguage(std::string_view lang) {
     while (!lang.empty() && IsHtmlWhiteSpace(lang.front())) {
@@ -70,7 +82,8 @@ HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(d
         const CssCompound& subject = rules_[i].compounds.back();
         std::string key = !subject.id.empty()        ? "#" + subject.id
                           : !subject.classes.empty() ? "." + subject.classes.front()
-                                                     : subject.tag;
+                          : !subject.tag.empty()     ? subject.tag
+                                                     : std::string(kHiddenAttributeKey);
         index_[key].rules.push_back(i);
     }
     stepBudget_ = kSelectorStepsPerNode * (document.nodes.size() + 1);
@@ -97,6 +110,10 @@ HtmlDisplay HtmlStyleResolver::DefaultDisplay(std::int32_t index) const {
         return HtmlDisplay::kNone;
     }
     return TagInfo(node.tag).display;
+}
+
+bool HtmlStyleResolver::HasHiddenAttribute(const ElementFacts& element) const {
+    return (document_.nodes[element.index].flags & kNodeHidden) != 0;
 }
 
 bool HtmlStyleResolver::HasClass(std::string_view classes, const std::string& name) {
@@ -144,6 +161,9 @@ bool HtmlStyleResolver::MatchesCompound(const CssCompound& compound, const Eleme
     }
     Charge(1 + compound.tag.size() + compound.id.size());
     if (!compound.tag.empty() && *element.name != compound.tag) {
+        return false;
+    }
+    if (compound.hiddenAttribute && !HasHiddenAttribute(element)) {
         return false;
     }
     const HtmlElementAttributes& attributes = element.attributes;
@@ -194,6 +214,10 @@ void HtmlStyleResolver::CollectCandidates(const ElementFacts& element) {
         }
     };
     add(*element.name);
+    if (HasHiddenAttribute(element)) {
+        key_.assign(kHiddenAttributeKey);
+        add(key_);
+    }
     const HtmlElementAttributes& attributes = element.attributes;
     if (!attributes.id.empty()) {
         key_.assign("#");
@@ -224,68 +248,67 @@ void HtmlStyleResolver::CollectCandidates(const ElementFacts& element) {
     }
 }
 
-HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlComputedStyle& parent,
-                                             const std::vector<std::int32_t>& ancestors) {
-    const HtmlNode& node = document_.nodes[index];
-    const ElementFacts facts = FactsAt(ancestors.size(), index);
-    const HtmlElementAttributes& attributes = facts.attributes;
-    std::int8_t values[static_cast<int>(CssProperty::kCount)];
-    std::uint64_t priorities[static_cast<int>(CssProperty::kCount)] = {};
-    bool declared[static_cast<int>(CssProperty::kCount)] = {};
-    auto apply = [&](const CssDeclarations& declarations, bool inlineStyle,
-                     std::uint32_t specificity, std::uint32_t order) {
-        for (int p = 0; p < static_cast<int>(CssProperty::kCount); ++p) {
-            const CssSlot& slot = declarations.slots[p];
-            const std::uint64_t priority =
-                Priority(slot.important, inlineStyle, specificity, order);
-            if (slot.value >= 0 && (!declared[p] || priority >= priorities[p])) {
-                values[p] = slot.value;
-                priorities[p] = priority;
-                declared[p] = true;
-            }
-        }
-    };
-    // text-transform of ::first-line and ::first-letter, by the same cascade.
-    std::int8_t pseudoValues[3] = {-1, -1, -1};
-    std::uint64_t pseudoPriorities[3] = {};
+void HtmlStyleResolver::CascadeSlot::Offer(std::int8_t declared, std::uint64_t declaredPriority) {
+    if (declared >= 0 && TakesOver(declaredPriority)) {
+        value = declared;
+        priority = declaredPriority;
+    }
+}
+
+void HtmlStyleResolver::Cascaded::Apply(const CssDeclarations& declarations, bool inlineStyle,
+                                        std::uint32_t specificity, std::uint32_t order) {
+    for (int p = 0; p < static_cast<int>(CssProperty::kCount); ++p) {
+        const CssSlot& slot = declarations.slots[p];
+        properties[p].Offer(slot.value, Priority(slot.important, inlineStyle, specificity, order));
+    }
+}
+
+// The cascade: the declarations of every matching rule and of the style
+// attribute, the strongest for each property winning. Rules for
+// ::first-line and ::first-letter give their text-transform only.
+HtmlStyleResolver::Cascaded HtmlStyleResolver::Cascade(std::int32_t index,
+                                                       const ElementFacts& facts,
+                                                       const std::vector<std::int32_t>& ancestors) {
+    Cascaded cascaded;
     if (!rules_.empty()) {
         CollectCandidates(facts);
         for (std::uint32_t rule : candidates_) {
             const CssRule& candidate = rules_[rule];
-            if (candidate.pseudo != CssPseudo::kNone) {
-                const CssSlot& slot = candidate.declarations.Get(CssProperty::kTextTransform);
-                const auto p = static_cast<int>(candidate.pseudo);
-                const std::uint64_t priority =
-                    Priority(slot.important, false, candidate.specificity, candidate.order);
-                if (slot.value >= 0 && priority >= pseudoPriorities[p] &&
-                    Matches(candidate, index, ancestors)) {
-                    pseudoValues[p] = slot.value;
-                    pseudoPriorities[p] = priority;
+            if (candidate.pseudo == CssPseudo::kNone) {
+                if (Matches(candidate, index, ancestors)) {
+                    cascaded.Apply(candidate.declarations, false, candidate.specificity,
+                                   candidate.order);
                 }
                 continue;
             }
-            if (Matches(rules_[rule], index, ancestors)) {
-                apply(rules_[rule].declarations, false, rules_[rule].specificity,
-                      rules_[rule].order);
+            const CssSlot& slot = candidate.declarations.Get(CssProperty::kTextTransform);
+            CascadeSlot& pseudo = cascaded.pseudoTransforms[static_cast<int>(candidate.pseudo)];
+            const std::uint64_t priority =
+                Priority(slot.important, false, candidate.specificity, candidate.order);
+            // Matching costs budget, so it is done only for a value that would win.
+            if (slot.value >= 0 && pseudo.TakesOver(priority) &&
+                Matches(candidate, index, ancestors)) {
+                pseudo.Offer(slot.value, priority);
             }
         }
     }
-    if (!attributes.style.empty()) {
-        apply(ParseCssDeclarations(attributes.style), true, 0, 0);
+    if (!facts.attributes.style.empty()) {
+        cascaded.Apply(ParseCssDeclarations(facts.attributes.style), true, 0, 0);
     }
+    return cascaded;
+}
 
+// The values an element has before its cascaded ones: its parent's
+// inherited values and the defaults of the browser's style sheet (its
+// display, pre's white-space, the lang attribute's casing).
+HtmlComputedStyle HtmlStyleResolver::DefaultStyle(std::int32_t index,
+                                                  const HtmlElementAttributes& attributes,
+                                                  const HtmlComputedStyle& parent) const {
+    const HtmlNode& node = document_.nodes[index];
     HtmlComputedStyle style = parent;
     style.display = DefaultDisplay(index);
     style.firstLineTransform = CssTextTransform::kNone;
     style.firstLetterTransform = CssTextTransform::kNone;
-    for (CssPseudo pseudo : {CssPseudo::kFirstLine, CssPseudo::kFirstLetter}) {
-        const std::int8_t value = pseudoValues[static_cast<int>(pseudo)];
-        if (value >= 0) {
-            (pseudo == CssPseudo::kFirstLine ? style.firstLineTransform
-                                             : style.firstLetterTransform) =
-                static_cast<CssTextTransform>(value);
-        }
-    }
     if (attributes.hasLang) {
         style.turkicCasing = IsTurkicLanguage(attributes.lang);
     }
@@ -294,29 +317,40 @@ HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlCompu
     } else if (node.tag == HtmlTag::kNobr) {
         style.whiteSpace = CssWhiteSpace::kNoWrap;
     }
-    auto get = [&](CssProperty p) {
-        return declared[static_cast<int>(p)] ? values[static_cast<int>(p)] : -1;
-    };
-    if (get(CssProperty::kDisplay) >= 0) {
-        style.display = static_cast<HtmlDisplay>(get(CssProperty::kDisplay));
-    }
-    if (get(CssProperty::kVisibility) >= 0) {
-        style.visibility = static_cast<CssVisibility>(get(CssProperty::kVisibility));
-    }
-    if (get(CssProperty::kWhiteSpace) >= 0) {
-        style.whiteSpace = static_cast<CssWhiteSpace>(get(CssProperty::kWhiteSpace));
-    }
-    if (get(CssProperty::kTextTransform) >= 0) {
-        style.textTransform = static_cast<CssTextTransform>(get(CssProperty::kTextTransform));
-    }
+    return style;
+}
+
+// The mapping of the cascaded values onto the computed style: each
+// declared value replaces the default, then out-of-flow boxes and the
+// children of flex and grid containers become blocks.
+HtmlComputedStyle HtmlStyleResolver::ComputedStyle(std::int32_t index,
+                                                   const HtmlElementAttributes& attributes,
+                                                   const Cascaded& cascaded,
+                                                   const HtmlComputedStyle& parent) const {
+    HtmlComputedStyle style = DefaultStyle(index, attributes, parent);
+    TakeDeclared(cascaded.TransformOf(CssPseudo::kFirstLine), &style.firstLineTransform);
+    TakeDeclared(cascaded.TransformOf(CssPseudo::kFirstLetter), &style.firstLetterTransform);
+    TakeDeclared(cascaded.Get(CssProperty::kDisplay), &style.display);
+    TakeDeclared(cascaded.Get(CssProperty::kVisibility), &style.visibility);
+    TakeDeclared(cascaded.Get(CssProperty::kWhiteSpace), &style.whiteSpace);
+    TakeDeclared(cascaded.Get(CssProperty::kTextTransform), &style.textTransform);
     // Floated and absolutely positioned boxes are blocks whatever their
     // display, as are the children of flex and grid containers.
-    const bool outOfFlow = get(CssProperty::kFloat) == static_cast<int>(CssFlow::kOutOfFlow) ||
-                           get(CssProperty::kPosition) == static_cast<int>(CssFlow::kOutOfFlow);
-    if ((outOfFlow || IsFlexOrGrid(parent.display)) && style.display != HtmlDisplay::kNone) {
+    const auto outOfFlow = static_cast<std::int8_t>(CssFlow::kOutOfFlow);
+    const bool blockified = cascaded.Get(CssProperty::kFloat).value == outOfFlow ||
+                            cascaded.Get(CssProperty::kPosition).value == outOfFlow ||
+                            IsFlexOrGrid(parent.display);
+    if (blockified && style.display != HtmlDisplay::kNone) {
         style.display = Blockified(style.display);
     }
     return style;
+}
+
+HtmlComputedStyle HtmlStyleResolver::Compute(std::int32_t index, const HtmlComputedStyle& parent,
+                                             const std::vector<std::int32_t>& ancestors) {
+    // A copy: matching may grow the path the reference points into.
+    const ElementFacts facts = FactsAt(ancestors.size(), index);
+    return ComputedStyle(index, facts.attributes, Cascade(index, facts, ancestors), parent);
 }
 
 }  // namespace vellumo

@@ -46,9 +46,6 @@ class HtmlStyleResolver {
                                             const std::vector<std::int32_t>& ancestors);
 
   private:
-    [[nodiscard]] HtmlDisplay DefaultDisplay(std::int32_t index) const;
-    [[nodiscard]] bool Matches(const CssRule& rule, std::int32_t node,
-                               const std::vector<std::int32_t>& ancestors);
     // An element's name and kept attributes, looked up once per place on
     // the path from the root (they may sit in the document's side table).
     struct ElementFacts {
@@ -56,10 +53,49 @@ class HtmlStyleResolver {
         const std::string* name = nullptr;
         HtmlElementAttributes attributes;
     };
+    // The winning declared value of one property, -1 while none is.
+    struct CascadeSlot {
+        std::int8_t value = -1;
+        std::uint64_t priority = 0;
+        // Declarations come in cascade order, so one at least as strong as
+        // the value held takes over.
+        [[nodiscard]] bool TakesOver(std::uint64_t declaredPriority) const {
+            return value < 0 || declaredPriority >= priority;
+        }
+        void Offer(std::int8_t declared, std::uint64_t declaredPriority);
+    };
+    // What the cascade gives an element: a value for each property, and
+    // the text-transform of its ::first-line and ::first-letter.
+    struct Cascaded {
+        CascadeSlot properties[static_cast<int>(CssProperty::kCount)];
+        CascadeSlot pseudoTransforms[3];  // by CssPseudo
+        void Apply(const CssDeclarations& declarations, bool inlineStyle, std::uint32_t specificity,
+                   std::uint32_t order);
+        [[nodiscard]] const CascadeSlot& Get(CssProperty p) const {
+            return properties[static_cast<int>(p)];
+        }
+        [[nodiscard]] const CascadeSlot& TransformOf(CssPseudo pseudo) const {
+            return pseudoTransforms[static_cast<int>(pseudo)];
+        }
+    };
+
+    [[nodiscard]] Cascaded Cascade(std::int32_t index, const ElementFacts& facts,
+                                   const std::vector<std::int32_t>& ancestors);
+    [[nodiscard]] HtmlComputedStyle DefaultStyle(std::int32_t index,
+                                                 const HtmlElementAttributes& attributes,
+                                                 const HtmlComputedStyle& parent) const;
+    [[nodiscard]] HtmlComputedStyle ComputedStyle(std::int32_t index,
+                                                  const HtmlElementAttributes& attributes,
+                                                  const Cascaded& cascaded,
+                                                  const HtmlComputedStyle& parent) const;
+    [[nodiscard]] HtmlDisplay DefaultDisplay(std::int32_t index) const;
+    [[nodiscard]] bool Matches(const CssRule& rule, std::int32_t node,
+                               const std::vector<std::int32_t>& ancestors);
     [[nodiscard]] const ElementFacts& FactsAt(std::size_t depth, std::int32_t index);
     void CollectCandidates(const ElementFacts& element);
     [[nodiscard]] bool MatchesCompound(const CssCompound& compound, const ElementFacts& element);
     [[nodiscard]] bool HasClass(std::string_view classes, const std::string& name);
+    [[nodiscard]] bool HasHiddenAttribute(const ElementFacts& element) const;
     void Charge(std::uint64_t bytes);
 
     const HtmlDocument& document_;

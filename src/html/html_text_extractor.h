@@ -14,34 +14,20 @@
 
 #include "charset/charset.h"
 #include "charset/output_charset.h"
+#include "html/html_renderer.h"
 
 namespace vellumo {
-
-// The built-in renderer: the text a browser gives as document.body.innerText
-// for `html`, written in `charset`. An empty charset means windows-1252.
-// The HTML is decoded to UTF-8 first (UTF-8, the single-byte charsets with
-// tables, ISO-2022-JP and -KR, UTF-16 and UTF-32), and the text written back in the
-// charset (UTF-8 for the wide forms); characters that the charset cannot
-// represent become "?" (a no-break space becomes a space). A charset
-// without a decoder here is taken as ASCII-compatible: its bytes pass
-// through unchanged. Linear time in the input, bounded nesting; input past
-// the first GiB is ignored.
-[[nodiscard]] std::string RenderHtmlText(std::string_view html, std::string_view charset);
 
 // Where the text is taken from: the built-in renderer, or the platform
 // engine with the renderer behind it.
 enum class HtmlTextSource { kBuiltInRenderer, kPlatformEngine };
-
-// The built-in renderer on HTML already decoded: `charset` is UTF-8, or
-// opaque for bytes that pass through. The text is in the same form.
-[[nodiscard]] std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset);
 
 // The text of an HTML message body in one charset, and that charset's name
 // ("" for plain ASCII). The charset read is `messageCharset`, or when that is
 // empty the one the HTML declares (SniffHtmlCharset), or windows-1252. The
 // HTML is decoded before either producer sees it (the engine gets UTF-8, so
 // no host code page is needed), and the text is written as EncodeForLabel
-// (html_output_charset.h) writes it; a charset without a decoder here goes
+// (charset/output_charset.h) writes it; a charset without a decoder here goes
 // to the engine as it is. Returns false, with `out` untouched, for a
 // charset that cannot be read here (ISO-2022-CN). `releaseInput`, when
 // set, is called as soon as `html` is no longer read (it was decoded into

@@ -32,6 +32,28 @@ std::size_t FirstLetterLength(std::string_view run) {
     return run.size();
 }
 
+bool IsSpaceOrTab(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Where a line of width 0 ends in preserved text that wraps: after the
+// first spaces that follow a word (`afterWord`: one came before the run);
+// npos when it does not end in the run.
+std::size_t FirstLineEnd(std::string_view run, bool afterWord) {
+    std::size_t i = 0;
+    while (i < run.size() && !(IsSpaceOrTab(run[i]) && afterWord)) {
+        afterWord = afterWord || !IsSpaceOrTab(run[i]);
+        ++i;
+    }
+    if (i == run.size()) {
+        return std::string_view::npos;
+    }
+    while (i < run.size() && IsSpaceOrTab(run[i])) {
+        ++i;
+    }
+    return i;
+}
+
 }  // namespace
 
 void HtmlTextWriter::FlushBreaks() {
@@ -50,8 +72,19 @@ void HtmlTextWriter::PutNewline() {
     }
     afterWordChar_ = false;
     if (firstLineStarted_) {
-        firstLine_ = CssTextTransform::kNone;
-        firstLineStarted_ = false;
+        EndFirstLine();
+    }
+}
+
+void HtmlTextWriter::EndFirstLine() {
+    firstLine_ = CssTextTransform::kNone;
+    firstLineStarted_ = false;
+}
+
+// A space between words where lines wrap ends a first line of width 0.
+void HtmlTextWriter::EndFirstLineAtPendingSpace() {
+    if (pendingSpaceWraps_ && firstLineStarted_) {
+        EndFirstLine();
     }
 }
 
@@ -73,9 +106,18 @@ void HtmlTextWriter::PutChar(char c) {
 
 // Visible text as it is, or through text-transform; a no-break space
 // marker becomes a space either way.
-void HtmlTextWriter::AppendRun(std::string_view run, CssTextTransform transform) {
+void HtmlTextWriter::AppendRun(std::string_view run, CssTextTransform transform, bool wraps) {
     if (run.empty()) {
         return;
+    }
+    if (firstLine_ != CssTextTransform::kNone && wraps) {
+        const std::size_t end = FirstLineEnd(run, firstLineStarted_);
+        if (end != std::string_view::npos) {
+            AppendRun(run.substr(0, end), transform, false);
+            EndFirstLine();
+            AppendRun(run.substr(end), transform, false);
+            return;
+        }
     }
     if (firstLine_ != CssTextTransform::kNone) {
         firstLineStarted_ = true;
@@ -112,20 +154,25 @@ void HtmlTextWriter::Text(std::string_view text, CssWhiteSpace whiteSpace,
                           CssTextTransform transform) {
     switch (whiteSpace) {
         case CssWhiteSpace::kPre:
+            PreservedText(text, transform, false);
+            break;
         case CssWhiteSpace::kPreWrap:
-            PreservedText(text, transform);
+            PreservedText(text, transform, true);
             break;
         case CssWhiteSpace::kPreLine:
-            CollapsedText(text, transform, true);
+            CollapsedText(text, transform, true, true);
+            break;
+        case CssWhiteSpace::kNoWrap:
+            CollapsedText(text, transform, false, false);
             break;
         default:
-            CollapsedText(text, transform, false);
+            CollapsedText(text, transform, false, true);
             break;
     }
 }
 
 void HtmlTextWriter::CollapsedText(std::string_view text, CssTextTransform transform,
-                                   bool keepNewlines) {
+                                   bool keepNewlines, bool wraps) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char c = text[pos];
@@ -134,6 +181,7 @@ void HtmlTextWriter::CollapsedText(std::string_view text, CssTextTransform trans
                 Literal('\n');
             } else if (!atLineStart_) {
                 pendingSpace_ = true;
+                pendingSpaceWraps_ = wraps;
             }
             ++pos;
             continue;
@@ -143,19 +191,20 @@ void HtmlTextWriter::CollapsedText(std::string_view text, CssTextTransform trans
             Out().push_back(' ');
             afterWordChar_ = false;
             pendingSpace_ = false;
+            EndFirstLineAtPendingSpace();
         }
         // Copy the run of visible bytes at once.
         const std::size_t start = pos;
         while (pos < text.size() && !IsHtmlWhiteSpace(text[pos])) {
             ++pos;
         }
-        AppendRun(text.substr(start, pos - start), transform);
+        AppendRun(text.substr(start, pos - start), transform, false);
         anyItem_ = true;
         atLineStart_ = false;
     }
 }
 
-void HtmlTextWriter::PreservedText(std::string_view text, CssTextTransform transform) {
+void HtmlTextWriter::PreservedText(std::string_view text, CssTextTransform transform, bool wraps) {
     if (text.empty()) {
         return;
     }
@@ -163,13 +212,14 @@ void HtmlTextWriter::PreservedText(std::string_view text, CssTextTransform trans
     if (pendingSpace_) {
         Out().push_back(' ');
         pendingSpace_ = false;
+        EndFirstLineAtPendingSpace();
     }
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i < text.size() && text[i] != '\n' && text[i] != '\r') {
             continue;
         }
-        AppendRun(text.substr(start, i - start), transform);
+        AppendRun(text.substr(start, i - start), transform, wraps);
         if (i < text.size() && text[i] == '\n') {
             PutNewline();
         } else if (i < text.size()) {
@@ -200,6 +250,7 @@ void HtmlTextWriter::InlineBoxStart() {
         PutChar(' ');
         afterWordChar_ = false;
         pendingSpace_ = false;
+        EndFirstLineAtPendingSpace();
     }
     atLineStart_ = true;
 }

@@ -42,9 +42,12 @@ class HtmlTextWriter {
     void InlineBoxEnd();
     // A string item: "\t" between table cells, "\n" between rows and for br.
     void Literal(char c);
-    // Text up to the next line break (::first-line), or up to and with the
-    // first letter (::first-letter), takes `transform` where its own is
-    // `base` (the block's, inherited). kNone ends the style.
+    // Text of the first line (::first-line), or up to and with the first
+    // letter (::first-letter), takes `transform` where its own is `base`
+    // (the block's, inherited). kNone ends the style. With no widths laid
+    // out, the first line is what a box of width 0 holds: up to the first
+    // line break, or to the first space after a word where white-space
+    // lets lines wrap.
     void StartFirstLine(CssTextTransform transform, CssTextTransform base);
     void StartFirstLetter(CssTextTransform transform, CssTextTransform base);
     // Whether the following text is Turkish or Azerbaijani (dotted capital i).
@@ -64,9 +67,13 @@ class HtmlTextWriter {
     void FlushBreaks();
     void PutChar(char c);
     void PutNewline();
-    void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines);
-    void PreservedText(std::string_view text, CssTextTransform transform);
-    void AppendRun(std::string_view run, CssTextTransform transform);
+    // `wraps`: the white-space lets lines wrap at spaces.
+    void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines,
+                       bool wraps);
+    void PreservedText(std::string_view text, CssTextTransform transform, bool wraps);
+    void AppendRun(std::string_view run, CssTextTransform transform, bool wraps);
+    void EndFirstLine();
+    void EndFirstLineAtPendingSpace();
     void AppendCased(std::string_view run, CssTextTransform transform);
 
     std::string QuotedOutput() const;
@@ -81,6 +88,7 @@ class HtmlTextWriter {
     bool quoting_ = false;
     int pendingBreaks_ = 0;
     bool pendingSpace_ = false;
+    bool pendingSpaceWraps_ = false;  // a line may wrap at that space
     bool atLineStart_ = true;
     bool anyItem_ = false;
     bool afterWordChar_ = false;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "html/html_css_media.h"
 #include "html/html_doctype.h"
 #include "html/html_document_editing.h"
 #include "html/html_name_table.h"
@@ -253,7 +254,7 @@ class TreeBuilder {
         if (text.empty()) {
             return;
         }
-        if (Current().tag == HtmlTag::kStyle && !InForeign()) {
+        if (Current().tag == HtmlTag::kStyle && !InForeign() && styleApplies_) {
             doc_.styleSheets.emplace_back(text);
         }
         const std::int32_t node = CreateNode(HtmlTag::kUnknown, 0, kNodeText);
@@ -277,6 +278,12 @@ class TreeBuilder {
             while (open_.Size() > 1 && InForeign()) {
                 open_.Pop();
             }
+        }
+        if (tag == HtmlTag::kStyle) {
+            // A sheet for other media (print, a phone's width) is not
+            // applied on a screen.
+            const std::string* media = token.FindAttribute("media");
+            styleApplies_ = media == nullptr || CssMediaMatchesScreen(*media);
         }
         switch (tag) {
             case HtmlTag::kFrameset:
@@ -591,6 +598,7 @@ class TreeBuilder {
     std::int32_t head_ = kNoNode;
     std::int32_t headLastChild_ = kNoNode;
     bool skipNewline_ = false;
+    bool styleApplies_ = true;  // the media of the last style start tag match
     bool frameset_ = false;
     bool seenToken_ = false;
 };

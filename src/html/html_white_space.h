@@ -21,4 +21,15 @@ namespace vellumo {
     return true;
 }
 
+// `text` without the white space at either end.
+[[nodiscard]] constexpr std::string_view TrimHtmlWhiteSpace(std::string_view text) {
+    while (!text.empty() && IsHtmlWhiteSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsHtmlWhiteSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 }  // namespace vellumo

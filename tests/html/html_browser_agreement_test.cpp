@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "charset/charset.h"
+#include "html/html_renderer.h"
 #include "html/html_sequence_matcher.h"
-#include "html/html_text_extractor.h"
 
 namespace vellumo {
 namespace {

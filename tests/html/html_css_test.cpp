@@ -37,6 +37,8 @@ TEST(HtmlCss, Declarations) {
         {"text-transform", "text-transform:capitalize", CssProperty::kTextTransform,
          static_cast<int>(CssTextTransform::kCapitalize), false},
         {"empty", "", CssProperty::kDisplay, -1, false},
+        {"semicolon in a string split the declaration", "content:\"a;display:none;\"",
+         CssProperty::kDisplay, -1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -59,6 +61,7 @@ std::vector<std::string> Selectors(const char* sheet, bool foldCase = false) {
                 text += "." + name;
             }
             text += compound.id.empty() ? "" : "#" + compound.id;
+            text += compound.hiddenAttribute ? "[hidden]" : "";
         }
         out.push_back(text + "/" + std::to_string(rule.specificity));
     }
@@ -91,13 +94,47 @@ TEST(HtmlCss, StyleSheets) {
          "a:hover, [x], a>b, a+b, *, .ok{display:none}",
          {".ok/256"}},
         {"unclosed block", ".u{display:none", {".u/256"}},
-        {"stray braces", "}} .v{display:none}", {".v/256"}},
+        {"hidden attribute selectors",
+         "[hidden]{display:block} div[ HIDDEN ].a{display:none} [hidden=x], [id]{display:none}",
+         {"[hidden]/256", "div.a[hidden]/513"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Selectors(c.sheet), c.rules);
     }
     EXPECT_EQ(Selectors(".AbC{display:none}", true), List{".abc/256"});
+}
+
+// What a browser's CSS parser drops after an error, and what it keeps.
+TEST(HtmlCss, StyleSheetErrorRecovery) {
+    using List = std::vector<std::string>;
+    const struct {
+        const char* name;
+        const char* sheet;
+        List rules;
+    } cases[] = {
+        {"rule after a stray brace was applied",
+         "}} .v{display:none} .w{display:none}",
+         {".w/256"}},
+        {"rule after a stray semicolon was applied",
+         "p{} ; .v{display:none} .w{display:none}",
+         {".w/256"}},
+        {"brace in a string ended the block",
+         ".a{content:\"}\"; display:none} .b{display:none}",
+         {".a/256", ".b/256"}},
+        {"brace in a url opened a block",
+         ".a{background:url(x{y).png)} .b{display:none}",
+         {".b/256"}},
+        {"comment opener in a string hid the rest",
+         ".a{content:\"/*\"} .b{display:none} /**/",
+         {".b/256"}},
+        {"unclosed parenthesis runs to the end", ".a{color:rgb(1,2} .b{display:none}", {}},
+        {"prelude at the end of the sheet gives no rule", ".a{display:none} .b", {".a/256"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Selectors(c.sheet), c.rules);
+    }
 }
 
 TEST(HtmlCss, RuleCountIsBounded) {

@@ -1,11 +1,12 @@
 // The renderer against a browser's innerText for the layout rules that
 // change the text: out-of-flow boxes, CSS tables, templates, table white
-// space, first-line and first-letter styles, and Turkic case mapping.
+// space, first-line (in a box of width 0, the first word) and first-letter
+// styles, and Turkic case mapping.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "html/html_text_extractor.h"
+#include "html/html_renderer.h"
 
 namespace vellumo {
 namespace {
@@ -107,8 +108,19 @@ TEST(HtmlRendererLayout, FirstLineAndFirstLetterTransforms) {
         {"first line in a nested block",
          "<style>div::first-line{text-transform:uppercase}</style><div><p>abc</p><p>def</p></div>",
          "ABC\r\n\r\ndef"},
-        {"one colon", "<style>p:first-line{text-transform:uppercase}</style><p>ab cd<br>ef",
+        {"one colon", "<style>p:first-line{text-transform:uppercase}</style><p>ab<br>ef",
+         "AB\r\nef"},
+        {"first line transformed the whole paragraph",
+         "<style>p::first-line{text-transform:uppercase}</style><p> ab<b>c</b>  def<br>gh",
+         "ABC def\r\ngh"},
+        {"nowrap first line runs to the break",
+         "<style>p::first-line{text-transform:uppercase}</style>"
+         "<p style='white-space:nowrap'>ab cd<br>ef",
          "AB CD\r\nef"},
+        {"pre-wrap first line ends after its spaces",
+         "<style>p::first-line{text-transform:uppercase}</style>"
+         "<p style='white-space:pre-wrap'>  ab  cd<b> ef</b>",
+         "  AB  cd ef"},
         {"first letter", "<style>div::first-letter{text-transform:uppercase}</style><div>abc def",
          "Abc def"},
         {"first letter after punctuation",
@@ -120,7 +132,9 @@ TEST(HtmlRendererLayout, FirstLineAndFirstLetterTransforms) {
         {"first letter lower case",
          "<style>.x::first-letter{text-transform:lowercase}</style><div class=x>ABC</div>", "aBC"},
         {"pseudo-element rules set nothing else",
-         "<style>div::first-line{display:none}</style><div>abc</div>", "abc"},
+         "<style>div::first-line{display:none} p::first-line{visibility:hidden}</style>"
+         "<div>abc</div><p>de f</p>",
+         "abc\r\n\r\nde f"},
     };
     RUN_CASES(cases);
 }

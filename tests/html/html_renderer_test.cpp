@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "html/html_text_extractor.h"
+#include "html/html_renderer.h"
 
 namespace vellumo {
 namespace {
@@ -136,6 +136,10 @@ TEST(HtmlRenderer, Lists) {
         {"text in a select between options is not shown", "<select>x<option>a</select>", "a"},
         {"options and optgroups each give a line",
          "<select><optgroup label=g><option>a<option>b</select>", "a\r\nb"},
+        {"optgroup outside a select gave its text",
+         "<div>a<optgroup>1<option>2</option>3</optgroup>b", "a\r\n2\r\nb"},
+        {"text in an optgroup in a select is not shown", "<select><optgroup>t<option>a</select>",
+         "a"},
     };
     RUN_CASES(cases);
 }
@@ -208,7 +212,7 @@ TEST(HtmlRenderer, HiddenContent) {
         {"rules in media queries are ignored",
          "<style>@media (max-width:600px){.d{display:none}}</style><div class=d>x</div>", "x"},
         {"rules with other selectors are ignored",
-         "<style>a:hover, [hidden], div > p {display:none}</style><p>x</p>", "x"},
+         "<style>a:hover, [title], div > p {display:none}</style><p title=t>x</p>", "x"},
         {"inline style beats a rule",
          "<style>.x{display:none}</style><b class=x "
          "style=\"display:inline\">y</b>",
@@ -226,8 +230,21 @@ TEST(HtmlRenderer, HiddenContent) {
          "<!DOCTYPE html><style>.Hide{display:none}</style><b class=hide>x</b>", "x"},
         {"a hidden attribute can be overridden",
          "<style>div{display:block}</style><div hidden>x</div>", "x"},
+        {"a [hidden] rule could not show hidden content",
+         "<style>[hidden]{display:block}</style>a<span hidden>x</span>", "a\r\nx"},
         {"style sheet in the body applies", "<b class=h>x</b>y<style>.h{display:none}</style>",
          "y"},
+        {"print style sheet hid text",
+         "<style media=print>.x{display:none}</style><b class=x>x</b>", "x"},
+        {"phone-width style sheet hid text",
+         "<style media=\"only screen and (max-width:600px)\">.d{display:none}</style>"
+         "<b class=d>x</b>",
+         "x"},
+        {"style sheet for screens applies",
+         "<style media=\"print, screen\">.x{display:none}</style><b class=x>x</b>y", "y"},
+        {"rule a browser drops after a stray brace hid text",
+         "<style>p{} } .x{display:none} .y{display:none}</style><b class=x>x</b><b class=y>y</b>z",
+         "xz"},
     };
     RUN_CASES(cases);
 }

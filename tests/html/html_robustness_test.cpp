@@ -10,6 +10,7 @@
 #include "charset/charset.h"
 #include "html/engine/html_engine.h"
 #include "html/html_open_elements.h"
+#include "html/html_renderer.h"
 #include "html/html_text_extractor.h"
 #include "html/html_tree_builder.h"
 

@@ -10,6 +10,7 @@
 #endif
 
 #include "html/html_charset_sniff.h"
+#include "html/html_renderer.h"
 #include "html/html_text_options.h"
 #include "html2text_options.h"
 #include "platform/line_ends.h"
