@@ -5,6 +5,7 @@
 #include "host/host_records.h"
 #include "host/plugin_state.h"
 #include "mailclient/entity_put_back.h"
+#include "mailclient/mailbox_reader.h"
 #include "mailclient/multipart_split.h"
 #include "mailclient/offer.h"
 #include "mailclient/offered_entity.h"
@@ -33,19 +34,25 @@ void Append(std::vector<std::string_view>& pieces, std::string_view piece) {
     pieces.push_back(piece);
 }
 
-// Puts ">" before each line of text that begins with "From ".
+// Puts ">" before each line of text that the mail client would take for
+// an envelope line, as it does when it stores a message.
 void QuoteFromLines(std::string& text) {
     std::string quoted;
     size_t copied = 0;
     bool any = false;
     for (size_t at = 0; at < text.size();) {
-        if (text.compare(at, kEnvelopeStart.size(), kEnvelopeStart) == 0) {
+        size_t newline = text.find('\n', at);
+        size_t end = newline == std::string::npos ? text.size() : newline;
+        std::string_view line(text.data() + at, end - at);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (text.compare(at, kEnvelopeStart.size(), kEnvelopeStart) == 0 && IsEnvelopeLine(line)) {
             quoted.append(text, copied, at - copied);
             quoted += '>';
             copied = at;
             any = true;
         }
-        size_t newline = text.find('\n', at);
         if (newline == std::string::npos) {
             break;
         }
@@ -168,25 +175,48 @@ bool Walk::Parts(const OfferedEntity& entity, std::string_view text, int depth,
     return true;
 }
 
-// The first line end decides: a message whose first line ends in a bare LF
-// was saved with LF line ends.
-bool HasLfLineEnds(std::string_view message) {
-    size_t newline = message.find('\n');
-    return newline != std::string_view::npos && (newline == 0 || message[newline - 1] != '\r');
+// The line ends of a message's header, which tell how it was saved.
+struct HeaderLineEnds {
+    size_t length = 0;  // the header with the blank line after it
+    bool crlf = false;  // some line ends in CR LF
+    bool bareLf = false;
+};
+
+// Reads the header with a line end at every LF, as the mail client does.
+HeaderLineEnds ReadHeaderLineEnds(std::string_view text) {
+    HeaderLineEnds ends;
+    ends.length = text.size();
+    size_t lineStart = 0;
+    for (size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+        bool crlf = at > 0 && text[at - 1] == '\r';
+        ends.crlf = ends.crlf || crlf;
+        ends.bareLf = ends.bareLf || !crlf;
+        if (at - lineStart == (crlf ? 1u : 0u)) {
+            ends.length = at + 1;
+            break;
+        }
+        lineStart = at + 1;
+    }
+    return ends;
 }
 
-void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, WalkObserver* observer,
-                     const WalkOptions& options, WalkResult& result) {
-    std::string_view envelope;
-    if (message.substr(0, kEnvelopeStart.size()) == kEnvelopeStart) {
-        size_t end = message.find('\n');
-        envelope = message.substr(0, end == std::string_view::npos ? message.size() : end + 1);
+// The envelope line with its line end, when the message begins with one.
+std::string_view EnvelopeOf(std::string_view message) {
+    if (message.substr(0, kEnvelopeStart.size()) != kEnvelopeStart) {
+        return {};
     }
+    size_t end = message.find('\n');
+    return message.substr(0, end == std::string_view::npos ? message.size() : end + 1);
+}
+
+void WalkCrLfMessage(std::string_view envelope, std::string_view entity,
+                     EntityTranslator& translator, WalkObserver* observer,
+                     const WalkOptions& options, WalkResult& result) {
     // Headers of an earlier message must not name this one's archive file.
     CapturedHeaders.clear();
     Walk walk(translator, observer, envelope, options, result);
     Append(result.pieces, envelope);
-    if (!walk.Entity(message.substr(envelope.size()), true, 0, 0, "message")) {
+    if (!walk.Entity(entity, true, 0, 0, "message")) {
         result.outcome = WalkOutcome::Failed;
         result.failure = walk.failure;
     } else if (walk.converted > 0) {
@@ -197,6 +227,30 @@ void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, Wal
     }
     result.pieces.clear();
     result.texts.clear();
+}
+
+// A message saved with LF line ends is walked with CR LF and given back
+// with LF.
+void WalkLfMessage(std::string_view message, EntityTranslator& translator, WalkObserver* observer,
+                   const WalkOptions& options, WalkResult& result) {
+    if (message.find("\r\n") != std::string_view::npos) {
+        // The CR LF it holds (in an 8-bit part, say) could not be told
+        // apart from those the walk adds, and would be lost on the way
+        // back to LF: the message stays as it was.
+        result.outcome = WalkOutcome::Unchanged;
+        return;
+    }
+    WalkResult crlf;
+    crlf.texts.push_back(WithCrLf(std::string(message)));
+    std::string_view text = crlf.texts.front();
+    std::string_view envelope = EnvelopeOf(text);
+    WalkCrLfMessage(envelope, text.substr(envelope.size()), translator, observer, options, crlf);
+    result.outcome = crlf.outcome;
+    result.failure = std::move(crlf.failure);
+    if (crlf.outcome == WalkOutcome::Converted) {
+        result.texts.push_back(WithLf(crlf.Text()));
+        result.pieces.push_back(result.texts.back());
+    }
 }
 
 }  // namespace
@@ -213,25 +267,24 @@ WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
                        WalkObserver* observer, WalkOptions options) noexcept {
     WalkResult result;
     try {
-        if (!HasLfLineEnds(message)) {
-            WalkCrLfMessage(message, translator, observer, options, result);
-            return result;
-        }
-        if (message.find("\r\n") != std::string_view::npos) {
-            // The CR LF it holds (in an 8-bit part, say) could not be told
-            // apart from those the walk adds, and would be lost on the way
-            // back to LF: the message stays as it was.
-            result.outcome = WalkOutcome::Unchanged;
-            return result;
-        }
-        WalkResult crlf;
-        crlf.texts.push_back(WithCrLf(std::string(message)));
-        WalkCrLfMessage(crlf.texts.front(), translator, observer, options, crlf);
-        result.outcome = crlf.outcome;
-        result.failure = std::move(crlf.failure);
-        if (crlf.outcome == WalkOutcome::Converted) {
-            result.texts.push_back(WithLf(crlf.Text()));
-            result.pieces.push_back(result.texts.back());
+        // Each message is read with the line ends it has, whatever those of
+        // the mailbox's envelope line.
+        std::string_view envelope = EnvelopeOf(message);
+        std::string_view entity = message.substr(envelope.size());
+        // A header without a CR LF was saved with LF line ends.
+        HeaderLineEnds ends = ReadHeaderLineEnds(entity);
+        if (ends.bareLf && !ends.crlf) {
+            WalkLfMessage(message, translator, observer, options, result);
+        } else if (!ends.bareLf) {
+            WalkCrLfMessage(envelope, entity, translator, observer, options, result);
+        } else {
+            // The mail client reads a bare LF in the header as a line end:
+            // so does the walk, and a converted message's header has CR LF
+            // throughout. The body keeps its bytes (an 8-bit attachment).
+            std::string crlf = WithCrLf(std::string(entity.substr(0, ends.length)));
+            crlf.append(entity.data() + ends.length, entity.size() - ends.length);
+            result.texts.push_back(std::move(crlf));
+            WalkCrLfMessage(envelope, result.texts.front(), translator, observer, options, result);
         }
     } catch (...) {
         result = WalkResult();

@@ -188,18 +188,43 @@ TEST_F(MessageWalkTest, MixedLineEndsMessageIsLeftAsItWas) {
     EXPECT_EQ(Walk(pureLf).outcome, WalkOutcome::Converted);
 }
 
+TEST_F(MessageWalkTest, EachMessageIsReadWithItsOwnLineEnds) {
+    const std::string html = "Content-Type: text/html\r\n\r\n<p>one</p><p>two</p>\r\n";
+    struct Case {
+        const char* name;
+        std::string message;
+        std::string converted;  // expected at the start of the converted text
+    };
+    const Case cases[] = {
+        {"LF envelope line before a CR LF message",
+         "From ???@??? Mon Jan 01 00:00:00 2024\nSubject: x\r\n" + html,
+         "From ???@??? Mon Jan 01 00:00:00 2024\nSubject: x\r\nContent-Type: text/plain"},
+        {"CR LF message with one bare LF header line", "Subject: x\r\nMessage-ID: <1@x>\n" + html,
+         "Subject: x\r\nMessage-ID: <1@x>\r\nContent-Type: text/plain"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WalkResult result = Walk(c.message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_EQ(result.Text().rfind(c.converted, 0), 0u) << result.Text();
+        EXPECT_NE(result.Text().find("one\r\n\r\ntwo"), std::string::npos) << result.Text();
+    }
+}
+
 TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
     std::string message = WithCrLf(
         "From ???@??? Mon Jan 01 00:00:00 2024\nContent-Type: text/html\n\n"
-        "<p>From here on</p><p>we go</p>\n");
+        "<p>From me Mon Jan 01 10:00:00 2024</p><p>From here on</p>\n");
     DriverEntityTranslator translator;
     WalkOptions options;
     options.quoteFromLines = true;
     WalkResult quoted = WalkMessage(message, translator, nullptr, options);
     ASSERT_EQ(quoted.outcome, WalkOutcome::Converted);
     EXPECT_EQ(quoted.Text().rfind("From ???@???", 0), 0u);
-    EXPECT_NE(quoted.Text().find("\r\n>From here on\r\n"), std::string::npos) << quoted.Text();
-    EXPECT_NE(Walk(message).Text().find("\r\nFrom here on\r\n"), std::string::npos);
+    EXPECT_NE(quoted.Text().find("\r\n>From me Mon Jan"), std::string::npos) << quoted.Text();
+    // A line without a date starts no message: the mail client leaves it.
+    EXPECT_NE(quoted.Text().find("\r\nFrom here on"), std::string::npos) << quoted.Text();
+    EXPECT_NE(Walk(message).Text().find("\r\nFrom me Mon Jan"), std::string::npos);
 }
 
 // Gives back a fixed output for every translation.
