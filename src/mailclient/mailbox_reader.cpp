@@ -122,6 +122,20 @@ bool IsEnvelopeLine(std::string_view line) {
     return month && time && year;
 }
 
+bool LooksLikeMailMessage(std::string_view text) {
+    if (LooksLikeMailbox(text)) {
+        return true;
+    }
+    size_t at = 0;
+    while (at < text.size() && text[at] > ' ' && text[at] < 127 && text[at] != ':') {
+        ++at;
+    }
+    while (at > 0 && at < text.size() && IsBlank(text[at])) {
+        ++at;
+    }
+    return at > 0 && at < text.size() && text[at] == ':';
+}
+
 bool LooksLikeMailbox(std::string_view head) {
     // "From : x" is a header field with a blank before its colon, not an
     // envelope line, which names the sender right after the space.

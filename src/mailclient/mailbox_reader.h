@@ -20,6 +20,11 @@ namespace vellumo {
 // is not one, even where nobody quoted it.
 [[nodiscard]] bool IsEnvelopeLine(std::string_view line);
 
+// True when the text begins as a mail message does: with an envelope line
+// or a header field ("Name:", the name of printable characters without
+// blanks). A picture or a text without a header is not one.
+[[nodiscard]] bool LooksLikeMailMessage(std::string_view text);
+
 class MailboxReader {
   public:
     // Reads from an open stream, which stays the caller's.
