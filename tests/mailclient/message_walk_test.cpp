@@ -288,6 +288,33 @@ TEST_F(MessageWalkTest, FailedTranslationNamesThePart) {
     EXPECT_NE(result.failure.find("part 1: translator 1"), std::string::npos) << result.failure;
 }
 
+// A chain of multipart/mixed entities, each the only child of the one
+// before, around an HTML part.
+std::string NestedHtml(int levels) {
+    std::string head, tail;
+    for (int level = 0; level < levels; ++level) {
+        std::string boundary = "n" + std::to_string(1000 + level);
+        head += "Content-Type: multipart/mixed; boundary=" + boundary + "\r\n\r\n--" + boundary +
+                "\r\n";
+        tail = "\r\n--" + boundary + "--\r\n" + tail;
+    }
+    return head + "Content-Type: text/html\r\n\r\n<p>deepest</p>" + tail;
+}
+
+// The bound is 64 levels of multiparts: the numbers are spelled out so that
+// a smaller bound fails here.
+TEST_F(MessageWalkTest, SixtyFourLevelsAreWalkedAndTheSixtyFifthIsALeaf) {
+    for (int levels : {60, 64}) {
+        SCOPED_TRACE(levels);
+        std::string message = NestedHtml(levels);
+        WalkResult result = Walk(message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_NE(result.Text().find("\r\n\r\ndeepest\r\n--n1"), std::string::npos);
+        EXPECT_EQ(result.Text().find("<p>"), std::string::npos);
+    }
+    EXPECT_EQ(Walk(NestedHtml(65)).outcome, WalkOutcome::Unchanged);
+}
+
 TEST_F(MessageWalkTest, DeepNestingAndOddBytesAreCopied) {
     std::string deep;
     for (int level = 0; level < 200; ++level) {
