@@ -123,7 +123,8 @@ size_t TrailingLineEnds(std::string_view text) {
 
 }  // namespace
 
-std::string PutBackEntity(const OfferedEntity& original, std::string output, bool isMessage) {
+std::string PutBackEntity(const OfferedEntity& original, std::string output, bool isMessage,
+                          bool* bodyKept) {
     if (!StartsWithIgnoringAsciiCase(output, kMimeVersion)) {
         output.insert(0, kPlainTextHead.data(), kPlainTextHead.size());
     }
@@ -137,6 +138,13 @@ std::string PutBackEntity(const OfferedEntity& original, std::string output, boo
     bool dropLineEnd = TrailingLineEnds(result.body) > TrailingLineEnds(original.body);
     std::string header = MergedHeader(original.header, result.header, isMessage);
     header += "\r\n";
+    std::string_view body = result.body.substr(0, result.body.size() - (dropLineEnd ? 2 : 0));
+    if (bodyKept != nullptr) {
+        *bodyKept = body == original.body;
+        if (*bodyKept) {
+            return header;
+        }
+    }
     if (dropLineEnd) {
         output.resize(output.size() - 2);
     }

@@ -22,8 +22,11 @@ namespace vellumo {
 //  - Body: the output's body, less the one CR LF that the input file added
 //    after the entity's body when the output repeats it (more line ends at
 //    its end than the entity's body had), so an attachment does not grow.
-// The output's buffer is reused for the result.
+// The output's buffer is reused for the result. With bodyKept given, an
+// output whose body is the entity's own (a relabel) gives only the new
+// header with its blank line, and *bodyKept is set: the caller keeps the
+// body it has instead of a second copy.
 [[nodiscard]] std::string PutBackEntity(const OfferedEntity& original, std::string output,
-                                        bool isMessage);
+                                        bool isMessage, bool* bodyKept = nullptr);
 
 }  // namespace vellumo

@@ -173,6 +173,9 @@ void MailboxReader::Start() {
     }
     lead = lead == std::string::npos ? 0 : lead;
     isMailbox_ = LooksLikeMailbox(std::string_view(buffer_).substr(lead));
+    if (!isMailbox_ && sizeHint_ > buffer_.size() && sizeHint_ < buffer_.max_size() - kReadChunk) {
+        buffer_.reserve(static_cast<size_t>(sizeHint_) + kReadChunk);
+    }
     if (isMailbox_ && lead > 0) {
         leadingLines_.assign(buffer_, 0, lead);
         buffer_.erase(0, lead);

@@ -27,8 +27,11 @@ namespace vellumo {
 
 class MailboxReader {
   public:
-    // Reads from an open stream, which stays the caller's.
-    explicit MailboxReader(std::FILE* stream) : stream_(stream) {}
+    // Reads from an open stream, which stays the caller's. sizeHint, the
+    // stream's length when known, lets a single message be read into one
+    // buffer of its size instead of one grown (and copied) step by step.
+    explicit MailboxReader(std::FILE* stream, unsigned long long sizeHint = 0)
+        : stream_(stream), sizeHint_(sizeHint) {}
 
     // The next message: from the start of the stream or an envelope line up
     // to the next envelope line (its blank last line included), byte for
@@ -52,6 +55,7 @@ class MailboxReader {
     size_t FindEnvelope();
 
     std::FILE* stream_;
+    unsigned long long sizeHint_;
     std::string buffer_;  // the current message from its start, and what follows
     std::string leadingLines_;
     size_t scanned_ = 0;  // no separator lies before this offset

@@ -85,7 +85,9 @@ class Walk {
   private:
     bool Translate(int id, const OfferedEntity& entity, bool isMessage, int depth, int offers,
                    const std::string& path, bool& done);
-    bool Parts(const OfferedEntity& entity, std::string_view text, int depth,
+    bool Offered(const OfferedEntity& entity, std::string_view head, bool isMessage, int depth,
+                 int offers, const std::string& path);
+    bool Parts(const OfferedEntity& entity, std::string_view head, int depth,
                const std::string& path);
 
     EntityTranslator& translator_;
@@ -96,14 +98,22 @@ class Walk {
     int entities_ = 0;
 };
 
+// The entity's bytes before its body: the header and the blank line.
+std::string_view HeadOf(const OfferedEntity& entity, std::string_view text) {
+    return entity.body.data() != nullptr
+               ? text.substr(0, static_cast<size_t>(entity.body.data() - text.data()))
+               : text;
+}
+
 bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
                   const std::string& path) {
-    if (++entities_ > kMaxWalkedEntities) {
-        Append(result_.pieces, text);
-        return true;
-    }
     OfferedEntity entity = ReadOfferedEntity(text);
-    if (offers < kMaxOffersPerEntity) {
+    return Offered(entity, HeadOf(entity, text), isMessage, depth, offers, path);
+}
+
+bool Walk::Offered(const OfferedEntity& entity, std::string_view head, bool isMessage, int depth,
+                   int offers, const std::string& path) {
+    if (++entities_ <= kMaxWalkedEntities && offers < kMaxOffersPerEntity) {
         int id = FirstAcceptingTranslator(entity, isMessage ? envelope_ : std::string_view());
         bool done = false;
         if (id != 0 && !Translate(id, entity, isMessage, depth, offers, path, done)) {
@@ -113,10 +123,11 @@ bool Walk::Entity(std::string_view text, bool isMessage, int depth, int offers,
             return true;
         }
     }
-    if (IsMultipartEntity(entity) && depth < kMaxWalkDepth) {
-        return Parts(entity, text, depth, path);
+    if (entities_ <= kMaxWalkedEntities && IsMultipartEntity(entity) && depth < kMaxWalkDepth) {
+        return Parts(entity, head, depth, path);
     }
-    Append(result_.pieces, text);
+    Append(result_.pieces, head);
+    Append(result_.pieces, entity.body);
     return true;
 }
 
@@ -142,25 +153,32 @@ bool Walk::Translate(int id, const OfferedEntity& entity, bool isMessage, int de
         return false;
     }
     ++converted;
-    std::string replacement = PutBackEntity(entity, std::move(output), isMessage);
+    done = true;
+    bool bodyKept = false;
+    std::string replacement = PutBackEntity(entity, std::move(output), isMessage, &bodyKept);
     if (options_.quoteFromLines) {
         QuoteFromLines(replacement);
     }
     result_.texts.push_back(std::move(replacement));
-    done = true;
-    return Entity(result_.texts.back(), isMessage, depth, offers + 1, path);
+    OfferedEntity result = ReadOfferedEntity(result_.texts.back());
+    std::string_view head = HeadOf(result, result_.texts.back());
+    if (bodyKept) {
+        // A relabelled entity keeps the body it has, so relabels nested
+        // level in level do not each keep a copy of it.
+        result.body = entity.body;
+    }
+    return Offered(result, head, isMessage, depth, offers + 1, path);
 }
 
-bool Walk::Parts(const OfferedEntity& entity, std::string_view text, int depth,
+bool Walk::Parts(const OfferedEntity& entity, std::string_view head, int depth,
                  const std::string& path) {
     std::vector<PartRange> parts =
         SplitMultipartBody(entity.body, EntityParameter(entity, "boundary"));
+    Append(result_.pieces, head);
     if (parts.empty()) {
-        Append(result_.pieces, text);
+        Append(result_.pieces, entity.body);
         return true;
     }
-    size_t bodyStart = static_cast<size_t>(entity.body.data() - text.data());
-    Append(result_.pieces, text.substr(0, bodyStart));
     size_t at = 0;
     std::string prefix = path == "message" ? "part " : path + ".";
     for (size_t i = 0; i < parts.size(); ++i) {
@@ -241,7 +259,7 @@ void WalkLfMessage(std::string_view message, EntityTranslator& translator, WalkO
         return;
     }
     WalkResult crlf;
-    crlf.texts.push_back(WithCrLf(std::string(message)));
+    crlf.texts.push_back(WithCrLf(message));
     std::string_view text = crlf.texts.front();
     std::string_view envelope = EnvelopeOf(text);
     WalkCrLfMessage(envelope, text.substr(envelope.size()), translator, observer, options, crlf);
@@ -281,7 +299,7 @@ WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
             // The mail client reads a bare LF in the header as a line end:
             // so does the walk, and a converted message's header has CR LF
             // throughout. The body keeps its bytes (an 8-bit attachment).
-            std::string crlf = WithCrLf(std::string(entity.substr(0, ends.length)));
+            std::string crlf = WithCrLf(entity.substr(0, ends.length));
             crlf.append(entity.data() + ends.length, entity.size() - ends.length);
             result.texts.push_back(std::move(crlf));
             WalkCrLfMessage(envelope, result.texts.front(), translator, observer, options, result);

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #ifdef _WIN32
@@ -19,6 +21,8 @@
 #include "progress.h"
 #include "staged_output.h"
 #include "tool_files.h"
+
+namespace fs = std::filesystem;
 
 namespace vellumo {
 namespace {
@@ -115,7 +119,9 @@ int ConvertStream(Run& run) {
         Report(options.output, std::string("cannot create: ") + std::strerror(errno));
         return kCannotUseFiles;
     }
-    MailboxReader reader(in.stream);
+    std::error_code ignored;
+    MailboxReader reader(in.stream,
+                         options.input == "-" ? 0 : fs::file_size(options.input, ignored));
     std::string message;
     std::string input = DisplayName(options.input);
     for (unsigned long number = 1; !Interrupted() && reader.Next(message); ++number) {
