@@ -94,6 +94,16 @@ void ReadContentType(OfferedEntity& entity) {
     }
 }
 
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) {
+        return (c | 0x20) - 'a' + 10;
+    }
+    return -1;
+}
+
 std::string Quoted(std::string_view value) {
     std::string out = "\"";
     for (char c : value) {
@@ -103,6 +113,53 @@ std::string Quoted(std::string_view value) {
         out += c;
     }
     return out + "\"";
+}
+
+// The file name of a disposition's parameters: "filename", or its RFC 2231
+// form ("filename*=UTF-8''%E2%82%AC.pdf", or pieces "filename*0",
+// "filename*1*", ...) joined and decoded to its bytes.
+std::string DispositionFileName(const std::vector<std::pair<std::string, std::string>>& params) {
+    std::string joined;
+    bool extended = false;
+    for (int piece = -1; piece < 100; ++piece) {
+        std::string name = piece < 0 ? "filename*" : "filename*" + std::to_string(piece);
+        bool found = false;
+        for (const auto& param : params) {
+            bool pieceExtended = EqualsIgnoringAsciiCase(param.first, name + "*");
+            if (EqualsIgnoringAsciiCase(param.first, name) || pieceExtended) {
+                extended = extended || pieceExtended || piece < 0;
+                joined += param.second;
+                found = true;
+                break;
+            }
+        }
+        if (!found && piece >= 0) {
+            break;
+        }
+    }
+    for (const auto& param : params) {
+        if (joined.empty() && EqualsIgnoringAsciiCase(param.first, "filename")) {
+            return param.second;
+        }
+    }
+    if (!extended) {
+        return joined;
+    }
+    size_t quote = joined.find('\'');
+    size_t second = quote == std::string::npos ? quote : joined.find('\'', quote + 1);
+    std::string encoded = second == std::string::npos ? joined : joined.substr(second + 1);
+    std::string decoded;
+    for (size_t at = 0; at < encoded.size(); ++at) {
+        int high = at + 2 < encoded.size() && encoded[at] == '%' ? HexValue(encoded[at + 1]) : -1;
+        int low = high >= 0 ? HexValue(encoded[at + 2]) : -1;
+        if (low >= 0) {
+            decoded += static_cast<char>(high * 16 + low);
+            at += 2;
+        } else {
+            decoded += encoded[at];
+        }
+    }
+    return decoded;
 }
 
 }  // namespace
@@ -145,20 +202,28 @@ OfferedEntity ReadOfferedEntity(std::string_view text) {
 }
 
 std::string HostInputFile(const OfferedEntity& entity) {
+    std::vector<std::pair<std::string, std::string>> dispositionParams;
+    std::string dispositionType(SplitParameters(entity.disposition, dispositionParams));
     std::string file = "Mime-Version: 1.0\r\nContent-Type: ";
     file += entity.contentType.empty() ? std::string("text/plain") : entity.contentType;
+    // The mail client keeps the disposition's parameters with the type's.
+    size_t semicolon = entity.disposition.find(';');
+    if (semicolon != std::string::npos) {
+        std::string_view moved = Trim(std::string_view(entity.disposition).substr(semicolon + 1));
+        if (!moved.empty()) {
+            file += "; ";
+            file.append(moved.data(), moved.size());
+        }
+    }
     file += kCrLf;
     if (!entity.transferEncoding.empty()) {
         file += "Content-Transfer-Encoding: " + entity.transferEncoding + "\r\n";
     }
     if (!entity.disposition.empty()) {
-        std::vector<std::pair<std::string, std::string>> params;
-        file += "Content-Disposition: " + std::string(SplitParameters(entity.disposition, params));
-        for (const auto& param : params) {
-            if (EqualsIgnoringAsciiCase(param.first, "filename")) {
-                file += "; filename=" + Quoted(param.second);
-                break;
-            }
+        file += "Content-Disposition: " + dispositionType;
+        std::string fileName = DispositionFileName(dispositionParams);
+        if (!fileName.empty()) {
+            file += "; filename=" + Quoted(fileName);
         }
         file += kCrLf;
     }

@@ -36,9 +36,11 @@ struct OfferedEntity {
 [[nodiscard]] std::string HeaderFieldValue(std::string_view header, std::string_view name);
 
 // The input file the host writes for a translator: "Mime-Version: 1.0", the
-// Content-Type line, the Content-Transfer-Encoding line when there is one,
-// the Content-Disposition line with the file name only, a blank line, the
-// body exactly as it arrived and one extra CR LF.
+// Content-Type line (with the Content-Disposition parameters after the
+// type's own, where the mail client keeps them), the
+// Content-Transfer-Encoding line when there is one, the Content-Disposition
+// line with the file name only (an RFC 2231 name decoded), a blank line,
+// the body exactly as it arrived and one extra CR LF.
 [[nodiscard]] std::string HostInputFile(const OfferedEntity& entity);
 
 // True for "multipart" in any case.
