@@ -17,8 +17,9 @@ namespace vellumo {
 //  - Header: the original fields in their order, except that Content-Type,
 //    Content-Transfer-Encoding, Content-Disposition and Mime-Version take
 //    the output's field of that name (an original one the output lacks is
-//    dropped; an original Mime-Version stays as it was); output fields left
-//    over follow. A nested part (isMessage false) gains no Mime-Version.
+//    dropped; an original Mime-Version stays as it was, and so does a second
+//    field of a name the output replaced); output fields left over follow. A nested part (isMessage
+//    false) gains no Mime-Version.
 //  - Body: the output's body, less the one CR LF that the input file added
 //    after the entity's body when the output repeats it (more line ends at
 //    its end than the entity's body had), so an attachment does not grow.

@@ -150,6 +150,40 @@ TEST_F(MessageWalkTest, InputFileIsWhatTheHostWrites) {
                        "Content-Transfer-Encoding: quoted-printable\n\n<p>a=3Db</p>\n\n"));
 }
 
+// Translator 3 through the walk used to leave a bare "Content-Disposition:
+// attachment": the input file held the plain "filename" parameter only.
+TEST_F(MessageWalkTest, FileNamesAndParametersSurviveTheRelabel) {
+    struct Case {
+        const char* name;
+        std::string fields;  // the inline part's fields after its Content-Type
+        std::vector<std::string> kept;
+    };
+    const Case cases[] = {
+        {"RFC 2231 file name",
+         "Content-Disposition: inline; filename*=UTF-8''%E2%82%AC%20report.pdf\n",
+         {"filename*=UTF-8''%E2%82%AC%20report.pdf", "filename=\"\xE2\x82\xAC report.pdf\""}},
+        {"file name in pieces and a size",
+         "Content-Disposition: inline; filename*0=\"long \"; filename*1=\"name.pdf\";"
+         " size=1234\n",
+         {"filename*1=\"name.pdf\"", "size=1234", "filename=\"long name.pdf\""}},
+        {"second Content-Type field",
+         "Content-Type: application/pdf\nContent-Disposition: inline\n",
+         {"Content-Type: application/pdf\r\n", "Content-Disposition: attachment"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string message = WithCrLf(
+            "Content-Type: multipart/mixed; boundary=m\n\n--m\n"
+            "Content-Type: application/octet-stream\n" +
+            std::string(c.fields) + "\nAAEC\n--m--\n");
+        WalkResult result = Walk(message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        for (const std::string& kept : c.kept) {
+            EXPECT_NE(result.Text().find(kept), std::string::npos) << kept << "\n" << result.Text();
+        }
+    }
+}
+
 TEST_F(MessageWalkTest, InlineAttachmentDoesNotGrowByTheExtraLineEnd) {
     std::string body = "line one\r\nline two";
     std::string message = WithCrLf(
