@@ -93,13 +93,22 @@ bool MarkContentType(const std::string& text, ptrdiff_t fieldsEnd, std::string_v
     return true;
 }
 
-// Replaces the case-insensitive prefix `from` of the field's value by `to`.
+// Replaces the case-insensitive prefix `from` of the field's value, after
+// its leading blanks and folds ("Content-Type:" CR LF " multipart/..."), by `to`.
 void RelabelValue(const std::string& text, std::string_view name, std::string_view from,
                   std::string_view to, std::vector<Splice>& splices) {
     FieldSpan field;
-    if (FindField(text, name, field) && StartsWithIgnoringAsciiCase(RawValue(text, field), from)) {
-        splices.push_back({field.valueStart, field.valueStart + static_cast<ptrdiff_t>(from.size()),
-                           std::string(to)});
+    if (!FindField(text, name, field)) {
+        return;
+    }
+    ptrdiff_t start = field.valueStart;
+    while (start < field.valueEnd &&
+           std::string_view(" \t\r\n").find(text[start]) != std::string_view::npos) {
+        ++start;
+    }
+    if (StartsWithIgnoringAsciiCase(std::string_view(text).substr(static_cast<size_t>(start)),
+                                    from)) {
+        splices.push_back({start, start + static_cast<ptrdiff_t>(from.size()), std::string(to)});
     }
 }
 

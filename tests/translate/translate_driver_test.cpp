@@ -196,6 +196,17 @@ const std::vector<DriverCase>& DriverCases() {
          WithCrLf("Content-Type: application/octet-stream (say \"hi)\n\nx"), 0,
          WithCrLf("Content-Type: application/octet-stream (say \"hi); inline4attachment=yes\n\nx"),
          "application/octet-stream"},
+        // The label right after a fold used to stay as it was, under status 0.
+        {"related folded right after the colon is relabelled", 4,
+         WithCrLf("Content-Type:\n multipart/related; boundary=x\n\n--x\n\na\n--x--\n"), 0,
+         WithCrLf("Content-Type:\n multipart/mixed; boundary=x; related4mixed=yes\n\n--x\n\na\n"
+                  "--x--\n"),
+         "multipart/mixed"},
+        {"inline folded right after the colon becomes attachment", 3,
+         WithCrLf("Content-Type: application/octet-stream\nContent-Disposition:\n inline\n\nx"), 0,
+         WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n"
+                  "Content-Disposition:\n attachment\n\nx"),
+         "application/octet-stream"},
         {"octet with closed quote and comment is marked", 3,
          WithCrLf("Content-Type: application/octet-stream; name=\"a;b\" (c)\n\nx"), 0,
          WithCrLf(
