@@ -138,5 +138,39 @@ TEST_F(TranslateToolTest, NoMailFoundIsAnErrorAndWritesNothing) {
               std::string::npos);
 }
 
+// --translator mode used to overwrite OUTPUT without --force, leave an
+// empty OUTPUT on a decline, refuse an alternative saved with LF as "does
+// not take text/plain", and answer a missing INPUT with status 5.
+TEST_F(TranslateToolTest, TranslatorModeKeepsTheFilePromises) {
+    test::WriteFileBytes(File("alt.eml"),
+                         "Content-Type: multipart/alternative; boundary=b\n\n--b\n"
+                         "Content-Type: text/plain\n\nhello\n--b\n"
+                         "Content-Type: text/html\n\n<p>hello</p>\n--b--\n");
+    test::WriteFileBytes(File("old.txt"), "old");
+    struct Case {
+        const char* command;
+        int exitCode;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"TOOL --translator 1 alt.eml old.txt", 3, "old.txt: exists"},
+        {"TOOL --force --translator 2 alt.eml old.txt", 12, "does not take"},
+        {"TOOL --translator 1 missing.eml new.txt", 3, "missing.eml: no such file or folder"},
+        {"TOOL --translator 1 alt.eml alt.eml", 3, "is the input itself"},
+        {"TOOL --translator 4 alt.eml new.txt", 12, "does not take"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        ToolRun run = Shell(std::string(c.command) + " > /dev/null");
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.errors.find(c.error), std::string::npos) << run.errors;
+    }
+    EXPECT_EQ(test::ReadFileBytes(File("old.txt")), "old");
+    EXPECT_EQ(Leftovers(""), "alt.eml old.txt ");
+    EXPECT_EQ(Shell("TOOL --force --translator 1 alt.eml old.txt > /dev/null").exitCode, 0);
+    EXPECT_EQ(test::ReadFileBytes(File("old.txt")),
+              "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nhello");
+}
+
 }  // namespace
 }  // namespace vellumo
