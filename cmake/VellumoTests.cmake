@@ -29,6 +29,10 @@ vellumo_test_program(test_mime vellumo_mime "tests/mime/*_test.cpp" "")
 vellumo_test_program(test_host vellumo_host "tests/host/*_test.cpp" "")
 vellumo_test_program(test_translate vellumo_translate "tests/translate/*_test.cpp" "")
 vellumo_test_program(test_mailclient vellumo_mailclient "tests/mailclient/*_test.cpp" "")
+# The mail client's side is also tested through the program built on it.
+if(TARGET test_mailclient AND TARGET vellumo-translate)
+    add_dependencies(test_mailclient vellumo-translate)
+endif()
 
 set(VELLUMO_WIN32_BIN ${CMAKE_SOURCE_DIR}/build/win32/bin CACHE PATH "Windows binaries for the Wine tests")
 # The win32 build folder, where the release package lands.

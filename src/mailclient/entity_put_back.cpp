@@ -70,6 +70,15 @@ FieldLine* FindUnused(std::vector<FieldLine>& fields, std::string_view name) {
     return nullptr;
 }
 
+bool HasUsed(const std::vector<FieldLine>& fields, std::string_view name) {
+    for (const FieldLine& field : fields) {
+        if (field.used && EqualsIgnoringAsciiCase(field.name, name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void AppendLine(std::string& out, std::string_view line) {
     out.append(line.data(), line.size());
     if (line.size() < 2 || line.substr(line.size() - 2) != "\r\n") {
@@ -93,11 +102,14 @@ std::string MergedHeader(std::string_view originalHeader, std::string_view outpu
         bool mimeVersion = EqualsIgnoringAsciiCase(field.name, kMimeVersion);
         hadMimeVersion = hadMimeVersion || mimeVersion;
         FieldLine* replacement = FindUnused(output, field.name);
+        // A second field of a name whose first the output replaced stays
+        // as it came, as the mail client keeps it.
+        bool repeated = replacement == nullptr && HasUsed(output, field.name);
         if (replacement != nullptr) {
             replacement->used = true;
         }
         // The version line says the same in either spelling: keep the original.
-        if (mimeVersion) {
+        if (mimeVersion || repeated) {
             AppendLine(merged, field.line);
         } else if (replacement != nullptr) {
             AppendLine(merged, replacement->line);
@@ -115,7 +127,8 @@ std::string MergedHeader(std::string_view originalHeader, std::string_view outpu
 
 }  // namespace
 
-std::string PutBackEntity(const OfferedEntity& original, std::string output, bool isMessage) {
+std::string PutBackEntity(const OfferedEntity& original, std::string output, bool isMessage,
+                          bool* bodyKept) {
     if (!StartsWithIgnoringAsciiCase(output, kMimeVersion)) {
         output.insert(0, kPlainTextHead.data(), kPlainTextHead.size());
     }
@@ -128,6 +141,12 @@ std::string PutBackEntity(const OfferedEntity& original, std::string output, boo
                            : output.size();
     std::string header = MergedHeader(original.header, result.header, isMessage);
     header += "\r\n";
+    if (bodyKept != nullptr) {
+        *bodyKept = result.body == original.body;
+        if (*bodyKept) {
+            return header;
+        }
+    }
     output.replace(0, bodyStart, header);
     return output;
 }

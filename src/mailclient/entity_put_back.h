@@ -17,13 +17,17 @@ namespace vellumo {
 //  - Header: the original fields in their order, except that Content-Type,
 //    Content-Transfer-Encoding, Content-Disposition and Mime-Version take
 //    the output's field of that name (an original one the output lacks is
-//    dropped; an original Mime-Version stays as it was); output fields left
-//    over follow. A nested part (isMessage false) gains no Mime-Version.
+//    dropped; an original Mime-Version stays as it was, and so does a second
+//    field of a name the output replaced); output fields left over follow.
+//    A nested part (isMessage false) gains no Mime-Version.
 //  - Body: the output's body up to its end, exactly: a line end that the
 //    output repeats from the input file's tail becomes content, as it does
 //    for the host.
-// The output's buffer is reused for the result.
+// The output's buffer is reused for the result. With bodyKept given, an
+// output whose body is the entity's own (a relabel) gives only the new
+// header with its blank line, and *bodyKept is set: the caller keeps the
+// body it has instead of a second copy.
 [[nodiscard]] std::string PutBackEntity(const OfferedEntity& original, std::string output,
-                                        bool isMessage);
+                                        bool isMessage, bool* bodyKept = nullptr);
 
 }  // namespace vellumo

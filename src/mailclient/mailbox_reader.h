@@ -14,27 +14,50 @@ namespace vellumo {
 // and the sender (not a "From :" header field).
 [[nodiscard]] bool LooksLikeMailbox(std::string_view head);
 
+// True for a line the mail client takes for the start of a message in a
+// mailbox: "From ", a sender and a date ("From ???@??? Mon Dec 07 09:00:00
+// 2026"), without its line end. A body line such as "From the desk of..."
+// is not one, even where nobody quoted it.
+[[nodiscard]] bool IsEnvelopeLine(std::string_view line);
+
+// True when the text begins as a mail message does: with an envelope line
+// or a header field ("Name:", the name of printable characters without
+// blanks). A picture or a text without a header is not one.
+[[nodiscard]] bool LooksLikeMailMessage(std::string_view text);
+
 class MailboxReader {
   public:
-    // Reads from an open stream, which stays the caller's.
-    explicit MailboxReader(std::FILE* stream) : stream_(stream) {}
+    // Reads from an open stream, which stays the caller's. sizeHint, the
+    // stream's length when known, lets a single message be read into one
+    // buffer of its size instead of one grown (and copied) step by step.
+    explicit MailboxReader(std::FILE* stream, unsigned long long sizeHint = 0)
+        : stream_(stream), sizeHint_(sizeHint) {}
 
-    // The next message: from the start of the stream or a line beginning
-    // "From " up to the next such line (its blank last line included), byte
-    // for byte. A stream that does not begin with "From " is one message,
-    // handed out whole. False at the end of the stream or on a read error.
+    // The next message: from the start of the stream or an envelope line up
+    // to the next envelope line (its blank last line included), byte for
+    // byte. A stream that does not begin with "From " is one message, handed
+    // out whole. False at the end of the stream or on a read error.
     [[nodiscard]] bool Next(std::string& message);
     [[nodiscard]] bool Failed() const { return failed_; }
     // Bytes handed out so far.
     [[nodiscard]] unsigned long long BytesRead() const { return handedOut_; }
     // After the first Next: whether the stream is a mailbox.
     [[nodiscard]] bool IsMailbox() const { return isMailbox_; }
+    // After the first Next: the blank lines before a mailbox's first
+    // envelope line, which belong to no message.
+    [[nodiscard]] const std::string& LeadingLines() const { return leadingLines_; }
 
   private:
     bool Fill();
+    void Start();
+    // Where the "\n" before the next envelope line lies in the buffer; npos
+    // when more must be read to tell.
+    size_t FindEnvelope();
 
     std::FILE* stream_;
+    unsigned long long sizeHint_;
     std::string buffer_;  // the current message from its start, and what follows
+    std::string leadingLines_;
     size_t scanned_ = 0;  // no separator lies before this offset
     bool atEnd_ = false;
     bool started_ = false;

@@ -5,6 +5,7 @@
 #include "host/host_records.h"
 #include "host/plugin_state.h"
 #include "mailclient/entity_put_back.h"
+#include "mailclient/mailbox_reader.h"
 #include "mailclient/multipart_split.h"
 #include "mailclient/offer.h"
 #include "mailclient/offered_entity.h"
@@ -35,19 +36,25 @@ void Append(std::vector<std::string_view>& pieces, std::string_view piece) {
     pieces.push_back(piece);
 }
 
-// Puts ">" before each line of text that begins with "From ".
+// Puts ">" before each line of text that the mail client would take for
+// an envelope line, as it does when it stores a message.
 void QuoteFromLines(std::string& text) {
     std::string quoted;
     size_t copied = 0;
     bool any = false;
     for (size_t at = 0; at < text.size();) {
-        if (text.compare(at, kEnvelopeStart.size(), kEnvelopeStart) == 0) {
+        size_t newline = text.find('\n', at);
+        size_t end = newline == std::string::npos ? text.size() : newline;
+        std::string_view line(text.data() + at, end - at);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (text.compare(at, kEnvelopeStart.size(), kEnvelopeStart) == 0 && IsEnvelopeLine(line)) {
             quoted.append(text, copied, at - copied);
             quoted += '>';
             copied = at;
             any = true;
         }
-        size_t newline = text.find('\n', at);
         if (newline == std::string::npos) {
             break;
         }
@@ -88,11 +95,13 @@ class Walk {
     std::string failure;
 
   private:
+    bool Offered(const OfferedEntity& entity, std::string_view head, const Place& place, int offers,
+                 const std::string& path);
     bool Translate(int id, const OfferedEntity& entity, OfferRecords& records, const Place& place,
                    int offers, const std::string& path, bool& done);
-    bool Parts(const OfferedEntity& entity, std::string_view text, const Place& place,
+    bool Parts(const OfferedEntity& entity, std::string_view head, const Place& place,
                const std::string& path);
-    bool Embedded(const OfferedEntity& entity, std::string_view text, const Place& place,
+    bool Embedded(const OfferedEntity& entity, std::string_view head, const Place& place,
                   const std::string& path);
 
     EntityTranslator& translator_;
@@ -112,12 +121,27 @@ bool HoldsMessage(const OfferedEntity& entity, const Place& place) {
     return place.inDigest && entity.contentType.empty();
 }
 
+// The entity's bytes before its body: the header and the blank line.
+std::string_view HeadOf(const OfferedEntity& entity, std::string_view text) {
+    return entity.body.data() != nullptr
+               ? text.substr(0, static_cast<size_t>(entity.body.data() - text.data()))
+               : text;
+}
+
 bool Walk::Entity(std::string_view text, const Place& place, int offers, const std::string& path) {
+    OfferedEntity entity = ReadOfferedEntity(text);
+    return Offered(entity, HeadOf(entity, text), place, offers, path);
+}
+
+// The entity's head and body need not stand together: a relabelled entity
+// keeps the body it had (see Translate).
+bool Walk::Offered(const OfferedEntity& entity, std::string_view head, const Place& place,
+                   int offers, const std::string& path) {
     if (++entities_ > kMaxWalkedEntities || place.depth >= kMaxWalkDepth) {
-        Append(result_.pieces, text);
+        Append(result_.pieces, head);
+        Append(result_.pieces, entity.body);
         return true;
     }
-    OfferedEntity entity = ReadOfferedEntity(text);
     if (offers < kMaxOffersPerEntity) {
         OfferRecords records(entity, place.isMessage ? envelope_ : std::string_view());
         int id = FirstAcceptingTranslator(translator_, records);
@@ -130,12 +154,13 @@ bool Walk::Entity(std::string_view text, const Place& place, int offers, const s
         }
     }
     if (IsMultipartEntity(entity)) {
-        return Parts(entity, text, place, path);
+        return Parts(entity, head, place, path);
     }
     if (HoldsMessage(entity, place) && entity.hasBlankLine) {
-        return Embedded(entity, text, place, path);
+        return Embedded(entity, head, place, path);
     }
-    Append(result_.pieces, text);
+    Append(result_.pieces, head);
+    Append(result_.pieces, entity.body);
     return true;
 }
 
@@ -161,25 +186,32 @@ bool Walk::Translate(int id, const OfferedEntity& entity, OfferRecords& records,
         return false;
     }
     ++converted;
-    std::string replacement = PutBackEntity(entity, std::move(output), place.isMessage);
+    done = true;
+    bool bodyKept = false;
+    std::string replacement = PutBackEntity(entity, std::move(output), place.isMessage, &bodyKept);
     if (options_.quoteFromLines) {
         QuoteFromLines(replacement);
     }
     result_.texts.push_back(std::move(replacement));
-    done = true;
-    return Entity(result_.texts.back(), place, offers + 1, path);
+    OfferedEntity result = ReadOfferedEntity(result_.texts.back());
+    std::string_view head = HeadOf(result, result_.texts.back());
+    if (bodyKept) {
+        // A relabelled entity keeps the body it has, so relabels nested
+        // level in level do not each keep a copy of it.
+        result.body = entity.body;
+    }
+    return Offered(result, head, place, offers + 1, path);
 }
 
-bool Walk::Parts(const OfferedEntity& entity, std::string_view text, const Place& place,
+bool Walk::Parts(const OfferedEntity& entity, std::string_view head, const Place& place,
                  const std::string& path) {
     std::vector<PartRange> parts =
         SplitMultipartBody(entity.body, EntityParameter(entity, "boundary"));
+    Append(result_.pieces, head);
     if (parts.empty()) {
-        Append(result_.pieces, text);
+        Append(result_.pieces, entity.body);
         return true;
     }
-    size_t bodyStart = static_cast<size_t>(entity.body.data() - text.data());
-    Append(result_.pieces, text.substr(0, bodyStart));
     size_t at = 0;
     std::string prefix = path == "message" ? "part " : path + ".";
     Place child;
@@ -200,10 +232,9 @@ bool Walk::Parts(const OfferedEntity& entity, std::string_view text, const Place
 
 // The message a message/rfc822 entity holds is offered next, at the same
 // depth, and then its parts; its header is a nested entity's header.
-bool Walk::Embedded(const OfferedEntity& entity, std::string_view text, const Place& place,
+bool Walk::Embedded(const OfferedEntity& entity, std::string_view head, const Place& place,
                     const std::string& path) {
-    size_t bodyStart = static_cast<size_t>(entity.body.data() - text.data());
-    Append(result_.pieces, text.substr(0, bodyStart));
+    Append(result_.pieces, head);
     Place embedded = place;
     embedded.isMessage = false;
     embedded.inDigest = false;
@@ -211,20 +242,43 @@ bool Walk::Embedded(const OfferedEntity& entity, std::string_view text, const Pl
     return Entity(entity.body, embedded, 0, name);
 }
 
-// The first line end decides: a message whose first line ends in a bare LF
-// was saved with LF line ends.
-bool HasLfLineEnds(std::string_view message) {
-    size_t newline = message.find('\n');
-    return newline != std::string_view::npos && (newline == 0 || message[newline - 1] != '\r');
+// The line ends of a message's header, which tell how it was saved.
+struct HeaderLineEnds {
+    size_t length = 0;  // the header with the blank line after it
+    bool crlf = false;  // some line ends in CR LF
+    bool bareLf = false;
+};
+
+// Reads the header with a line end at every LF, as the mail client does.
+HeaderLineEnds ReadHeaderLineEnds(std::string_view text) {
+    HeaderLineEnds ends;
+    ends.length = text.size();
+    size_t lineStart = 0;
+    for (size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+        bool crlf = at > 0 && text[at - 1] == '\r';
+        ends.crlf = ends.crlf || crlf;
+        ends.bareLf = ends.bareLf || !crlf;
+        if (at - lineStart == (crlf ? 1u : 0u)) {
+            ends.length = at + 1;
+            break;
+        }
+        lineStart = at + 1;
+    }
+    return ends;
 }
 
-void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, WalkObserver* observer,
-                     const WalkOptions& options, WalkResult& result) {
-    std::string_view envelope;
-    if (message.substr(0, kEnvelopeStart.size()) == kEnvelopeStart) {
-        size_t end = message.find('\n');
-        envelope = message.substr(0, end == std::string_view::npos ? message.size() : end + 1);
+// The envelope line with its line end, when the message begins with one.
+std::string_view EnvelopeOf(std::string_view message) {
+    if (message.substr(0, kEnvelopeStart.size()) != kEnvelopeStart) {
+        return {};
     }
+    size_t end = message.find('\n');
+    return message.substr(0, end == std::string_view::npos ? message.size() : end + 1);
+}
+
+void WalkCrLfMessage(std::string_view envelope, std::string_view entity,
+                     EntityTranslator& translator, WalkObserver* observer,
+                     const WalkOptions& options, WalkResult& result) {
     // Headers of an earlier message must not name this one's archive file.
     CapturedHeaders.clear();
     // The host's raw header of the message itself always begins with an
@@ -234,7 +288,7 @@ void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, Wal
     Append(result.pieces, envelope);
     Place top;
     top.isMessage = true;
-    if (!walk.Entity(message.substr(envelope.size()), top, 0, "message")) {
+    if (!walk.Entity(entity, top, 0, "message")) {
         result.outcome = WalkOutcome::Failed;
         result.failure = walk.failure;
     } else if (walk.converted > 0) {
@@ -245,6 +299,30 @@ void WalkCrLfMessage(std::string_view message, EntityTranslator& translator, Wal
     }
     result.pieces.clear();
     result.texts.clear();
+}
+
+// A message saved with LF line ends is walked with CR LF and given back
+// with LF.
+void WalkLfMessage(std::string_view message, EntityTranslator& translator, WalkObserver* observer,
+                   const WalkOptions& options, WalkResult& result) {
+    if (message.find("\r\n") != std::string_view::npos) {
+        // The CR LF it holds (in an 8-bit part, say) could not be told
+        // apart from those the walk adds, and would be lost on the way
+        // back to LF: the message stays as it was.
+        result.outcome = WalkOutcome::Unchanged;
+        return;
+    }
+    WalkResult crlf;
+    crlf.texts.push_back(WithCrLf(message));
+    std::string_view text = crlf.texts.front();
+    std::string_view envelope = EnvelopeOf(text);
+    WalkCrLfMessage(envelope, text.substr(envelope.size()), translator, observer, options, crlf);
+    result.outcome = crlf.outcome;
+    result.failure = std::move(crlf.failure);
+    if (crlf.outcome == WalkOutcome::Converted) {
+        result.texts.push_back(WithLf(crlf.Text()));
+        result.pieces.push_back(result.texts.back());
+    }
 }
 
 }  // namespace
@@ -261,25 +339,24 @@ WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
                        WalkObserver* observer, WalkOptions options) noexcept {
     WalkResult result;
     try {
-        if (!HasLfLineEnds(message)) {
-            WalkCrLfMessage(message, translator, observer, options, result);
-            return result;
-        }
-        if (message.find("\r\n") != std::string_view::npos) {
-            // The CR LF it holds (in an 8-bit part, say) could not be told
-            // apart from those the walk adds, and would be lost on the way
-            // back to LF: the message stays as it was.
-            result.outcome = WalkOutcome::Unchanged;
-            return result;
-        }
-        WalkResult crlf;
-        crlf.texts.push_back(WithCrLf(std::string(message)));
-        WalkCrLfMessage(crlf.texts.front(), translator, observer, options, crlf);
-        result.outcome = crlf.outcome;
-        result.failure = std::move(crlf.failure);
-        if (crlf.outcome == WalkOutcome::Converted) {
-            result.texts.push_back(WithLf(crlf.Text()));
-            result.pieces.push_back(result.texts.back());
+        // Each message is read with the line ends it has, whatever those of
+        // the mailbox's envelope line.
+        std::string_view envelope = EnvelopeOf(message);
+        std::string_view entity = message.substr(envelope.size());
+        // A header without a CR LF was saved with LF line ends.
+        HeaderLineEnds ends = ReadHeaderLineEnds(entity);
+        if (ends.bareLf && !ends.crlf) {
+            WalkLfMessage(message, translator, observer, options, result);
+        } else if (!ends.bareLf) {
+            WalkCrLfMessage(envelope, entity, translator, observer, options, result);
+        } else {
+            // The mail client reads a bare LF in the header as a line end:
+            // so does the walk, and a converted message's header has CR LF
+            // throughout. The body keeps its bytes (an 8-bit attachment).
+            std::string crlf = WithCrLf(entity.substr(0, ends.length));
+            crlf.append(entity.data() + ends.length, entity.size() - ends.length);
+            result.texts.push_back(std::move(crlf));
+            WalkCrLfMessage(envelope, result.texts.front(), translator, observer, options, result);
         }
     } catch (...) {
         result = WalkResult();

@@ -75,10 +75,13 @@ struct WalkOptions {
 // Walks one message: text as stored in a mailbox, optionally beginning with
 // the envelope line ("From ..."), which stays as it is and heads the raw
 // headers the translators see (a message without one is offered with a
-// made-up one, as the host always has one). Text with bare LF line ends is walked with
-// CR LF and the converted text is given back with LF line ends again; text
-// whose first line ends in a bare LF but that holds a CR LF somewhere is
-// left unchanged, since its own CR LF would not survive. The message must
+// made-up one, as the host always has one). The line ends of the header
+// after the envelope line decide: a header with bare LF line ends only
+// marks text saved with LF, walked with CR LF and given back with LF line
+// ends again (such text that also holds a CR LF is left unchanged, since
+// its own CR LF would not survive); a CR LF header with a bare LF here and
+// there is read, as the mail client reads it, with a line end at each, and
+// a converted message's header has CR LF throughout. The message must
 // outlive the result. Any bytes are accepted; never throws.
 [[nodiscard]] WalkResult WalkMessage(std::string_view message, EntityTranslator& translator,
                                      WalkObserver* observer = nullptr,

@@ -68,14 +68,14 @@ void ReadContentType(std::string_view rawValue, OfferedEntity& entity) {
     entity.params = ReadHostParameters(rawValue);
 }
 
-void ReadDisposition(std::string_view rawValue, OfferedEntity& entity) {
-    entity.dispositionType = std::string(BeforeParameters(entity.disposition));
-    for (const auto& param : ReadHostParameters(rawValue)) {
-        if (EqualsIgnoringAsciiCase(param.first, "filename")) {
-            entity.fileName = param.second;
-            return;
-        }
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
     }
+    if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) {
+        return (c | 0x20) - 'a' + 10;
+    }
+    return -1;
 }
 
 // The host's own fields: disposition and file name travel with the
@@ -83,6 +83,59 @@ void ReadDisposition(std::string_view rawValue, OfferedEntity& entity) {
 bool IsDispositionParameter(std::string_view name) {
     return EqualsIgnoringAsciiCase(name, "Content-Disposition") ||
            EqualsIgnoringAsciiCase(name, "filename");
+}
+
+// The file name of a disposition's parameters: "filename", or its RFC 2231
+// form ("filename*=UTF-8''%E2%82%AC.pdf", or pieces "filename*0",
+// "filename*1*", ...) joined and decoded to its bytes.
+std::string DispositionFileName(const std::vector<std::pair<std::string, std::string>>& params) {
+    std::string joined;
+    bool extended = false;
+    for (int piece = -1; piece < 100; ++piece) {
+        std::string name = piece < 0 ? "filename*" : "filename*" + std::to_string(piece);
+        bool found = false;
+        for (const auto& param : params) {
+            bool pieceExtended = EqualsIgnoringAsciiCase(param.first, name + "*");
+            if (EqualsIgnoringAsciiCase(param.first, name) || pieceExtended) {
+                extended = extended || pieceExtended || piece < 0;
+                joined += param.second;
+                found = true;
+                break;
+            }
+        }
+        if (!found && piece >= 0) {
+            break;
+        }
+    }
+    for (const auto& param : params) {
+        if (joined.empty() && EqualsIgnoringAsciiCase(param.first, "filename")) {
+            return param.second;
+        }
+    }
+    if (!extended) {
+        return joined;
+    }
+    size_t quote = joined.find('\'');
+    size_t second = quote == std::string::npos ? quote : joined.find('\'', quote + 1);
+    std::string encoded = second == std::string::npos ? joined : joined.substr(second + 1);
+    std::string decoded;
+    for (size_t at = 0; at < encoded.size(); ++at) {
+        int high = at + 2 < encoded.size() && encoded[at] == '%' ? HexValue(encoded[at + 1]) : -1;
+        int low = high >= 0 ? HexValue(encoded[at + 2]) : -1;
+        if (low >= 0) {
+            decoded += static_cast<char>(high * 16 + low);
+            at += 2;
+        } else {
+            decoded += encoded[at];
+        }
+    }
+    return decoded;
+}
+
+void ReadDisposition(std::string_view rawValue, OfferedEntity& entity) {
+    entity.dispositionType = std::string(BeforeParameters(entity.disposition));
+    entity.dispositionParams = ReadHostParameters(rawValue);
+    entity.fileName = DispositionFileName(entity.dispositionParams);
 }
 
 }  // namespace
@@ -136,6 +189,13 @@ std::string HostInputFile(const OfferedEntity& entity, bool delimiterLineEnd) {
         "Mime-Version: 1.0\r\nContent-Type: " + entity.mainType + "/" + entity.subType;
     for (const auto& param : entity.params) {
         if (!IsDispositionParameter(param.first)) {
+            file += "; " + param.first + "=" + HostQuotedValue(param.second);
+        }
+    }
+    // The mail client keeps the disposition's parameters with the type's;
+    // its file name goes on the disposition line alone.
+    for (const auto& param : entity.dispositionParams) {
+        if (!EqualsIgnoringAsciiCase(param.first, "filename")) {
             file += "; " + param.first + "=" + HostQuotedValue(param.second);
         }
     }

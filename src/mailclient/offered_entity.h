@@ -26,9 +26,13 @@ struct OfferedEntity {
     std::string mainType = "text";  // the defaults of an entity without Content-Type
     std::string subType = "plain";
     std::string dispositionType;
-    std::string fileName;  // the disposition's filename parameter, "" when none
-    // The Content-Type parameters as the host reads them (ReadHostParameters).
+    // The disposition's file name ("filename", or its RFC 2231 form decoded
+    // to its bytes), "" when none.
+    std::string fileName;
+    // The Content-Type and Content-Disposition parameters as the host reads
+    // them (ReadHostParameters).
     std::vector<std::pair<std::string, std::string>> params;
+    std::vector<std::pair<std::string, std::string>> dispositionParams;
 };
 
 // Splits entity text at its first blank line (an entity that begins with one
@@ -45,13 +49,15 @@ struct OfferedEntity {
 [[nodiscard]] std::string HeaderFieldValue(std::string_view header, std::string_view name);
 
 // The input file the host writes for a translator: "Mime-Version: 1.0", the
-// Content-Type line built from the type and the parameters it read (each
-// "; name=value", quoted as HostQuotedValue quotes), the
-// Content-Transfer-Encoding line when there is one, the Content-Disposition
-// line with its type and file name only, a blank line, the body exactly as
-// it arrived and one extra CR LF. The host reads a nested part's body up to
-// its parent's delimiter line, so with delimiterLineEnd the line end before
-// that line comes first, unless the header itself ran up to it.
+// Content-Type line built from the type and the parameters it read, then
+// the Content-Disposition parameters but the plain file name, which the
+// mail client keeps with the type's (each "; name=value", quoted as
+// HostQuotedValue quotes), the Content-Transfer-Encoding line when there is
+// one, the Content-Disposition line with its type and file name only (an
+// RFC 2231 name decoded), a blank line, the body exactly as it arrived and
+// one extra CR LF. The host reads a nested part's body up to its parent's
+// delimiter line, so with delimiterLineEnd the line end before that line
+// comes first, unless the header itself ran up to it.
 [[nodiscard]] std::string HostInputFile(const OfferedEntity& entity, bool delimiterLineEnd);
 
 // True for "multipart" in any case.

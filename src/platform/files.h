@@ -57,6 +57,24 @@ bool IsFolder(const std::string& path);
 bool CreateFolder(const std::string& path);
 // Deletes a file; false when it could not be deleted.
 bool DeleteFileAt(const std::string& path);
+// Renames `from` to `to` in one step, replacing a file of that name; false
+// when it could not be done (`to` is then as it was).
+[[nodiscard]] bool MoveFileOver(const std::string& from, const std::string& to);
+
+// What tells two open files or paths apart: the volume and the file's
+// index on it (device and inode).
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity& other) const {
+        return volume == other.volume && index == other.index;
+    }
+};
+// The identity of the regular file behind an open stream (a C runtime
+// file descriptor, such as 0 for standard input) or a path; false for a
+// pipe, a terminal, a device or a name that does not exist.
+[[nodiscard]] bool RegularFileIdentity(int descriptor, FileIdentity& identity);
+[[nodiscard]] bool RegularFileIdentity(const std::string& path, FileIdentity& identity);
 // The platform's longest usable path, in bytes, without the terminating zero.
 size_t MaxPathLength();
 // The longest file name, in bytes, that the folder which would hold `path`

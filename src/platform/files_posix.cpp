@@ -146,6 +146,33 @@ bool DeleteFileAt(const std::string& path) {
     return !path.empty() && ::unlink(NativePath(path).c_str()) == 0;
 }
 
+bool MoveFileOver(const std::string& from, const std::string& to) {
+    return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+namespace {
+
+bool IdentityOf(const struct stat& info, FileIdentity& identity) {
+    if (!S_ISREG(info.st_mode)) {
+        return false;
+    }
+    identity.volume = static_cast<std::uint64_t>(info.st_dev);
+    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
+}  // namespace
+
+bool RegularFileIdentity(int descriptor, FileIdentity& identity) {
+    struct stat info;
+    return ::fstat(descriptor, &info) == 0 && IdentityOf(info, identity);
+}
+
+bool RegularFileIdentity(const std::string& path, FileIdentity& identity) {
+    struct stat info;
+    return ::stat(NativePath(path).c_str(), &info) == 0 && IdentityOf(info, identity);
+}
+
 size_t MaxPathLength() {
     return PATH_MAX - 1;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <io.h>
+
 namespace vellumo {
 namespace {
 
@@ -116,6 +118,42 @@ bool CreateFolder(const std::string& path) {
 
 bool DeleteFileAt(const std::string& path) {
     return !path.empty() && DeleteFileA(path.c_str()) != 0;
+}
+
+bool MoveFileOver(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+namespace {
+
+bool IdentityOf(HANDLE file, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (file == INVALID_HANDLE_VALUE || GetFileType(file) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return false;
+    }
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+}  // namespace
+
+bool RegularFileIdentity(int descriptor, FileIdentity& identity) {
+    return IdentityOf(reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)), identity);
+}
+
+bool RegularFileIdentity(const std::string& path, FileIdentity& identity) {
+    HANDLE file =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    bool known = IdentityOf(file, identity);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
+    return known;
 }
 
 size_t MaxPathLength() {

@@ -8,7 +8,7 @@
 namespace vellumo {
 
 // The text with every LF that has no CR before it turned into CR LF.
-inline std::string WithCrLf(const std::string& text) {
+inline std::string WithCrLf(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 32);
     for (size_t i = 0; i < text.size(); ++i) {

@@ -51,7 +51,8 @@ std::string CorpusMailbox() {
     std::string mailbox;
     for (const std::string& name : names) {
         std::string bytes = test::ReadFileBytes(name);
-        mailbox += (LooksLikeMailbox(bytes) ? "" : kEnvelope) + bytes + "\r\n";
+        std::string firstLine = bytes.substr(0, bytes.find_first_of("\r\n"));
+        mailbox += (IsEnvelopeLine(firstLine) ? "" : kEnvelope) + bytes + "\r\n";
     }
     return mailbox;
 }
@@ -132,12 +133,12 @@ TEST_F(CorpusWalkTest, EachEntityGetsTheDriversResult) {
             }
         }
         std::string host = messages[at];
-        size_t firstLineEnd = host.find('\n');
-        if (firstLineEnd != std::string::npos && firstLineEnd > 0 &&
-            host[firstLineEnd - 1] != '\r') {
-            host = WithCrLf(host);
-        }
+        // The mail client reads every bare LF of a header as a line end,
+        // and a message without CR LF has LF line ends throughout.
         host.erase(0, host.find('\n') + 1);
+        size_t blank = host.find("\r\n\r\n");
+        host = blank == std::string::npos ? WithCrLf(host)
+                                          : WithCrLf(host.substr(0, blank)) + host.substr(blank);
         if (!recorder.all.empty() && recorder.all[0].path == "message" &&
             test::RefField(test::RefSplit(host).header, "Content-Disposition", nullptr).empty()) {
             EXPECT_TRUE(WithoutTypeLine(recorder.all[0].input) == ReferenceInputFile(host));

@@ -30,26 +30,34 @@ std::vector<std::string> ReadAll(const std::string& bytes, bool* mailbox = nullp
     return messages;
 }
 
-TEST(MailboxReader, SplitsAtFromLines) {
+constexpr const char* kEnvelopeA = "From ???@??? Mon Dec 07 09:00:00 2026";
+constexpr const char* kEnvelopeB = "From b@example.org Tue Jan  5 17:34:01 +0100 1999";
+
+TEST(MailboxReader, SplitsOnlyAtEnvelopeLines) {
     struct Case {
         const char* name;
         std::string bytes;
         std::vector<std::string> messages;
         bool mailbox;
     };
+    const std::string a = kEnvelopeA, b = kEnvelopeB;
     const Case cases[] = {
         {"two messages",
-         "From a\r\nX: 1\r\n\r\nbody\r\n\r\nFrom b\r\nX: 2\r\n",
-         {"From a\r\nX: 1\r\n\r\nbody\r\n\r\n", "From b\r\nX: 2\r\n"},
+         a + "\r\nX: 1\r\n\r\nbody\r\n\r\n" + b + "\r\nX: 2\r\n",
+         {a + "\r\nX: 1\r\n\r\nbody\r\n\r\n", b + "\r\nX: 2\r\n"},
          true},
-        {"LF mailbox", "From a\nx\nFrom b\ny\n", {"From a\nx\n", "From b\ny\n"}, true},
-        {"From inside a line does not split",
-         "From a\r\nsaid From b\r\n",
-         {"From a\r\nsaid From b\r\n"},
+        {"LF mailbox", a + "\nx\n" + b + "\ny\n", {a + "\nx\n", b + "\ny\n"}, true},
+        {"unquoted body line without a date does not split",
+         a + "\r\n\r\n<p>\r\nFrom the desk of Ann, Mon 10:30\r\n</p>\r\n",
+         {a + "\r\n\r\n<p>\r\nFrom the desk of Ann, Mon 10:30\r\n</p>\r\n"},
+         true},
+        {"envelope line ending the stream without a line end",
+         a + "\r\nx\r\n" + b,
+         {a + "\r\nx\r\n", b},
          true},
         {"a single message is handed out whole",
-         "Subject: x\r\n\r\nbody\r\nFrom me\r\n",
-         {"Subject: x\r\n\r\nbody\r\nFrom me\r\n"},
+         "Subject: x\r\n\r\nbody\r\n" + b + "\r\n",
+         {"Subject: x\r\n\r\nbody\r\n" + b + "\r\n"},
          false},
         {"empty stream", "", {}, false},
         {"From field with a blank before the colon is a message",
@@ -65,9 +73,41 @@ TEST(MailboxReader, SplitsAtFromLines) {
     }
 }
 
+TEST(MailboxReader, EnvelopeLineNeedsSenderAndDate) {
+    EXPECT_TRUE(IsEnvelopeLine(kEnvelopeA));
+    EXPECT_TRUE(IsEnvelopeLine(kEnvelopeB));
+    EXPECT_TRUE(IsEnvelopeLine("From MAILER-DAEMON Fri Jul  8 12:08:34 2011"));
+    for (const char* line : {"From the desk of the editor", "From a@b", "From a@b Mon Dec 07 2026",
+                             "From a@b Dec 07 09:00:00 2026", "From  Mon Dec 07 09:00:00 2026",
+                             "Fromage Mon Dec 07 09:00:00 2026"}) {
+        EXPECT_FALSE(IsEnvelopeLine(line)) << line;
+    }
+}
+
+TEST(MailboxReader, BlankLinesBeforeTheFirstEnvelopeDoNotMakeOneMessage) {
+    std::string a = std::string(kEnvelopeA) + "\r\nX: 1\r\n\r\n";
+    std::string b = std::string(kEnvelopeB) + "\r\nX: 2\r\n";
+    std::FILE* stream = std::tmpfile();
+    ASSERT_NE(stream, nullptr);
+    std::string bytes = "\r\n\r\n" + a + b;
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    std::rewind(stream);
+    MailboxReader reader(stream);
+    std::vector<std::string> messages;
+    std::string message;
+    while (reader.Next(message)) {
+        messages.push_back(message);
+    }
+    std::fclose(stream);
+    EXPECT_TRUE(reader.IsMailbox());
+    EXPECT_EQ(reader.LeadingLines(), "\r\n\r\n");
+    EXPECT_EQ(messages, (std::vector<std::string>{a, b}));
+    EXPECT_EQ(reader.BytesRead(), bytes.size());
+}
+
 TEST(MailboxReader, MessagesLargerThanOneReadStayWhole) {
-    std::string big = "From a\r\n\r\n" + std::string(3 << 20, 'x') + "\r\n";
-    std::string small = "From b\r\n\r\ny\r\n";
+    std::string big = std::string(kEnvelopeA) + "\r\n\r\n" + std::string(3 << 20, 'x') + "\r\n";
+    std::string small = std::string(kEnvelopeB) + "\r\n\r\ny\r\n";
     EXPECT_EQ(ReadAll(big + small + big), (std::vector<std::string>{big, small, big}));
 }
 
@@ -87,6 +127,10 @@ TEST(MailboxReader, ConvertedMessageEndsAsTheMailboxNeeds) {
          "\r\n"},
         {"short last piece", {"From a\r\n\r\ntext\r", "\n", "\r\n"}, "From a\r\n\r\nx\r\n\r\n", ""},
         {"LF mailbox", {"From a\n\ntext"}, "From a\n\nx\n\n", "\n\n"},
+        {"CR LF message without a last line end gets CR LF",
+         {"From a\n", "\r\ntext"},
+         "From a\n\r\nx",
+         "\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -186,9 +186,9 @@ TEST_F(MessageWalkTest, InputFileIsWhatTheHostWrites) {
 }
 
 // The host rebuilds the Content-Type line from the parameters it read,
-// quoting only values that need it, writes the disposition with its file
-// name only, and reads a nested part's body up to its parent's delimiter
-// line, the line end before that line included.
+// the disposition's but its file name after the type's, quoting only values
+// that need it, writes the disposition with its file name only, and reads a nested part's body up
+// to its parent's delimiter line, the line end before that line included.
 TEST_F(MessageWalkTest, NestedInputFileIsWhatTheHostWrites) {
     std::string message = WithCrLf(
         "Content-Type: multipart/mixed; boundary=m\n\n--m\n"
@@ -200,7 +200,7 @@ TEST_F(MessageWalkTest, NestedInputFileIsWhatTheHostWrites) {
     EXPECT_EQ(recorder_.inputs[0],
               WithCrLf("Mime-Version: 1.0\n"
                        "Content-Type: application/octet-stream; name=Meeting notes; "
-                       "x=\"Photo 1.jpg\"\nContent-Transfer-Encoding: 7bit\n"
+                       "x=\"Photo 1.jpg\"; size=3\nContent-Transfer-Encoding: 7bit\n"
                        "Content-Disposition: inline; filename=\"a \\\"b\\\".bin\"\n\nabc\n\n"));
 }
 
@@ -324,6 +324,40 @@ TEST_F(MessageWalkTest, RelabelledRelatedGainsNoLineEnds) {
     }
 }
 
+// Translator 3 through the walk used to leave a bare "Content-Disposition:
+// attachment": the input file held the plain "filename" parameter only.
+TEST_F(MessageWalkTest, FileNamesAndParametersSurviveTheRelabel) {
+    struct Case {
+        const char* name;
+        std::string fields;  // the inline part's fields after its Content-Type
+        std::vector<std::string> kept;
+    };
+    const Case cases[] = {
+        {"RFC 2231 file name",
+         "Content-Disposition: inline; filename*=UTF-8''%E2%82%AC%20report.pdf\n",
+         {"filename*=\"UTF-8''%E2%82%AC%20report.pdf\"", "filename=\"\xE2\x82\xAC report.pdf\""}},
+        {"file name in pieces and a size",
+         "Content-Disposition: inline; filename*0=\"long \"; filename*1=\"name.pdf\";"
+         " size=1234\n",
+         {"filename*1=\"name.pdf\"", "size=1234", "filename=\"long name.pdf\""}},
+        {"second Content-Type field",
+         "Content-Type: application/pdf\nContent-Disposition: inline\n",
+         {"Content-Type: application/pdf\r\n", "Content-Disposition: attachment"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string message = WithCrLf(
+            "Content-Type: multipart/mixed; boundary=m\n\n--m\n"
+            "Content-Type: application/octet-stream\n" +
+            std::string(c.fields) + "\nAAEC\n--m--\n");
+        WalkResult result = Walk(message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        for (const std::string& kept : c.kept) {
+            EXPECT_NE(result.Text().find(kept), std::string::npos) << kept << "\n" << result.Text();
+        }
+    }
+}
+
 TEST_F(MessageWalkTest, InlineAttachmentDoesNotGrowByTheExtraLineEnd) {
     std::string body = "line one\r\nline two";
     std::string message = WithCrLf(
@@ -362,18 +396,43 @@ TEST_F(MessageWalkTest, MixedLineEndsMessageIsLeftAsItWas) {
     EXPECT_EQ(Walk(pureLf).outcome, WalkOutcome::Converted);
 }
 
+TEST_F(MessageWalkTest, EachMessageIsReadWithItsOwnLineEnds) {
+    const std::string html = "Content-Type: text/html\r\n\r\n<p>one</p><p>two</p>\r\n";
+    struct Case {
+        const char* name;
+        std::string message;
+        std::string converted;  // expected at the start of the converted text
+    };
+    const Case cases[] = {
+        {"LF envelope line before a CR LF message",
+         "From ???@??? Mon Jan 01 00:00:00 2024\nSubject: x\r\n" + html,
+         "From ???@??? Mon Jan 01 00:00:00 2024\nSubject: x\r\nContent-Type: text/plain"},
+        {"CR LF message with one bare LF header line", "Subject: x\r\nMessage-ID: <1@x>\n" + html,
+         "Subject: x\r\nMessage-ID: <1@x>\r\nContent-Type: text/plain"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WalkResult result = Walk(c.message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_EQ(result.Text().rfind(c.converted, 0), 0u) << result.Text();
+        EXPECT_NE(result.Text().find("one\r\n\r\ntwo"), std::string::npos) << result.Text();
+    }
+}
+
 TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
     std::string message = WithCrLf(
         "From ???@??? Mon Jan 01 00:00:00 2024\nContent-Type: text/html\n\n"
-        "<p>From here on</p><p>we go</p>\n");
+        "<p>From me Mon Jan 01 10:00:00 2024</p><p>From here on</p>\n");
     DriverEntityTranslator translator;
     WalkOptions options;
     options.quoteFromLines = true;
     WalkResult quoted = WalkMessage(message, translator, nullptr, options);
     ASSERT_EQ(quoted.outcome, WalkOutcome::Converted);
     EXPECT_EQ(quoted.Text().rfind("From ???@???", 0), 0u);
-    EXPECT_NE(quoted.Text().find("\r\n>From here on\r\n"), std::string::npos) << quoted.Text();
-    EXPECT_NE(Walk(message).Text().find("\r\nFrom here on\r\n"), std::string::npos);
+    EXPECT_NE(quoted.Text().find("\r\n>From me Mon Jan"), std::string::npos) << quoted.Text();
+    // A line without a date starts no message: the mail client leaves it.
+    EXPECT_NE(quoted.Text().find("\r\nFrom here on"), std::string::npos) << quoted.Text();
+    EXPECT_NE(Walk(message).Text().find("\r\nFrom me Mon Jan"), std::string::npos);
 }
 
 // Gives back a fixed output for every translation.
@@ -435,6 +494,60 @@ TEST_F(MessageWalkTest, FailedTranslationNamesThePart) {
     EXPECT_EQ(result.outcome, WalkOutcome::Failed);
     EXPECT_TRUE(result.Text().empty());
     EXPECT_NE(result.failure.find("part 1: translator 1"), std::string::npos) << result.failure;
+}
+
+// A chain of multipart/mixed entities, each the only child of the one
+// before, around an HTML part.
+std::string NestedHtml(int levels) {
+    std::string head, tail;
+    for (int level = 0; level < levels; ++level) {
+        std::string boundary = "n" + std::to_string(1000 + level);
+        head += "Content-Type: multipart/mixed; boundary=" + boundary + "\r\n\r\n--" + boundary +
+                "\r\n";
+        tail = "\r\n--" + boundary + "--\r\n" + tail;
+    }
+    return head + "Content-Type: text/html\r\n\r\n<p>deepest</p>" + tail;
+}
+
+// The host offers entities up to 99 levels deep: the numbers are spelled
+// out so that a smaller bound fails here.
+TEST_F(MessageWalkTest, EntitiesAreOfferedUpToTheHostsDepth) {
+    for (int levels : {60, 99}) {
+        SCOPED_TRACE(levels);
+        std::string message = NestedHtml(levels);
+        WalkResult result = Walk(message);
+        ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+        EXPECT_NE(result.Text().find("\r\n\r\ndeepest\r\n--n1"), std::string::npos);
+        EXPECT_EQ(result.Text().find("<p>"), std::string::npos);
+    }
+    EXPECT_EQ(Walk(NestedHtml(100)).outcome, WalkOutcome::Unchanged);
+}
+
+// Each relabelled level used to keep its own copy of everything inside it:
+// 64 levels of a 17 MB message took more than a gigabyte.
+TEST_F(MessageWalkTest, NestedRelabelsKeepNoCopyOfTheBody) {
+    const std::string attachment(1 << 20, 'A');
+    std::string message = "Content-Type: application/octet-stream\r\n\r\n" + attachment;
+    for (int level = 0; level < 60; ++level) {
+        std::string boundary = "r" + std::to_string(level);
+        message = "Content-Type: multipart/related; boundary=" + boundary + "\r\n\r\n--" +
+                  boundary + "\r\n" + message + "\r\n--" + boundary + "--\r\n";
+    }
+    WalkResult result = Walk(message);
+    ASSERT_EQ(result.outcome, WalkOutcome::Converted);
+    size_t kept = 0;
+    for (const std::string& text : result.texts) {
+        kept += text.size();
+    }
+    EXPECT_LT(kept, attachment.size());
+    std::string text = result.Text();
+    EXPECT_NE(text.find(attachment), std::string::npos);
+    size_t mixed = 0;
+    for (size_t at = text.find("multipart/mixed"); at != std::string::npos;
+         at = text.find("multipart/mixed", at + 1)) {
+        ++mixed;
+    }
+    EXPECT_EQ(mixed, 60u);
 }
 
 TEST_F(MessageWalkTest, DeepNestingAndOddBytesAreCopied) {

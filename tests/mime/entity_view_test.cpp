@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,32 @@ TEST(EntityView, ChildTextIsExactlyItsBytes) {
             });
         EXPECT_EQ(children, expected);
     }
+}
+
+// The levels of a chain of single children the view splits, and the
+// deepest entity's raw body.
+int ViewDepth(const std::string& text, std::string& deepestBody) {
+    int levels = 0;
+    std::function<void(const EntityView&)> descend = [&](const EntityView& view) {
+        levels = std::max(levels, view.Depth() + 1);
+        deepestBody = std::string(view.RawBody());
+        view.ForEachChild([&](const EntityView& child) {
+            descend(child);
+            return true;
+        });
+    };
+    descend(EntityView(text.data(), static_cast<ptrdiff_t>(text.size())));
+    return levels;
+}
+
+// The bound is 64 levels: the numbers are spelled out so that a smaller
+// bound fails here.
+TEST(EntityView, SixtyLevelsAreSplitAndTheSixtyFifthIsALeaf) {
+    std::string body;
+    EXPECT_EQ(ViewDepth(DeeplyNested(60), body), 61);
+    EXPECT_EQ(body, "deepest");
+    EXPECT_EQ(ViewDepth(DeeplyNested(70), body), 65);
+    EXPECT_EQ(body.rfind("--n10064\r\n", 0), 0u) << body.substr(0, 40);
 }
 
 }  // namespace

@@ -227,6 +227,28 @@ std::string DeeplyNested(int levels) {
     return head + "\r\ndeepest" + tail;
 }
 
+// The bound is 64 levels: the numbers are spelled out so that a smaller
+// bound fails here.
+TEST(MimePartParse, SixtyLevelsAreReadWholeAndTheSixtyFifthIsALeaf) {
+    for (int levels : {60, 70}) {
+        SCOPED_TRACE(levels);
+        const std::string text = DeeplyNested(levels);
+        MimeMessage message;
+        ASSERT_GT(message.Parse(text.c_str(), static_cast<int>(text.size())), 0);
+        int parts = 0;
+        int depth = 0;
+        testing_support::CountTree(message, 1, parts, depth);
+        EXPECT_EQ(depth, levels == 60 ? 61 : 65);
+        const MimePart* part = &message;
+        while (!part->children.empty()) {
+            part = part->children.front().get();
+        }
+        std::string body;
+        ASSERT_GT(part->GetBody(body), 0);
+        EXPECT_EQ(body.rfind(levels == 60 ? "deepest" : "--n00064\r\n", 0), 0u);
+    }
+}
+
 TEST(MimePartParse, NestingBeyondBoundKeptWholeAsBody) {
     const int levels = 5000;
     const std::string text = DeeplyNested(levels);

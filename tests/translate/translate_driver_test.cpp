@@ -208,6 +208,17 @@ const std::vector<DriverCase>& DriverCases() {
          12, kUntouched, ""},
         {"octet without a subtype declines", 3, WithCrLf("Content-Type: application\n\nx"), 12,
          kUntouched, ""},
+        // The label right after a fold used to stay as it was, under status 0.
+        {"related folded right after the colon is relabelled", 4,
+         WithCrLf("Content-Type:\n multipart/related; boundary=x\n\n--x\n\na\n--x--\n"), 0,
+         WithCrLf("Content-Type:\n multipart/mixed; related4mixed=yes; boundary=x\n\n--x\n\na\n"
+                  "--x--\n"),
+         "multipart/mixed"},
+        {"inline folded right after the colon becomes attachment", 3,
+         WithCrLf("Content-Type: application/octet-stream\nContent-Disposition:\n inline\n\nx"), 0,
+         WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n"
+                  "Content-Disposition:\n attachment\n\nx"),
+         "application/octet-stream"},
 
     };
     return cases;

@@ -36,7 +36,10 @@ TEST(TranslateCommandLine, ExitCodesAndOutput) {
          ""},
         {"output that is the input", {"samples/plain.eml", "samples/../samples/plain.eml"}, 3, ""},
         {"translator out of range", {"--translator", "5", "samples/alternative.eml", "OUT"}, 2, ""},
-        {"missing input", {"--translator", "1", "samples/no-such.eml", "OUT"}, 5, ""},
+        {"missing input as in whole-message mode",
+         {"--translator", "1", "samples/no-such.eml", "OUT"},
+         3,
+         ""},
         {"plain alternative",
          {"--crlf", "--translator", "1", "samples/alternative.eml", "OUT"},
          0,
@@ -74,6 +77,29 @@ TEST(TranslateCommandLine, ExitCodesAndOutput) {
             EXPECT_NE(ReadFileBytes(temp.File("out.txt")).find("X-HTML-Message-Converted: "),
                       std::string::npos);
         }
+    }
+}
+
+// The output is written beside OUTPUT and moved over it: an existing OUTPUT
+// is replaced only with --force, and nothing else is left in the folder.
+TEST(TranslateCommandLine, ExistingOutputIsReplacedWholeOnlyWithForce) {
+    TempFolder temp;
+    WriteFileBytes(temp.File("out.eml"), "old");
+    for (const char* translator : {"", "4"}) {
+        SCOPED_TRACE(translator);
+        std::vector<std::string> args = {"samples/related.eml", WinePath(temp.File("out.eml"))};
+        if (*translator != '\0') {
+            args.insert(args.begin(), {"--crlf", "--translator", translator});
+        }
+        WineRun refused = RunTool(args);
+        EXPECT_EQ(refused.exitCode, 3) << refused.errors;
+        EXPECT_EQ(ReadFileBytes(temp.File("out.eml")), "old");
+        args.insert(args.begin(), "--force");
+        WineRun forced = RunTool(args);
+        EXPECT_EQ(forced.exitCode, 0) << forced.errors;
+        EXPECT_NE(ReadFileBytes(temp.File("out.eml")).find("multipart/mixed"), std::string::npos);
+        EXPECT_FALSE(FileExistsHere(temp.File("out.eml.vellumo-0.tmp")));
+        WriteFileBytes(temp.File("out.eml"), "old");
     }
 }
 

@@ -43,20 +43,24 @@ const char* TranslateUsage() {
            "                    From, Date, To, CC and Subject lines head the archive file,\n"
            "                    and its Subject names it when --subject is not given.\n"
            "  --subject TEXT    (with --translator) the subject that names the archive file.\n"
-           "  --crlf            (with --translator) INPUT has bare LF line ends: read it\n"
-           "                    with CR LF line ends, as the mail client stores mail.\n"
+           "  --crlf            (with --translator) read INPUT with CR LF line ends, as\n"
+           "                    the mail client stores mail (done anyway when its first\n"
+           "                    line ends in a bare LF).\n"
            "  --force           replace OUTPUT when it exists (never INPUT itself).\n"
            "  --quiet           no progress line and no summary.\n"
            "  --version         the version, then stop.\n"
            "  --help            this text.\n"
            "\n"
+           "OUTPUT is written to a temporary file beside it and renamed over it only when\n"
+           "the run has finished: a failure or an interruption leaves it as it was.\n"
+           "\n"
            "Exit status without --translator: 0 every message was written; 1 at least one\n"
            "message failed (copied unchanged; each failure is named on standard error);\n"
-           "2 bad command line; 3 INPUT or OUTPUT cannot be used.\n"
-           "With --translator: the plug-in's status. 0 translated; 5 INPUT cannot be read;\n"
-           "6 OUTPUT cannot be opened; 12 declined, OUTPUT untouched (the entity does not\n"
-           "fit the translator, cannot be read or written whole, or its HTML cannot be\n"
-           "saved); 2 bad command line.\n";
+           "2 bad command line; 3 INPUT or OUTPUT cannot be used or written whole; 4 no\n"
+           "mail found (every file skipped; nothing written); 130 interrupted.\n"
+           "With --translator: 3 as above, else the plug-in's status. 0 translated;\n"
+           "5 INPUT cannot be read; 6 OUTPUT cannot be written; 12 declined, OUTPUT\n"
+           "untouched; 2 bad command line.\n";
 }
 
 bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std::string& error) {

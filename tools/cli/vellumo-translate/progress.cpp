@@ -66,6 +66,9 @@ void Progress::Summary(std::FILE* stream) {
     }
     std::fprintf(stream, "%lu converted, %lu unchanged, %lu declined", converted_, unchanged_,
                  declined_);
+    if (skipped_ > 0) {
+        std::fprintf(stream, ", %lu skipped", skipped_);
+    }
     if (failed_ > 0) {
         std::fprintf(stream, ", %lu failed", failed_);
     }

@@ -23,7 +23,8 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return fs::equivalent(fs::u8path(a), fs::u8path(b), error) && !error;
 }
 
-bool ListMessageFiles(const std::string& folder, std::vector<std::string>& names) {
+bool ListMessageFiles(const std::string& folder, std::vector<std::string>& names,
+                      std::vector<SkippedEntry>& skipped) {
     std::error_code error;
     fs::directory_iterator entries(fs::u8path(folder), error);
     if (error) {
@@ -31,11 +32,22 @@ bool ListMessageFiles(const std::string& folder, std::vector<std::string>& names
     }
     for (const fs::directory_entry& entry : entries) {
         std::string name = entry.path().filename().u8string();
-        if (entry.is_regular_file(error) && EndsWithEml(name)) {
+        fs::file_status status = entry.status(error);  // through a link
+        if (!fs::exists(status)) {
+            skipped.push_back({name, "a link to nothing"});
+        } else if (fs::is_directory(status)) {
+            skipped.push_back({name, "a folder"});
+        } else if (!fs::is_regular_file(status)) {
+            skipped.push_back({name, "not a regular file"});
+        } else if (!EndsWithEml(name)) {
+            skipped.push_back({name, "not named .eml"});
+        } else {
             names.push_back(name);
         }
     }
     std::sort(names.begin(), names.end());
+    std::sort(skipped.begin(), skipped.end(),
+              [](const SkippedEntry& a, const SkippedEntry& b) { return a.name < b.name; });
     return true;
 }
 

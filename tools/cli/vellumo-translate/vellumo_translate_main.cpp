@@ -2,7 +2,9 @@
 // whole messages, mailboxes and folders, or one entity with one translator.
 // See TranslateUsage for the command line.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #if defined(__GLIBC__)
@@ -18,6 +20,7 @@
 #include "mailclient/offered_entity.h"
 #include "platform/files.h"
 #include "platform/line_ends.h"
+#include "staged_output.h"
 #include "tool_files.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
@@ -85,37 +88,9 @@ bool PrepareState(const TranslateOptions& options) {
     return true;
 }
 
-// A CR LF copy of the input beside the output; empty when it cannot be made.
-std::string CrLfCopy(const std::string& input, const std::string& output) {
-    std::string text;
-    if (!ReadWholeFile(input, text)) {
-        return input;  // the driver reports the unreadable input
-    }
-    std::string copy = output + ".crlf-input";
-    (void)DeleteFileAt(copy);
-    PlatformFile file;
-    std::string converted = WithCrLf(text);
-    if (!file.Open(copy, FileMode::CreateNew) || !file.Write(converted.data(), converted.size())) {
-        return std::string();
-    }
-    return copy;
-}
-
-// The host creates the output file before the call.
-void EnsureOutputExists(const std::string& path) {
-    if (!PathExists(path)) {
-        PlatformFile created;
-        (void)created.Open(path, FileMode::CreateNew);
-    }
-}
-
 // Whether translator N takes the entity, asked as the mail client asks;
 // false with a reason on standard error when it does not.
-bool TranslatorTakes(const TranslateOptions& options, const std::string& input) {
-    std::string text;
-    if (!ReadWholeFile(input, text)) {
-        return true;  // the driver reports the unreadable input
-    }
+bool TranslatorTakes(const TranslateOptions& options, const std::string& text) {
     if (LooksLikeMailbox(text) && text.find("\nFrom ") != std::string::npos) {
         Report(options.input,
                "is a mailbox of several messages; leave out --translator to convert each one");
@@ -144,8 +119,7 @@ void ReportStatus(const TranslateOptions& options, int status) {
             Report(options.input, "cannot be read");
             break;
         case kStatusOutputOpenFailed:
-            Report(options.output, "cannot be opened for writing");
-            break;
+            break;  // named where the write failed
         case kStatusDataUnchanged:
             Report(options.input,
                    "declined: the entity does not fit the translator, cannot be read or "
@@ -157,33 +131,61 @@ void ReportStatus(const TranslateOptions& options, int status) {
     }
 }
 
-int TranslateOneEntity(const TranslateOptions& options) {
-    if (IsSameFile(options.input, options.output)) {
-        Report(options.output, "is the input itself; give a new name for the output");
-        return kUsageError;
+// Input saved with LF line ends (its first line ends in a bare LF) is read
+// with CR LF, as whole-message mode and the mail client read it.
+std::string EntityText(const TranslateOptions& options, std::string text) {
+    size_t newline = text.find('\n');
+    bool lf = newline != std::string::npos && (newline == 0 || text[newline - 1] != '\r');
+    return options.crlf || lf ? WithCrLf(text) : text;
+}
+
+// The output, written whole beside OUTPUT and renamed over it, so a failed
+// run leaves an OUTPUT that existed as it was and creates none.
+bool WriteOutput(const TranslateOptions& options, const std::string& output) {
+    StagedOutput staged;
+    bool written = staged.Open(options.output) &&
+                   std::fwrite(output.data(), 1, output.size(), staged.Stream()) == output.size() &&
+                   staged.Commit();
+    if (!written) {
+        Report(options.output,
+               std::string("cannot write: ") + std::strerror(errno) +
+                   (PathExists(options.output) ? "; it is as it was" : "; it was not written"));
     }
-    EnsureOutputExists(options.output);
-    std::string input = options.crlf ? CrLfCopy(options.input, options.output) : options.input;
-    if (input.empty()) {
-        Report(options.output + ".crlf-input", "cannot write the CR LF copy of the input");
+    return written;
+}
+
+int TranslateOneEntity(const TranslateOptions& options) {
+    if (!FilesAreUsable(options)) {
+        return kCannotUseFiles;
+    }
+    if (options.input == "-" || options.output == "-" || IsFolder(options.input)) {
+        Report(options.input, "--translator takes one entity file and writes one file");
+        return kCannotUseFiles;
+    }
+    std::string text;
+    if (!ReadWholeFile(options.input, text)) {
+        Report(options.input, "cannot be read");
+        return kStatusInputOpenFailed;
+    }
+    text = EntityText(options, std::move(text));
+    if (!TranslatorTakes(options, text)) {
         return kStatusDataUnchanged;
     }
-    int status = kStatusDataUnchanged;
-    if (TranslatorTakes(options, input)) {
-        MimeTypeRecord* type = nullptr;
-        std::string archivePath;
-        status = TranslateMessageFile(options.translatorId, input, options.output,
+    MimeTypeRecord* type = nullptr;
+    std::string archivePath, output;
+    int status = TranslateMessageText(options.translatorId, std::move(text), output,
                                       options.hasSubject ? options.subject.c_str() : nullptr, &type,
                                       &archivePath);
-        if (status == kStatusSuccess && type != nullptr) {
-            std::printf("%s/%s\n%s\n", type->mainType, type->subType, archivePath.c_str());
+    if (status == kStatusSuccess && !WriteOutput(options, output)) {
+        status = kStatusOutputOpenFailed;
+        if (!archivePath.empty()) {
+            (void)DeleteFileAt(archivePath);
         }
-        FreeMimeTypeRecord(type);
-        ReportStatus(options, status);
+    } else if (status == kStatusSuccess && type != nullptr) {
+        std::printf("%s/%s\n%s\n", type->mainType, type->subType, archivePath.c_str());
     }
-    if (input != options.input) {
-        (void)DeleteFileAt(input);
-    }
+    FreeMimeTypeRecord(type);
+    ReportStatus(options, status);
     return status;
 }
 

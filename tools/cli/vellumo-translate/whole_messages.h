@@ -10,7 +10,14 @@ enum WholeMessagesExit {
     kAllWritten = 0,
     kSomeFailed = 1,
     kCannotUseFiles = 3,
+    kNoMailFound = 4,    // every file or the stream skipped: nothing was written
+    kInterrupted = 130,  // the output being written was removed
 };
+
+// Refuses, with the reason on standard error, an OUTPUT that is INPUT
+// (through standard input or output too) or that exists without --force,
+// and an INPUT that does not exist.
+[[nodiscard]] bool FilesAreUsable(const TranslateOptions& options);
 
 // Runs the conversion; failures are named on standard error, one line each.
 [[nodiscard]] int RunWholeMessages(const TranslateOptions& options);
