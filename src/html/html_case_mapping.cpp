@@ -62,7 +62,7 @@ char32_t Decode(std::string_view run, std::size_t pos, const HtmlCharset& charse
         return byte;
     }
     if (charset.kind == CharsetKind::kSingleByte) {
-        return charset.table->high[byte - 0x80];
+        return charset.high[byte - 0x80];
     }
     if (charset.kind == CharsetKind::kUtf8 && byte >= 0xC2 && byte <= 0xDF &&
         pos + 1 < run.size()) {
