@@ -44,14 +44,21 @@ bool EncodeExactly(Encoding encoding, std::string_view text, std::string* out) {
     return EncodeText(encoding, text, KeepSpaceAndUnknown, out);
 }
 
-// Whether the literal reading of the label holds the text.
-bool SubsetHolds(std::string_view label, std::string_view text) {
+// The text in the literal reading of an ASCII or Latin-1 label, whose code
+// points below `last` are their bytes; false when it does not hold the text.
+bool EncodeSubset(std::string_view label, std::string_view text, std::string* out) {
     const char32_t last = IsOneOf(label, kAsciiLabels) ? 0x7F : kLastLatin1;
+    out->clear();
+    out->reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char32_t codePoint = NextUtf8CodePoint(text, &pos);
-        const bool substituted = KeepSpaceAndUnknown(codePoint) != '\0';
-        if (!substituted && (codePoint > last || (codePoint >= kFirstC1 && codePoint < 0xA0))) {
+        const bool c1 = codePoint >= kFirstC1 && codePoint < kNoBreakSpace;
+        if (codePoint <= last && !c1) {
+            out->push_back(static_cast<char>(codePoint));
+        } else if (KeepSpaceAndUnknown(codePoint) != '\0') {
+            out->push_back(KeepSpaceAndUnknown(codePoint));
+        } else {
             return false;
         }
     }
@@ -65,8 +72,7 @@ LabelledText EncodeForLabel(std::string text, std::string_view label) {
     LabelledText result;
     result.charset = std::string(label);
     if (label.empty()) {
-        if (SubsetHolds("us-ascii", text)) {
-            (void)EncodeText(Encoding::kWindows1252, text, KeepSpaceAndUnknown, &result.text);
+        if (EncodeSubset("us-ascii", text, &result.text)) {
             return result;
         }
         result.charset = kWindows1252;
@@ -74,8 +80,7 @@ LabelledText EncodeForLabel(std::string text, std::string_view label) {
         result.text = std::move(text);
         return result;
     } else if (IsOneOf(label, kAsciiLabels) || IsOneOf(label, kLatin1Labels)) {
-        if (SubsetHolds(label, text)) {
-            (void)EncodeText(Encoding::kWindows1252, text, KeepSpaceAndUnknown, &result.text);
+        if (EncodeSubset(label, text, &result.text)) {
             return result;
         }
         result.charset = kWindows1252;
