@@ -208,10 +208,10 @@ bool StepEucKr(DecoderState& state, int byte, ByteQueue& queue, std::string* out
     if (state.first != 0) {
         const int lead = state.first;
         state.first = 0;
-        const char32_t codePoint = InRange(byte, 0x41, 0xFE)
-                                       ? EucKrIndex().CodePoint((lead - 0x81) * kEucKrRow +
-                                                                (byte - 0x41))
-                                       : 0;
+        const char32_t codePoint =
+            InRange(byte, 0x41, 0xFE)
+                ? EucKrIndex().CodePoint((lead - 0x81) * kEucKrRow + (byte - 0x41))
+                : 0;
         EmitPair(codePoint, byte, queue, out);
     } else if (IsAsciiByte(byte)) {
         out->push_back(static_cast<char>(byte));

@@ -57,8 +57,8 @@ enum class Encoding : unsigned char {
 
 inline constexpr std::size_t kEncodingCount = static_cast<std::size_t>(Encoding::kUtf32Le) + 1;
 inline constexpr std::size_t kSingleByteEncodingCount =
-    static_cast<std::size_t>(Encoding::kXMacCyrillic) - static_cast<std::size_t>(Encoding::kIbm866) +
-    1;
+    static_cast<std::size_t>(Encoding::kXMacCyrillic) -
+    static_cast<std::size_t>(Encoding::kIbm866) + 1;
 
 struct EncodingLabel {
     const char* label;  // lower case

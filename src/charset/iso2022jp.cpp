@@ -62,7 +62,8 @@ void TrailByte(DecoderState& state, int byte, std::string* out) {
     }
     state.mode = kLeadByte;
     if (byte >= 0x21 && byte <= 0x7E) {
-        const char32_t codePoint = Jis0208().CodePoint((state.first - 0x21) * kJisRow + byte - 0x21);
+        const char32_t codePoint =
+            Jis0208().CodePoint((state.first - 0x21) * kJisRow + byte - 0x21);
         if (codePoint != 0) {
             AppendUtf8(codePoint, out);
             return;
@@ -162,8 +163,8 @@ bool Iso2022JpEncoder::Encode(char32_t codePoint, std::string* out) {
             Switch(ascii ? Mode::kAscii : Mode::kRoman, out);
         }
         out->push_back(static_cast<char>(codePoint == kYenSign    ? 0x5C
-                                          : codePoint == kOverline ? 0x7E
-                                                                   : codePoint));
+                                         : codePoint == kOverline ? 0x7E
+                                                                  : codePoint));
         return true;
     }
     if (codePoint == kMinusSign) {

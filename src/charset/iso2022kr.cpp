@@ -39,10 +39,10 @@ void KoreanPair(DecoderState& state, int byte, ByteQueue& queue, std::string* ou
         AppendReplacement(out);
         return;
     }
-    const char32_t codePoint =
-        byte <= 0x7E ? EucKrIndex().CodePoint((lead + kHighBit - 0x81) * kEucKrRow +
-                                              (byte + kHighBit - 0x41))
-                     : 0;
+    const char32_t codePoint = byte <= 0x7E
+                                   ? EucKrIndex().CodePoint((lead + kHighBit - 0x81) * kEucKrRow +
+                                                            (byte + kHighBit - 0x41))
+                                   : 0;
     if (codePoint == 0) {
         AppendReplacement(out);
     } else {

@@ -29,7 +29,8 @@ std::vector<char32_t> Expand(const GeneratedIndex& generated) {
                 continue;
             }
             const std::size_t literal = (run.value & ~kLiteralRun) + i;
-            codePoints[pointer] = literal < generated.literalCount ? generated.literals[literal] : 0;
+            codePoints[pointer] =
+                literal < generated.literalCount ? generated.literals[literal] : 0;
         }
     }
     for (std::size_t i = 0; i < generated.plane2Count; ++i) {
@@ -55,9 +56,9 @@ LegacyIndex::LegacyIndex(const GeneratedIndex& generated) : codePoints_(Expand(g
 
 bool LegacyIndex::Pointer(char32_t codePoint, std::size_t* pointer, std::size_t skipFirst,
                           std::size_t skipLast, bool last) const {
-    auto entry = std::lower_bound(
-        byCodePoint_.begin(), byCodePoint_.end(), codePoint,
-        [](const Entry& e, char32_t value) { return e.codePoint < value; });
+    auto entry =
+        std::lower_bound(byCodePoint_.begin(), byCodePoint_.end(), codePoint,
+                         [](const Entry& e, char32_t value) { return e.codePoint < value; });
     bool found = false;
     for (; entry != byCodePoint_.end() && entry->codePoint == codePoint; ++entry) {
         if (entry->pointer >= skipFirst && entry->pointer <= skipLast) {

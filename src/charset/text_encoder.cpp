@@ -58,8 +58,9 @@ const ReverseHalf& ReverseHighHalf(Encoding encoding) {
 
 bool EncodeSingleByte(Encoding encoding, char32_t codePoint, std::string* out) {
     const ReverseHalf& half = ReverseHighHalf(encoding);
-    const auto found = std::lower_bound(half.begin(), half.end(), std::make_pair(codePoint, '\0'),
-                                        [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto found =
+        std::lower_bound(half.begin(), half.end(), std::make_pair(codePoint, '\0'),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
     if (found == half.end() || found->first != codePoint) {
         return false;
     }
@@ -197,6 +198,12 @@ bool TextEncoder::Encode(char32_t codePoint, std::string* out) {
         case Encoding::kUtf8:
             AppendUtf8(codePoint, out);
             return true;
+        case Encoding::kUtf16Be:
+        case Encoding::kUtf16Le:
+        case Encoding::kUtf32Be:
+        case Encoding::kUtf32Le:
+        case Encoding::kReplacement:
+            return false;
         default:
             break;
     }
@@ -228,8 +235,7 @@ void TextEncoder::Finish(std::string* out) {
     iso2022Kr_.Finish(out);
 }
 
-bool EncodeText(Encoding encoding, std::string_view text, Substitute substitute,
-                std::string* out) {
+bool EncodeText(Encoding encoding, std::string_view text, Substitute substitute, std::string* out) {
     out->clear();
     out->reserve(text.size());
     if (encoding == Encoding::kIso2022Kr &&

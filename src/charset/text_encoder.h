@@ -17,7 +17,7 @@ class TextEncoder {
     // Appends the bytes of `codePoint`; false, writing nothing, when the
     // encoding has no form for it. UTF-8 holds every character; UTF-16 and
     // UTF-32, which mail text is not written in, and the replacement
-    // encoding hold none but ASCII.
+    // encoding hold none.
     [[nodiscard]] bool Encode(char32_t codePoint, std::string* out);
     // Ends the text: the ISO-2022 encodings return to ASCII.
     void Finish(std::string* out);

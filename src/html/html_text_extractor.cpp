@@ -56,8 +56,8 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
     if (releaseInput && !storage.empty() && decoded.data() == storage.data()) {
         releaseInput();  // `html` is not read from here on
     }
-    std::string text = RenderWithEngineOrBuiltIn(decoded, "utf-8",
-                                                 HtmlCharset{CharsetKind::kUtf8}, source);
+    std::string text =
+        RenderWithEngineOrBuiltIn(decoded, "utf-8", HtmlCharset{CharsetKind::kUtf8}, source);
     storage = std::string();
     *out = EncodeForLabel(std::move(text), label);
     return true;

@@ -44,10 +44,18 @@ TEST(EncodingLabels, MailNamesAcceptedAndUnknownDeclined) {
         const char* label;
         const char* name;  // null: no encoding
     } cases[] = {
-        {"cp932", "Shift_JIS"},   {"windows-31j", "Shift_JIS"}, {"x-sjis", "Shift_JIS"},
-        {"cp936", "GBK"},         {"cp949", "EUC-KR"},          {"cp950", "Big5"},
-        {"x-euc-jp", "EUC-JP"},   {"utf-7", nullptr},           {"x-unknown", nullptr},
-        {"utf-8x", nullptr},      {"", nullptr},                {"iso-2022-cn", "replacement"},
+        {"cp932", "Shift_JIS"},
+        {"windows-31j", "Shift_JIS"},
+        {"x-sjis", "Shift_JIS"},
+        {"cp936", "GBK"},
+        {"cp949", "EUC-KR"},
+        {"cp950", "Big5"},
+        {"x-euc-jp", "EUC-JP"},
+        {"utf-7", nullptr},
+        {"x-unknown", nullptr},
+        {"utf-8x", nullptr},
+        {"", nullptr},
+        {"iso-2022-cn", "replacement"},
         {"hz-gb-2312", "replacement"},
     };
     for (const auto& c : cases) {
@@ -70,17 +78,26 @@ TEST(TextDecoder, MalformedSequences) {
         std::string bytes;
         std::string expected;
     } cases[] = {
-        {"utf-8 cut three bytes then ascii", Encoding::kUtf8, "\xE2\x82" "a", kBad + "a"},
+        {"utf-8 cut three bytes then ascii", Encoding::kUtf8,
+         "\xE2\x82"
+         "a",
+         kBad + "a"},
         {"utf-8 surrogate", Encoding::kUtf8, "\xED\xA0\x80", kBad + kBad + kBad},
         {"big5 ascii trail read again", Encoding::kBig5, "\xA4<", kBad + "<"},
         {"big5 cut at the end", Encoding::kBig5, "a\xA4", "a" + kBad},
         {"big5 0x80 and 0xFF", Encoding::kBig5, "\x80\xFF", kBad + kBad},
         {"big5 two code points", Encoding::kBig5, "\x88\x62", "\xC3\x8A\xCC\x84"},
-        {"big5 unassigned high trail eaten", Encoding::kBig5, "\x81\xA1" "a", kBad + "a"},
+        {"big5 unassigned high trail eaten", Encoding::kBig5,
+         "\x81\xA1"
+         "a",
+         kBad + "a"},
         {"euc-jp ascii trail", Encoding::kEucJp, "\xA4<", kBad + "<"},
         {"euc-jp katakana", Encoding::kEucJp, "\x8E\xB1", "\xEF\xBD\xB1"},
         {"euc-jp 0212 cut", Encoding::kEucJp, "\x8F\xB0", kBad},
-        {"euc-jp bad katakana trail", Encoding::kEucJp, "\x8E" "a", kBad + "a"},
+        {"euc-jp bad katakana trail", Encoding::kEucJp,
+         "\x8E"
+         "a",
+         kBad + "a"},
         {"shift_jis ascii trail", Encoding::kShiftJis, "\x82<", kBad + "<"},
         {"shift_jis 0x80 is U+0080", Encoding::kShiftJis, "\x80", "\xC2\x80"},
         {"shift_jis user-defined area", Encoding::kShiftJis, "\xF0\x40", "\xEE\x80\x80"},
@@ -93,15 +110,25 @@ TEST(TextDecoder, MalformedSequences) {
         {"gb18030 supplementary", Encoding::kGb18030, "\x90\x30\x81\x30", "\xF0\x90\x80\x80"},
         {"gb18030 bad fourth: three read again", Encoding::kGb18030, "\x81\x30\x81<",
          kBad + "0" + kBad + "<"},
-        {"gb18030 bad third: two read again", Encoding::kGb18030, "\x81\x30" "a", kBad + "0a"},
+        {"gb18030 bad third: two read again", Encoding::kGb18030,
+         "\x81\x30"
+         "a",
+         kBad + "0a"},
         {"gb18030 range gap", Encoding::kGb18030, "\x84\x31\xA5\x30", kBad},
         {"gb18030 cut", Encoding::kGb18030, "\x81\x30", kBad},
         {"utf-16le lone trail surrogate", Encoding::kUtf16Le, std::string("\x00\xDC", 2), kBad},
-        {"utf-16le lead then letter", Encoding::kUtf16Le, std::string("\x00\xD8" "a\x00", 4),
+        {"utf-16le lead then letter", Encoding::kUtf16Le,
+         std::string("\x00\xD8"
+                     "a\x00",
+                     4),
          kBad + "a"},
         {"utf-16be pair", Encoding::kUtf16Be, std::string("\xD8\x3D\xDE\x00", 4),
          "\xF0\x9F\x98\x80"},
-        {"utf-16be odd byte", Encoding::kUtf16Be, std::string("\x00" "a\x00", 3), "a" + kBad},
+        {"utf-16be odd byte", Encoding::kUtf16Be,
+         std::string("\x00"
+                     "a\x00",
+                     3),
+         "a" + kBad},
         {"x-user-defined", Encoding::kXUserDefined, "a\x80\xFF", "a\xEF\x9E\x80\xEF\x9F\xBF"},
         {"windows-874 hole", Encoding::kWindows874, "\xDB", kBad},
         {"iso-2022-jp unknown escape read again", Encoding::kIso2022Jp, "\x1B(Za", kBad + "(Za"},
@@ -128,15 +155,29 @@ TEST(TextDecoder, PiecesSplitAtEveryByteDecodeAsTheWhole) {
         std::string sample;
     } cases[] = {
         {Encoding::kUtf8, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xE2\x82z\xFF"},
-        {Encoding::kGb18030, "a\xB0\xA1\x81\x30\x81\x30\x90\x30\x81\x30\x81\x30" "b\x81"},
-        {Encoding::kBig5, "a\xA4\x40\x88\x62\xA4" "b\x87\x40\xFE"},
-        {Encoding::kEucJp, "a\xA4\xA2\x8E\xB1\x8F\xB0\xA1\xA4" "b\xA4"},
-        {Encoding::kShiftJis, "a\x82\xA0\xB1\xF0\x40\x82" "b\x82"},
-        {Encoding::kEucKr, "a\xB0\xA1\x81\x41\xB0" "b\xB0"},
+        {Encoding::kGb18030,
+         "a\xB0\xA1\x81\x30\x81\x30\x90\x30\x81\x30\x81\x30"
+         "b\x81"},
+        {Encoding::kBig5,
+         "a\xA4\x40\x88\x62\xA4"
+         "b\x87\x40\xFE"},
+        {Encoding::kEucJp,
+         "a\xA4\xA2\x8E\xB1\x8F\xB0\xA1\xA4"
+         "b\xA4"},
+        {Encoding::kShiftJis,
+         "a\x82\xA0\xB1\xF0\x40\x82"
+         "b\x82"},
+        {Encoding::kEucKr,
+         "a\xB0\xA1\x81\x41\xB0"
+         "b\xB0"},
         {Encoding::kIso2022Jp, "a\x1B$B\x30\x21\x1B(J\\~\x1B(I\x31\x1B(Q\x1B$B\x30"},
         {Encoding::kIso2022Kr, "\x1B$)Ca\x0E\x30\x21\x0F\x1B$x\x0E\x30"},
-        {Encoding::kUtf16Le, std::string("a\x00\x3D\xD8\x00\xDE\x00\xD8" "b\x00\x00", 11)},
-        {Encoding::kUtf16Be, std::string("\x00" "a\xD8\x3D\xDE\x00\xDC\x00\x00", 9)},
+        {Encoding::kUtf16Le, std::string("a\x00\x3D\xD8\x00\xDE\x00\xD8"
+                                         "b\x00\x00",
+                                         11)},
+        {Encoding::kUtf16Be, std::string("\x00"
+                                         "a\xD8\x3D\xDE\x00\xDC\x00\x00",
+                                         9)},
         {Encoding::kUtf32Le, std::string("a\x00\x00\x00\x00\xD8\x00\x00\x01\x00", 10)},
     };
     for (const auto& c : cases) {
@@ -170,9 +211,13 @@ TEST(TextDecoder, ByteOrderMarkOutranksTheLabel) {
         {"utf-16le mark under utf-8", "utf-8", std::string("\xFF\xFE\xE9\x00", 4), "\xC3\xA9"},
         {"utf-16be mark under shift_jis", "shift_jis", std::string("\xFE\xFF\x00\xE9", 4),
          "\xC3\xA9"},
-        {"only one mark dropped", "utf-8", "\xEF\xBB\xBF\xEF\xBB\xBF" "a", "\xEF\xBB\xBF" "a"},
-        {"utf-32le keeps its own mark", "utf-32", std::string("\xFF\xFE\x00\x00\xE9\x00\x00\x00", 8),
-         "\xC3\xA9"},
+        {"only one mark dropped", "utf-8",
+         "\xEF\xBB\xBF\xEF\xBB\xBF"
+         "a",
+         "\xEF\xBB\xBF"
+         "a"},
+        {"utf-32le keeps its own mark", "utf-32",
+         std::string("\xFF\xFE\x00\x00\xE9\x00\x00\x00", 8), "\xC3\xA9"},
         {"no mark: the label", "windows-1252", "\xE9", "\xC3\xA9"},
     };
     for (const auto& c : cases) {
@@ -187,9 +232,14 @@ TEST(TextDecoder, ByteOrderMarkOutranksTheLabel) {
 // (overline): both read and written there, and ASCII's backslash and tilde
 // never written in Roman.
 TEST(Iso2022Jp, RomanSetBothWays) {
-    EXPECT_EQ(Decode(Encoding::kIso2022Jp, "\x1B(J\\~a\x1B(B\\~"), "\xC2\xA5\xE2\x80\xBE" "a\\~");
+    EXPECT_EQ(Decode(Encoding::kIso2022Jp, "\x1B(J\\~a\x1B(B\\~"),
+              "\xC2\xA5\xE2\x80\xBE"
+              "a\\~");
     std::string out;
-    ASSERT_TRUE(EncodeText(Encoding::kIso2022Jp, "\xC2\xA5\xE2\x80\xBE" "a\\~", nullptr, &out));
+    ASSERT_TRUE(EncodeText(Encoding::kIso2022Jp,
+                           "\xC2\xA5\xE2\x80\xBE"
+                           "a\\~",
+                           nullptr, &out));
     EXPECT_EQ(out, "\x1B(J\\~a\x1B(B\\~");
     out.clear();
     ASSERT_TRUE(EncodeText(Encoding::kIso2022Jp, "\xE2\x80\xBE", nullptr, &out));

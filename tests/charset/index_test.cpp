@@ -89,21 +89,34 @@ std::vector<IndexCase> Cases() {
         {"EUC-JP", Encoding::kEucJp, "jis0208",
          [](unsigned long p) { return Pair(p / 94 + 0xA1, p % 94 + 0xA1); }, jisGrid, none,
          jisSingles},
-        {"EUC-JP JIS X 0212", Encoding::kEucJp, "jis0212",
-         [](unsigned long p) { return "\x8F" + Pair(p / 94 + 0xA1, p % 94 + 0xA1); }, all,
-         all, {}},
+        {"EUC-JP JIS X 0212",
+         Encoding::kEucJp,
+         "jis0212",
+         [](unsigned long p) { return "\x8F" + Pair(p / 94 + 0xA1, p % 94 + 0xA1); },
+         all,
+         all,
+         {}},
         {"ISO-2022-JP", Encoding::kIso2022Jp, "jis0208",
          [](unsigned long p) { return "\x1B$B" + Pair(p / 94 + 0x21, p % 94 + 0x21) + "\x1B(B"; },
          jisGrid, none, jisSingles},
-        {"EUC-KR", Encoding::kEucKr, "euc-kr",
-         [](unsigned long p) { return Pair(p / 190 + 0x81, p % 190 + 0x41); }, all, none, {}},
+        {"EUC-KR",
+         Encoding::kEucKr,
+         "euc-kr",
+         [](unsigned long p) { return Pair(p / 190 + 0x81, p % 190 + 0x41); },
+         all,
+         none,
+         {}},
         {"gb18030", Encoding::kGb18030, "gb18030",
          [](unsigned long p) { return TwoByte(p, 190, 0x40, 0x41); }, all, none, gbMoved},
         {"GBK", Encoding::kGbk, "gb18030",
          [](unsigned long p) { return TwoByte(p, 190, 0x40, 0x41); }, all, none, gbkMoved},
-        {"Big5", Encoding::kBig5, "big5", [](unsigned long p) { return TwoByte(p, 157, 0x40, 0x62); },
+        {"Big5",
+         Encoding::kBig5,
+         "big5",
+         [](unsigned long p) { return TwoByte(p, 157, 0x40, 0x62); },
          [](unsigned long p) { return p != 1133 && p != 1135 && p != 1164 && p != 1166; },
-         [](unsigned long p) { return p < (0xA1 - 0x81) * 157; }, {}},
+         [](unsigned long p) { return p < (0xA1 - 0x81) * 157; },
+         {}},
     };
 }
 
@@ -145,11 +158,11 @@ TEST(EncodingIndexes, EveryPointerDecodesAndEncodesBack) {
 
 TEST(EncodingIndexes, EverySingleByteIndexBothWays) {
     const char* const stems[] = {
-        "ibm866",       "iso-8859-2",   "iso-8859-3",   "iso-8859-4",     "iso-8859-5",
-        "iso-8859-6",   "iso-8859-7",   "iso-8859-8",   "iso-8859-10",    "iso-8859-13",
-        "iso-8859-14",  "iso-8859-15",  "iso-8859-16",  "koi8-r",         "koi8-u",
-        "macintosh",    "windows-874",  "windows-1250", "windows-1251",   "windows-1252",
-        "windows-1253", "windows-1254", "windows-1255", "windows-1256",   "windows-1257",
+        "ibm866",       "iso-8859-2",     "iso-8859-3",   "iso-8859-4",   "iso-8859-5",
+        "iso-8859-6",   "iso-8859-7",     "iso-8859-8",   "iso-8859-10",  "iso-8859-13",
+        "iso-8859-14",  "iso-8859-15",    "iso-8859-16",  "koi8-r",       "koi8-u",
+        "macintosh",    "windows-874",    "windows-1250", "windows-1251", "windows-1252",
+        "windows-1253", "windows-1254",   "windows-1255", "windows-1256", "windows-1257",
         "windows-1258", "x-mac-cyrillic",
     };
     for (const char* stem : stems) {
@@ -181,8 +194,9 @@ TEST(EncodingIndexes, Gb18030FourByteRangesBothWays) {
         inTwoBytes.insert(entry.second);
     }
     auto bytesOf = [](unsigned long p) {
-        return std::string{static_cast<char>(p / 12600 + 0x81), static_cast<char>(p / 1260 % 10 + 0x30),
-                           static_cast<char>(p / 10 % 126 + 0x81), static_cast<char>(p % 10 + 0x30)};
+        return std::string{
+            static_cast<char>(p / 12600 + 0x81), static_cast<char>(p / 1260 % 10 + 0x30),
+            static_cast<char>(p / 10 % 126 + 0x81), static_cast<char>(p % 10 + 0x30)};
     };
     std::vector<std::pair<unsigned long, char32_t>> samples;
     for (auto it = ranges.begin(); it != ranges.end(); ++it) {

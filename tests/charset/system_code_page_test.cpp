@@ -22,8 +22,9 @@ TEST(ConvertToSystemCodePage, Table) {
         {"windows-1252 0x81 is U+0081, as browsers read it",
          "a\x81"
          "b",
-         "windows-1252", "a\xC2\x81"
-                         "b"},
+         "windows-1252",
+         "a\xC2\x81"
+         "b"},
         {"shift_jis kanji", "\x93\xFA", "Shift_JIS", "\xE6\x97\xA5"},
         {"utf-8 valid kept", "\xC3\xA9t\xC3\xA9", "UTF-8", "\xC3\xA9t\xC3\xA9"},
         {"utf-8 broken bytes dropped", "a\xC3(b\xFF", "utf-8", "a(b"},
