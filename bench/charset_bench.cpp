@@ -82,3 +82,5 @@ BENCHMARK_CAPTURE(BM_Decode, windows_1251, Encoding::kWindows1251);
 
 }  // namespace
 }  // namespace vellumo
+
+BENCHMARK_MAIN();

@@ -223,4 +223,68 @@ bool StepEucKr(DecoderState& state, int byte, ByteQueue& queue, std::string* out
     return false;
 }
 
+void DecodeDoubleByte(Encoding encoding, DecoderState& state, std::string_view bytes, bool last,
+                      std::string* out) {
+    // The plain pairs: a lead and a trail byte that give an index entry.
+    switch (encoding) {
+        case Encoding::kBig5: {
+            const LegacyIndex& index = Big5Index();
+            RunSteps<StepBig5>(state, bytes, last, out, [&](int lead, int trail) -> char32_t {
+                if (lead < 0x81 || lead > 0xFE || !(InRange(trail, 0x40, 0x7E) || trail >= 0xA1) ||
+                    trail == 0xFF) {
+                    return 0;
+                }
+                const int pointer = (lead - 0x81) * kBig5Row + trail - (trail < 0x7F ? 0x40 : 0x62);
+                // The four pointers of two code points are left to the steps.
+                return pointer >= 1133 && pointer <= 1166 ? 0 : index.CodePoint(pointer);
+            });
+            return;
+        }
+        case Encoding::kEucKr: {
+            const LegacyIndex& index = EucKrIndex();
+            RunSteps<StepEucKr>(state, bytes, last, out, [&](int lead, int trail) -> char32_t {
+                if (lead < 0x81 || lead > 0xFE || trail < 0x41 || trail > 0xFE) {
+                    return 0;
+                }
+                return index.CodePoint((lead - 0x81) * kEucKrRow + trail - 0x41);
+            });
+            return;
+        }
+        case Encoding::kEucJp: {
+            const LegacyIndex& index = Jis0208();
+            RunSteps<StepEucJp>(state, bytes, last, out, [&](int lead, int trail) -> char32_t {
+                if (lead < 0xA1 || lead > 0xFE || trail < 0xA1 || trail > 0xFE) {
+                    return 0;
+                }
+                return index.CodePoint((lead - 0xA1) * kJisRow + trail - 0xA1);
+            });
+            return;
+        }
+        case Encoding::kShiftJis: {
+            const LegacyIndex& index = Jis0208();
+            RunSteps<StepShiftJis>(state, bytes, last, out, [&](int lead, int trail) -> char32_t {
+                const bool isLead = InRange(lead, 0x81, 0x9F) || InRange(lead, 0xE0, 0xFC);
+                if (!isLead || !(InRange(trail, 0x40, 0x7E) || InRange(trail, 0x80, 0xFC))) {
+                    return 0;
+                }
+                const int pointer = (lead - (lead < 0xA0 ? 0x81 : 0xC1)) * kShiftJisRow + trail -
+                                    (trail < 0x7F ? 0x40 : 0x41);
+                return index.CodePoint(pointer);  // 0 in the user-defined area: the steps
+            });
+            return;
+        }
+        default: {
+            const LegacyIndex& index = Gb18030Index();
+            RunSteps<StepGb18030>(state, bytes, last, out, [&](int lead, int trail) -> char32_t {
+                if (lead < 0x81 || lead > 0xFE || trail < 0x40 || trail > 0xFE || trail == 0x7F) {
+                    return 0;
+                }
+                return index.CodePoint((lead - 0x81) * kGb18030Row + trail -
+                                       (trail < 0x7F ? 0x40 : 0x41));
+            });
+            return;
+        }
+    }
+}
+
 }  // namespace vellumo

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "charset/text_decoder.h"
 #include "charset/unicode_text.h"
@@ -57,6 +58,7 @@ class ByteQueue {
 using DecoderState = TextDecoder::State;
 
 // Each returns true when the input is finished (only ever at kEndOfQueue).
+using Step = bool (*)(DecoderState& state, int byte, ByteQueue& queue, std::string* out);
 bool StepGb18030(DecoderState& state, int byte, ByteQueue& queue, std::string* out);
 bool StepBig5(DecoderState& state, int byte, ByteQueue& queue, std::string* out);
 bool StepEucJp(DecoderState& state, int byte, ByteQueue& queue, std::string* out);
@@ -64,6 +66,55 @@ bool StepShiftJis(DecoderState& state, int byte, ByteQueue& queue, std::string* 
 bool StepEucKr(DecoderState& state, int byte, ByteQueue& queue, std::string* out);
 bool StepIso2022Jp(DecoderState& state, int byte, ByteQueue& queue, std::string* out);
 bool StepIso2022Kr(DecoderState& state, int byte, ByteQueue& queue, std::string* out);
+
+// The ASCII-compatible double-byte decoders (GBK, gb18030, Big5, EUC-JP,
+// Shift_JIS, EUC-KR), in cjk_decoders.cpp.
+void DecodeDoubleByte(Encoding encoding, DecoderState& state, std::string_view bytes, bool last,
+                      std::string* out);
+
+// For decoders without a fast path: never a pair.
+inline char32_t NoFastPair(unsigned char, unsigned char) {
+    return 0;
+}
+
+// Runs a decoder's steps over the piece. While the decoder holds nothing,
+// ASCII runs are copied at once and `fastPair(lead, trail)` may give the
+// character of a plain two-byte sequence (0 leaves it to the steps), as
+// most of CJK text is. A template on both, so that each loop calls them
+// directly.
+template <Step step, typename FastPair>
+void RunSteps(DecoderState& state, std::string_view bytes, bool last, std::string* out,
+              FastPair fastPair) {
+    constexpr bool kFast = !std::is_same_v<FastPair, decltype(&NoFastPair)>;
+    ByteQueue queue(bytes);
+    for (;;) {
+        while (kFast && state.first == 0 && !queue.HasRestored()) {
+            const std::string_view rest = queue.Rest();
+            std::size_t ascii = 0;
+            while (ascii < rest.size() && static_cast<unsigned char>(rest[ascii]) < 0x80) {
+                ++ascii;
+            }
+            out->append(rest.data(), ascii);
+            queue.Skip(ascii);
+            if (rest.size() < ascii + 2) {
+                break;
+            }
+            const char32_t codePoint = fastPair(static_cast<unsigned char>(rest[ascii]),
+                                                static_cast<unsigned char>(rest[ascii + 1]));
+            if (codePoint == 0) {
+                break;
+            }
+            AppendUtf8(codePoint, out);
+            queue.Skip(2);
+        }
+        const int byte = queue.Next();
+        if (byte != kEndOfQueue) {
+            (void)step(state, byte, queue, out);
+        } else if (!last || step(state, kEndOfQueue, queue, out)) {
+            return;
+        }
+    }
+}
 
 inline void AppendReplacement(std::string* out) {
     out->append("\xEF\xBF\xBD", 3);

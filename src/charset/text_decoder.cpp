@@ -9,48 +9,31 @@ namespace {
 constexpr char32_t kUserDefinedBase = 0xF780;
 constexpr std::size_t kUtf32Unit = 4;
 
-using Step = bool (*)(DecoderState& state, int byte, ByteQueue& queue, std::string* out);
-
-// Copies the ASCII bytes at the front of the queue in one go; only while
-// the decoder holds nothing, as each decoder here then reads ASCII as is.
-void CopyAscii(ByteQueue& queue, std::string* out) {
-    const std::string_view rest = queue.Rest();
-    std::size_t count = 0;
-    while (count < rest.size() && static_cast<unsigned char>(rest[count]) < 0x80) {
-        ++count;
-    }
-    out->append(rest.data(), count);
-    queue.Skip(count);
-}
-
-bool IsClear(const DecoderState& state) {
-    return state.first == 0 && state.second == 0 && state.third == 0;
-}
-
-void RunSteps(Step step, bool asciiRuns, DecoderState& state, std::string_view bytes, bool last,
-              std::string* out) {
-    ByteQueue queue(bytes);
-    for (;;) {
-        if (asciiRuns && IsClear(state) && !queue.HasRestored()) {
-            CopyAscii(queue, out);
-        }
-        const int byte = queue.Next();
-        if (byte != kEndOfQueue) {
-            (void)step(state, byte, queue, out);
-        } else if (!last || step(state, kEndOfQueue, queue, out)) {
-            return;
-        }
-    }
-}
-
+// Sized first and written in place: the high half's UTF-8 forms are at
+// most three bytes each.
 void DecodeSingleByte(const char16_t* high, std::string_view bytes, std::string* out) {
+    std::size_t size = 0;
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        size += byte < 0x80 ? 1 : Utf8Size(high[byte - 0x80]);
+    }
+    const std::size_t start = out->size();
+    out->resize(start + size);
+    char* to = &(*out)[start];
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80) {
-            out->push_back(c);
-        } else {
-            AppendUtf8(high[byte - 0x80], out);
+            *to++ = c;
+            continue;
         }
+        const char16_t codePoint = high[byte - 0x80];
+        if (codePoint < 0x800) {
+            *to++ = static_cast<char>(0xC0 | (codePoint >> 6));
+        } else {
+            *to++ = static_cast<char>(0xE0 | (codePoint >> 12));
+            *to++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        }
+        *to++ = static_cast<char>(0x80 | (codePoint & 0x3F));
     }
 }
 
@@ -143,31 +126,23 @@ void TextDecoder::Decode(std::string_view bytes, bool last, std::string* out) {
             return;
         case Encoding::kGbk:
         case Encoding::kGb18030:
-            RunSteps(StepGb18030, true, state_, bytes, last, out);
-            return;
         case Encoding::kBig5:
-            RunSteps(StepBig5, true, state_, bytes, last, out);
-            return;
         case Encoding::kEucJp:
-            RunSteps(StepEucJp, true, state_, bytes, last, out);
-            return;
         case Encoding::kShiftJis:
-            RunSteps(StepShiftJis, true, state_, bytes, last, out);
-            return;
         case Encoding::kEucKr:
-            RunSteps(StepEucKr, true, state_, bytes, last, out);
+            DecodeDoubleByte(encoding_, state_, bytes, last, out);
             return;
         case Encoding::kIso2022Jp:
-            RunSteps(StepIso2022Jp, false, state_, bytes, last, out);
+            RunSteps<StepIso2022Jp>(state_, bytes, last, out, NoFastPair);
             return;
         case Encoding::kIso2022Kr:
-            RunSteps(StepIso2022Kr, false, state_, bytes, last, out);
+            RunSteps<StepIso2022Kr>(state_, bytes, last, out, NoFastPair);
             return;
         case Encoding::kUtf16Be:
-            RunSteps(StepUtf16Be, false, state_, bytes, last, out);
+            RunSteps<StepUtf16Be>(state_, bytes, last, out, NoFastPair);
             return;
         case Encoding::kUtf16Le:
-            RunSteps(StepUtf16Le, false, state_, bytes, last, out);
+            RunSteps<StepUtf16Le>(state_, bytes, last, out, NoFastPair);
             return;
         default:
             DecodeSingleByte(SingleByteHighHalf(encoding_), bytes, out);

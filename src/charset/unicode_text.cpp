@@ -73,30 +73,6 @@ std::size_t Utf8Size(char32_t codePoint) {
     return codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
 }
 
-void AppendUtf8(char32_t cp, std::string* out) {
-    if (!IsScalarValue(cp)) {
-        cp = kReplacementCharacter;
-    }
-    if (cp < 0x80) {
-        out->push_back(static_cast<char>(cp));
-        return;
-    }
-    char bytes[4];
-    std::size_t size = 0;
-    if (cp < 0x800) {
-        bytes[size++] = static_cast<char>(0xC0 | (cp >> 6));
-    } else if (cp < 0x10000) {
-        bytes[size++] = static_cast<char>(0xE0 | (cp >> 12));
-        bytes[size++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    } else {
-        bytes[size++] = static_cast<char>(0xF0 | (cp >> 18));
-        bytes[size++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        bytes[size++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    }
-    bytes[size++] = static_cast<char>(0x80 | (cp & 0x3F));
-    out->append(bytes, size);
-}
-
 bool IsValidUtf8(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {

@@ -30,7 +30,30 @@ struct Utf8Read {
 [[nodiscard]] char32_t NextUtf8CodePoint(std::string_view text, std::size_t* pos);
 
 // Appends `codePoint` as UTF-8 (U+FFFD for values that are not scalar values).
-void AppendUtf8(char32_t codePoint, std::string* out);
+// Inline: the decoders call it for every character.
+inline void AppendUtf8(char32_t cp, std::string* out) {
+    if (cp < 0x80) {
+        out->push_back(static_cast<char>(cp));
+        return;
+    }
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        cp = kReplacementCharacter;
+    }
+    char bytes[4];
+    std::size_t size = 0;
+    if (cp < 0x800) {
+        bytes[size++] = static_cast<char>(0xC0 | (cp >> 6));
+    } else if (cp < 0x10000) {
+        bytes[size++] = static_cast<char>(0xE0 | (cp >> 12));
+        bytes[size++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    } else {
+        bytes[size++] = static_cast<char>(0xF0 | (cp >> 18));
+        bytes[size++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        bytes[size++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    }
+    bytes[size++] = static_cast<char>(0x80 | (cp & 0x3F));
+    out->append(bytes, size);
+}
 
 // The size of `codePoint` as AppendUtf8 writes it.
 [[nodiscard]] std::size_t Utf8Size(char32_t codePoint);
