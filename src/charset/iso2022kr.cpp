@@ -1,84 +1,125 @@
 #include "charset/iso2022kr.h"
 
-#include "charset/charset.h"
-#include "charset/double_byte_set.h"
-#include "charset/unicode_text.h"
+#include "charset/decoder_steps.h"
+#include "charset/legacy_indexes.h"
 
 namespace vellumo {
 namespace {
 
-constexpr std::string_view kAnnouncement = "\x1B$)C";
-constexpr char kEscape = '\x1B';
-constexpr char kShiftOut = '\x0E';
-constexpr char kShiftIn = '\x0F';
-bool NeedsKorean(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return true;
-        }
+constexpr int kAnnouncementSize = 4;
+constexpr int kEscape = 0x1B;
+constexpr int kShiftOut = 0x0E;
+constexpr int kShiftIn = 0x0F;
+// KS X 1001 is the part of the EUC-KR index whose two bytes are both
+// 0xA1-0xFE; ISO-2022-KR writes them without the high bit.
+constexpr int kEucKrRow = 190;
+constexpr int kHighBit = 0x80;
+
+// The announcement did not come: the escape is an error and the bytes
+// after it are read again.
+void AbandonEscape(DecoderState& state, int byte, ByteQueue& queue, std::string* out) {
+    unsigned char back[kAnnouncementSize] = {};
+    int count = 0;
+    for (int i = 1; i < state.second; ++i) {
+        back[count++] = static_cast<unsigned char>(kIso2022KrAnnouncement[i]);
     }
-    return false;
+    if (byte != kEndOfQueue) {
+        back[count++] = static_cast<unsigned char>(byte);
+    }
+    queue.Restore(back, count);
+    state.second = 0;
+    AppendReplacement(out);
+}
+
+void KoreanPair(DecoderState& state, int byte, ByteQueue& queue, std::string* out) {
+    const int lead = state.first;
+    state.first = 0;
+    if (byte < 0x21) {
+        queue.Restore(static_cast<unsigned char>(byte));  // a line end, read again
+        AppendReplacement(out);
+        return;
+    }
+    const char32_t codePoint = byte <= 0x7E
+                                   ? EucKrIndex().CodePoint((lead + kHighBit - 0x81) * kEucKrRow +
+                                                            (byte + kHighBit - 0x41))
+                                   : 0;
+    if (codePoint == 0) {
+        AppendReplacement(out);
+    } else {
+        AppendUtf8(codePoint, out);
+    }
 }
 
 }  // namespace
 
-std::string DecodeIso2022Kr(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
-    bool korean = false;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const char c = bytes[pos];
-        const auto byte = static_cast<unsigned char>(c);
-        if (bytes.compare(pos, kAnnouncement.size(), kAnnouncement) == 0) {
-            pos += kAnnouncement.size();
-            continue;
-        }
-        ++pos;
-        if (c == kShiftOut || c == kShiftIn) {
-            korean = c == kShiftOut;
-        } else if (c == kEscape || byte >= 0x80) {
-            AppendUtf8(kReplacementCharacter, &out);
-        } else if (!korean || byte < 0x21 || byte == 0x7F) {
-            out.push_back(c);
+bool StepIso2022Kr(DecoderState& state, int byte, ByteQueue& queue, std::string* out) {
+    if (state.second > 0) {
+        if (byte == static_cast<unsigned char>(kIso2022KrAnnouncement[state.second])) {
+            state.second = state.second + 1 == kAnnouncementSize ? 0 : state.second + 1;
         } else {
-            AppendUtf8(KsX1001Set().ReadPair(byte, bytes, &pos), &out);
+            AbandonEscape(state, byte, queue, out);
         }
+        return false;
     }
-    return out;
+    if (byte == kEndOfQueue) {
+        if (state.first == 0) {
+            return true;
+        }
+        state.first = 0;
+        AppendReplacement(out);
+        return false;
+    }
+    if (state.first != 0) {
+        KoreanPair(state, byte, queue, out);
+    } else if (byte == kEscape) {
+        state.second = 1;
+    } else if (byte == kShiftOut || byte == kShiftIn) {
+        state.flag = byte == kShiftOut;
+    } else if (byte >= 0x80) {
+        AppendReplacement(out);
+    } else if (!state.flag || byte < 0x21 || byte == 0x7F) {
+        out->push_back(static_cast<char>(byte));
+    } else {
+        state.first = static_cast<unsigned char>(byte);
+    }
+    return false;
 }
 
-bool EncodeIso2022Kr(std::string_view text, std::string* out) {
-    if (NeedsKorean(text)) {
-        out->append(kAnnouncement);
+bool Iso2022KrEncoder::Encode(char32_t codePoint, std::string* out) {
+    if (codePoint == kShiftOut || codePoint == kShiftIn || codePoint == kEscape) {
+        return false;
     }
-    bool korean = false;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const char32_t character = NextUtf8CodePoint(text, &pos);
-        unsigned char first = 0;
-        unsigned char second = 0;
-        if (character < 0x80) {
-            if (korean) {
-                out->push_back(kShiftIn);
-                korean = false;
-            }
-            out->push_back(static_cast<char>(character));
-        } else if (KsX1001Set().FromUnicode(character, &first, &second)) {
-            if (!korean) {
-                out->push_back(kShiftOut);
-                korean = true;
-            }
-            out->push_back(static_cast<char>(first));
-            out->push_back(static_cast<char>(second));
-        } else {
-            return false;
+    if (codePoint < 0x80) {
+        if (korean_) {
+            out->push_back(static_cast<char>(kShiftIn));
+            korean_ = false;
         }
+        out->push_back(static_cast<char>(codePoint));
+        return true;
     }
-    if (korean) {
-        out->push_back(kShiftIn);
+    std::size_t pointer = 0;
+    if (!EucKrIndex().Pointer(codePoint, &pointer)) {
+        return false;
     }
+    const std::size_t lead = pointer / kEucKrRow + 0x81;
+    const std::size_t trail = pointer % kEucKrRow + 0x41;
+    if (lead < 0xA1 || lead > 0xFE || trail < 0xA1 || trail > 0xFE) {
+        return false;  // a Unified Hangul Code addition, not in KS X 1001
+    }
+    if (!korean_) {
+        out->push_back(static_cast<char>(kShiftOut));
+        korean_ = true;
+    }
+    out->push_back(static_cast<char>(lead - kHighBit));
+    out->push_back(static_cast<char>(trail - kHighBit));
     return true;
+}
+
+void Iso2022KrEncoder::Finish(std::string* out) {
+    if (korean_) {
+        out->push_back(static_cast<char>(kShiftIn));
+        korean_ = false;
+    }
 }
 
 }  // namespace vellumo

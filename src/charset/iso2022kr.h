@@ -1,21 +1,27 @@
 // ISO-2022-KR (RFC 1557): 7-bit Korean mail, ASCII with KS X 1001 between
-// shift-out and shift-in, announced by "ESC $ ) C".
+// shift-out and shift-in, announced by "ESC $ ) C". The standard gives its
+// labels the replacement decoder; old Korean mail is in it, so it is read
+// here. The decoder is a step of TextDecoder (decoder_steps.h), lenient:
+// the announcement may appear anywhere (or not at all), CR and LF pass in
+// either mode, another escape, a byte above 0x7F, a cut-off pair or an
+// unassigned cell each become U+FFFD.
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace vellumo {
 
-// `bytes` decoded to UTF-8. Lenient: the announcement may appear anywhere
-// (or not at all); CR and LF pass in either mode; another escape, a byte
-// above 0x7F, a cut-off pair or an unassigned cell each become U+FFFD.
-[[nodiscard]] std::string DecodeIso2022Kr(std::string_view bytes);
+inline constexpr char kIso2022KrAnnouncement[] = "\x1B$)C";
 
-// Encodes well-formed UTF-8 `text` as ISO-2022-KR, appending to `out`: the
-// announcement at the start when any Korean follows, shift-in before every
-// CR and LF and at the end. Returns false, with `out` partly written, when
-// a character has no form in the charset.
-[[nodiscard]] bool EncodeIso2022Kr(std::string_view text, std::string* out);
+class Iso2022KrEncoder {
+  public:
+    // False, writing nothing, when KS X 1001 has no form for `codePoint`.
+    [[nodiscard]] bool Encode(char32_t codePoint, std::string* out);
+    // Shifts back in at the end.
+    void Finish(std::string* out);
+
+  private:
+    bool korean_ = false;
+};
 
 }  // namespace vellumo

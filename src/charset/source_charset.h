@@ -1,58 +1,43 @@
-// How the HTML of a message is read: which decoder its charset label needs,
-// and the HTML decoded to the UTF-8 the renderer works in.
+// How the HTML of a message is read: the encoding its label and byte-order
+// mark give, and the HTML decoded to the UTF-8 the renderer works in.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "charset/charset.h"
+#include "charset/encoding.h"
 
 namespace vellumo {
 
 enum class HtmlSourceForm {
     kUtf8,
-    kSingleByte,  // a table of html_charset.h (an empty label is windows-1252)
-    kIso2022Jp,
-    kIso2022Kr,
-    kUtf16,
-    kUtf32,
-    kShiftJis,  // the double-byte codes of html_double_byte_codes.h
-    kEucJp,
-    kEucKr,
-    kEucCn,
-    kOpaque,      // an ASCII-compatible charset without a table: bytes pass through
-    kUnreadable,  // a 7-bit charset whose double-byte sets have no table here (ISO-2022-CN)
+    kDecoded,     // any other encoding read here
+    kOpaque,      // a label no table answers: nothing reads it
+    kUnreadable,  // the standard's replacement encoding (ISO-2022-CN, HZ-GB-2312)
 };
-
-enum class HtmlByteOrder { kFromMark, kLittleEndian, kBigEndian };
 
 struct HtmlSourceCharset {
     HtmlSourceForm form = HtmlSourceForm::kOpaque;
-    const SingleByteCharset* table = nullptr;        // kSingleByte only
-    HtmlByteOrder order = HtmlByteOrder::kFromMark;  // kUtf16 and kUtf32
+    Encoding encoding = Encoding::kWindows1252;  // kUtf8 and kDecoded
+    std::size_t byteOrderMark = 0;               // the size of a mark to drop
 };
 
-// The form of a charset label (any case, blanks and quotes around ignored).
-[[nodiscard]] HtmlSourceCharset ClassifyHtmlSource(std::string_view label);
+// The form of `html` under `label` (see EncodingForLabel; an empty label is
+// windows-1252). A UTF-8 or UTF-16 byte-order mark at the start of `html`
+// outranks the label, as in browsers.
+[[nodiscard]] HtmlSourceCharset ClassifyHtmlSource(std::string_view label,
+                                                   std::string_view html = {});
 
-// The form to read `html` in: a double-byte code whose bytes the tables
-// here cannot all read (a vendor extension, say) becomes kOpaque, so that
-// its bytes pass through rather than losing characters.
-[[nodiscard]] HtmlSourceCharset ReadableHtmlSource(std::string_view html, HtmlSourceCharset source);
-
-// True for the double-byte codes.
-[[nodiscard]] bool IsDoubleByteCodeForm(HtmlSourceForm form);
+// True when text of the label's encoding can be written back in it (every
+// readable encoding but UTF-16 and UTF-32, which mail text is not sent in).
+[[nodiscard]] bool IsWritableSource(const HtmlSourceCharset& source);
 
 // `html` decoded to well-formed UTF-8 without a byte-order mark; `storage`
 // holds the text when it had to be converted (the result then views it),
-// otherwise the result views `html`. For kOpaque the bytes are returned
-// unchanged (minus a UTF-8 byte-order mark), for kUnreadable nothing; a
-// double-byte code is decoded when ReadableHtmlSource kept its form.
-// Without `repairUtf8`, UTF-8 is returned as it is (minus the mark) for a
-// reader that repairs what it reads, as the built-in renderer does.
-// UTF-16 and UTF-32 follow their label's byte order, else their byte-order
-// mark, else the first unit (a zero first byte means big-endian, as "<"
-// shows it).
+// otherwise the result views `html`. kOpaque and kUnreadable give their
+// bytes unchanged, minus a mark. Without `repairUtf8`, UTF-8 is returned as
+// it is for a reader that repairs what it reads, as the built-in renderer does.
 [[nodiscard]] std::string_view DecodeHtmlSource(std::string_view html,
                                                 const HtmlSourceCharset& source,
                                                 std::string* storage, bool repairUtf8 = true);

@@ -22,6 +22,11 @@ std::string ConvertToSystemCodePage(const std::string& text, const std::string& 
 // boundary of the system code page.
 std::string CutToWholeCharacters(const std::string& text, size_t maxBytes);
 
+// The text in the named charset decoded to UTF-8 as a browser reads it,
+// without the characters that could not be read; only the ASCII bytes of a
+// text in an unknown charset.
+std::string DecodeCharsetText(const std::string& text, const std::string& charset);
+
 // Only the ASCII bytes of the text, for charsets nothing here can read.
 std::string KeepAsciiOnly(const std::string& text);
 

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include "charset/charset_code_pages.h"
 #include "charset/system_code_page.h"
 
 namespace vellumo {
@@ -43,11 +42,9 @@ std::string ConvertToSystemCodePage(const std::string& text, const std::string& 
     if (charset.empty()) {
         return text;
     }
-    unsigned codePage = CodePageForCharset(charset.c_str());
-    if (codePage == 0 || !IsValidCodePage(codePage)) {
-        return KeepAsciiOnly(text);
-    }
-    std::wstring wide = Widen(text, codePage);
+    // Read with the charset layer's decoders, which know every charset a
+    // browser reads, then narrowed to the ANSI code page.
+    std::wstring wide = Widen(DecodeCharsetText(text, charset), CP_UTF8);
     std::string out;
     for (size_t at = 0; at < wide.size();) {
         bool pair = at + 1 < wide.size() && wide[at] >= 0xD800 && wide[at] <= 0xDBFF;

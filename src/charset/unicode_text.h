@@ -1,4 +1,5 @@
-// Reading UTF-8 and the wide Unicode forms (UTF-16, UTF-32) as code points.
+// UTF-8, the text every layer above works in: the one reader and the one
+// writer of it.
 #pragma once
 
 #include <cstddef>
@@ -10,17 +11,64 @@ namespace vellumo {
 // U+FFFD, written wherever input cannot be read as a character.
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-// The code point of the well-formed UTF-8 sequence at `*pos` of `text`,
-// advancing `*pos` past it; U+FFFD and one byte for an ill-formed one.
-// `*pos` must be inside the text.
+enum class Utf8Status { kValid, kIllFormed, kTruncated };
+
+struct Utf8Read {
+    Utf8Status status;
+    char32_t codePoint;  // kValid only
+    // kValid: the sequence's length; kIllFormed: the maximal ill-formed
+    // subpart, which one U+FFFD replaces (as the Encoding Standard's
+    // decoder does); kTruncated: the bytes left, a well-formed beginning.
+    std::size_t length;
+};
+
+// The sequence at `pos` (inside the text).
+[[nodiscard]] Utf8Read ReadUtf8(std::string_view text, std::size_t pos);
+
+// The code point at `*pos`, advancing past it; U+FFFD and one byte for an
+// ill-formed or cut sequence. `*pos` must be inside the text.
 [[nodiscard]] char32_t NextUtf8CodePoint(std::string_view text, std::size_t* pos);
 
-// UTF-16 bytes (little- or big-endian) decoded to UTF-8; unpaired
-// surrogates and a final odd byte become U+FFFD.
-[[nodiscard]] std::string DecodeUtf16(std::string_view bytes, bool bigEndian);
+// Appends `codePoint` as UTF-8 (U+FFFD for values that are not scalar values).
+// Inline: the decoders call it for every character.
+inline void AppendUtf8(char32_t cp, std::string* out) {
+    if (cp < 0x80) {
+        out->push_back(static_cast<char>(cp));
+        return;
+    }
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        cp = kReplacementCharacter;
+    }
+    char bytes[4];
+    std::size_t size = 0;
+    if (cp < 0x800) {
+        bytes[size++] = static_cast<char>(0xC0 | (cp >> 6));
+    } else if (cp < 0x10000) {
+        bytes[size++] = static_cast<char>(0xE0 | (cp >> 12));
+        bytes[size++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    } else {
+        bytes[size++] = static_cast<char>(0xF0 | (cp >> 18));
+        bytes[size++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        bytes[size++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    }
+    bytes[size++] = static_cast<char>(0x80 | (cp & 0x3F));
+    out->append(bytes, size);
+}
 
-// UTF-32 bytes decoded to UTF-8; values that are no scalar value and a cut
-// final unit become U+FFFD.
-[[nodiscard]] std::string DecodeUtf32(std::string_view bytes, bool bigEndian);
+// The size of `codePoint` as AppendUtf8 writes it.
+[[nodiscard]] std::size_t Utf8Size(char32_t codePoint);
+
+// True when `text` is well-formed UTF-8.
+[[nodiscard]] bool IsValidUtf8(std::string_view text);
+
+// `text` with every maximal ill-formed subpart replaced by U+FFFD, as
+// browsers decode it.
+[[nodiscard]] std::string RepairUtf8(std::string_view text);
+
+// The length of the character whose lead byte is at text[i], cut short at
+// the first byte that is not a continuation byte or at the end; a stray
+// continuation byte or invalid lead byte is a unit of its own. Never splits
+// a character when text is cut into pieces of whole units.
+[[nodiscard]] std::size_t Utf8UnitLength(std::string_view text, std::size_t i);
 
 }  // namespace vellumo

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "charset/utf8_unit.h"
+#include "charset/unicode_text.h"
 #include "codec/base64_codec.h"
 #include "codec/codec_limits.h"
 #include "codec/quoted_printable_codec.h"
@@ -85,13 +85,19 @@ class WordWriter {
     int32_t o_ = 0;
 };
 
+// The length of the UTF-8 character at in[i] (see Utf8UnitLength).
+int32_t UnitLength(const uint8_t* in, int32_t i, int32_t n) {
+    const std::string_view text(reinterpret_cast<const char*>(in), static_cast<std::size_t>(n));
+    return static_cast<int32_t>(Utf8UnitLength(text, static_cast<std::size_t>(i)));
+}
+
 // The longest run of whole characters within `limit` bytes; when not even
 // one character fits (a long charset name leaves room for 3 bytes), the
 // character is split rather than nothing written.
 int32_t WholeUtf8Prefix(const uint8_t* in, int32_t limit, int32_t available) {
     int32_t length = 0;
     while (length < limit) {
-        const int32_t unit = Utf8UnitLength(in, length, available);
+        const int32_t unit = UnitLength(in, length, available);
         if (length + unit > limit) {
             break;
         }
@@ -135,7 +141,7 @@ void EncodeQWords(const uint8_t* in, int32_t n, bool utf8, int32_t cs, WordWrite
     writer.Open();
     int32_t textLength = 0;
     for (int32_t i = 0; i < n;) {
-        int32_t unit = utf8 ? Utf8UnitLength(in, i, n) : 1;
+        int32_t unit = utf8 ? UnitLength(in, i, n) : 1;
         int32_t width = 0;
         for (int32_t k = 0; k < unit; ++k) {
             width += QWidth(in[i + k]);

@@ -62,13 +62,14 @@ char32_t Decode(std::string_view run, std::size_t pos, const HtmlCharset& charse
         return byte;
     }
     if (charset.kind == CharsetKind::kSingleByte) {
-        return charset.table->high[byte - 0x80];
+        return charset.high[byte - 0x80];
     }
-    if (charset.kind == CharsetKind::kUtf8 && byte >= 0xC2 && byte <= 0xDF &&
-        pos + 1 < run.size()) {
-        // Every character this file maps is two bytes long in UTF-8.
-        *length = 2;
-        return ((byte & 0x1F) << 6) | (static_cast<unsigned char>(run[pos + 1]) & 0x3F);
+    if (charset.kind == CharsetKind::kUtf8) {
+        const Utf8Read read = ReadUtf8(run, pos);
+        if (read.status == Utf8Status::kValid) {
+            *length = read.length;
+            return read.codePoint;
+        }
     }
     return 0;  // not mapped: copied as it is
 }

@@ -512,29 +512,24 @@ std::string RenderHtmlText(std::string_view html, std::string_view charsetName,
 
 std::string RenderHtmlTextAs(std::string_view html, std::string_view inputCharset,
                              std::string_view outputCharset, const HtmlTextOptions& options) {
-    HtmlSourceCharset source = ReadableHtmlSource(html, ClassifyHtmlSource(inputCharset));
-    if (source.form == HtmlSourceForm::kUnreadable) {
-        source.form = HtmlSourceForm::kOpaque;
-    }
+    const HtmlSourceCharset source = ClassifyHtmlSource(inputCharset, html);
     std::string storage;
     const std::string_view decoded = DecodeHtmlSource(html, source, &storage, false);
-    if (source.form == HtmlSourceForm::kOpaque) {
+    if (source.form == HtmlSourceForm::kOpaque || source.form == HtmlSourceForm::kUnreadable) {
         return RenderDecoded(decoded, HtmlCharset{}, options);
     }
-    std::string text = RenderDecoded(decoded, HtmlCharset{CharsetKind::kUtf8, nullptr}, options);
+    std::string text = RenderDecoded(decoded, HtmlCharset{CharsetKind::kUtf8}, options);
     storage = std::string();
     return EncodeWithSubstitutes(std::move(text), outputCharset);
 }
 
 bool ReadsHtmlCharset(std::string_view label) {
     const HtmlSourceForm form = ClassifyHtmlSource(label).form;
-    return form != HtmlSourceForm::kOpaque && form != HtmlSourceForm::kUnreadable;
+    return form == HtmlSourceForm::kUtf8 || form == HtmlSourceForm::kDecoded;
 }
 
 bool WritesHtmlCharset(std::string_view label) {
-    const HtmlSourceForm form = ClassifyHtmlSource(label).form;
-    return ReadsHtmlCharset(label) && form != HtmlSourceForm::kUtf16 &&
-           form != HtmlSourceForm::kUtf32;
+    return IsWritableSource(ClassifyHtmlSource(label));
 }
 
 }  // namespace vellumo

@@ -40,9 +40,14 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
     if (label.empty()) {
         label = SniffHtmlCharset(html);
     }
-    const HtmlSourceCharset read = ReadableHtmlSource(html, ClassifyHtmlSource(label));
-    if (read.form == HtmlSourceForm::kUnreadable) {
+    const HtmlSourceCharset read = ClassifyHtmlSource(label, html);
+    // A label nothing here reads, or the standard's replacement encoding:
+    // the message stays as it is rather than passing on undecoded bytes.
+    if (read.form == HtmlSourceForm::kUnreadable || read.form == HtmlSourceForm::kOpaque) {
         return false;
+    }
+    if (read.byteOrderMark > 0) {
+        label = "utf-8";  // the mark outranked the label: the text is Unicode
     }
     std::string storage;
     // The built-in renderer reads ill-formed UTF-8 in place.
@@ -51,15 +56,8 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
     if (releaseInput && !storage.empty() && decoded.data() == storage.data()) {
         releaseInput();  // `html` is not read from here on
     }
-    if (read.form == HtmlSourceForm::kOpaque) {
-        // Only the engine may know this charset; the built-in renderer
-        // passes its bytes through.
-        out->text = RenderWithEngineOrBuiltIn(decoded, label, HtmlCharset{}, source);
-        out->charset = label;
-        return true;
-    }
-    std::string text = RenderWithEngineOrBuiltIn(decoded, "utf-8",
-                                                 HtmlCharset{CharsetKind::kUtf8, nullptr}, source);
+    std::string text =
+        RenderWithEngineOrBuiltIn(decoded, "utf-8", HtmlCharset{CharsetKind::kUtf8}, source);
     storage = std::string();
     *out = EncodeForLabel(std::move(text), label);
     return true;

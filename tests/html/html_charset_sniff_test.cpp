@@ -127,7 +127,7 @@ TEST(HtmlOutputCharset, InputIsReleasedOnlyOnceDecodedIntoACopy) {
         {"latin-1 that is ascii", "<p>cafe</p>", "iso-8859-1", 0},
         {"valid utf-8", "<p>caf\xC3\xA9</p>", "utf-8", 0},
         {"shift_jis", "<p>\x82\xA0</p>", "shift_jis", 1},
-        {"opaque", "<p>\xA4\xA4</p>", "big5", 0},
+        {"big5", "<p>\xA4\xA4</p>", "big5", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -142,6 +142,16 @@ TEST(HtmlOutputCharset, InputIsReleasedOnlyOnceDecodedIntoACopy) {
         EXPECT_EQ(releases, c.releases);
         EXPECT_EQ(out.text.find('#'), std::string::npos) << out.text;
         EXPECT_FALSE(out.text.empty());
+    }
+}
+
+// A label no table answers, and the standard's replacement encoding, are
+// declined: their bytes are never passed on as text.
+TEST(HtmlOutputCharset, UnreadableCharsetsAreDeclined) {
+    for (const char* label : {"x-unknown", "utf-7", "iso-2022-cn", "hz-gb-2312"}) {
+        SCOPED_TRACE(label);
+        LabelledText out;
+        EXPECT_FALSE(HtmlToLabelledText("<p>a\xA4\xA4</p>", label, &out));
     }
 }
 

@@ -93,8 +93,8 @@ TEST(HtmlTextOptions, TextIsReadInOneCharsetAndWrittenInAnother) {
         {"iso-2022-jp to utf-8", "<p>\x1B$B$\"\x1B(B</p>", "iso-2022-jp", "utf-8", "\xE3\x81\x82"},
         {"utf-8 to shift_jis", "<p>\xE3\x81\x82 &copy;</p>", "utf-8", "shift_jis", "\x82\xA0 ?"},
         {"windows-1252 to utf-8", "<p>caf\xE9</p>", "windows-1252", "utf-8", "caf\xC3\xA9"},
-        {"a charset without a table passes through", "<p>\xA4\xA4</p>", "big5", "utf-8",
-         "\xA4\xA4"},
+        {"big5 to utf-8", "<p>\xA4\xA4</p>", "big5", "utf-8", "\xE4\xB8\xAD"},
+        {"utf-8 to gb18030", "<p>\xF0\x90\x80\x80</p>", "utf-8", "gb18030", "\x90\x30\x81\x30"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,7 +104,8 @@ TEST(HtmlTextOptions, TextIsReadInOneCharsetAndWrittenInAnother) {
         EXPECT_TRUE(ReadsHtmlCharset(label) && WritesHtmlCharset(label)) << label;
     }
     EXPECT_TRUE(ReadsHtmlCharset("utf-16le") && !WritesHtmlCharset("utf-16le"));
-    EXPECT_FALSE(ReadsHtmlCharset("big5") || ReadsHtmlCharset("iso-2022-cn"));
+    EXPECT_TRUE(ReadsHtmlCharset("big5") && WritesHtmlCharset("x-mac-cyrillic"));
+    EXPECT_FALSE(ReadsHtmlCharset("utf-7") || ReadsHtmlCharset("iso-2022-cn"));
 }
 
 }  // namespace

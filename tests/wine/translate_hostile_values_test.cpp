@@ -22,7 +22,8 @@ TEST(HostileValues, NeverWriteHeaderLinesThroughTheDll) {
         {"EncodedWordCharsetWithLineBreaks", 2,
          "Mime-Version: 1.0\r\nContent-Type: text/html; "
          "charset=\"=?us-ascii?Q?x=0D=0AX-Injected:_yes=0D=0A=0D=0ABODY?=\"\r\n\r\n<p>hi</p>\r\n",
-         "0", "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nhi"},
+         // No charset has that label: the HTML is declined, not read as bytes.
+         "12", ""},
         {"BareLineFeedInAQuotedCharset", 1,
          "Mime-Version: 1.0\r\nContent-Type: multipart/alternative; boundary=b\r\n\r\n--b\r\n"
          "Content-Type: text/plain; charset=\"utf-8\nX-Injected: yes\"\r\n\r\nplain\r\n--b--\r\n",

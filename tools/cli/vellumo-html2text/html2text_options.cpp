@@ -1,7 +1,9 @@
 #include "html2text_options.h"
 
 #include <cstring>
+#include <string>
 
+#include "charset/encoding.h"
 #include "option_values.h"
 
 namespace vellumo {
@@ -9,35 +11,62 @@ namespace {
 
 constexpr long kMaxWrapWidth = 100000;
 
+// The encodings read, by their standard names, in lines of at most 76.
+std::string EncodingList() {
+    std::string list;
+    std::size_t line = 0;
+    for (std::size_t i = 0; i < kEncodingCount; ++i) {
+        const auto encoding = static_cast<Encoding>(i);
+        if (encoding == Encoding::kReplacement) {
+            continue;
+        }
+        const std::string name = std::string(EncodingName(encoding)) + ",";
+        if (line + name.size() + 1 > 76) {
+            list += "\n";
+            line = 0;
+        }
+        list += (line == 0 ? "  " : " ") + name;
+        line += name.size() + (line == 0 ? 2 : 1);
+    }
+    list.back() = '\n';
+    return list;
+}
+
 }  // namespace
 
 const char* Html2TextUsage() {
-    return "Usage: vellumo-html2text [OPTIONS] [FILE]\n"
-           "\n"
-           "Prints the text of the HTML document FILE (or standard input, also as \"-\")\n"
-           "as the Vellumo plug-in's built-in renderer produces it: what a browser shows\n"
-           "as the body's text. Nothing is fetched from the network.\n"
-           "\n"
-           "  --charset CS          the charset the HTML is read in. Without it a\n"
-           "                        byte-order mark, then a <meta> charset declaration in\n"
-           "                        the first 1024 bytes decides, else windows-1252.\n"
-           "  --output-charset CS   the charset of the text (default: UTF-8, or on Windows\n"
-           "                        the charset the HTML is read in).\n"
-           "  --crlf                CR LF line ends (the default on Windows; LF elsewhere).\n"
-           "  --links               \"[n]\" after each link and a numbered list of the\n"
-           "                        link targets at the end.\n"
-           "  --alt                 an image's alt text where the image stands.\n"
-           "  --lists               \"*\" before list items, \"1.\" in numbered lists.\n"
-           "  --quotes              \"> \" before each line of a quoted block.\n"
-           "  --wrap N              break lines longer than N characters at spaces.\n"
-           "  --version             the version, then stop.\n"
-           "  --help                this text.\n"
-           "\n"
-           "Without the last five options the text is exactly the plug-in's. Charsets:\n"
-           "utf-8, the common single-byte charsets (windows-125x, iso-8859-x, koi8-r,\n"
-           "...), iso-2022-jp, iso-2022-kr, shift_jis, euc-jp, euc-kr, gb2312, and for\n"
-           "the HTML only utf-16 and utf-32. Exit status: 0 written, 1 the file cannot\n"
-           "be read or the text cannot be written, 2 bad command line.\n";
+    static const std::string usage =
+        std::string(
+            "Usage: vellumo-html2text [OPTIONS] [FILE]\n"
+            "\n"
+            "Prints the text of the HTML document FILE (or standard input, also as \"-\")\n"
+            "as the Vellumo plug-in's built-in renderer produces it: what a browser shows\n"
+            "as the body's text. Nothing is fetched from the network.\n"
+            "\n"
+            "  --charset CS          the charset the HTML is read in. Without it a\n"
+            "                        byte-order mark, then a <meta> charset declaration in\n"
+            "                        the first 1024 bytes decides, else windows-1252.\n"
+            "  --output-charset CS   the charset of the text (default: UTF-8, or on Windows\n"
+            "                        the charset the HTML is read in).\n"
+            "  --crlf                CR LF line ends (the default on Windows; LF elsewhere).\n"
+            "  --links               \"[n]\" after each link and a numbered list of the\n"
+            "                        link targets at the end.\n"
+            "  --alt                 an image's alt text where the image stands.\n"
+            "  --lists               \"*\" before list items, \"1.\" in numbered lists.\n"
+            "  --quotes              \"> \" before each line of a quoted block.\n"
+            "  --wrap N              break lines longer than N characters at spaces.\n"
+            "  --version             the version, then stop.\n"
+            "  --help                this text.\n"
+            "\n"
+            "Without the last five options the text is exactly the plug-in's. Exit\n"
+            "status: 0 written, 1 the file cannot be read or the text cannot be written,\n"
+            "2 bad command line.\n"
+            "\n"
+            "Charsets, by the names of the WHATWG Encoding Standard (any of its labels\n"
+            "is accepted, as are cp932, cp936, cp949 and cp950; UTF-16 and UTF-32 for the\n"
+            "HTML only; ISO-2022-CN, HZ-GB-2312 and UTF-7 are not read):\n") +
+        EncodingList();
+    return usage.c_str();
 }
 
 bool ParseHtml2TextOptions(int argc, char** argv, Html2TextOptions& options, std::string& error) {
