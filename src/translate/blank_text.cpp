@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "charset/encoding.h"
 #include "charset/source_charset.h"
 #include "charset/unicode_text.h"
 #include "codec/header_field_names.h"
@@ -28,13 +29,6 @@ bool HasNoWidth(char32_t c) {
            (c >= 0x2060 && c <= 0x2064) || c == 0xFEFF;
 }
 
-// Forms in which a byte below 0x80 is always that ASCII character.
-bool KeepsAscii(HtmlSourceForm form) {
-    return form == HtmlSourceForm::kUtf8 || form == HtmlSourceForm::kSingleByte ||
-           form == HtmlSourceForm::kEucJp || form == HtmlSourceForm::kEucKr ||
-           form == HtmlSourceForm::kEucCn || form == HtmlSourceForm::kOpaque;
-}
-
 bool IsVisibleAscii(char c) {
     return c > 0x20 && c < 0x7F;
 }
@@ -46,9 +40,14 @@ bool IsBlankText(std::string_view text, std::string_view charset) {
     if (first == std::string_view::npos) {
         return true;
     }
-    const HtmlSourceCharset source = ReadableHtmlSource(text, ClassifyHtmlSource(charset));
-    if ((KeepsAscii(source.form) && IsVisibleAscii(text[first])) ||
-        source.form == HtmlSourceForm::kOpaque || source.form == HtmlSourceForm::kUnreadable) {
+    const HtmlSourceCharset source = ClassifyHtmlSource(charset, text);
+    if (source.form == HtmlSourceForm::kOpaque || source.form == HtmlSourceForm::kUnreadable) {
+        return false;
+    }
+    // In an encoding that keeps ASCII, the first byte that is not white
+    // space shows when it is a visible ASCII character.
+    if (source.byteOrderMark == 0 && IsAsciiCompatible(source.encoding) &&
+        IsVisibleAscii(text[first])) {
         return false;
     }
     std::string storage;
