@@ -1,6 +1,6 @@
-// Extras of the built-in renderer beyond the browser's text, for the
-// command-line tool. All are off by default, so the plug-in's text stays
-// exactly what a browser gives as innerText.
+// Extras of the built-in renderer beyond the browser's text: the reading
+// aids of the plug-in's settings and of the command-line tool. All are off
+// by default, so the text stays exactly what a browser gives as innerText.
 #pragma once
 
 #include <string>
@@ -9,12 +9,29 @@
 namespace vellumo {
 
 struct HtmlTextOptions {
-    bool links = false;         // "[n]" after each link, and the numbered targets at the end
+    // "[n]" after each link and the numbered targets at the end, each once
+    // (HtmlLinkList: no scripts, no link whose text shows its target)
+    bool links = false;
     bool altText = false;       // an image's alt text where the image stands
     bool listMarkers = false;   // "*" before items of unordered lists, "1." in ordered ones
     bool quoteMarkers = false;  // "> " before each line of a blockquote, once per level
+    bool tidy = false;          // no blank lines at the ends, at most one in a row
     int wrapWidth = 0;          // longer lines are broken at spaces; 0 or less keeps them
+
+    [[nodiscard]] bool AnyExtra() const {
+        return links || altText || listMarkers || quoteMarkers || tidy || wrapWidth > 0;
+    }
 };
+
+// Every reading aid (links, alt text, list and quote markers, tidy text),
+// lines broken at `wrapWidth` when it is above 0.
+[[nodiscard]] inline HtmlTextOptions ReadingAids(int wrapWidth) {
+    HtmlTextOptions options;
+    options.links = options.altText = options.listMarkers = options.quoteMarkers = true;
+    options.tidy = true;
+    options.wrapWidth = wrapWidth;
+    return options;
+}
 
 // RenderHtmlText with the extras chosen. With default options the result
 // is RenderHtmlText's.
@@ -34,6 +51,12 @@ struct HtmlTextOptions {
 // whether it writes text in it (UTF-16 and UTF-32 are read only).
 [[nodiscard]] bool ReadsHtmlCharset(std::string_view label);
 [[nodiscard]] bool WritesHtmlCharset(std::string_view label);
+
+// The text without blank lines before its first line or after its last,
+// and with at most one blank line in a row, each empty. A blank line holds
+// only blanks and tabs, and in UTF-8 text (`utf8`) also the characters that
+// show nothing (no-break and other spaces, zero-width characters).
+[[nodiscard]] std::string TidyTextLines(std::string_view text, bool utf8);
 
 // Breaks each CR LF line longer than `width` characters (UTF-8 sequences
 // count once) at its last space within the width; a word longer than the

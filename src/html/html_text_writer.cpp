@@ -222,6 +222,31 @@ void HtmlTextWriter::Literal(char c) {
     atLineStart_ = true;
 }
 
+char HtmlTextWriter::LastByte() const {
+    if (!out_.empty()) {
+        return out_.back();
+    }
+    return pieces_.empty() || pieces_.back().empty() ? '\0' : pieces_.back().back();
+}
+
+// After text, pending line breaks and a pending space stay pending: the
+// marker ends the text before them.
+void HtmlTextWriter::WordMarker(std::string_view marker, bool afterText) {
+    if (!afterText) {
+        FlushBreaks();
+    }
+    const char last = LastByte();
+    if (last != '\0' && last != ' ' && last != '\n' && last != '\t') {
+        Out().push_back(' ');
+    }
+    Out().append(marker);
+    afterWordChar_ = false;
+    anyItem_ = true;
+    if (pendingBreaks_ == 0) {
+        atLineStart_ = false;
+    }
+}
+
 void HtmlTextWriter::SetQuoteDepth(int depth) {
     if (!quoting_) {
         // Lines written so far are not quoted; the first starts at 0.
@@ -229,6 +254,7 @@ void HtmlTextWriter::SetQuoteDepth(int depth) {
         pieces_.push_back(std::move(out_));
         out_ = JoinTextPieces(std::move(pieces_));
         pieces_.clear();
+        piecesSize_ = 0;
         quotedLines_.assign(1, {0, 0});
         quoting_ = true;
     }
@@ -271,6 +297,7 @@ std::string& HtmlTextWriter::Out() {
     if (out_.capacity() - out_.size() > out_.size() / 8) {
         out_.shrink_to_fit();
     }
+    piecesSize_ += out_.size();
     pieces_.push_back(std::move(out_));
     out_ = std::string();
     out_.reserve(kTextPieceSize + kTextPieceSize / 8);
@@ -281,6 +308,7 @@ HtmlTextPieces HtmlTextWriter::Finish() {
     pendingBreaks_ = 0;
     HtmlTextPieces pieces = std::move(pieces_);
     pieces_.clear();
+    piecesSize_ = 0;
     pieces.push_back(quoting_ && !quotedLines_.empty() ? QuotedOutput() : std::move(out_));
     out_ = std::string();
     return pieces;

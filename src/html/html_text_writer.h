@@ -55,6 +55,15 @@ class HtmlTextWriter {
     // text.
     void SetQuoteDepth(int depth);
 
+    // How many bytes were written so far, pending breaks and spaces not
+    // counted: the same before and after an element that showed nothing.
+    [[nodiscard]] std::size_t WrittenSize() const { return piecesSize_ + out_.size(); }
+    // A marker that belongs to the text before it ("[1]" after a link's
+    // text; `afterText` false for a link that showed nothing, whose marker
+    // stands where the link stands). A space sets it off unless one or a
+    // line start comes before it. Never called for the browser's text.
+    void WordMarker(std::string_view marker, bool afterText);
+
     // The text written; the writer is empty afterwards.
     [[nodiscard]] HtmlTextPieces Finish();
 
@@ -64,6 +73,8 @@ class HtmlTextWriter {
     void FlushBreaks();
     void PutChar(char c);
     void PutNewline();
+    // The last byte written, 0 for none.
+    [[nodiscard]] char LastByte() const;
     void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines);
     void PreservedText(std::string_view text, CssTextTransform transform);
     void AppendRun(std::string_view run, CssTextTransform transform);
@@ -74,6 +85,7 @@ class HtmlTextWriter {
     HtmlCharset charset_;
     std::string out_;
     HtmlTextPieces pieces_;  // full pieces before out_
+    std::size_t piecesSize_ = 0;
     // Where each line begins in out_ and how deeply it is quoted, kept
     // only once SetQuoteDepth was called.
     std::vector<std::pair<std::size_t, int>> quotedLines_;

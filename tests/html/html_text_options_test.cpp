@@ -48,6 +48,46 @@ TEST(HtmlTextOptions, Extras) {
     }
 }
 
+TEST(HtmlTextOptions, ReadingAidsListEachUsefulTargetOnce) {
+    const struct {
+        const char* name;
+        std::string html;
+        std::string text;
+    } cases[] = {
+        {"a target listed once keeps its number",
+         "<a href=' http://a.org/x '>a</a> <a href='http://b.org/'>b</a> <a "
+         "href=http://a.org/x>c</a>",
+         "a [1] b [2] c [1]\r\n\r\nLinks:\r\n[1] http://a.org/x\r\n[2] http://b.org/"},
+        {"mail address without mailto and its fields",
+         "<a href='MAILTO:ann@a.org?subject=hi'>Ann</a>", "Ann [1]\r\n\r\nLinks:\r\n[1] ann@a.org"},
+        {"scripts left out", "<a href='javascript:go()'>Go</a> on", "Go on"},
+        {"marker ends the link's text, blocks and spaces after it",
+         "<a href=u><p>Read</p></a>on <a href=v>this </a>now",
+         "Read [1]\r\n\r\non this [2] now\r\n\r\nLinks:\r\n[1] u\r\n[2] v"},
+        {"text that is the target left out",
+         "<a href='http://www.a.org/'>www.a.org</a> <a href='mailto:b@a.org'>b@a.org</a>",
+         "www.a.org b@a.org"},
+        {"picture-only link shows its alt text, or nothing, before its marker",
+         "<a href=u1><img alt=Logo src=l></a><p><a href=u2><img src=p></a> next<p>see "
+         "<a href=u3><img src=p></a>",
+         "Logo [1]\r\n\r\n[2] next\r\n\r\nsee [3]\r\n\r\nLinks:\r\n[1] u1\r\n[2] u2\r\n[3] u3"},
+        {"tidy: no blank lines at the start, one in a row, none of blanks",
+         "<p>&nbsp;</p><br><p>a</p><p>&nbsp; </p><br><br><br><p>b</p><p>\t</p>", "a\r\n\r\nb"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(RenderHtmlText(c.html, "utf-8", ReadingAids(0)), c.text);
+    }
+}
+
+TEST(HtmlTextOptions, TidyKeepsTextAndSingleBlankLines) {
+    EXPECT_EQ(TidyTextLines("\r\n \r\na\r\n\r\n\t\r\n\r\nb\r\n \r\n", true), "a\r\n\r\nb");
+    EXPECT_EQ(TidyTextLines("a\r\nb\r\n\r\n c", true), "a\r\nb\r\n\r\n c");
+    EXPECT_EQ(TidyTextLines("\xC2\xA0\xE2\x80\x8C \xCD\x8F\r\nx", true), "x");
+    // In another charset those bytes may be a character of their own.
+    EXPECT_EQ(TidyTextLines("\xC2\xA0\r\nx", false), "\xC2\xA0\r\nx");
+}
+
 TEST(HtmlTextOptions, DefaultsGiveTheBrowsersText) {
     const std::string pages[] = {
         "<p>See <a href='h'>this</a> <img alt=a></p><ul><li>x</ul><blockquote>q</blockquote>",
