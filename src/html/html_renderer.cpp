@@ -333,10 +333,7 @@ class InnerTextRenderer {
             return;
         }
         if (options_.listMarkers && node.tag == HtmlTag::kLi && !frames_.empty()) {
-            Frame& list = frames_.back();
-            ++list.items;
-            const bool ordered = document_.nodes[list.node].tag == HtmlTag::kOl;
-            ExtraText(ordered ? std::to_string(list.items) + ". " : std::string("* "));
+            StartListItem(frames_.back());
         }
         if (options_.altText && node.tag == HtmlTag::kImg) {
             const std::string_view alt = document_.AttributesOf(index).target;
@@ -369,9 +366,28 @@ class InnerTextRenderer {
                 writer_.WordMarker("[" + std::to_string(number) + "]", showedText);
             }
         }
+        if (options_.listMarkers && node.tag == HtmlTag::kLi && !itemIndents_.empty()) {
+            itemIndents_.pop_back();
+            writer_.EndItem();
+            writer_.SetLineIndent(itemIndents_.empty() ? 0 : itemIndents_.back());
+        }
         if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote && quoteDepth_ > 0) {
             writer_.SetQuoteDepth(--quoteDepth_);
         }
+    }
+
+    // A list item's marker where its enclosing item's text begins; the
+    // item's own lines begin under the item's text, so nested lists
+    // indent by level.
+    void StartListItem(Frame& list) {
+        ++list.items;
+        const bool ordered = document_.nodes[list.node].tag == HtmlTag::kOl;
+        const std::string marker = ordered ? std::to_string(list.items) + ". " : "* ";
+        const int base = itemIndents_.empty() ? 0 : itemIndents_.back();
+        writer_.SetLineIndent(base);
+        writer_.ItemMarker(marker);
+        itemIndents_.push_back(base + static_cast<int>(marker.size()));
+        writer_.SetLineIndent(itemIndents_.back());
     }
 
     void ExtraText(const std::string& text) {
@@ -414,6 +430,7 @@ class InnerTextRenderer {
     std::vector<std::int32_t> ancestors_;  // the html element, then each frame's element
     const HtmlTextOptions& options_;
     HtmlLinkList links_;
+    std::vector<int> itemIndents_;         // where the text of each open list item begins
     std::vector<std::size_t> linkStarts_;  // the writer's size where each open link began
     int quoteDepth_ = 0;
 };
@@ -431,6 +448,9 @@ std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
         pieces = InnerTextRenderer(document, charset, options).Render();
     }  // the document is freed before the text is joined, copied or wrapped
     std::string text = JoinTextPieces(std::move(pieces));
+    if (options.tableColumns) {
+        text = AlignTableColumns(text, options.wrapWidth);
+    }
     if (options.tidy) {
         text = TidyTextLines(text, charset.kind == CharsetKind::kUtf8);
     }

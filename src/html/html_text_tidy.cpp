@@ -56,7 +56,7 @@ std::string TidyTextLines(std::string_view text, bool utf8) {
             if (!out.empty()) {
                 out.append(blankPending ? "\r\n\r\n" : "\r\n");
             }
-            out.append(line.data(), line.size());
+            out.append(line.data(), line.find_last_not_of(" \t") + 1);
             blankPending = false;
         }
         if (end == std::string_view::npos) {

@@ -71,6 +71,19 @@ TEST(HtmlTextOptions, ReadingAidsListEachUsefulTargetOnce) {
          "<a href=u1><img alt=Logo src=l></a><p><a href=u2><img src=p></a> next<p>see "
          "<a href=u3><img src=p></a>",
          "Logo [1]\r\n\r\n[2] next\r\n\r\nsee [3]\r\n\r\nLinks:\r\n[1] u1\r\n[2] u2\r\n[3] u3"},
+        {"nested lists indent by level, an item's blocks follow its marker",
+         "<ul><li><p>one</p><p>more</p><li>two<ol><li>a<li>b</ol></ul><ol><li><ul><li>x</ul>",
+         "* one\r\n\r\n  more\r\n\r\n* two\r\n  1. a\r\n  2. b\r\n1.\r\n   * x"},
+        {"data table in aligned columns",
+         "<table><tr><th>Item<th>Qty<th>Price<tr><td>Tea<td>2<td>\xE2\x82\xAC"
+         "3.50"
+         "<tr><td>Biscuits<td>10<td>1</table>",
+         "Item      Qty  Price\r\nTea       2    \xE2\x82\xAC"
+         "3.50\r\nBiscuits  10   1"},
+        {"layout tables read as blocks",
+         "<table><tr><td>Logo</td></tr><tr><td><p>Hello</p><p>there</p></td><td>side</td></tr>"
+         "</table>",
+         "Logo\r\n\r\nHello\r\n\r\nthere\r\n\r\n\tside"},
         {"tidy: no blank lines at the start, one in a row, none of blanks",
          "<p>&nbsp;</p><br><p>a</p><p>&nbsp; </p><br><br><br><p>b</p><p>\t</p>", "a\r\n\r\nb"},
     };
@@ -109,6 +122,11 @@ TEST(HtmlTextOptions, Wrapping) {
         {"break at the last space", "one two three", 8, "one two\r\nthree"},
         {"long word stays whole", "abcdefghij kl", 4, "abcdefghij\r\nkl"},
         {"quote markers repeat", "> aaa bbb ccc", 9, "> aaa bbb\r\n> ccc"},
+        {"list item hangs under its text", "  12. aaa bbb ccc", 13, "  12. aaa bbb\r\n      ccc"},
+        {"quoted item keeps markers and indent", "> * aaa bbb", 8, "> * aaa\r\n>   bbb"},
+        {"reference number stays with its word", "see here [12] now", 11,
+         "see\r\nhere [12]\r\nnow"},
+        {"bracket text that is no number breaks", "aa [b]", 3, "aa\r\n[b]"},
         {"UTF-8 counts characters", "\xC3\xA9\xC3\xA9\xC3\xA9 \xC3\xA9", 5,
          "\xC3\xA9\xC3\xA9\xC3\xA9 \xC3\xA9"},
         {"zero width keeps the text", "a b c", 0, "a b c"},

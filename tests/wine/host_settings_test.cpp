@@ -159,7 +159,9 @@ TEST(ReadingAidsAtStart, ChooseTranslatorTwosText) {
         ASSERT_NE(trailer, std::string::npos) << out;
         EXPECT_EQ(out.substr(body, trailer - body), c.body);
         // The archive keeps the HTML as it came, whatever the text shows.
-        const std::string archive = ReadFileBytes(mail.File("HTML Messages/Aids.eml"));
+        const std::vector<std::string> archived = FilesIn(mail.File("HTML Messages"));
+        ASSERT_EQ(archived.size(), 1u);
+        const std::string archive = ReadFileBytes(mail.File("HTML Messages/" + archived[0]));
         EXPECT_NE(archive.find(kHtml), std::string::npos) << archive;
     }
 }
