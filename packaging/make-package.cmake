@@ -2,7 +2,8 @@
 # cmake -P and the variables below. Copies the binaries into a fresh folder
 # without their symbols, writes README.txt and LICENSE with CR LF line ends
 # (Notepad on older Windows shows nothing else properly), lists the SHA-256
-# of every file in SHA256SUMS (the format sha256sum -c reads) and zips the
+# of every file in SHA256SUMS (the format sha256sum -c reads, with CR LF
+# line ends too, for the same reason) and zips the
 # folder's files, without a folder of their own.
 cmake_minimum_required(VERSION 3.25)
 foreach(name DLL TRANSLATE HTML2TEXT README LICENSE VERSION STAGE ZIP)
@@ -43,7 +44,7 @@ list(APPEND files README.txt LICENSE)
 set(sums "")
 foreach(name IN LISTS files)
     file(SHA256 ${STAGE}/${name} hash)
-    string(APPEND sums "${hash}  ${name}\n")
+    string(APPEND sums "${hash}  ${name}\r\n")
 endforeach()
 file(WRITE ${STAGE}/SHA256SUMS "${sums}")
 list(APPEND files SHA256SUMS)

@@ -13,5 +13,7 @@ std::int32_t HostInputTailLineEnds = 0;
 std::int32_t SleepValue = 0;
 std::int32_t SaveHTMLMessagesValue = 0;
 std::int32_t HtmlEngineValue = 0;
+std::int32_t ReadingAidsValue = 0;
+std::int32_t WrapWidthValue = 0;
 
 }  // namespace vellumo

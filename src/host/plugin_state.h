@@ -29,5 +29,10 @@ extern std::int32_t SaveHTMLMessagesValue;
 // The "HTMLEngine" value, read at start-up only: 1 lets translator 2 ask the
 // system HTML engine before the built-in renderer.
 extern std::int32_t HtmlEngineValue;
+// The "ReadingAids" and "WrapWidth" values, read at start-up only: reading
+// aids in translator 2's text when ReadingAids is 1, and lines broken at
+// WrapWidth characters when it is above 0.
+extern std::int32_t ReadingAidsValue;
+extern std::int32_t WrapWidthValue;
 
 }  // namespace vellumo

@@ -14,6 +14,10 @@ inline constexpr const char* kHtmlPathKey = "HTMLMessagesPath";
 inline constexpr const char* kExtensionKey = "Extension";
 // 1: translator 2 asks the system HTML engine first (not in the dialog).
 inline constexpr const char* kHtmlEngineKey = "HTMLEngine";
+// 1: translator 2's text carries reading aids (not in the dialog).
+inline constexpr const char* kReadingAidsKey = "ReadingAids";
+// Above 0: translator 2's lines are broken at that width (not in the dialog).
+inline constexpr const char* kWrapWidthKey = "WrapWidth";
 
 // The value, at most 254 characters; the default when the file, section or key is missing.
 std::string ReadSettingString(const std::string& section, const std::string& key,

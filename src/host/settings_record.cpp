@@ -3,6 +3,17 @@
 #include "host/settings.h"
 
 namespace vellumo {
+namespace {
+
+// A key that no dialog shows: written only when the value differs from what
+// the file gives (its default when missing).
+void WriteIfChanged(const char* key, std::int32_t value, const std::string& path) {
+    if (ReadSettingInt(kOptionsSection, key, 0, path) != value) {
+        WriteSettingInt(kOptionsSection, key, value, path);
+    }
+}
+
+}  // namespace
 
 SettingsRecord LoadSettings(const std::string& path, const std::string& defaultFolder) {
     const SettingsRecord defaults;
@@ -16,6 +27,9 @@ SettingsRecord LoadSettings(const std::string& path, const std::string& defaultF
         ReadSettingString(kOptionsSection, kExtensionKey, defaults.extension, path);
     settings.htmlEngine =
         ReadSettingInt(kOptionsSection, kHtmlEngineKey, defaults.htmlEngine, path);
+    settings.readingAids =
+        ReadSettingInt(kOptionsSection, kReadingAidsKey, defaults.readingAids, path);
+    settings.wrapWidth = ReadSettingInt(kOptionsSection, kWrapWidthKey, defaults.wrapWidth, path);
     return settings;
 }
 
@@ -24,11 +38,9 @@ void SaveSettings(const SettingsRecord& settings, const std::string& path) {
     WriteSettingInt(kOptionsSection, kSaveHtmlKey, settings.saveHtmlMessages, path);
     WriteSettingString(kOptionsSection, kHtmlPathKey, settings.htmlMessagesPath, path);
     WriteSettingString(kOptionsSection, kExtensionKey, settings.extension, path);
-    const SettingsRecord defaults;
-    if (ReadSettingInt(kOptionsSection, kHtmlEngineKey, defaults.htmlEngine, path) !=
-        settings.htmlEngine) {
-        WriteSettingInt(kOptionsSection, kHtmlEngineKey, settings.htmlEngine, path);
-    }
+    WriteIfChanged(kHtmlEngineKey, settings.htmlEngine, path);
+    WriteIfChanged(kReadingAidsKey, settings.readingAids, path);
+    WriteIfChanged(kWrapWidthKey, settings.wrapWidth, path);
 }
 
 }  // namespace vellumo

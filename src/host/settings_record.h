@@ -15,6 +15,8 @@ struct SettingsRecord {
     std::string htmlMessagesPath;       // "HTMLMessagesPath": the archive folder
     std::string extension = kDefaultExtension;  // "Extension": without the dot
     std::int32_t htmlEngine = 0;                // "HTMLEngine": 1 allows the Windows engine
+    std::int32_t readingAids = 0;               // "ReadingAids": 1 adds reading aids to the text
+    std::int32_t wrapWidth = 0;                 // "WrapWidth": above 0 breaks longer lines
 };
 
 // The settings in the file at `path`; a missing file, section or key gives
@@ -25,8 +27,9 @@ struct SettingsRecord {
 
 // Writes Sleep, SaveHTMLMessages, HTMLMessagesPath and Extension in that
 // order (keys already in the file keep their place, other keys and sections
-// are kept). HTMLEngine, which no dialog shows, is written only when it
-// differs from what the file gives, so a file without it stays without it.
+// are kept). HTMLEngine, ReadingAids and WrapWidth, which no dialog shows,
+// are written only when they differ from what the file gives, so a file
+// without them stays without them.
 // Best effort: a refused write is ignored; an empty path writes nothing.
 void SaveSettings(const SettingsRecord& settings, const std::string& path);
 

@@ -35,12 +35,14 @@
 // quote levels) are no part of these steps: StartExtras, LeaveExtras.
 #include "html/html_renderer.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "charset/charset.h"
 #include "charset/output_charset.h"
 #include "charset/source_charset.h"
+#include "html/html_link_list.h"
 #include "html/html_style_resolver.h"
 #include "html/html_text_options.h"
 #include "html/html_text_writer.h"
@@ -154,12 +156,13 @@ class InnerTextRenderer {
 
   private:
     // Getter step 1: all text of the subtree in tree order, scripts and
-    // styles included, with CR LF line ends.
-    std::string TextContent(std::int32_t root) {
+    // styles included, with CR LF line ends; once past `limit` bytes, no
+    // more is read.
+    std::string TextContent(std::int32_t root, std::size_t limit = SIZE_MAX) {
         std::string out;
         std::vector<std::int32_t> path;  // the elements entered below `root`
         std::int32_t node = document_.nodes[root].FirstChild();
-        while (node != kNoNode) {
+        while (node != kNoNode && out.size() <= limit) {
             const HtmlNode& current = document_.nodes[node];
             if (current.IsText()) {
                 bool crs = false;
@@ -392,10 +395,7 @@ class InnerTextRenderer {
             return;
         }
         if (options_.listMarkers && node.tag == HtmlTag::kLi && !frames_.empty()) {
-            Frame& list = frames_.back();
-            ++list.items;
-            const bool ordered = document_.nodes[list.node].tag == HtmlTag::kOl;
-            ExtraText(ordered ? std::to_string(list.items) + ". " : std::string("* "));
+            StartListItem(frames_.back());
         }
         if (options_.altText && node.tag == HtmlTag::kImg) {
             const std::string_view alt = document_.AttributesOf(index).target;
@@ -406,6 +406,9 @@ class InnerTextRenderer {
         if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote) {
             writer_.SetQuoteDepth(++quoteDepth_);
         }
+        if (options_.links && node.tag == HtmlTag::kA) {
+            linkStarts_.push_back(writer_.WrittenSize());
+        }
     }
 
     // The optional extras where an element ends: a link's number, the
@@ -415,16 +418,38 @@ class InnerTextRenderer {
         if (style.visibility != CssVisibility::kVisible) {
             return;
         }
-        const std::string_view href = options_.links && node.tag == HtmlTag::kA
-                                          ? document_.AttributesOf(index).target
-                                          : std::string_view();
-        if (!href.empty()) {
-            links_.emplace_back(href);
-            ExtraText(" [" + std::to_string(links_.size()) + "]");
+        if (options_.links && node.tag == HtmlTag::kA) {
+            // Text much longer than the target cannot be the target.
+            const std::string_view href = document_.AttributesOf(index).target;
+            const std::size_t number = links_.Note(href, TextContent(index, href.size() + 64));
+            const bool showedText = writer_.WrittenSize() != linkStarts_.back();
+            linkStarts_.pop_back();
+            if (number != 0) {
+                writer_.WordMarker("[" + std::to_string(number) + "]", showedText);
+            }
+        }
+        if (options_.listMarkers && node.tag == HtmlTag::kLi && !itemIndents_.empty()) {
+            itemIndents_.pop_back();
+            writer_.EndItem();
+            writer_.SetLineIndent(itemIndents_.empty() ? 0 : itemIndents_.back());
         }
         if (options_.quoteMarkers && node.tag == HtmlTag::kBlockquote && quoteDepth_ > 0) {
             writer_.SetQuoteDepth(--quoteDepth_);
         }
+    }
+
+    // A list item's marker where its enclosing item's text begins; the
+    // item's own lines begin under the item's text, so nested lists
+    // indent by level.
+    void StartListItem(Frame& list) {
+        ++list.items;
+        const bool ordered = document_.nodes[list.node].tag == HtmlTag::kOl;
+        const std::string marker = ordered ? std::to_string(list.items) + ". " : "* ";
+        const int base = itemIndents_.empty() ? 0 : itemIndents_.back();
+        writer_.SetLineIndent(base);
+        writer_.ItemMarker(marker);
+        itemIndents_.push_back(base + static_cast<int>(marker.size()));
+        writer_.SetLineIndent(itemIndents_.back());
     }
 
     void ExtraText(const std::string& text) {
@@ -433,14 +458,10 @@ class InnerTextRenderer {
 
     // The numbered link targets after the text, when links are listed.
     void AddLinkList(HtmlTextPieces* text) const {
-        if (links_.empty()) {
-            return;
+        std::string list = links_.ListText();
+        if (!list.empty()) {
+            text->push_back(std::move(list));
         }
-        std::string list = "\r\n\r\nLinks:";
-        for (std::size_t i = 0; i < links_.size(); ++i) {
-            list += "\r\n[" + std::to_string(i + 1) + "] " + links_[i];
-        }
-        text->push_back(std::move(list));
     }
 
     // Step 10: the items after an element's children: the required line
@@ -472,7 +493,9 @@ class InnerTextRenderer {
     std::vector<Frame> frames_;
     std::vector<std::int32_t> ancestors_;  // the html element, then each frame's element
     const HtmlTextOptions& options_;
-    std::vector<std::string> links_;
+    HtmlLinkList links_;
+    std::vector<int> itemIndents_;         // where the text of each open list item begins
+    std::vector<std::size_t> linkStarts_;  // the writer's size where each open link began
     int quoteDepth_ = 0;
 };
 
@@ -489,6 +512,12 @@ std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
         pieces = InnerTextRenderer(document, charset, options).Render();
     }  // the document is freed before the text is joined, copied or wrapped
     std::string text = JoinTextPieces(std::move(pieces));
+    if (options.tableColumns) {
+        text = AlignTableColumns(text, options.wrapWidth);
+    }
+    if (options.tidy) {
+        text = TidyTextLines(text, charset.kind == CharsetKind::kUtf8);
+    }
     if (options.wrapWidth > 0) {
         return WrapTextLines(text, options.wrapWidth);
     }
@@ -497,8 +526,9 @@ std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
 
 }  // namespace
 
-std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset) {
-    return RenderDecoded(html, charset, HtmlTextOptions());
+std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset,
+                              const HtmlTextOptions& options) {
+    return RenderDecoded(html, charset, options);
 }
 
 std::string RenderHtmlText(std::string_view html, std::string_view charsetName) {

@@ -38,8 +38,10 @@ struct HtmlCharset;
                                            const HtmlTextOptions& options);
 
 // The renderer on HTML already decoded: `charset` is UTF-8, or opaque for
-// bytes that pass through. The text is in the same form.
-[[nodiscard]] std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset);
+// bytes that pass through. The text is in the same form, with the extras
+// `options` chooses.
+[[nodiscard]] std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset,
+                                            const HtmlTextOptions& options = HtmlTextOptions());
 
 // Whether the renderer reads HTML in the charset a label names, and
 // whether it writes text in it (UTF-16 and UTF-32 are read only).

@@ -22,20 +22,25 @@ std::string_view TrimBlanks(std::string_view text) {
 // The engine's text when asked for and it has any, else the built-in
 // renderer's.
 std::string RenderWithEngineOrBuiltIn(std::string_view html, std::string_view engineCharset,
-                                      const HtmlCharset& builtInCharset, HtmlTextSource source) {
+                                      const HtmlCharset& builtInCharset, HtmlTextSource source,
+                                      const HtmlTextOptions& options) {
     if (source == HtmlTextSource::kPlatformEngine) {
         HtmlTextResult engine = ExtractHtmlText(html, engineCharset);
         if (engine.engineAvailable && !engine.text.empty()) {
             return std::move(engine.text);
         }
     }
-    return RenderDecodedHtml(html, builtInCharset);
+    return RenderDecodedHtml(html, builtInCharset, options);
 }
 
 }  // namespace
 
 bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, LabelledText* out,
-                        HtmlTextSource source, const std::function<void()>& releaseInput) {
+                        HtmlTextSource source, const std::function<void()>& releaseInput,
+                        const HtmlTextOptions& options) {
+    if (options.AnyExtra()) {
+        source = HtmlTextSource::kBuiltInRenderer;
+    }
     std::string label(TrimBlanks(messageCharset));
     if (label.empty()) {
         label = SniffHtmlCharset(html);
@@ -56,8 +61,8 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
     if (releaseInput && !storage.empty() && decoded.data() == storage.data()) {
         releaseInput();  // `html` is not read from here on
     }
-    std::string text =
-        RenderWithEngineOrBuiltIn(decoded, "utf-8", HtmlCharset{CharsetKind::kUtf8}, source);
+    std::string text = RenderWithEngineOrBuiltIn(decoded, "utf-8", HtmlCharset{CharsetKind::kUtf8},
+                                                 source, options);
     storage = std::string();
     *out = EncodeForLabel(std::move(text), label);
     return true;

@@ -15,6 +15,7 @@
 #include "charset/charset.h"
 #include "charset/output_charset.h"
 #include "html/html_renderer.h"
+#include "html/html_text_options.h"
 
 namespace vellumo {
 
@@ -32,11 +33,14 @@ enum class HtmlTextSource { kBuiltInRenderer, kPlatformEngine };
 // charset that cannot be read here (ISO-2022-CN). `releaseInput`, when
 // set, is called as soon as `html` is no longer read (it was decoded into
 // a copy), so that the caller can free it before the document is built;
-// it is not called when the HTML is read in place.
+// it is not called when the HTML is read in place. With any extra in
+// `options` the built-in renderer writes the text whatever `source` says:
+// the engine gives the browser's text only.
 [[nodiscard]] bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset,
                                       LabelledText* out,
                                       HtmlTextSource source = HtmlTextSource::kBuiltInRenderer,
-                                      const std::function<void()>& releaseInput = nullptr);
+                                      const std::function<void()>& releaseInput = nullptr,
+                                      const HtmlTextOptions& options = HtmlTextOptions());
 
 // The text of HtmlToLabelledText without its label; the bytes pass through
 // unchanged for a charset that cannot be read. Natively this is always the

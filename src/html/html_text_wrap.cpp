@@ -23,27 +23,74 @@ std::string_view QuotePrefix(std::string_view line) {
     return line.substr(0, at);
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The length of a list marker at the start of `text`: "* ", "- " or a
+// number with a dot and a space; 0 for none.
+size_t ListMarkerLength(std::string_view text) {
+    if (text.size() >= 2 && (text[0] == '*' || text[0] == '-') && text[1] == ' ') {
+        return 2;
+    }
+    size_t at = 0;
+    while (at < text.size() && at < 9 && IsDigit(text[at])) {
+        ++at;
+    }
+    return at > 0 && text.substr(at, 2) == ". " ? at + 2 : 0;
+}
+
+// The indent and list marker after a line's quote markers: continuation
+// lines begin that far in, so a wrapped item hangs under its text.
+size_t HangingIndent(std::string_view text) {
+    size_t at = text.find_first_not_of(' ');
+    if (at == std::string_view::npos) {
+        return 0;
+    }
+    return at + ListMarkerLength(text.substr(at));
+}
+
+// Whether a line may break at the space `rest[at]`: not before a link's
+// reference number ("[12]"), which belongs to the word before it.
+bool BreaksAt(std::string_view rest, size_t at) {
+    if (at + 1 >= rest.size() || rest[at + 1] != '[') {
+        return true;
+    }
+    size_t end = at + 2;
+    while (end < rest.size() && IsDigit(rest[end])) {
+        ++end;
+    }
+    return end == at + 2 || end >= rest.size() || rest[end] != ']';
+}
+
 void WrapLine(std::string_view line, size_t width, std::string& out) {
-    std::string_view prefix = QuotePrefix(line);
-    std::string_view rest = line.substr(prefix.size());
+    const std::string_view prefix = QuotePrefix(line);
+    const size_t hang = HangingIndent(line.substr(prefix.size()));
+    std::string_view lead = line.substr(prefix.size(), hang);
+    const std::string hangingLead(hang, ' ');
+    std::string_view rest = line.substr(prefix.size() + hang);
     while (true) {
-        size_t room = width > prefix.size() ? width - prefix.size() : 1;
+        const size_t used = prefix.size() + lead.size();
+        size_t room = width > used ? width - used : 1;
         size_t count = 0, at = 0, lastSpace = std::string_view::npos;
         for (; at < rest.size(); ++at) {
             if (StartsCharacter(rest[at]) && ++count > room) {
                 break;
             }
-            if (rest[at] == ' ') {
+            if (rest[at] == ' ' && BreaksAt(rest, at)) {
                 lastSpace = at;
             }
         }
-        if (at < rest.size() && rest[at] == ' ') {
+        if (at < rest.size() && rest[at] == ' ' && BreaksAt(rest, at)) {
             lastSpace = at;  // a space right after a full line breaks there
         }
         out.append(prefix.data(), prefix.size());
+        out.append(lead.data(), lead.size());
         if (at == rest.size() || lastSpace == std::string_view::npos || lastSpace == 0) {
-            size_t end = at == rest.size() ? at : rest.find(' ', at);
-            end = end == std::string_view::npos ? rest.size() : end;
+            size_t end = at;
+            while (end < rest.size() && !(rest[end] == ' ' && BreaksAt(rest, end))) {
+                ++end;
+            }
             out.append(rest.data(), end);
             rest.remove_prefix(std::min(end + 1, rest.size()));
         } else {
@@ -54,6 +101,7 @@ void WrapLine(std::string_view line, size_t width, std::string& out) {
             return;
         }
         out.append(kLineEnd.data(), kLineEnd.size());
+        lead = hangingLead;
     }
 }
 

@@ -68,7 +68,7 @@ void HtmlTextWriter::FlushBreaks() {
 void HtmlTextWriter::PutNewline() {
     Out().append("\r\n");
     if (quoting_) {
-        quotedLines_.emplace_back(out_.size(), quoteDepth_);
+        quotedLines_.push_back({out_.size(), quoteDepth_, indent_});
     }
     afterWordChar_ = false;
     if (firstLineStarted_) {
@@ -110,6 +110,7 @@ void HtmlTextWriter::AppendRun(std::string_view run, CssTextTransform transform,
     if (run.empty()) {
         return;
     }
+    holdBreaks_ = false;
     if (firstLine_ != CssTextTransform::kNone && wraps) {
         const std::size_t end = FirstLineEnd(run, firstLineStarted_);
         if (end != std::string_view::npos) {
@@ -234,7 +235,9 @@ void HtmlTextWriter::PreservedText(std::string_view text, CssTextTransform trans
 }
 
 void HtmlTextWriter::RequireLineBreaks(int count) {
-    pendingBreaks_ = std::max(pendingBreaks_, count);
+    if (!holdBreaks_) {
+        pendingBreaks_ = std::max(pendingBreaks_, count);
+    }
     pendingSpace_ = false;
     atLineStart_ = true;
 }
@@ -261,6 +264,7 @@ void HtmlTextWriter::InlineBoxEnd() {
 }
 
 void HtmlTextWriter::Literal(char c) {
+    holdBreaks_ = false;
     FlushBreaks();
     pendingSpace_ = false;
     if (c == '\n') {
@@ -273,40 +277,102 @@ void HtmlTextWriter::Literal(char c) {
     atLineStart_ = true;
 }
 
+char HtmlTextWriter::LastByte() const {
+    if (!out_.empty()) {
+        return out_.back();
+    }
+    return pieces_.empty() || pieces_.back().empty() ? '\0' : pieces_.back().back();
+}
+
+// After text, pending line breaks and a pending space stay pending: the
+// marker ends the text before them.
+void HtmlTextWriter::WordMarker(std::string_view marker, bool afterText) {
+    if (!afterText) {
+        FlushBreaks();
+    }
+    const char last = LastByte();
+    if (last != '\0' && last != ' ' && last != '\n' && last != '\t') {
+        Out().push_back(' ');
+    }
+    Out().append(marker);
+    afterWordChar_ = false;
+    anyItem_ = true;
+    if (pendingBreaks_ == 0) {
+        atLineStart_ = false;
+    }
+}
+
+void HtmlTextWriter::StartLinePrefixes() {
+    if (quoting_) {
+        return;
+    }
+    // Lines written so far have no prefix; the first starts at 0.
+    // Prefixing reads the text as one string, so it is no longer split.
+    pieces_.push_back(std::move(out_));
+    out_ = JoinTextPieces(std::move(pieces_));
+    pieces_.clear();
+    piecesSize_ = 0;
+    quotedLines_.assign(1, {0, 0, 0});
+    quoting_ = true;
+}
+
+// A line with nothing on it yet takes the new prefix too.
+void HtmlTextWriter::UpdateOpenLine() {
+    if (quotedLines_.back().begin == out_.size()) {
+        quotedLines_.back().depth = quoteDepth_;
+        quotedLines_.back().indent = indent_;
+    }
+}
+
 void HtmlTextWriter::SetQuoteDepth(int depth) {
-    if (!quoting_) {
-        // Lines written so far are not quoted; the first starts at 0.
-        // Quoting reads the text as one string, so it is no longer split.
-        pieces_.push_back(std::move(out_));
-        out_ = JoinTextPieces(std::move(pieces_));
-        pieces_.clear();
-        quotedLines_.assign(1, {0, 0});
-        quoting_ = true;
-    }
-    if (out_.empty()) {
-        quotedLines_[0].second = depth;
-    }
+    StartLinePrefixes();
     quoteDepth_ = depth;
+    UpdateOpenLine();
+}
+
+void HtmlTextWriter::SetLineIndent(int indent) {
+    StartLinePrefixes();
+    indent_ = indent;
+    UpdateOpenLine();
+}
+
+void HtmlTextWriter::ItemMarker(std::string_view marker) {
+    if (holdBreaks_) {
+        // The item before showed only its marker: this one starts a line.
+        pendingBreaks_ = std::max(pendingBreaks_, 1);
+        holdBreaks_ = false;
+    }
+    Text(marker, CssWhiteSpace::kPre, CssTextTransform::kNone);
+    holdBreaks_ = true;
+    atLineStart_ = true;
+}
+
+void HtmlTextWriter::EndItem() {
+    holdBreaks_ = false;
 }
 
 // A blank line between two quoted lines belongs to the shallower quote, so
 // a quote is set off from the text around it by an unquoted blank line.
+// Blank lines take no indent.
 std::string HtmlTextWriter::QuotedOutput() const {
     std::string quoted;
     quoted.reserve(out_.size() + quotedLines_.size() * 2);
     const std::size_t count = quotedLines_.size();
     for (std::size_t i = 0; i < count; ++i) {
-        std::size_t begin = quotedLines_[i].first;
-        std::size_t end = i + 1 < count ? quotedLines_[i + 1].first : out_.size();
+        std::size_t begin = quotedLines_[i].begin;
+        std::size_t end = i + 1 < count ? quotedLines_[i + 1].begin : out_.size();
         bool blank = out_.compare(begin, 2, "\r\n") == 0 || begin == end;
-        int depth = quotedLines_[i].second;
+        int depth = quotedLines_[i].depth;
         if (blank) {
-            int before = i > 0 ? quotedLines_[i - 1].second : 0;
-            int after = i + 1 < count ? quotedLines_[i + 1].second : 0;
+            int before = i > 0 ? quotedLines_[i - 1].depth : 0;
+            int after = i + 1 < count ? quotedLines_[i + 1].depth : 0;
             depth = std::min({depth, before, after});
         }
         for (int level = 0; level < depth; ++level) {
             quoted += level + 1 < depth || !blank ? "> " : ">";
+        }
+        if (!blank) {
+            quoted.append(static_cast<std::size_t>(quotedLines_[i].indent), ' ');
         }
         quoted.append(out_, begin, end - begin);
     }
@@ -322,6 +388,7 @@ std::string& HtmlTextWriter::Out() {
     if (out_.capacity() - out_.size() > out_.size() / 8) {
         out_.shrink_to_fit();
     }
+    piecesSize_ += out_.size();
     pieces_.push_back(std::move(out_));
     out_ = std::string();
     out_.reserve(kTextPieceSize + kTextPieceSize / 8);
@@ -332,6 +399,7 @@ HtmlTextPieces HtmlTextWriter::Finish() {
     pendingBreaks_ = 0;
     HtmlTextPieces pieces = std::move(pieces_);
     pieces_.clear();
+    piecesSize_ = 0;
     pieces.push_back(quoting_ && !quotedLines_.empty() ? QuotedOutput() : std::move(out_));
     out_ = std::string();
     return pieces;

@@ -53,10 +53,26 @@ class HtmlTextWriter {
     // Whether the following text is Turkish or Azerbaijani (dotted capital i).
     void SetTurkicCasing(bool turkic) { turkic_ = turkic; }
 
-    // Lines begun from now on are quoted this many levels deep: Finish
-    // puts "> " before them once per level. Never called for the browser's
-    // text.
+    // Lines begun from now on (and the current one while it is empty) are
+    // quoted this many levels deep, and indented by this many spaces after
+    // their quote markers: Finish puts "> " before them once per level,
+    // then the spaces. Never called for the browser's text.
     void SetQuoteDepth(int depth);
+    void SetLineIndent(int indent);
+    // A list item's marker at the start of its line. Line breaks that blocks
+    // opening inside the item ask for before its first text are dropped,
+    // so that the text follows its marker; EndItem ends that.
+    void ItemMarker(std::string_view marker);
+    void EndItem();
+
+    // How many bytes were written so far, pending breaks and spaces not
+    // counted: the same before and after an element that showed nothing.
+    [[nodiscard]] std::size_t WrittenSize() const { return piecesSize_ + out_.size(); }
+    // A marker that belongs to the text before it ("[1]" after a link's
+    // text; `afterText` false for a link that showed nothing, whose marker
+    // stands where the link stands). A space sets it off unless one or a
+    // line start comes before it. Never called for the browser's text.
+    void WordMarker(std::string_view marker, bool afterText);
 
     // The text written; the writer is empty afterwards.
     [[nodiscard]] HtmlTextPieces Finish();
@@ -67,6 +83,8 @@ class HtmlTextWriter {
     void FlushBreaks();
     void PutChar(char c);
     void PutNewline();
+    // The last byte written, 0 for none.
+    [[nodiscard]] char LastByte() const;
     // `wraps`: the white-space lets lines wrap at spaces.
     void CollapsedText(std::string_view text, CssTextTransform transform, bool keepNewlines,
                        bool wraps);
@@ -77,14 +95,26 @@ class HtmlTextWriter {
     void AppendCased(std::string_view run, CssTextTransform transform);
 
     std::string QuotedOutput() const;
+    void StartLinePrefixes();
+    void UpdateOpenLine();
+
+    // Where a line begins in out_, how deeply it is quoted and indented.
+    struct LinePrefix {
+        std::size_t begin;
+        int depth;
+        int indent;
+    };
 
     HtmlCharset charset_;
     std::string out_;
     HtmlTextPieces pieces_;  // full pieces before out_
-    // Where each line begins in out_ and how deeply it is quoted, kept
-    // only once SetQuoteDepth was called.
-    std::vector<std::pair<std::size_t, int>> quotedLines_;
+    std::size_t piecesSize_ = 0;
+    // Each line's prefix, kept only once SetQuoteDepth or SetLineIndent
+    // was called.
+    std::vector<LinePrefix> quotedLines_;
     int quoteDepth_ = 0;
+    int indent_ = 0;
+    bool holdBreaks_ = false;  // a list marker waits for its item's text
     bool quoting_ = false;
     int pendingBreaks_ = 0;
     bool pendingSpace_ = false;

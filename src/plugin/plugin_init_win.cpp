@@ -3,8 +3,7 @@
 #include "host/host_memory.h"
 #include "host/module_instance_win.h"
 #include "host/plugin_state.h"
-#include "host/settings.h"
-#include "host/settings_record.h"
+#include "host/startup_settings.h"
 #include "host/translator_table.h"
 #include "host/version_info.h"
 #include "host/version_text.h"
@@ -38,21 +37,13 @@ void InitPlugin(std::uint16_t hostApiVersion, const MailConfigRecord* mailConfig
     pluginInfo->pluginId = kPluginId;
 
     const char* folder = mailConfig != nullptr ? mailConfig->configFolder : nullptr;
-    ConfigFolder = folder != nullptr ? folder : "";
-    SettingsFilePath = ConfigFolder.empty() ? std::string() : ConfigFolder + "\\vellumo.ini";
+    StartFromConfigFolder(folder != nullptr ? folder : "");
     ModuleFilePath = OwnModulePath();
     ReadVersionTexts();
 
     pluginInfo->description =
         HeapCopyString(MakePluginDescription(ProductNameText, VersionText).c_str());
     HostApiVersion = hostApiVersion;
-    const SettingsRecord settings =
-        LoadSettings(SettingsFilePath, DefaultArchiveFolderFromConfig(ConfigFolder));
-    SleepValue = settings.sleep;
-    // Without a configuration folder there is no archive folder either, and
-    // saved HTML would land in whatever folder the host happens to run in.
-    SaveHTMLMessagesValue = ConfigFolder.empty() ? 0 : settings.saveHtmlMessages;
-    HtmlEngineValue = settings.htmlEngine;
     pluginInfo->icon = LoadPluginIcon(-1);
 }
 

@@ -61,6 +61,25 @@ bool TooLong(const ArchiveNaming& naming, const std::string& path) {
     return path.size() > naming.maxPathLength || FileNameLength(path) > naming.maxNameLength;
 }
 
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// Creates the folder and every missing folder above it, top down. A level
+// that cannot be created (a drive, a share, a file of that name) is passed
+// over; the last one decides. Each separator is one step, so the work is
+// bounded by the length of the path.
+void CreateFolderWithParents(const std::string& folder) {
+    for (size_t at = 1; at <= folder.size(); ++at) {
+        if (at == folder.size() || IsSeparator(folder[at])) {
+            const std::string level = folder.substr(0, at);
+            if (!IsSeparator(level.back()) && !IsFolder(level)) {
+                (void)CreateFolder(level);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 std::string SelectArchiveHeaderLines(const std::string& rawHeaders) {
@@ -85,6 +104,20 @@ std::string MakeArchiveLink(const std::string& archivePath) {
     return "\"file://" + archivePath + "\"";
 }
 
+std::string ArchiveFolderOf(const std::string& setting) {
+    if (!FolderExists(setting)) {
+        CreateFolderWithParents(setting);
+    }
+    if (!setting.empty() && !IsSeparator(setting.back()) && FolderExists(setting)) {
+        return setting + "\\";
+    }
+    return setting;
+}
+
+std::string ArchiveExtensionOf(const std::string& setting) {
+    return !setting.empty() && setting[0] == '.' ? setting : "." + setting;
+}
+
 std::string CreateArchiveFile(const std::string& subject) {
     return CreateArchiveFileAt(subject, CurrentLocalTime());
 }
@@ -93,11 +126,8 @@ std::string CreateArchiveFileAt(const std::string& subject, const LocalTime& now
     ArchiveNaming naming;
     naming.stem = MakeArchiveStem(subject, now);
     const SettingsRecord settings = ArchiveSettings();
-    naming.folder = settings.htmlMessagesPath;
-    if (!FolderExists(naming.folder)) {
-        (void)CreateFolder(naming.folder);
-    }
-    naming.extension = "." + settings.extension;
+    naming.folder = ArchiveFolderOf(settings.htmlMessagesPath);
+    naming.extension = ArchiveExtensionOf(settings.extension);
     naming.restartStem = TimeStem(now);
     naming.maxPathLength = MaxPathLength();
     naming.maxNameLength = MaxFileNameLength(naming.folder + naming.stem);

@@ -14,14 +14,22 @@ namespace vellumo {
 inline constexpr size_t kMaxArchiveNameAttempts = 1000;
 
 // Creates a new archive file for the subject (system code page) and writes
-// into it the selected lines of CapturedHeaders. The folder is created (one
-// level) when missing. The name is Stem.ext, Stem1.ext, Stem11.ext, ...: the
-// first one no file or link holds; the file is created exclusively, so an
+// into it the selected lines of CapturedHeaders, in ArchiveFolderOf the
+// folder setting, with ArchiveExtensionOf the extension. The name is Stem.ext, Stem1.ext,
+// Stem11.ext, ...: the first one no file or link holds; the file is created exclusively, so an
 // existing file is never overwritten. When the path or the file name would
 // grow past the platform's limit the search starts again from the time stem. Returns the path, or
 // an empty string when no file could be created (nothing is left behind then).
 std::string CreateArchiveFile(const std::string& subject);
 std::string CreateArchiveFileAt(const std::string& subject, const LocalTime& now);
+
+// The folder the archive files go into: the "HTMLMessagesPath" value,
+// created with its missing parent folders. The value is a plain prefix of
+// the file name, but a value that names a folder without the final
+// backslash is that folder: a backslash is added.
+std::string ArchiveFolderOf(const std::string& setting);
+// "." and the "Extension" value, which may also be given with its dot.
+std::string ArchiveExtensionOf(const std::string& setting);
 
 // The unique-name search of CreateArchiveFile on its own: creates
 // folder + stem (+ "1"...) + extension exclusively and writes lines into it.

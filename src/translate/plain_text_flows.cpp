@@ -11,6 +11,7 @@
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
 #include "html/html_text_extractor.h"
+#include "html/html_text_options.h"
 #include "mime/entity_view.h"
 #include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
@@ -45,6 +46,14 @@ bool Saving() {
 HtmlTextSource TextSource() {
     return HtmlEngineValue == 1 ? HtmlTextSource::kPlatformEngine
                                 : HtmlTextSource::kBuiltInRenderer;
+}
+
+// The reading aids the settings file chose; by default none, and the text
+// is the browser's.
+HtmlTextOptions ReadingOptions() {
+    HtmlTextOptions options = ReadingAidsValue == 1 ? ReadingAids(0) : HtmlTextOptions();
+    options.wrapWidth = WrapWidthValue;
+    return options;
 }
 
 // A child that says nothing at all: no header field and nothing but line
@@ -220,8 +229,9 @@ int WriteRenderedHtml(Translation& translation, const EntityView& message, Outpu
     // decoded into a copy of its own is freed before that too.
     ReleaseInput(translation);
     LabelledText rendered;
-    if (!HtmlToLabelledText(TextOf(body), charset, &rendered, TextSource(),
-                            [&body] { body.Release(); })) {
+    if (!HtmlToLabelledText(
+            TextOf(body), charset, &rendered, TextSource(), [&body] { body.Release(); },
+            ReadingOptions())) {
         return kStatusDataUnchanged;
     }
     body.Release();

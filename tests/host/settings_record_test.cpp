@@ -23,8 +23,8 @@ TEST(LoadSettings, TakesEachKeyOrItsDefault) {
         {"OtherSection", "[Else]\r\nSleep=1\r\n", {0, 1, kFolder, "eml", 0}},
         {"EveryKey",
          "[Options]\r\nSleep=1\r\nSaveHTMLMessages=0\r\nHTMLMessagesPath=D:\\x\\\r\n"
-         "Extension=htm\r\nHTMLEngine=1\r\n",
-         {1, 0, "D:\\x\\", "htm", 1}},
+         "Extension=htm\r\nHTMLEngine=1\r\nReadingAids=1\r\nWrapWidth=72\r\n",
+         {1, 0, "D:\\x\\", "htm", 1, 1, 72}},
         {"NumbersAsTheProfileReadsThem",
          "[options]\r\nsleep=2x\r\nSaveHTMLMessages=on\r\nhtmlengine= 7\r\n",
          {2, 0, kFolder, "eml", 7}},
@@ -42,6 +42,8 @@ TEST(LoadSettings, TakesEachKeyOrItsDefault) {
         EXPECT_EQ(got.htmlMessagesPath, c.expected.htmlMessagesPath);
         EXPECT_EQ(got.extension, c.expected.extension);
         EXPECT_EQ(got.htmlEngine, c.expected.htmlEngine);
+        EXPECT_EQ(got.readingAids, c.expected.readingAids);
+        EXPECT_EQ(got.wrapWidth, c.expected.wrapWidth);
     }
 }
 
@@ -95,7 +97,7 @@ TEST(SaveSettings, WritesTheEngineKeyOnlyWhenItChanges) {
 
 TEST(SaveSettings, LoadGivesBackWhatWasSaved) {
     TempFolder folder;
-    const SettingsRecord saved{1, 0, "D:\\Saved HTML\\", "htm", 1};
+    const SettingsRecord saved{1, 0, "D:\\Saved HTML\\", "htm", 1, 1, 72};
     SaveSettings(saved, folder.File("vellumo.ini"));
     const SettingsRecord loaded = LoadSettings(folder.File("vellumo.ini"), kFolder);
     EXPECT_EQ(loaded.sleep, saved.sleep);
@@ -103,6 +105,8 @@ TEST(SaveSettings, LoadGivesBackWhatWasSaved) {
     EXPECT_EQ(loaded.htmlMessagesPath, saved.htmlMessagesPath);
     EXPECT_EQ(loaded.extension, saved.extension);
     EXPECT_EQ(loaded.htmlEngine, saved.htmlEngine);
+    EXPECT_EQ(loaded.readingAids, saved.readingAids);
+    EXPECT_EQ(loaded.wrapWidth, saved.wrapWidth);
 }
 
 }  // namespace

@@ -48,6 +48,59 @@ TEST(HtmlTextOptions, Extras) {
     }
 }
 
+TEST(HtmlTextOptions, ReadingAidsListEachUsefulTargetOnce) {
+    const struct {
+        const char* name;
+        std::string html;
+        std::string text;
+    } cases[] = {
+        {"a target listed once keeps its number",
+         "<a href=' http://a.org/x '>a</a> <a href='http://b.org/'>b</a> <a "
+         "href=http://a.org/x>c</a>",
+         "a [1] b [2] c [1]\r\n\r\nLinks:\r\n[1] http://a.org/x\r\n[2] http://b.org/"},
+        {"mail address without mailto and its fields",
+         "<a href='MAILTO:ann@a.org?subject=hi'>Ann</a>", "Ann [1]\r\n\r\nLinks:\r\n[1] ann@a.org"},
+        {"scripts left out", "<a href='javascript:go()'>Go</a> on", "Go on"},
+        {"marker ends the link's text, blocks and spaces after it",
+         "<a href=u><p>Read</p></a>on <a href=v>this </a>now",
+         "Read [1]\r\n\r\non this [2] now\r\n\r\nLinks:\r\n[1] u\r\n[2] v"},
+        {"text that is the target left out",
+         "<a href='http://www.a.org/'>www.a.org</a> <a href='mailto:b@a.org'>b@a.org</a>",
+         "www.a.org b@a.org"},
+        {"picture-only link shows its alt text, or nothing, before its marker",
+         "<a href=u1><img alt=Logo src=l></a><p><a href=u2><img src=p></a> next<p>see "
+         "<a href=u3><img src=p></a>",
+         "Logo [1]\r\n\r\n[2] next\r\n\r\nsee [3]\r\n\r\nLinks:\r\n[1] u1\r\n[2] u2\r\n[3] u3"},
+        {"nested lists indent by level, an item's blocks follow its marker",
+         "<ul><li><p>one</p><p>more</p><li>two<ol><li>a<li>b</ol></ul><ol><li><ul><li>x</ul>",
+         "* one\r\n\r\n  more\r\n\r\n* two\r\n  1. a\r\n  2. b\r\n1.\r\n   * x"},
+        {"data table in aligned columns",
+         "<table><tr><th>Item<th>Qty<th>Price<tr><td>Tea<td>2<td>\xE2\x82\xAC"
+         "3.50"
+         "<tr><td>Biscuits<td>10<td>1</table>",
+         "Item      Qty  Price\r\nTea       2    \xE2\x82\xAC"
+         "3.50\r\nBiscuits  10   1"},
+        {"layout tables read as blocks",
+         "<table><tr><td>Logo</td></tr><tr><td><p>Hello</p><p>there</p></td><td>side</td></tr>"
+         "</table>",
+         "Logo\r\n\r\nHello\r\n\r\nthere\r\n\r\n\tside"},
+        {"tidy: no blank lines at the start, one in a row, none of blanks",
+         "<p>&nbsp;</p><br><p>a</p><p>&nbsp; </p><br><br><br><p>b</p><p>\t</p>", "a\r\n\r\nb"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(RenderHtmlText(c.html, "utf-8", ReadingAids(0)), c.text);
+    }
+}
+
+TEST(HtmlTextOptions, TidyKeepsTextAndSingleBlankLines) {
+    EXPECT_EQ(TidyTextLines("\r\n \r\na\r\n\r\n\t\r\n\r\nb\r\n \r\n", true), "a\r\n\r\nb");
+    EXPECT_EQ(TidyTextLines("a\r\nb\r\n\r\n c", true), "a\r\nb\r\n\r\n c");
+    EXPECT_EQ(TidyTextLines("\xC2\xA0\xE2\x80\x8C \xCD\x8F\r\nx", true), "x");
+    // In another charset those bytes may be a character of their own.
+    EXPECT_EQ(TidyTextLines("\xC2\xA0\r\nx", false), "\xC2\xA0\r\nx");
+}
+
 TEST(HtmlTextOptions, DefaultsGiveTheBrowsersText) {
     const std::string pages[] = {
         "<p>See <a href='h'>this</a> <img alt=a></p><ul><li>x</ul><blockquote>q</blockquote>",
@@ -69,6 +122,11 @@ TEST(HtmlTextOptions, Wrapping) {
         {"break at the last space", "one two three", 8, "one two\r\nthree"},
         {"long word stays whole", "abcdefghij kl", 4, "abcdefghij\r\nkl"},
         {"quote markers repeat", "> aaa bbb ccc", 9, "> aaa bbb\r\n> ccc"},
+        {"list item hangs under its text", "  12. aaa bbb ccc", 13, "  12. aaa bbb\r\n      ccc"},
+        {"quoted item keeps markers and indent", "> * aaa bbb", 8, "> * aaa\r\n>   bbb"},
+        {"reference number stays with its word", "see here [12] now", 11,
+         "see\r\nhere [12]\r\nnow"},
+        {"bracket text that is no number breaks", "aa [b]", 3, "aa\r\n[b]"},
         {"UTF-8 counts characters", "\xC3\xA9\xC3\xA9\xC3\xA9 \xC3\xA9", 5,
          "\xC3\xA9\xC3\xA9\xC3\xA9 \xC3\xA9"},
         {"zero width keeps the text", "a b c", 0, "a b c"},

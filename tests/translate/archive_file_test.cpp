@@ -102,8 +102,14 @@ TEST_F(ArchiveTest, FolderAndExtensionSettings) {
         {"default folder is HTML Messages beside Plugins", "", nullptr,
          temp_.File("HTML Messages\\") + "Hi.eml"},
         {"empty extension ends in a dot", temp_.Prefix(), "", temp_.Prefix() + "Hi."},
-        {"folder without trailing separator is a plain prefix", temp_.File("Saved"), "htm",
-         temp_.File("SavedHi.htm")},
+        {"existing folder without final backslash is that folder", temp_.path(), "htm",
+         temp_.path() + "\\Hi.htm"},
+        {"missing folder without final backslash is made and used", temp_.File("Saved"), "htm",
+         temp_.File("Saved\\Hi.htm")},
+        {"missing parent folders are created", temp_.File("a/b/c/"), "htm",
+         temp_.File("a/b/c/Hi.htm")},
+        {"extension given with its dot gets no second dot", temp_.File("dot/"), ".htm",
+         temp_.File("dot/Hi.htm")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -120,8 +126,9 @@ TEST_F(ArchiveTest, FolderAndExtensionSettings) {
     }
 }
 
-TEST_F(ArchiveTest, UncreatableFolderGivesNoFile) {
-    SetFolder(temp_.File("missing/parent/"));
+TEST_F(ArchiveTest, FolderUnderAFileGivesNoFile) {
+    temp_.Write("plain", "a file, not a folder");
+    SetFolder(temp_.File("plain/sub/"));
     EXPECT_EQ(CreateArchiveFileAt("Hi", kNoon), "");
 }
 

@@ -308,7 +308,8 @@ TEST_F(SavingTest, DeclineRemovesTheArchiveFileItCreated) {
 }
 
 TEST_F(SavingTest, ArchiveThatCannotBeCreatedDeclinesOnlyWhenThereIsHtml) {
-    WriteSettingString(kOptionsSection, kHtmlPathKey, temp_.File("no/such/folder/"),
+    test::WriteFileBytes(temp_.File("plain"), "a file where a folder would go");
+    WriteSettingString(kOptionsSection, kHtmlPathKey, temp_.File("plain/folder/"),
                        SettingsFilePath);
     EXPECT_EQ(Run(1, kOneHtml, "Hello"), 12);
     EXPECT_EQ(test::ReadFileBytes(Output()), "");

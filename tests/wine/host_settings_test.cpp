@@ -122,5 +122,49 @@ TEST(CapturedHeaders, EveryMessageHeaderReplacesTheEarlierCapture) {
     }
 }
 
+// ReadingAids and WrapWidth are read at start-up and change translator 2's
+// text only; without them the text is the browser's.
+TEST(ReadingAidsAtStart, ChooseTranslatorTwosText) {
+    const char* kHtml =
+        "<p>Read the <a href='http://example.org/news'>news</a> or write to "
+        "<a href='mailto:ann@example.org'>Ann</a>.</p><ul><li>one</li></ul>";
+    const struct {
+        const char* name;
+        const char* keys;
+        const char* body;
+    } cases[] = {
+        {"NoKeys", "", "Read the news or write to Ann.\r\n\r\none"},
+        {"ReadingAids", "ReadingAids=1\r\n",
+         "Read the news [1] or write to Ann [2].\r\n\r\n* one\r\n\r\nLinks:\r\n"
+         "[1] http://example.org/news\r\n[2] ann@example.org"},
+        {"OnlyExactlyOne", "ReadingAids=2\r\n", "Read the news or write to Ann.\r\n\r\none"},
+        {"WrapWidth", "WrapWidth=12\r\n", "Read the\r\nnews or\r\nwrite to\r\nAnn.\r\n\r\none"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder mail;
+        std::string plugins = mail.File("Plugins");
+        ASSERT_EQ(system(("mkdir -p '" + plugins + "'").c_str()), 0);
+        WriteFileBytes(plugins + "/vellumo.ini",
+                       std::string("[Options]\r\nSaveHTMLMessages=1\r\n") + c.keys);
+        WriteFileBytes(
+            mail.File("html.eml"),
+            std::string("Subject: Aids\r\nContent-Type: text/html\r\n\r\n") + kHtml + "\r\n");
+        WineRun run = RunHost({"--config-dir", WinePath(plugins), "translate", "--translator", "2",
+                               mail.File("html.eml"), WinePath(mail.File("out.txt"))});
+        ASSERT_EQ(run.Value("translate.status"), "0") << run.output;
+        const std::string out = ReadFileBytes(mail.File("out.txt"));
+        const size_t body = out.find("\r\n\r\n") + 4;
+        const size_t trailer = out.find("\r\n\r\nX-HTML-Message-Converted:");
+        ASSERT_NE(trailer, std::string::npos) << out;
+        EXPECT_EQ(out.substr(body, trailer - body), c.body);
+        // The archive keeps the HTML as it came, whatever the text shows.
+        const std::vector<std::string> archived = FilesIn(mail.File("HTML Messages"));
+        ASSERT_EQ(archived.size(), 1u);
+        const std::string archive = ReadFileBytes(mail.File("HTML Messages/" + archived[0]));
+        EXPECT_NE(archive.find(kHtml), std::string::npos) << archive;
+    }
+}
+
 }  // namespace
 }  // namespace vellumo::test

@@ -94,9 +94,10 @@ TEST_F(ReleasePackage, TextFilesHaveCrLfLineEnds) {
     std::string license = ReadFileBytes(Unpacked("LICENSE"));
     EXPECT_TRUE(HasOnlyCrLfLineEnds(readme));
     EXPECT_TRUE(HasOnlyCrLfLineEnds(license));
+    EXPECT_TRUE(HasOnlyCrLfLineEnds(ReadFileBytes(Unpacked("SHA256SUMS"))));
     EXPECT_EQ(readme.rfind("Vellumo for Eudora " VELLUMO_VERSION "\r\n", 0), 0u);
     EXPECT_EQ(readme.find("@VERSION@"), std::string::npos);
-    EXPECT_EQ(license.rfind("MIT License\r\n\r\nCopyright (c) 2026 Vellumo\r\n", 0), 0u);
+    EXPECT_EQ(license.rfind("MIT License\r\n\r\nCopyright (c) 2026 Brightcog\r\n", 0), 0u);
 }
 
 // The mail client names the mail data folder's Plugins folder; the packaged
@@ -116,6 +117,37 @@ TEST_F(ReleasePackage, DllStartsAndTranslatesFromTheUnpackedFolder) {
     EXPECT_NE(ReadFileBytes(output).find("X-HTML-Message-Converted: \"file://"), std::string::npos);
     EXPECT_EQ(FilesIn(temp_.File("HTML Messages")).size(), 1u)
         << "the HTML is saved beside Plugins";
+}
+
+std::string Utf16(const std::string& ascii) {
+    std::string wide;
+    for (char c : ascii) {
+        wide += c;
+        wide += '\0';
+    }
+    return wide;
+}
+
+// Each program carries a version record with the package's version, its own
+// file name, and the copyright holder of LICENSE.
+TEST_F(ReleasePackage, ProgramsCarryTheVersionAndTheLicensesHolder) {
+    const std::string license = ReadFileBytes(Unpacked("LICENSE"));
+    const std::string prefix = "Copyright (c) ";
+    const size_t start = license.find(prefix);
+    ASSERT_NE(start, std::string::npos);
+    const size_t end = license.find("\r\n", start);
+    const std::string holder = license.substr(start + prefix.size(), end - start - prefix.size());
+    std::string version = VELLUMO_VERSION;
+    for (size_t dot = version.find('.'); dot != std::string::npos; dot = version.find('.', dot)) {
+        version.replace(dot, 1, ", ");
+    }
+    for (const char* program : {"vellumo.dll", "vellumo-translate.exe", "vellumo-html2text.exe"}) {
+        SCOPED_TRACE(program);
+        const std::string bytes = ReadFileBytes(Unpacked(program));
+        EXPECT_NE(bytes.find(Utf16("Copyright (C) " + holder)), std::string::npos);
+        EXPECT_NE(bytes.find(Utf16(version)), std::string::npos);
+        EXPECT_NE(bytes.find(Utf16(program)), std::string::npos);
+    }
 }
 
 TEST_F(ReleasePackage, ToolsRunFromTheUnpackedFolder) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,26 @@ TEST(TranslateCommandLine, ExistingOutputIsReplacedWholeOnlyWithForce) {
         EXPECT_FALSE(FileExistsHere(temp.File("out.eml.vellumo-0.tmp")));
         WriteFileBytes(temp.File("out.eml"), "old");
     }
+}
+
+// A relative --config-dir once gave a relative file:// link, which names
+// nothing from wherever the message is later read.
+TEST(TranslateCommandLine, RelativeConfigDirGivesAnAbsoluteLink) {
+    TempFolder temp;
+    std::string relative =
+        std::filesystem::relative(temp.File("Plugins"), VELLUMO_SOURCE_DIR).string();
+    for (char& c : relative) {
+        c = c == '/' ? '\\' : c;
+    }
+    ASSERT_NE(relative.rfind("..", 0), std::string::npos) << relative;
+    WineRun run = RunTool({"--crlf", "--config-dir", relative, "--translator", "1",
+                           "samples/alternative.eml", WinePath(temp.File("out.txt"))});
+    ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
+    EXPECT_NE(ReadFileBytes(temp.File("out.txt"))
+                  .find("X-HTML-Message-Converted: \"file://" + WinePath(temp.path()) +
+                        "\\HTML Messages\\"),
+              std::string::npos)
+        << ReadFileBytes(temp.File("out.txt"));
 }
 
 }  // namespace

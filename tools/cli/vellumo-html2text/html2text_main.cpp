@@ -125,6 +125,10 @@ int main(int argc, char** argv) {
     const std::string outputCharset =
         options.outputCharset.empty() ? DefaultOutputCharset(inputCharset) : options.outputCharset;
     std::string text = vellumo::RenderHtmlTextAs(html, inputCharset, outputCharset, options.text);
+    // A terminal's prompt or the next file's text starts on a line of its own.
+    if (!text.empty() && text.back() != '\n') {
+        text += "\r\n";
+    }
     if (lf) {
         text = vellumo::WithLf(text);
     }

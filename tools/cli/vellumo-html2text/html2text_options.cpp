@@ -49,16 +49,25 @@ const char* Html2TextUsage() {
             "  --output-charset CS   the charset of the text (default: UTF-8, or on Windows\n"
             "                        the charset the HTML is read in).\n"
             "  --crlf                CR LF line ends (the default on Windows; LF elsewhere).\n"
+            "  --reading             every reading aid, as ReadingAids=1 in the plug-in's\n"
+            "                        settings gives them: --links, --alt, --lists and\n"
+            "                        --quotes, nested lists indented, data tables in\n"
+            "                        columns, no blank lines before the first line, at\n"
+            "                        most one in a row, none of only blanks.\n"
             "  --links               \"[n]\" after each link and a numbered list of the\n"
-            "                        link targets at the end.\n"
+            "                        link targets at the end, each once (a mail address\n"
+            "                        without \"mailto:\"; no scripts, no link whose text is\n"
+            "                        its target).\n"
             "  --alt                 an image's alt text where the image stands.\n"
             "  --lists               \"*\" before list items, \"1.\" in numbered lists.\n"
             "  --quotes              \"> \" before each line of a quoted block.\n"
-            "  --wrap N              break lines longer than N characters at spaces.\n"
+            "  --wrap N              break lines longer than N characters at spaces (as\n"
+            "                        WrapWidth=N in the plug-in's settings).\n"
             "  --version             the version, then stop.\n"
             "  --help                this text.\n"
             "\n"
-            "Without the last five options the text is exactly the plug-in's. Exit\n"
+            "Without --reading, --links, --alt, --lists, --quotes and --wrap the text is\n"
+            "exactly the plug-in's with its default settings. Exit\n"
             "status: 0 written, 1 the file cannot be read or the text cannot be written,\n"
             "2 bad command line.\n"
             "\n"
@@ -89,6 +98,8 @@ bool ParseHtml2TextOptions(int argc, char** argv, Html2TextOptions& options, std
             }
         } else if (argument == "--crlf") {
             options.crlf = true;
+        } else if (argument == "--reading") {
+            options.text = ReadingAids(options.text.wrapWidth);
         } else if (argument == "--links") {
             options.text.links = true;
         } else if (argument == "--alt") {

@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -13,8 +15,7 @@
 
 #include "command_line.h"
 #include "host/plugin_state.h"
-#include "host/settings.h"
-#include "host/settings_record.h"
+#include "host/startup_settings.h"
 #include "mailclient/mailbox_reader.h"
 #include "mailclient/offer.h"
 #include "mailclient/offered_entity.h"
@@ -67,15 +68,14 @@ std::string RawHeadersFrom(const std::string& text) {
 // acceptance call would.
 bool PrepareState(const TranslateOptions& options) {
     if (!options.configDir.empty()) {
-        ConfigFolder = options.configDir;
-        while (ConfigFolder.size() > 1 &&
-               (ConfigFolder.back() == '\\' || ConfigFolder.back() == '/')) {
-            ConfigFolder.pop_back();
-        }
-        SettingsFilePath = ConfigFolder + "\\vellumo.ini";
-        SaveHTMLMessagesValue =
-            LoadSettings(SettingsFilePath, DefaultArchiveFolderFromConfig(ConfigFolder))
-                .saveHtmlMessages;
+        // Absolute, so that the archive link in the text names the file
+        // from wherever the message is read.
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::absolute(options.configDir, error);
+        StartFromConfigFolder(error ? options.configDir : folder.string());
+        // Sleep is the mail client's switch for arriving mail: a person who
+        // runs the tool asks for the conversion.
+        SleepValue = 0;
     }
     if (!options.headersFile.empty()) {
         std::string text;

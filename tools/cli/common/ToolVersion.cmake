@@ -1,0 +1,23 @@
+# vellumo_tool_version(TARGET DESCRIPTION): gives a Windows tool a version
+# record like the DLL's: the version, maker, copyright and product name of
+# src/ui/version.rc, the tool's own name and description.
+function(vellumo_tool_version target description)
+    if(NOT WIN32)
+        return()
+    endif()
+    set(dll_rc ${CMAKE_SOURCE_DIR}/src/ui/version.rc)
+    foreach(key CompanyName LegalCopyright LegalTrademarks ProductName)
+        file(STRINGS ${dll_rc} line REGEX "VALUE \"${key}\"")
+        if(NOT line MATCHES "VALUE \"${key}\", \"([^\"]*)\"")
+            message(FATAL_ERROR "${dll_rc}: no ${key}")
+        endif()
+        set(tool_${key} "${CMAKE_MATCH_1}")
+    endforeach()
+    string(REPLACE "." "," tool_version_commas "${PROJECT_VERSION}")
+    string(REPLACE "." ", " tool_version_text "${PROJECT_VERSION}")
+    set(tool_name ${target})
+    set(tool_description "${description}")
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+    configure_file(${CMAKE_SOURCE_DIR}/tools/cli/common/tool_version.rc.in ${rc} @ONLY)
+    target_sources(${target} PRIVATE ${rc})
+endfunction()
