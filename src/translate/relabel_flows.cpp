@@ -97,7 +97,8 @@ bool MarkContentType(const std::string& text, ptrdiff_t fieldsEnd, std::string_v
         return true;
     }
     std::string line;
-    if (fieldsEnd >= 2 && text.compare(static_cast<size_t>(fieldsEnd) - 2, 2, kCrLf) != 0) {
+    if (fieldsEnd > 0 &&
+        (fieldsEnd < 2 || text.compare(static_cast<size_t>(fieldsEnd) - 2, 2, kCrLf) != 0)) {
         line = kCrLf;  // the last field ran to the end of the text
     }
     line.append(kContentTypeField).append(": ").append(marker).append(kCrLf);

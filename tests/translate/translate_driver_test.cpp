@@ -122,6 +122,10 @@ const std::vector<DriverCase>& DriverCases() {
          "multipart/mixed"},
         {"related without a type gets one holding the marker", 4, WithCrLf("From: a\n\nbody"), 0,
          WithCrLf("From: a\nContent-Type: ; related4mixed=yes\n\nbody"), "multipart/mixed"},
+        // A header of one byte and no line end had the marker's field run on
+        // from it, where no reader finds it.
+        {"one-byte header without a line end gets the marker on a line of its own", 4, "\x04", 0,
+         "\x04\r\nContent-Type: ; related4mixed=yes\r\n", "multipart/mixed"},
         {"octet without disposition gets none", 3,
          WithCrLf("Content-Type: application/octet-stream\n\nx"), 0,
          WithCrLf("Content-Type: application/octet-stream; inline4attachment=yes\n\nx"),
