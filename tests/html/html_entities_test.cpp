@@ -1,7 +1,10 @@
 // Character references: the generated table and the matching rules.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "html/html_entities.h"
@@ -126,6 +129,30 @@ TEST(HtmlEntities, NumericDecoding) {
             EXPECT_EQ(codePoint, c.expected);
         }
     }
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(HtmlEntities, GeneratorReproducesTheCommittedTable) {
+    if (std::system("python3 --version >/dev/null 2>&1") != 0 ||
+        std::system("clang-format --version >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "python3 or clang-format is not installed";
+    }
+    const std::string source = VELLUMO_SOURCE_DIR;
+    const std::string folder = std::string(VELLUMO_BINARY_DIR) + "/entity-table-check";
+    const std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder +
+                                "' && python3 '" + source +
+                                "/tools/generators/html-entities/generate.py' '" + folder + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string made = FileText(folder + "/html_entity_table.cpp");
+    EXPECT_FALSE(made.empty());
+    EXPECT_TRUE(made == FileText(source + "/src/html/html_entity_table.cpp"))
+        << "the committed table differs from what the generator writes";
 }
 
 }  // namespace
