@@ -1,6 +1,7 @@
 #include "translate/translate_driver.h"
 
 #include <climits>
+#include <utility>
 
 #include "platform/files.h"
 #include "translate/output_file.h"
@@ -17,7 +18,7 @@ bool IsKnownTranslator(int id) {
 int RunFlow(int translatorId, std::string& text, Translation& translation,
             MimeTypeRecord** outputType) {
     if (text.size() > static_cast<size_t>(INT_MAX)) {
-        return kStatusDataUnchanged;
+        return Decline(translation, DeclineCause::kInputTooLarge);
     }
     translation.text.swap(text);
     switch (translatorId) {
@@ -48,21 +49,43 @@ void RestoreOutput(const std::string& outputPath, const std::string& saved) noex
     }
 }
 
+// Hands the translation's results to the caller's optional outputs.
+void HandOver(int status, Translation& translation, std::string* archivePath,
+              DeclineReason* reason) {
+    if (status == kStatusSuccess && archivePath != nullptr) {
+        *archivePath = translation.archive.Path();
+    }
+    if (status == kStatusDataUnchanged && reason != nullptr) {
+        *reason = std::move(translation.decline);
+    }
+}
+
+// Declines with the cause for the caller that asked for it.
+int Declined(DeclineReason* reason, DeclineCause cause, std::string detail = {}) noexcept {
+    if (reason != nullptr) {
+        reason->cause = cause;
+        try {
+            reason->detail = std::move(detail);
+        } catch (...) {
+            reason->detail.clear();  // out of memory: the cause says enough
+        }
+    }
+    return kStatusDataUnchanged;
+}
+
 int TranslateGuarded(int translatorId, const std::string& inputPath, const std::string& outputPath,
-                     const char* subject, MimeTypeRecord** outputType,
-                     std::string* archivePath) noexcept {
+                     const char* subject, MimeTypeRecord** outputType, std::string* archivePath,
+                     DeclineReason* reason) noexcept {
     try {
         Translation translation;
         translation.outputPath = outputPath;
         translation.subject = subject;
         int status = Translate(translatorId, inputPath, translation, outputType);
-        if (status == kStatusSuccess && archivePath != nullptr) {
-            *archivePath = translation.archive.Path();
-        }
+        HandOver(status, translation, archivePath, reason);
         return status;
     } catch (...) {
         // Out of memory somewhere: the archive object has removed its file.
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kOutOfMemory);
     }
 }
 
@@ -70,9 +93,10 @@ int TranslateGuarded(int translatorId, const std::string& inputPath, const std::
 
 int TranslateMessageFile(int translatorId, const std::string& inputPath,
                          const std::string& outputPath, const char* subject,
-                         MimeTypeRecord** outputType, std::string* archivePath) noexcept {
+                         MimeTypeRecord** outputType, std::string* archivePath,
+                         DeclineReason* reason) noexcept {
     if (!IsKnownTranslator(translatorId)) {
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kUnknownTranslator);
     }
     // The translation writes over the output from its first byte; its old
     // bytes are kept to put them back exactly on any failure, a write cut
@@ -82,13 +106,14 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
     try {
         save = SaveOutputFile(outputPath, saved);
     } catch (...) {
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kOutOfMemory);
     }
     if (save == OutputSave::TooLarge) {
-        return kStatusDataUnchanged;  // could not be put back: left untouched
+        // It could not be put back: it is left untouched.
+        return Declined(reason, DeclineCause::kOutputTooLargeToRestore, outputPath);
     }
-    int status =
-        TranslateGuarded(translatorId, inputPath, outputPath, subject, outputType, archivePath);
+    int status = TranslateGuarded(translatorId, inputPath, outputPath, subject, outputType,
+                                  archivePath, reason);
     if (status != kStatusSuccess && save == OutputSave::Saved) {
         RestoreOutput(outputPath, saved);
     }
@@ -96,22 +121,20 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
 }
 
 int TranslateMessageText(int translatorId, std::string input, std::string& output,
-                         const char* subject, MimeTypeRecord** outputType,
-                         std::string* archivePath) noexcept {
+                         const char* subject, MimeTypeRecord** outputType, std::string* archivePath,
+                         DeclineReason* reason) noexcept {
     if (!IsKnownTranslator(translatorId)) {
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kUnknownTranslator);
     }
     try {
         Translation translation;
         translation.outputText = &output;
         translation.subject = subject;
         int status = RunFlow(translatorId, input, translation, outputType);
-        if (status == kStatusSuccess && archivePath != nullptr) {
-            *archivePath = translation.archive.Path();
-        }
+        HandOver(status, translation, archivePath, reason);
         return status;
     } catch (...) {
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kOutOfMemory);
     }
 }
 
