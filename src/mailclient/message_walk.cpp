@@ -178,6 +178,7 @@ bool Walk::Translate(int id, const OfferedEntity& entity, OfferRecords& records,
     }
     if (status == kStatusDataUnchanged) {
         ++declined;
+        result_.declines.push_back({path, id, translator_.LastDecline()});
         return true;
     }
     if (status != kStatusSuccess) {
@@ -319,6 +320,7 @@ void WalkLfMessage(std::string_view message, EntityTranslator& translator, WalkO
     WalkCrLfMessage(envelope, text.substr(envelope.size()), translator, observer, options, crlf);
     result.outcome = crlf.outcome;
     result.failure = std::move(crlf.failure);
+    result.declines = std::move(crlf.declines);
     if (crlf.outcome == WalkOutcome::Converted) {
         result.texts.push_back(WithLf(crlf.Text()));
         result.pieces.push_back(result.texts.back());
