@@ -16,6 +16,7 @@
 #include "command_line.h"
 #include "host/plugin_state.h"
 #include "host/startup_settings.h"
+#include "host/translator_table.h"
 #include "mailclient/mailbox_reader.h"
 #include "mailclient/offer.h"
 #include "mailclient/offered_entity.h"
@@ -43,8 +44,6 @@ constexpr int kUsageError = 2;
 constexpr int kMmapThreshold = 2 * 1024 * 1024;
 #endif
 constexpr const char* kTool = "vellumo-translate";
-constexpr const char* kTranslatorNames[] = {"", "HTML Message Part", "Pure-HTML Message",
-                                            "Inline4Attachment", "Related4Mixed"};
 
 void Report(const std::string& file, const std::string& what) {
     std::fprintf(stderr, "%s: %s: %s\n", kTool, file.c_str(), what.c_str());
@@ -105,7 +104,7 @@ bool TranslatorTakes(const TranslateOptions& options, const std::string& text) {
         return true;
     }
     Report(options.input, "translator " + std::to_string(options.translatorId) + " (" +
-                              kTranslatorNames[options.translatorId] + ") does not take " +
+                              TranslatorName(options.translatorId) + ") does not take " +
                               entity.mainType + "/" + entity.subType +
                               "; leave out --translator to convert what fits");
     return false;
