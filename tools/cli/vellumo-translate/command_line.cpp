@@ -1,7 +1,5 @@
 #include "command_line.h"
 
-#include <cstring>
-
 #include "option_values.h"
 
 namespace vellumo {
@@ -74,11 +72,7 @@ bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std
     for (int at = 1; at < argc; ++at) {
         std::string argument = argv[at];
         std::string value;
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            return true;
-        } else if (argument == "--version") {
-            options.version = true;
+        if (TakeCommonOption(argument, options.common)) {
             return true;
         } else if (argument == "--force") {
             options.force = true;
@@ -107,8 +101,7 @@ bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std
                 return false;
             }
             options.hasSubject = true;
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            error = "unknown option " + argument;
+        } else if (IsUnknownOption(argument, error)) {
             return false;
         } else if (fileCount < 2) {
             files[fileCount++] = argument;

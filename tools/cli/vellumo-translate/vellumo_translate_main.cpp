@@ -24,19 +24,15 @@
 #include "platform/line_ends.h"
 #include "staged_output.h"
 #include "tool_files.h"
+#include "tool_start.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 #include "whole_messages.h"
-
-#ifndef VELLUMO_VERSION
-#define VELLUMO_VERSION "unknown"
-#endif
 
 using namespace vellumo;
 
 namespace {
 
-constexpr int kUsageError = 2;
 #if defined(__GLIBC__)
 // Large enough that the many smaller buffers reuse heap memory without
 // fresh page faults, small enough that a big attachment's buffers are not
@@ -44,10 +40,6 @@ constexpr int kUsageError = 2;
 constexpr int kMmapThreshold = 2 * 1024 * 1024;
 #endif
 constexpr const char* kTool = "vellumo-translate";
-
-void Report(const std::string& file, const std::string& what) {
-    std::fprintf(stderr, "%s: %s: %s\n", kTool, file.c_str(), what.c_str());
-}
 
 // The header of a header or message file, with CR LF line ends and without
 // the blank line that ends it, as the mail client hands raw headers over.
@@ -197,20 +189,13 @@ int main(int argc, char** argv) {
     // the message at hand instead of the heap's high-water mark.
     (void)mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
 #endif
+    SetToolName(kTool);
     TranslateOptions options;
     std::string error;
-    if (!ParseTranslateOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kTool,
-                     error.c_str(), kTool);
-        return kUsageError;
-    }
-    if (options.help) {
-        std::fputs(TranslateUsage(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("%s %s\n", kTool, VELLUMO_VERSION);
-        return 0;
+    int status = 0;
+    if (!StartTool(ParseTranslateOptions(argc, argv, options, error), error, options.common,
+                   TranslateUsage(), status)) {
+        return status;
     }
     if (!PrepareState(options)) {
         return options.translatorId == 0 ? static_cast<int>(kCannotUseFiles)

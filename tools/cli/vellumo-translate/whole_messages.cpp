@@ -21,18 +21,14 @@
 #include "progress.h"
 #include "staged_output.h"
 #include "tool_files.h"
+#include "tool_start.h"
 
 namespace fs = std::filesystem;
 
 namespace vellumo {
 namespace {
 
-constexpr const char* kTool = "vellumo-translate";
 constexpr const char* kNotMail = "skipped: not a mail message";
-
-void Report(const std::string& file, const std::string& what) {
-    std::fprintf(stderr, "%s: %s: %s\n", kTool, file.c_str(), what.c_str());
-}
 
 std::string DisplayName(const std::string& path) {
     return path == "-" ? std::string("standard input") : path;
