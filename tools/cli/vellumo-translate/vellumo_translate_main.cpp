@@ -14,6 +14,7 @@
 #endif
 
 #include "command_line.h"
+#include "declines.h"
 #include "host/plugin_state.h"
 #include "host/startup_settings.h"
 #include "host/translator_table.h"
@@ -102,7 +103,7 @@ bool TranslatorTakes(const TranslateOptions& options, const std::string& text) {
     return false;
 }
 
-void ReportStatus(const TranslateOptions& options, int status) {
+void ReportStatus(const TranslateOptions& options, int status, const DeclineReason& reason) {
     switch (status) {
         case kStatusSuccess:
             break;
@@ -113,8 +114,7 @@ void ReportStatus(const TranslateOptions& options, int status) {
             break;  // named where the write failed
         case kStatusDataUnchanged:
             Report(options.input,
-                   "declined: the entity does not fit the translator, cannot be read or "
-                   "written whole, or its HTML cannot be saved; the output is untouched");
+                   DeclineText(options.translatorId, reason) + "; the output is untouched");
             break;
         default:
             Report(options.input, "failed with status " + std::to_string(status));
@@ -164,9 +164,10 @@ int TranslateOneEntity(const TranslateOptions& options) {
     }
     MimeTypeRecord* type = nullptr;
     std::string archivePath, output;
+    DeclineReason reason;
     int status = TranslateMessageText(options.translatorId, std::move(text), output,
                                       options.hasSubject ? options.subject.c_str() : nullptr, &type,
-                                      &archivePath);
+                                      &archivePath, &reason);
     if (status == kStatusSuccess && !WriteOutput(options, output)) {
         status = kStatusOutputOpenFailed;
         if (!archivePath.empty()) {
@@ -176,7 +177,7 @@ int TranslateOneEntity(const TranslateOptions& options) {
         std::printf("%s/%s\n%s\n", type->mainType, type->subType, archivePath.c_str());
     }
     FreeMimeTypeRecord(type);
-    ReportStatus(options, status);
+    ReportStatus(options, status, reason);
     return status;
 }
 

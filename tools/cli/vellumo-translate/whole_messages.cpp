@@ -13,6 +13,7 @@
 #include <io.h>
 #endif
 
+#include "declines.h"
 #include "interruption.h"
 #include "mailclient/entity_translator.h"
 #include "mailclient/mailbox_reader.h"
@@ -67,6 +68,9 @@ bool ConvertAndWrite(Run& run, const std::string& message, const std::string& wh
     walkOptions.quoteFromLines = mailbox;
     WalkResult result = WalkMessage(message, run.translator, nullptr, walkOptions);
     run.progress.Count(result.outcome, message.size());
+    if (!run.options.quiet) {
+        ReportDeclines(where, result.declines);
+    }
     if (result.outcome == WalkOutcome::Failed) {
         Report(where, result.failure + "; copied unchanged");
     }
