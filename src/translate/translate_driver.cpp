@@ -1,6 +1,7 @@
 #include "translate/translate_driver.h"
 
 #include <climits>
+#include <string_view>
 #include <utility>
 
 #include "platform/files.h"
@@ -60,12 +61,13 @@ void HandOver(int status, Translation& translation, std::string* archivePath,
     }
 }
 
-// Declines with the cause for the caller that asked for it.
-int Declined(DeclineReason* reason, DeclineCause cause, std::string detail = {}) noexcept {
+// Declines with the cause for the caller that asked for it. The detail is
+// copied here, where running out of memory for it is caught.
+int Declined(DeclineReason* reason, DeclineCause cause, std::string_view detail = {}) noexcept {
     if (reason != nullptr) {
         reason->cause = cause;
         try {
-            reason->detail = std::move(detail);
+            reason->detail.assign(detail.data(), detail.size());
         } catch (...) {
             reason->detail.clear();  // out of memory: the cause says enough
         }
