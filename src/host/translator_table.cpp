@@ -19,4 +19,9 @@ const TranslatorEntry* FindTranslator(int id) {
     return &kTranslatorTable[id - 1];
 }
 
+const char* TranslatorName(int id) {
+    const TranslatorEntry* entry = FindTranslator(id);
+    return entry != nullptr ? entry->description : "?";
+}
+
 }  // namespace vellumo

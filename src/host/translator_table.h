@@ -30,4 +30,8 @@ struct TranslatorEntry {
 // The entry for ids 1 to 4, nullptr for any other id.
 const TranslatorEntry* FindTranslator(int id);
 
+// The translator's name as the mail client lists it ("Pure-HTML Message"),
+// "?" for an id without an entry.
+[[nodiscard]] const char* TranslatorName(int id);
+
 }  // namespace vellumo

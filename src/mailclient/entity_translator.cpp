@@ -23,7 +23,9 @@ int DriverEntityTranslator::Translate(int translatorId, DataFileRecord& /*offer*
     MimeTypeRecord* type = nullptr;
     const std::int32_t before = HostInputTailLineEnds;
     HostInputTailLineEnds = inputTail_;
-    int status = TranslateMessageText(translatorId, std::move(inputFile), output, nullptr, &type);
+    decline_ = DeclineReason();
+    int status = TranslateMessageText(translatorId, std::move(inputFile), output, nullptr, &type,
+                                      nullptr, &decline_);
     HostInputTailLineEnds = before;
     FreeMimeTypeRecord(type);
     return status;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/host_records.h"
+#include "translate/decline_reason.h"
 
 namespace vellumo {
 
@@ -23,6 +24,9 @@ class EntityTranslator {
     // `output` holds the output file's bytes.
     [[nodiscard]] virtual int Translate(int translatorId, DataFileRecord& offer,
                                         std::string inputFile, std::string& output) = 0;
+    // Why the last Translate returned 12; no cause when it is not known (a
+    // loaded plug-in tells only its status).
+    [[nodiscard]] virtual DeclineReason LastDecline() const { return {}; }
 };
 
 // The plug-in's acceptance test and translation driver in this process,
@@ -36,9 +40,11 @@ class DriverEntityTranslator : public EntityTranslator {
     [[nodiscard]] int CanTranslate(int translatorId, DataFileRecord& offer) override;
     [[nodiscard]] int Translate(int translatorId, DataFileRecord& offer, std::string inputFile,
                                 std::string& output) override;
+    [[nodiscard]] DeclineReason LastDecline() const override { return decline_; }
 
   private:
     std::int32_t inputTail_ = 0;
+    DeclineReason decline_;
 };
 
 }  // namespace vellumo

@@ -4,6 +4,7 @@
 
 #include "host/host_records.h"
 #include "host/plugin_state.h"
+#include "host/translator_table.h"
 #include "mailclient/entity_put_back.h"
 #include "mailclient/mailbox_reader.h"
 #include "mailclient/multipart_split.h"
@@ -17,12 +18,6 @@ namespace {
 
 constexpr std::string_view kEnvelopeStart = "From ";
 constexpr std::string_view kDefaultEnvelope = "From ???@??? Thu Jan 01 00:00:00 1970\r\n";
-
-const char* TranslatorName(int id) {
-    static const char* const kNames[] = {"", "HTML Message Part", "Pure-HTML Message",
-                                         "Inline4Attachment", "Related4Mixed"};
-    return id >= 1 && id <= 4 ? kNames[id] : "?";
-}
 
 // Appends a piece, joining it to the last one when the bytes follow on.
 void Append(std::vector<std::string_view>& pieces, std::string_view piece) {
@@ -178,6 +173,7 @@ bool Walk::Translate(int id, const OfferedEntity& entity, OfferRecords& records,
     }
     if (status == kStatusDataUnchanged) {
         ++declined;
+        result_.declines.push_back({path, id, translator_.LastDecline()});
         return true;
     }
     if (status != kStatusSuccess) {
@@ -319,6 +315,7 @@ void WalkLfMessage(std::string_view message, EntityTranslator& translator, WalkO
     WalkCrLfMessage(envelope, text.substr(envelope.size()), translator, observer, options, crlf);
     result.outcome = crlf.outcome;
     result.failure = std::move(crlf.failure);
+    result.declines = std::move(crlf.declines);
     if (crlf.outcome == WalkOutcome::Converted) {
         result.texts.push_back(WithLf(crlf.Text()));
         result.pieces.push_back(result.texts.back());

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "mailclient/entity_translator.h"
+#include "translate/decline_reason.h"
 
 namespace vellumo {
 
@@ -47,6 +48,13 @@ class WalkObserver {
     virtual void Translated(const WalkedEntity& entity) = 0;
 };
 
+// An entity a translator took and left unchanged (12), and why.
+struct WalkDecline {
+    std::string path;  // as WalkedEntity::path
+    int translatorId = 0;
+    DeclineReason reason;
+};
+
 struct WalkResult {
     WalkOutcome outcome = WalkOutcome::Unchanged;
     // The converted message, only for Converted: these pieces in order. They
@@ -55,6 +63,8 @@ struct WalkResult {
     std::vector<std::string_view> pieces;
     std::deque<std::string> texts;
     std::string failure;  // what failed, only for Failed
+    // Every decline in document order, whatever the outcome.
+    std::vector<WalkDecline> declines;
 
     WalkResult() = default;
     WalkResult(const WalkResult&) = delete;

@@ -4,23 +4,27 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "codec/header_field_names.h"
 #include "host/plugin_state.h"
+#include "html/html_charset_sniff.h"
 #include "html/html_text_extractor.h"
 #include "html/html_text_options.h"
 #include "mime/entity_view.h"
 #include "mime/header_value_safety.h"
 #include "mime/main_type_table.h"
+#include "translate/archive_name.h"
 #include "translate/blank_text.h"
 #include "translate/html_branches.h"
 #include "translate/kept_parts.h"
 #include "translate/mime_type_record.h"
 #include "translate/mixed_output.h"
 #include "translate/output_file.h"
+#include "translate/path_tests.h"
 #include "translate/relabelled_header.h"
 #include "translate/translate_driver.h"
 #include "translate/translation.h"
@@ -134,6 +138,18 @@ class OutputTypeRecord {
     std::unique_ptr<MimeTypeRecord, void (*)(MimeTypeRecord*)> record_{nullptr, FreeMimeTypeRecord};
 };
 
+// Declines because no archive file could be created: the folder of the
+// settings is missing (it could not be created), or no file can be created
+// in it. An empty folder setting names the current folder.
+int DeclineArchive(Translation& translation) {
+    std::string folder = ArchiveSettings().htmlMessagesPath;
+    const bool exists = folder.empty() || FolderExists(folder);
+    return Decline(
+        translation,
+        exists ? DeclineCause::kArchiveFileNotCreated : DeclineCause::kArchiveFolderNotCreated,
+        folder.empty() ? "the current folder" : std::move(folder));
+}
+
 // Writes the text as the whole output, the link to the archive after it.
 int WriteTextOutput(Translation& translation, const std::string& head, std::string_view text) {
     const int status = WriteTranslationOutput(translation, head, text.data(), text.size());
@@ -176,20 +192,26 @@ int WritePlainAlternative(Translation& translation, const EntityView& message,
     const Alternatives alternatives = ReadAlternatives(message);
     const std::optional<EntityView>& plain = alternatives.text;
     BodyBuffer body;
-    if (!plain || !plain->DecodeBody(body)) {
-        return kStatusDataUnchanged;
+    if (!plain) {
+        return Decline(translation, DeclineCause::kNoTextAlternative);
+    }
+    if (!plain->DecodeBody(body)) {
+        return Decline(translation, DeclineCause::kOutOfMemory);
     }
     const std::string charset = plain->Parameter(kContentTypeField, "charset");
     if (IsBlankText(TextOf(body), charset) && OtherAlternativeShows(message, *plain)) {
-        return kStatusDataUnchanged;
+        return Decline(translation, DeclineCause::kBlankTextAlternative);
     }
     const std::vector<EntityView>& kept = alternatives.kept;
-    if (!alternatives.keptWithinBound ||
-        !(kept.empty() ? type.Make("text", "plain") : type.Make("multipart", "mixed"))) {
-        return kStatusDataUnchanged;
+    if (!alternatives.keptWithinBound) {
+        return Decline(translation, DeclineCause::kTooManyKeptParts,
+                       "more than " + std::to_string(kMaxKeptParts));
+    }
+    if (!(kept.empty() ? type.Make("text", "plain") : type.Make("multipart", "mixed"))) {
+        return Decline(translation, DeclineCause::kOutOfMemory);
     }
     if (Saving() && !ArchiveHtmlBranches(message, translation.subject, translation.archive)) {
-        return kStatusDataUnchanged;  // the HTML would be lost without a word
+        return DeclineArchive(translation);  // the HTML would be lost without a word
     }
     const std::string textType = PlainTextTypeOf(charset);
     if (!kept.empty()) {
@@ -208,20 +230,22 @@ int WritePlainAlternative(Translation& translation, const EntityView& message,
 // text shows nothing (hidden, pictures only): the message would be gone.
 int WriteRenderedHtml(Translation& translation, const EntityView& message, OutputTypeRecord& type) {
     if (!type.Make("text", "plain")) {
-        return kStatusDataUnchanged;
+        return Decline(translation, DeclineCause::kOutOfMemory);
     }
     if (Saving()) {
         if (!translation.archive.Open(translation.subject)) {
-            return kStatusDataUnchanged;  // the HTML would be lost without a word
+            return DeclineArchive(translation);  // the HTML would be lost without a word
         }
         translation.archive.AppendHtmlPart(message);
     }
     RelabelledHeader header;
     BodyBuffer body;
     const std::string_view text = message.Text();
-    if (!ReadRelabelledHeader(text.data(), static_cast<ptrdiff_t>(text.size()), header) ||
-        !message.DecodeBody(body)) {
-        return kStatusDataUnchanged;
+    if (!ReadRelabelledHeader(text.data(), static_cast<ptrdiff_t>(text.size()), header)) {
+        return Decline(translation, DeclineCause::kHeaderUnreadable);
+    }
+    if (!message.DecodeBody(body)) {
+        return Decline(translation, DeclineCause::kOutOfMemory);
     }
     const std::string charset = message.Parameter(kContentTypeField, "charset");
     // The header and the body are copied out: only one of the message and
@@ -232,11 +256,13 @@ int WriteRenderedHtml(Translation& translation, const EntityView& message, Outpu
     if (!HtmlToLabelledText(
             TextOf(body), charset, &rendered, TextSource(), [&body] { body.Release(); },
             ReadingOptions())) {
-        return kStatusDataUnchanged;
+        // Only a charset nothing here reads fails, before the body is let go.
+        return Decline(translation, DeclineCause::kCharsetNotRead,
+                       charset.empty() ? SniffHtmlCharset(TextOf(body)) : charset);
     }
     body.Release();
     if (IsBlankText(rendered.text, rendered.charset)) {
-        return kStatusDataUnchanged;
+        return Decline(translation, DeclineCause::kRendersToNothing);
     }
     const std::string head =
         WriteRelabelledHeader(std::move(header), PlainTextTypeOf(rendered.charset));
@@ -251,8 +277,11 @@ int TranslateToPlainText(int translatorId, Translation& translation, MimeTypeRec
     const EntityView message(translation.text.c_str(),
                              static_cast<ptrdiff_t>(translation.text.size()));
     int wantedType = translatorId == kHtmlMessagePart ? kMainTypeMultipart : kMainTypeText;
-    if (!message.HeaderRead() || message.MainTypeIndex() != wantedType) {
-        return kStatusDataUnchanged;
+    if (!message.HeaderRead()) {
+        return Decline(translation, DeclineCause::kHeaderUnreadable);
+    }
+    if (message.MainTypeIndex() != wantedType) {
+        return Decline(translation, DeclineCause::kWrongMainType);
     }
     OutputTypeRecord type(outputType != nullptr);
     int status = translatorId == kHtmlMessagePart

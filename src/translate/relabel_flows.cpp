@@ -148,7 +148,7 @@ int WriteSpliced(Translation& translation, const std::vector<Splice>& splices, p
     if (outputType != nullptr) {
         record = MakeMimeTypeRecord(mainType, subType, kDefaultMimeVersion);
         if (record == nullptr) {
-            return kStatusDataUnchanged;
+            return Decline(translation, DeclineCause::kOutOfMemory);
         }
     }
     const std::string& text = translation.text;
@@ -182,13 +182,29 @@ ptrdiff_t BodyStart(const Translation& translation) {
                                static_cast<ptrdiff_t>(translation.text.size()));
 }
 
+// MarkContentType on a header that can be read; false, the decline
+// recorded, when either fails.
+bool Mark(Translation& translation, ptrdiff_t fieldsEnd, std::string_view marker,
+          std::vector<Splice>& splices) {
+    DeclineCause cause = DeclineCause::kNone;
+    if (fieldsEnd < 0) {
+        cause = DeclineCause::kHeaderUnreadable;
+    } else if (!MarkContentType(translation.text, fieldsEnd, marker, splices)) {
+        cause = DeclineCause::kTypeCannotBeMarked;
+    }
+    if (cause != DeclineCause::kNone) {
+        (void)Decline(translation, cause);
+    }
+    return cause == DeclineCause::kNone;
+}
+
 }  // namespace
 
 int TranslateRelatedToMixed(Translation& translation, MimeTypeRecord** outputType) {
     const std::string& text = translation.text;
     const ptrdiff_t fieldsEnd = FieldsEnd(translation);
     std::vector<Splice> splices;
-    if (fieldsEnd < 0 || !MarkContentType(text, fieldsEnd, kRelatedMarker, splices)) {
+    if (!Mark(translation, fieldsEnd, kRelatedMarker, splices)) {
         return kStatusDataUnchanged;
     }
     RelabelValue(text, kContentTypeField, "multipart/related", "multipart/mixed", splices);
@@ -202,7 +218,7 @@ int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outpu
     const std::string& text = translation.text;
     const ptrdiff_t fieldsEnd = FieldsEnd(translation);
     std::vector<Splice> splices;
-    if (fieldsEnd < 0 || !MarkContentType(text, fieldsEnd, kInlineMarker, splices)) {
+    if (!Mark(translation, fieldsEnd, kInlineMarker, splices)) {
         return kStatusDataUnchanged;
     }
     // A disposition with a stray line break is declined like the type: the
@@ -210,7 +226,7 @@ int TranslateInlineToAttachment(Translation& translation, MimeTypeRecord** outpu
     FieldSpan disposition;
     if (FindField(text, kContentDispositionField, disposition) &&
         !IsSafeFieldValue(RawValue(text, disposition))) {
-        return kStatusDataUnchanged;
+        return Decline(translation, DeclineCause::kDispositionUnsafe);
     }
     RelabelValue(text, kContentDispositionField, "inline", "attachment", splices);
     std::sort(splices.begin(), splices.end(),

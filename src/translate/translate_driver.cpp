@@ -1,6 +1,8 @@
 #include "translate/translate_driver.h"
 
 #include <climits>
+#include <string_view>
+#include <utility>
 
 #include "platform/files.h"
 #include "translate/output_file.h"
@@ -17,7 +19,7 @@ bool IsKnownTranslator(int id) {
 int RunFlow(int translatorId, std::string& text, Translation& translation,
             MimeTypeRecord** outputType) {
     if (text.size() > static_cast<size_t>(INT_MAX)) {
-        return kStatusDataUnchanged;
+        return Decline(translation, DeclineCause::kInputTooLarge);
     }
     translation.text.swap(text);
     switch (translatorId) {
@@ -48,21 +50,44 @@ void RestoreOutput(const std::string& outputPath, const std::string& saved) noex
     }
 }
 
+// Hands the translation's results to the caller's optional outputs.
+void HandOver(int status, Translation& translation, std::string* archivePath,
+              DeclineReason* reason) {
+    if (status == kStatusSuccess && archivePath != nullptr) {
+        *archivePath = translation.archive.Path();
+    }
+    if (status == kStatusDataUnchanged && reason != nullptr) {
+        *reason = std::move(translation.decline);
+    }
+}
+
+// Declines with the cause for the caller that asked for it. The detail is
+// copied here, where running out of memory for it is caught.
+int Declined(DeclineReason* reason, DeclineCause cause, std::string_view detail = {}) noexcept {
+    if (reason != nullptr) {
+        reason->cause = cause;
+        try {
+            reason->detail.assign(detail.data(), detail.size());
+        } catch (...) {
+            reason->detail.clear();  // out of memory: the cause says enough
+        }
+    }
+    return kStatusDataUnchanged;
+}
+
 int TranslateGuarded(int translatorId, const std::string& inputPath, const std::string& outputPath,
-                     const char* subject, MimeTypeRecord** outputType,
-                     std::string* archivePath) noexcept {
+                     const char* subject, MimeTypeRecord** outputType, std::string* archivePath,
+                     DeclineReason* reason) noexcept {
     try {
         Translation translation;
         translation.outputPath = outputPath;
         translation.subject = subject;
         int status = Translate(translatorId, inputPath, translation, outputType);
-        if (status == kStatusSuccess && archivePath != nullptr) {
-            *archivePath = translation.archive.Path();
-        }
+        HandOver(status, translation, archivePath, reason);
         return status;
     } catch (...) {
         // Out of memory somewhere: the archive object has removed its file.
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kOutOfMemory);
     }
 }
 
@@ -70,9 +95,10 @@ int TranslateGuarded(int translatorId, const std::string& inputPath, const std::
 
 int TranslateMessageFile(int translatorId, const std::string& inputPath,
                          const std::string& outputPath, const char* subject,
-                         MimeTypeRecord** outputType, std::string* archivePath) noexcept {
+                         MimeTypeRecord** outputType, std::string* archivePath,
+                         DeclineReason* reason) noexcept {
     if (!IsKnownTranslator(translatorId)) {
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kUnknownTranslator);
     }
     // The translation writes over the output from its first byte; its old
     // bytes are kept to put them back exactly on any failure, a write cut
@@ -82,13 +108,14 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
     try {
         save = SaveOutputFile(outputPath, saved);
     } catch (...) {
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kOutOfMemory);
     }
     if (save == OutputSave::TooLarge) {
-        return kStatusDataUnchanged;  // could not be put back: left untouched
+        // It could not be put back: it is left untouched.
+        return Declined(reason, DeclineCause::kOutputTooLargeToRestore, outputPath);
     }
-    int status =
-        TranslateGuarded(translatorId, inputPath, outputPath, subject, outputType, archivePath);
+    int status = TranslateGuarded(translatorId, inputPath, outputPath, subject, outputType,
+                                  archivePath, reason);
     if (status != kStatusSuccess && save == OutputSave::Saved) {
         RestoreOutput(outputPath, saved);
     }
@@ -96,22 +123,20 @@ int TranslateMessageFile(int translatorId, const std::string& inputPath,
 }
 
 int TranslateMessageText(int translatorId, std::string input, std::string& output,
-                         const char* subject, MimeTypeRecord** outputType,
-                         std::string* archivePath) noexcept {
+                         const char* subject, MimeTypeRecord** outputType, std::string* archivePath,
+                         DeclineReason* reason) noexcept {
     if (!IsKnownTranslator(translatorId)) {
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kUnknownTranslator);
     }
     try {
         Translation translation;
         translation.outputText = &output;
         translation.subject = subject;
         int status = RunFlow(translatorId, input, translation, outputType);
-        if (status == kStatusSuccess && archivePath != nullptr) {
-            *archivePath = translation.archive.Path();
-        }
+        HandOver(status, translation, archivePath, reason);
         return status;
     } catch (...) {
-        return kStatusDataUnchanged;
+        return Declined(reason, DeclineCause::kOutOfMemory);
     }
 }
 

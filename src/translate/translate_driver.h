@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/host_records.h"
+#include "translate/decline_reason.h"
 
 namespace vellumo {
 
@@ -37,17 +38,20 @@ enum TranslatorId : int {
 //     not be put back), or memory ran out. The host then keeps the message
 //     unchanged.
 // archivePath, when not null, receives the archive file's path on 0 (empty
-// when nothing was saved). Never throws.
+// when nothing was saved); reason, when not null, receives on 12 the rule
+// that declined. Never throws.
 [[nodiscard]] int TranslateMessageFile(int translatorId, const std::string& inputPath,
                                        const std::string& outputPath, const char* subject,
                                        MimeTypeRecord** outputType,
-                                       std::string* archivePath = nullptr) noexcept;
+                                       std::string* archivePath = nullptr,
+                                       DeclineReason* reason = nullptr) noexcept;
 
 // The same translation with the input file's bytes given (and released
 // once parsed) and the output file's bytes returned in `output` (on 0), for
 // callers that hold the entity in memory. Never returns 5 or 6.
 [[nodiscard]] int TranslateMessageText(int translatorId, std::string input, std::string& output,
                                        const char* subject, MimeTypeRecord** outputType,
-                                       std::string* archivePath = nullptr) noexcept;
+                                       std::string* archivePath = nullptr,
+                                       DeclineReason* reason = nullptr) noexcept;
 
 }  // namespace vellumo

@@ -1,10 +1,34 @@
 #include "translate/translation.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "translate/output_file.h"
 
 namespace vellumo {
+namespace {
+
+// The status code for an output write: 0, 6 for a file that cannot be
+// opened, 12 for one that could not be written whole.
+int StatusOfOutputWrite(Translation& translation, OutputWrite result) {
+    switch (result) {
+        case OutputWrite::Written:
+            return kStatusSuccess;
+        case OutputWrite::OpenFailed:
+            return kStatusOutputOpenFailed;
+        case OutputWrite::WriteFailed:
+            break;
+    }
+    return Decline(translation, DeclineCause::kOutputNotWrittenWhole, translation.outputPath);
+}
+
+}  // namespace
+
+int Decline(Translation& translation, DeclineCause cause, std::string detail) {
+    translation.decline.cause = cause;
+    translation.decline.detail = std::move(detail);
+    return kStatusDataUnchanged;
+}
 
 int WriteTranslationOutput(Translation& translation, const std::string& head, const char* body,
                            size_t length) {
@@ -14,7 +38,7 @@ int WriteTranslationOutput(Translation& translation, const std::string& head, co
 
 int WriteTranslationOutput(Translation& translation, const std::vector<std::string_view>& pieces) {
     if (translation.outputText == nullptr) {
-        return StatusOfOutputWrite(WriteOutputFile(translation.outputPath, pieces));
+        return StatusOfOutputWrite(translation, WriteOutputFile(translation.outputPath, pieces));
     }
     size_t size = 0;
     for (std::string_view piece : pieces) {
@@ -41,17 +65,4 @@ void AppendToTranslationOutput(Translation& translation, const std::string& text
         translation.outputText->append("\r\n");
     }
 }
-
-int StatusOfOutputWrite(OutputWrite result) {
-    switch (result) {
-        case OutputWrite::Written:
-            return kStatusSuccess;
-        case OutputWrite::OpenFailed:
-            return kStatusOutputOpenFailed;
-        case OutputWrite::WriteFailed:
-            break;
-    }
-    return kStatusDataUnchanged;
-}
-
 }  // namespace vellumo

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/host_records.h"
+#include "translate/decline_reason.h"
 #include "translate/html_archive.h"
 #include "translate/output_file.h"
 
@@ -22,15 +23,16 @@ struct Translation {
     // once what it needs is copied out; views into it end with it.
     std::string text;
     HtmlArchive archive;
+    // Why the translation declined, once it has.
+    DeclineReason decline;
 };
 
-// The status code for an output write: 0, 6 for a file that cannot be
-// opened, 12 for one that could not be written whole.
-[[nodiscard]] int StatusOfOutputWrite(OutputWrite result);
+// Records why the translation declines and returns kStatusDataUnchanged.
+[[nodiscard]] int Decline(Translation& translation, DeclineCause cause, std::string detail = {});
 
 // Writes head and body as the translation's output, replacing what was
 // there. kStatusSuccess, kStatusOutputOpenFailed, or kStatusDataUnchanged
-// when the output file could not be written whole.
+// (declined) when the output file could not be written whole.
 [[nodiscard]] int WriteTranslationOutput(Translation& translation, const std::string& head,
                                          const char* body, size_t length);
 // The same for pieces written one after the other.

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "support/temp_folder.h"
 
@@ -170,6 +171,39 @@ TEST_F(TranslateToolTest, TranslatorModeKeepsTheFilePromises) {
     EXPECT_EQ(Shell("TOOL --force --translator 1 alt.eml old.txt > /dev/null").exitCode, 0);
     EXPECT_EQ(test::ReadFileBytes(File("old.txt")),
               "Mime-Version: 1.0\r\nContent-Type: text/plain\r\n\r\nhello");
+}
+
+// A decline used to say only that the entity "does not fit, cannot be read
+// or written whole, or its HTML cannot be saved".
+TEST_F(TranslateToolTest, EachDeclineNamesTheRuleThatRefused) {
+    test::WriteFileBytes(File("box.mbx"),
+                         "From a@example.org Mon Dec 07 09:00:00 2026\r\n"
+                         "Content-Type: text/html; charset=ISO-2022-CN\r\n\r\n<p>one</p>\r\n\r\n"
+                         "From b@example.org Mon Dec 07 09:01:00 2026\r\n"
+                         "Content-Type: multipart/alternative; boundary=b\r\n\r\n"
+                         "--b\r\nContent-Type: text/html\r\n\r\n<img src=a.png>\r\n--b--\r\n");
+    std::filesystem::create_directory(File("Plugins"));
+    test::WriteFileBytes(File("blocker"), "a file where the archive folder should be");
+    test::WriteFileBytes(
+        File("Plugins/vellumo.ini"),
+        "[Options]\r\nSaveHTMLMessages=1\r\nHTMLMessagesPath=" + File("blocker") + "/HTML/\r\n");
+    test::WriteFileBytes(File("page.eml"), "Content-Type: text/html\r\n\r\n<p>Hello</p>");
+    ToolRun walk = Shell("TOOL box.mbx out.mbx > /dev/null");
+    ToolRun single = Shell("TOOL --config-dir Plugins --translator 2 page.eml out.txt");
+    EXPECT_EQ(single.exitCode, 12);
+    const std::string lines = walk.errors + single.errors;
+    const std::vector<std::string> expected = {
+        "box.mbx: message 1: translator 2 (Pure-HTML Message) declined: the HTML's charset is "
+        "not read here: ISO-2022-CN; it is left as it was\n",
+        "box.mbx: message 2: part 1: translator 2 (Pure-HTML Message) declined: the HTML's text "
+        "shows nothing (hidden, or pictures only); it is left as it was\n",
+        "page.eml: translator 2 (Pure-HTML Message) declined: the archive folder for the HTML "
+        "cannot be created: " +
+            File("blocker") + "/HTML/; the output is untouched\n",
+    };
+    for (const std::string& line : expected) {
+        EXPECT_NE(lines.find("vellumo-translate: " + line), std::string::npos) << lines;
+    }
 }
 
 }  // namespace

@@ -14,10 +14,7 @@
 #include "html/html_text_options.h"
 #include "html2text_options.h"
 #include "platform/line_ends.h"
-
-#ifndef VELLUMO_VERSION
-#define VELLUMO_VERSION "unknown"
-#endif
+#include "tool_start.h"
 
 namespace {
 
@@ -25,7 +22,6 @@ constexpr const char* kTool = "vellumo-html2text";
 constexpr std::string_view kDefaultCharset = "windows-1252";
 constexpr std::size_t kReadChunk = 64 * 1024;
 constexpr int kFileError = 1;
-constexpr int kUsageError = 2;
 
 bool ReadStream(std::FILE* stream, std::string* out) {
     char buffer[kReadChunk];
@@ -34,14 +30,6 @@ bool ReadStream(std::FILE* stream, std::string* out) {
         out->append(buffer, got);
     }
     return std::ferror(stream) == 0;
-}
-
-int Fail(int status, const std::string& message) {
-    std::fprintf(stderr, "%s: %s\n", kTool, message.c_str());
-    if (status == kUsageError) {
-        std::fprintf(stderr, "Try '%s --help' for more information.\n", kTool);
-    }
-    return status;
 }
 
 bool ReadInput(const std::string& path, std::string& html) {
@@ -69,8 +57,9 @@ std::string InputCharset(const vellumo::Html2TextOptions& options, const std::st
         return std::string(kDefaultCharset);
     }
     if (!vellumo::ReadsHtmlCharset(declared)) {
-        std::fprintf(stderr, "%s: %s declares the charset \"%s\", which is not known; read as %s\n",
-                     kTool, name.c_str(), declared.c_str(), std::string(kDefaultCharset).c_str());
+        vellumo::Report(name, "declares the charset \"" + declared +
+                                  "\", which is not known; read as " +
+                                  std::string(kDefaultCharset));
         return std::string(kDefaultCharset);
     }
     return declared;
@@ -89,24 +78,20 @@ std::string DefaultOutputCharset(const std::string& inputCharset) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vellumo::SetToolName(kTool);
     vellumo::Html2TextOptions options;
     std::string error;
-    if (!vellumo::ParseHtml2TextOptions(argc, argv, options, error)) {
-        return Fail(kUsageError, error);
-    }
-    if (options.help) {
-        std::fputs(vellumo::Html2TextUsage(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("%s %s\n", kTool, VELLUMO_VERSION);
-        return 0;
+    int status = 0;
+    if (!vellumo::StartTool(vellumo::ParseHtml2TextOptions(argc, argv, options, error), error,
+                            options.common, vellumo::Html2TextUsage(), status)) {
+        return status;
     }
     if (!options.charset.empty() && !vellumo::ReadsHtmlCharset(options.charset)) {
-        return Fail(kUsageError, "unknown charset \"" + options.charset + "\"");
+        return vellumo::ReportUsageError("unknown charset \"" + options.charset + "\"");
     }
     if (!options.outputCharset.empty() && !vellumo::WritesHtmlCharset(options.outputCharset)) {
-        return Fail(kUsageError, "unknown output charset \"" + options.outputCharset + "\"");
+        return vellumo::ReportUsageError("unknown output charset \"" + options.outputCharset +
+                                         "\"");
     }
 #ifdef _WIN32
     _setmode(_fileno(stdin), _O_BINARY);
@@ -119,7 +104,8 @@ int main(int argc, char** argv) {
         options.path.empty() || options.path == "-" ? "standard input" : options.path;
     std::string html;
     if (!ReadInput(options.path, html)) {
-        return Fail(kFileError, name + ": cannot be read");
+        vellumo::Report(name, "cannot be read");
+        return kFileError;
     }
     const std::string inputCharset = InputCharset(options, html, name);
     const std::string outputCharset =
@@ -134,7 +120,8 @@ int main(int argc, char** argv) {
     }
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {
-        return Fail(kFileError, "standard output: cannot write the text");
+        vellumo::Report("standard output", "cannot write the text");
+        return kFileError;
     }
     return 0;
 }

@@ -82,11 +82,7 @@ bool ParseHtml2TextOptions(int argc, char** argv, Html2TextOptions& options, std
     for (int at = 1; at < argc; ++at) {
         std::string argument = argv[at];
         std::string value;
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            return true;
-        } else if (argument == "--version") {
-            options.version = true;
+        if (TakeCommonOption(argument, options.common)) {
             return true;
         } else if (argument == "--charset") {
             if (!TakeValue(argc, argv, at, options.charset, error)) {
@@ -116,8 +112,7 @@ bool ParseHtml2TextOptions(int argc, char** argv, Html2TextOptions& options, std
                 error = "--wrap needs a width of 1 or more, not \"" + value + "\"";
                 return false;
             }
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            error = "unknown option " + argument;
+        } else if (IsUnknownOption(argument, error)) {
             return false;
         } else if (options.path.empty()) {
             options.path = argument;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "html/html_text_options.h"
+#include "tool_start.h"
 
 namespace vellumo {
 
@@ -13,8 +14,7 @@ struct Html2TextOptions {
     bool crlf = false;          // CR LF line ends where LF is the default
     HtmlTextOptions text;
     std::string path;  // empty or "-": standard input
-    bool help = false;
-    bool version = false;
+    CommonOptions common;
 };
 
 // Reads the arguments; false with a reason in error for a bad command line.

@@ -1,7 +1,5 @@
 #include "command_line.h"
 
-#include <cstring>
-
 #include "option_values.h"
 
 namespace vellumo {
@@ -21,7 +19,9 @@ const char* TranslateUsage() {
            "OUTPUT. A message that no translator takes is copied byte for byte, and so is\n"
            "one whose conversion fails. Messages with bare LF line ends are converted with\n"
            "CR LF and written back with LF. \"-\" reads standard input or writes standard\n"
-           "output. At the end a line \"N converted, N unchanged, N declined\" follows.\n"
+           "output. Each entity a translator declines is named on standard error with the\n"
+           "rule that refused it (the charset, the archive folder, ...). At the end a line\n"
+           "\"N converted, N unchanged, N declined\" follows.\n"
            "\n"
            "With --translator N, INPUT is one MIME entity, handed to translator N alone:\n"
            "                    1  HTML Message Part  multipart/alternative -> its text/plain\n"
@@ -52,7 +52,8 @@ const char* TranslateUsage() {
            "                    the mail client stores mail (done anyway when its first\n"
            "                    line ends in a bare LF).\n"
            "  --force           replace OUTPUT when it exists (never INPUT itself).\n"
-           "  --quiet           no progress line and no summary.\n"
+           "  --quiet           no progress line, no summary, and no line for each\n"
+           "                    declined entity.\n"
            "  --version         the version, then stop.\n"
            "  --help            this text.\n"
            "\n"
@@ -64,8 +65,8 @@ const char* TranslateUsage() {
            "2 bad command line; 3 INPUT or OUTPUT cannot be used or written whole; 4 no\n"
            "mail found (every file skipped; nothing written); 130 interrupted.\n"
            "With --translator: 3 as above, else the plug-in's status. 0 translated;\n"
-           "5 INPUT cannot be read; 6 OUTPUT cannot be written; 12 declined, OUTPUT\n"
-           "untouched; 2 bad command line.\n";
+           "5 INPUT cannot be read; 6 OUTPUT cannot be written; 12 declined (the reason\n"
+           "on standard error), OUTPUT untouched; 2 bad command line.\n";
 }
 
 bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std::string& error) {
@@ -74,11 +75,7 @@ bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std
     for (int at = 1; at < argc; ++at) {
         std::string argument = argv[at];
         std::string value;
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-            return true;
-        } else if (argument == "--version") {
-            options.version = true;
+        if (TakeCommonOption(argument, options.common)) {
             return true;
         } else if (argument == "--force") {
             options.force = true;
@@ -107,8 +104,7 @@ bool ParseTranslateOptions(int argc, char** argv, TranslateOptions& options, std
                 return false;
             }
             options.hasSubject = true;
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            error = "unknown option " + argument;
+        } else if (IsUnknownOption(argument, error)) {
             return false;
         } else if (fileCount < 2) {
             files[fileCount++] = argument;

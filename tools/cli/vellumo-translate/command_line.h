@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "tool_start.h"
+
 namespace vellumo {
 
 struct TranslateOptions {
@@ -16,8 +18,7 @@ struct TranslateOptions {
     bool quiet = false;  // no progress line and no summary
     std::string input;   // "-": standard input
     std::string output;  // "-": standard output
-    bool help = false;
-    bool version = false;
+    CommonOptions common;
 };
 
 // Reads the arguments; false with a reason in error when they do not make a

@@ -14,8 +14,10 @@
 #endif
 
 #include "command_line.h"
+#include "declines.h"
 #include "host/plugin_state.h"
 #include "host/startup_settings.h"
+#include "host/translator_table.h"
 #include "mailclient/mailbox_reader.h"
 #include "mailclient/offer.h"
 #include "mailclient/offered_entity.h"
@@ -23,19 +25,15 @@
 #include "platform/line_ends.h"
 #include "staged_output.h"
 #include "tool_files.h"
+#include "tool_start.h"
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 #include "whole_messages.h"
-
-#ifndef VELLUMO_VERSION
-#define VELLUMO_VERSION "unknown"
-#endif
 
 using namespace vellumo;
 
 namespace {
 
-constexpr int kUsageError = 2;
 #if defined(__GLIBC__)
 // Large enough that the many smaller buffers reuse heap memory without
 // fresh page faults, small enough that a big attachment's buffers are not
@@ -43,12 +41,6 @@ constexpr int kUsageError = 2;
 constexpr int kMmapThreshold = 2 * 1024 * 1024;
 #endif
 constexpr const char* kTool = "vellumo-translate";
-constexpr const char* kTranslatorNames[] = {"", "HTML Message Part", "Pure-HTML Message",
-                                            "Inline4Attachment", "Related4Mixed"};
-
-void Report(const std::string& file, const std::string& what) {
-    std::fprintf(stderr, "%s: %s: %s\n", kTool, file.c_str(), what.c_str());
-}
 
 // The header of a header or message file, with CR LF line ends and without
 // the blank line that ends it, as the mail client hands raw headers over.
@@ -105,13 +97,13 @@ bool TranslatorTakes(const TranslateOptions& options, const std::string& text) {
         return true;
     }
     Report(options.input, "translator " + std::to_string(options.translatorId) + " (" +
-                              kTranslatorNames[options.translatorId] + ") does not take " +
+                              TranslatorName(options.translatorId) + ") does not take " +
                               entity.mainType + "/" + entity.subType +
                               "; leave out --translator to convert what fits");
     return false;
 }
 
-void ReportStatus(const TranslateOptions& options, int status) {
+void ReportStatus(const TranslateOptions& options, int status, const DeclineReason& reason) {
     switch (status) {
         case kStatusSuccess:
             break;
@@ -122,8 +114,7 @@ void ReportStatus(const TranslateOptions& options, int status) {
             break;  // named where the write failed
         case kStatusDataUnchanged:
             Report(options.input,
-                   "declined: the entity does not fit the translator, cannot be read or "
-                   "written whole, or its HTML cannot be saved; the output is untouched");
+                   DeclineText(options.translatorId, reason) + "; the output is untouched");
             break;
         default:
             Report(options.input, "failed with status " + std::to_string(status));
@@ -173,9 +164,10 @@ int TranslateOneEntity(const TranslateOptions& options) {
     }
     MimeTypeRecord* type = nullptr;
     std::string archivePath, output;
+    DeclineReason reason;
     int status = TranslateMessageText(options.translatorId, std::move(text), output,
                                       options.hasSubject ? options.subject.c_str() : nullptr, &type,
-                                      &archivePath);
+                                      &archivePath, &reason);
     if (status == kStatusSuccess && !WriteOutput(options, output)) {
         status = kStatusOutputOpenFailed;
         if (!archivePath.empty()) {
@@ -185,7 +177,7 @@ int TranslateOneEntity(const TranslateOptions& options) {
         std::printf("%s/%s\n%s\n", type->mainType, type->subType, archivePath.c_str());
     }
     FreeMimeTypeRecord(type);
-    ReportStatus(options, status);
+    ReportStatus(options, status, reason);
     return status;
 }
 
@@ -198,20 +190,13 @@ int main(int argc, char** argv) {
     // the message at hand instead of the heap's high-water mark.
     (void)mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
 #endif
+    SetToolName(kTool);
     TranslateOptions options;
     std::string error;
-    if (!ParseTranslateOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kTool,
-                     error.c_str(), kTool);
-        return kUsageError;
-    }
-    if (options.help) {
-        std::fputs(TranslateUsage(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("%s %s\n", kTool, VELLUMO_VERSION);
-        return 0;
+    int status = 0;
+    if (!StartTool(ParseTranslateOptions(argc, argv, options, error), error, options.common,
+                   TranslateUsage(), status)) {
+        return status;
     }
     if (!PrepareState(options)) {
         return options.translatorId == 0 ? static_cast<int>(kCannotUseFiles)

@@ -13,6 +13,7 @@
 #include <io.h>
 #endif
 
+#include "declines.h"
 #include "interruption.h"
 #include "mailclient/entity_translator.h"
 #include "mailclient/mailbox_reader.h"
@@ -21,18 +22,14 @@
 #include "progress.h"
 #include "staged_output.h"
 #include "tool_files.h"
+#include "tool_start.h"
 
 namespace fs = std::filesystem;
 
 namespace vellumo {
 namespace {
 
-constexpr const char* kTool = "vellumo-translate";
 constexpr const char* kNotMail = "skipped: not a mail message";
-
-void Report(const std::string& file, const std::string& what) {
-    std::fprintf(stderr, "%s: %s: %s\n", kTool, file.c_str(), what.c_str());
-}
 
 std::string DisplayName(const std::string& path) {
     return path == "-" ? std::string("standard input") : path;
@@ -71,6 +68,9 @@ bool ConvertAndWrite(Run& run, const std::string& message, const std::string& wh
     walkOptions.quoteFromLines = mailbox;
     WalkResult result = WalkMessage(message, run.translator, nullptr, walkOptions);
     run.progress.Count(result.outcome, message.size());
+    if (!run.options.quiet) {
+        ReportDeclines(where, result.declines);
+    }
     if (result.outcome == WalkOutcome::Failed) {
         Report(where, result.failure + "; copied unchanged");
     }
