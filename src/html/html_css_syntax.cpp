@@ -5,6 +5,7 @@
 
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
@@ -38,7 +39,7 @@ bool IsValidEscape(std::string_view text, std::size_t pos) {
 }
 
 bool IsNameStartByte(char c) {
-    return IsCssNameByte(c) && c != '-' && (c < '0' || c > '9');
+    return IsCssNameByte(c) && c != '-' && !IsAsciiDigit(c);
 }
 
 // A string ends at its quote, or before an unescaped line break (a bad

@@ -11,13 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_class.h"
+
 namespace vellumo {
 
 // A byte that may stand in a CSS name (identifiers, class and id names);
 // every byte of a non-ASCII character does.
 [[nodiscard]] constexpr bool IsCssNameByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    return IsAsciiAlphaNumeric(c) || c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 
 // Whether the text at `pos` would start an identifier: a letter, "_", a

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ascii_class.h"
+
 namespace vellumo {
 namespace {
 
@@ -23,10 +25,6 @@ std::string_view QuotePrefix(std::string_view line) {
     return line.substr(0, at);
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The length of a list marker at the start of `text`: "* ", "- " or a
 // number with a dot and a space; 0 for none.
 size_t ListMarkerLength(std::string_view text) {
@@ -34,7 +32,7 @@ size_t ListMarkerLength(std::string_view text) {
         return 2;
     }
     size_t at = 0;
-    while (at < text.size() && at < 9 && IsDigit(text[at])) {
+    while (at < text.size() && at < 9 && IsAsciiDigit(text[at])) {
         ++at;
     }
     return at > 0 && text.substr(at, 2) == ". " ? at + 2 : 0;
@@ -57,7 +55,7 @@ bool BreaksAt(std::string_view rest, size_t at) {
         return true;
     }
     size_t end = at + 2;
-    while (end < rest.size() && IsDigit(rest[end])) {
+    while (end < rest.size() && IsAsciiDigit(rest[end])) {
         ++end;
     }
     return end == at + 2 || end >= rest.size() || rest[end] != ']';

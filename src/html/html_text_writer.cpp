@@ -5,13 +5,10 @@
 #include "html/html_case_mapping.h"
 #include "html/html_tokenizer.h"
 #include "html/html_white_space.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
-
-bool IsAsciiAlphaNumeric(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
 
 // The length of the first letter with the punctuation before it: up to and
 // with the first letter or digit (any non-ASCII character counts as one).

@@ -4,19 +4,12 @@
 #include "html/html_entities.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
 
 constexpr char32_t kNoBreakSpace = 0xA0;
-
-bool IsAsciiAlpha(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool IsAsciiAlphaNumeric(char c) {
-    return IsAsciiAlpha(c) || (c >= '0' && c <= '9');
-}
 
 // Bytes that end a plain run of text in the data state.
 bool IsDataStop(char c) {
