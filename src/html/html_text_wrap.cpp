@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "charset/unicode_text.h"
 #include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-bool StartsCharacter(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-}
 
 // The leading "> " markers of a quoted line.
 std::string_view QuotePrefix(std::string_view line) {
@@ -72,7 +69,7 @@ void WrapLine(std::string_view line, size_t width, std::string& out) {
         size_t room = width > used ? width - used : 1;
         size_t count = 0, at = 0, lastSpace = std::string_view::npos;
         for (; at < rest.size(); ++at) {
-            if (StartsCharacter(rest[at]) && ++count > room) {
+            if (!IsUtf8ContinuationByte(rest[at]) && ++count > room) {
                 break;
             }
             if (rest[at] == ' ' && BreaksAt(rest, at)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "charset/unicode_text.h"
 #include "html/html_case_mapping.h"
 #include "html/html_tokenizer.h"
 #include "html/html_white_space.h"
@@ -20,7 +21,7 @@ std::size_t FirstLetterLength(std::string_view run) {
         }
         if (byte >= 0xC0) {
             std::size_t end = i + 1;
-            while (end < run.size() && (static_cast<unsigned char>(run[end]) & 0xC0) == 0x80) {
+            while (end < run.size() && IsUtf8ContinuationByte(run[end])) {
                 ++end;
             }
             return end;

@@ -16,18 +16,14 @@ bool IsDataStop(char c) {
     return c == '<' || c == '&' || c == '\r' || c == '\0';
 }
 
-bool IsContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 // Replaces a character cut off at the end of `text`: the bytes on either
 // side of a dropped NUL are no one character.
 void RepairCutCharacter(std::string* text) {
     std::size_t start = text->size();
-    while (start > 0 && text->size() - start < 4 && IsContinuationByte((*text)[start - 1])) {
+    while (start > 0 && text->size() - start < 4 && IsUtf8ContinuationByte((*text)[start - 1])) {
         --start;
     }
-    if (start == 0 || IsContinuationByte((*text)[start - 1])) {
+    if (start == 0 || IsUtf8ContinuationByte((*text)[start - 1])) {
         return;  // only stray continuation bytes: nothing can complete them
     }
     --start;
