@@ -182,7 +182,7 @@ std::string WithoutCssComments(std::string_view sheet) {
 bool CssRuleReader::Next(CssRuleText* rule) {
     while (pos_ < sheet_.size()) {
         const UnitSpan span = ReadUnit(sheet_, pos_);
-        if (IsHtmlWhiteSpace(sheet_[pos_]) || span.unit == Unit::kMarker ||
+        if (IsHtmlWhiteSpace(sheet_[pos_]) || (span.unit == Unit::kMarker && !nested_) ||
             span.unit == Unit::kComment) {
             pos_ = span.end;
         } else if (span.unit == Unit::kAtKeyword) {
