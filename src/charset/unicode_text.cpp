@@ -137,6 +137,14 @@ std::string RepairUtf8(std::string_view text) {
     return out;
 }
 
+std::size_t Utf8CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (char c : text) {
+        count += IsUtf8ContinuationByte(c) ? 0 : 1;
+    }
+    return count;
+}
+
 std::size_t Utf8UnitLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t expected = 1;
@@ -148,8 +156,7 @@ std::size_t Utf8UnitLength(std::string_view text, std::size_t i) {
         expected = 2;
     }
     std::size_t unit = 1;
-    while (unit < expected && i + unit < text.size() &&
-           (static_cast<unsigned char>(text[i + unit]) & 0xC0) == 0x80) {
+    while (unit < expected && i + unit < text.size() && IsUtf8ContinuationByte(text[i + unit])) {
         ++unit;
     }
     return unit;

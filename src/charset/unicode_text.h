@@ -65,6 +65,16 @@ inline void AppendUtf8(char32_t cp, std::string* out) {
 // browsers decode it.
 [[nodiscard]] std::string RepairUtf8(std::string_view text);
 
+// True for the bytes 0x80-0xBF, which continue a character and never begin
+// one.
+[[nodiscard]] constexpr bool IsUtf8ContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The characters of `text` as columns count them: every byte that is not a
+// continuation byte begins one.
+[[nodiscard]] std::size_t Utf8CharacterCount(std::string_view text);
+
 // The length of the character whose lead byte is at text[i], cut short at
 // the first byte that is not a continuation byte or at the end; a stray
 // continuation byte or invalid lead byte is a unit of its own. Never splits

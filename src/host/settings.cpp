@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "platform/ascii_class.h"
 #include "platform/ini_file.h"
 
 namespace vellumo {
@@ -61,7 +62,7 @@ std::int32_t ParseSettingInt(const std::string& text) {
         ++at;
     }
     long long value = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    for (; at < text.size() && IsAsciiDigit(text[at]); ++at) {
         // Saturate rather than overflow on absurdly long digit runs.
         value = value * 10 + (text[at] - '0');
         if (value > static_cast<long long>(INT_MAX) + 1) {

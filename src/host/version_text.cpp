@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "host/settings.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
@@ -18,7 +19,7 @@ bool ReadNumber(const std::string& text, size_t& at, int& number) {
         ++at;
     }
     size_t digits = at;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+    while (at < text.size() && IsAsciiDigit(text[at])) {
         ++at;
     }
     if (at == digits) {

@@ -1,6 +1,7 @@
 #include "html/html_case_mapping.h"
 
 #include "html/html_tokenizer.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
@@ -23,8 +24,7 @@ bool InOddUpperRange(char32_t c) {
 // An apostrophe continues a word ("o'neil" capitalises as "O'neil").
 bool IsWordChar(char32_t c) {
     if (c < 0x80) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-               c == '\'';
+        return IsAsciiAlphaNumeric(static_cast<char>(c)) || c == '\'';
     }
     if (c == 0x2019) {
         return true;

@@ -1,6 +1,7 @@
 #include "html/html_charset_sniff.h"
 
 #include "platform/ascii_case.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
@@ -24,8 +25,8 @@ bool IsSpace(char c) {
 }
 
 bool IsTokenChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '_' || c == '.' || c == ':' || c == '+' || c == '(' || c == ')';
+    return IsAsciiAlphaNumeric(c) || c == '-' || c == '_' || c == '.' || c == ':' || c == '+' ||
+           c == '(' || c == ')';
 }
 
 // The name in lower case when it is a plain token of bounded length, else "".
@@ -175,10 +176,6 @@ std::size_t SkipPast(std::string_view text, std::size_t pos, std::string_view en
     return found == std::string_view::npos ? text.size() : found + end.size();
 }
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 std::string PrescanMeta(std::string_view text) {
     std::size_t pos = 0;
     while ((pos = text.find('<', pos)) != std::string_view::npos) {
@@ -193,7 +190,7 @@ std::string PrescanMeta(std::string_view text) {
             }
             pos = SkipTag(text, pos + 5);
         } else if (rest.size() > 2 &&
-                   (IsAsciiLetter(rest[1]) || (rest[1] == '/' && IsAsciiLetter(rest[2])))) {
+                   (IsAsciiAlpha(rest[1]) || (rest[1] == '/' && IsAsciiAlpha(rest[2])))) {
             std::size_t name = pos + 1;
             while (name < text.size() && !IsSpace(text[name]) && text[name] != '>') {
                 ++name;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/html_css_media.h"
 #include "html/html_css_syntax.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
@@ -288,6 +289,36 @@ void AddRules(std::string_view prelude, std::string_view block, bool foldCase,
     }
 }
 
+// The query list of an "@media" prelude; false for other at-rules.
+bool MediaQueryOf(std::string_view prelude, std::string_view* query) {
+    const std::size_t nameEnd = SkipCssName(prelude, 1);
+    if (!EqualsIgnoringAsciiCase(prelude.substr(1, nameEnd - 1), "media")) {
+        return false;
+    }
+    *query = prelude.substr(nameEnd);
+    return true;
+}
+
+// Appends the rules of a comment-free sheet, or of the block of an @media
+// rule `depth` deep, in order, so that later rules win as in the cascade.
+// An @media block whose query matches the screen adds its rules where it
+// stands; other @media blocks and other at-rules (@supports, @layer,
+// @font-face, ...) add none, which can only show more text.
+void AddSheetRules(std::string_view sheet, bool nested, bool foldCase, int depth,
+                   std::vector<CssRule>* rules) {
+    CssRuleReader reader(sheet, nested);
+    CssRuleText rule;
+    std::string_view query;
+    while (rules->size() < kMaxStyleRules && reader.Next(&rule)) {
+        if (!rule.atRule) {
+            AddRules(rule.prelude, rule.block, foldCase, rules);
+        } else if (depth < kMaxMediaBlockNesting && MediaQueryOf(rule.prelude, &query) &&
+                   CssMediaMatchesScreen(query)) {
+            AddSheetRules(rule.block, true, foldCase, depth + 1, rules);
+        }
+    }
+}
+
 }  // namespace
 
 bool CssDeclarations::Empty() const {
@@ -311,13 +342,7 @@ CssDeclarations ParseCssDeclarations(std::string_view text) {
 
 void ParseCssStyleSheet(std::string_view sheetText, bool foldCase, std::vector<CssRule>* rules) {
     const std::string sheet = WithoutCssComments(sheetText);
-    CssRuleReader reader(sheet);
-    CssRuleText rule;
-    while (rules->size() < kMaxStyleRules && reader.Next(&rule)) {
-        if (!rule.atRule) {
-            AddRules(rule.prelude, rule.block, foldCase, rules);
-        }
-    }
+    AddSheetRules(sheet, false, foldCase, 0, rules);
 }
 
 }  // namespace vellumo

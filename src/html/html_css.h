@@ -4,8 +4,10 @@
 // style attributes and from the rules of style elements whose selectors
 // are simple (type, .class, #id, [hidden], their compounds and descendant
 // combinations). The sheet is cut into rules as a browser's CSS parser
-// cuts it (html_css_syntax.h). Rules inside @media and other at-rules are
-// ignored, as are rules with any other selector. Never fails on any input.
+// cuts it (html_css_syntax.h). The rules of an @media block count when its
+// query matches the renderer's screen (html_css_media.h); rules inside
+// other at-rules are ignored, as are rules with any other selector. Never
+// fails on any input.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,8 @@ namespace vellumo {
 
 constexpr std::size_t kMaxStyleRules = 2048;
 constexpr std::size_t kMaxSelectorCompounds = 16;
+// @media blocks nested deeper than this add no rules.
+constexpr int kMaxMediaBlockNesting = 8;
 
 enum class CssProperty {
     kDisplay,

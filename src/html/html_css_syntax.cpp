@@ -5,6 +5,7 @@
 
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
@@ -38,7 +39,7 @@ bool IsValidEscape(std::string_view text, std::size_t pos) {
 }
 
 bool IsNameStartByte(char c) {
-    return IsCssNameByte(c) && c != '-' && (c < '0' || c > '9');
+    return IsCssNameByte(c) && c != '-' && !IsAsciiDigit(c);
 }
 
 // A string ends at its quote, or before an unescaped line break (a bad
@@ -181,7 +182,7 @@ std::string WithoutCssComments(std::string_view sheet) {
 bool CssRuleReader::Next(CssRuleText* rule) {
     while (pos_ < sheet_.size()) {
         const UnitSpan span = ReadUnit(sheet_, pos_);
-        if (IsHtmlWhiteSpace(sheet_[pos_]) || span.unit == Unit::kMarker ||
+        if (IsHtmlWhiteSpace(sheet_[pos_]) || (span.unit == Unit::kMarker && !nested_) ||
             span.unit == Unit::kComment) {
             pos_ = span.end;
         } else if (span.unit == Unit::kAtKeyword) {

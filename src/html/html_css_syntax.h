@@ -11,13 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_class.h"
+
 namespace vellumo {
 
 // A byte that may stand in a CSS name (identifiers, class and id names);
 // every byte of a non-ASCII character does.
 [[nodiscard]] constexpr bool IsCssNameByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    return IsAsciiAlphaNumeric(c) || c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 
 // Whether the text at `pos` would start an identifier: a letter, "_", a
@@ -40,13 +41,16 @@ struct CssRuleText {
 };
 
 // Reads the rules of a comment-free sheet (WithoutCssComments) in order,
-// as "consume a list of rules" does at the top level: "<!--" and "-->"
-// between rules are ignored, a stray "}" or ";" joins the prelude of the
-// next rule (which then matches nothing), and a prelude the sheet ends in
-// gives no rule. `sheet` must outlive the reader and the views it gives.
+// as "consume a list of rules" does: a stray "}" or ";" joins the prelude
+// of the next rule (which then matches nothing), and a prelude the sheet
+// ends in gives no rule. At the top level "<!--" and "-->" between rules
+// are ignored; inside a block (`nested`: the rules of an @media block)
+// they join the prelude too. `sheet` must outlive the reader and the views
+// it gives.
 class CssRuleReader {
   public:
-    explicit CssRuleReader(std::string_view sheet) : sheet_(sheet) {}
+    explicit CssRuleReader(std::string_view sheet, bool nested = false)
+        : sheet_(sheet), nested_(nested) {}
 
     // The next rule; false at the end of the sheet.
     [[nodiscard]] bool Next(CssRuleText* rule);
@@ -58,6 +62,7 @@ class CssRuleReader {
     void TakeBlock(std::size_t open, CssRuleText* rule);
 
     std::string_view sheet_;
+    bool nested_;
     std::size_t pos_ = 0;
     std::vector<char> closers_;  // scratch for nested brackets
 };

@@ -5,16 +5,13 @@
 
 #include "html/html_css_syntax.h"
 #include "html/html_white_space.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
 
 // Past this a number is infinite or zero anyway.
 constexpr int kMaxExponent = 400;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool StartsNumber(std::string_view text, std::size_t pos) {
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
@@ -23,7 +20,7 @@ bool StartsNumber(std::string_view text, std::size_t pos) {
     if (pos < text.size() && text[pos] == '.') {
         ++pos;
     }
-    return pos < text.size() && IsDigit(text[pos]);
+    return pos < text.size() && IsAsciiDigit(text[pos]);
 }
 
 // A CSS number from `*pos`, which StartsNumber accepted.
@@ -33,14 +30,14 @@ double ReadNumber(std::string_view text, std::size_t* pos, bool* integer) {
         sign = text[(*pos)++] == '-' ? -1 : 1;
     }
     double value = 0;
-    while (*pos < text.size() && IsDigit(text[*pos])) {
+    while (*pos < text.size() && IsAsciiDigit(text[*pos])) {
         value = value * 10 + (text[(*pos)++] - '0');
     }
     *integer = true;
-    if (*pos + 1 < text.size() && text[*pos] == '.' && IsDigit(text[*pos + 1])) {
+    if (*pos + 1 < text.size() && text[*pos] == '.' && IsAsciiDigit(text[*pos + 1])) {
         *integer = false;
         double scale = 0.1;
-        for (++*pos; *pos < text.size() && IsDigit(text[*pos]); ++*pos, scale /= 10) {
+        for (++*pos; *pos < text.size() && IsAsciiDigit(text[*pos]); ++*pos, scale /= 10) {
             value += (text[*pos] - '0') * scale;
         }
     }
@@ -48,9 +45,9 @@ double ReadNumber(std::string_view text, std::size_t* pos, bool* integer) {
     const bool signedExponent = e + 1 < text.size() && (text[e + 1] == '-' || text[e + 1] == '+');
     std::size_t digits = e + (signedExponent ? 2 : 1);
     if (e < text.size() && (text[e] == 'e' || text[e] == 'E') && digits < text.size() &&
-        IsDigit(text[digits])) {
+        IsAsciiDigit(text[digits])) {
         int exponent = 0;
-        for (; digits < text.size() && IsDigit(text[digits]); ++digits) {
+        for (; digits < text.size() && IsAsciiDigit(text[digits]); ++digits) {
             exponent = std::min(exponent * 10 + (text[digits] - '0'), kMaxExponent);
         }
         value *= std::pow(10.0, text[e + 1] == '-' ? -exponent : exponent);

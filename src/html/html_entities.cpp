@@ -1,5 +1,6 @@
 #include "html/html_entities.h"
 #include "charset/unicode_text.h"
+#include "platform/ascii_class.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,10 +19,6 @@ constexpr char16_t kC1Replacements[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-bool IsAsciiAlphaNumeric(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 // Compares a table name with `key` without measuring the name first.
 int CompareName(const char* name, std::string_view key) {
@@ -48,7 +45,7 @@ const NamedCharRef* FindExact(std::string_view name) {
 }
 
 int DigitValue(char c, bool hex) {
-    if (c >= '0' && c <= '9') {
+    if (IsAsciiDigit(c)) {
         return c - '0';
     }
     if (hex && c >= 'a' && c <= 'f') {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "charset/unicode_text.h"
 #include "html/html_text_options.h"
 
 namespace vellumo {
@@ -8,13 +9,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kColumnGap = 2;
-
-// Characters, not bytes: UTF-8 continuation bytes do not count.
-std::size_t CharacterCount(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
 
 std::vector<std::string_view> Cells(std::string_view line) {
     std::vector<std::string_view> cells;
@@ -36,7 +30,7 @@ std::string AlignedRows(const Rows& rows, std::size_t width) {
     std::vector<std::size_t> widths(rows[0].size(), 0);
     for (const auto& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], CharacterCount(row[i]));
+            widths[i] = std::max(widths[i], Utf8CharacterCount(row[i]));
         }
     }
     std::size_t total = 0;
@@ -52,7 +46,7 @@ std::string AlignedRows(const Rows& rows, std::size_t width) {
         for (std::size_t i = 0; i < row.size(); ++i) {
             line.append(row[i]);
             if (i + 1 < row.size()) {
-                line.append(widths[i] - CharacterCount(row[i]) + kColumnGap, ' ');
+                line.append(widths[i] - Utf8CharacterCount(row[i]) + kColumnGap, ' ');
             }
         }
         out += line.substr(0, line.find_last_not_of(' ') + 1);

@@ -1,30 +1,30 @@
 #include "html/html_text_options.h"
 
+#include "charset/unicode_text.h"
+
 namespace vellumo {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Characters that show nothing, in UTF-8: the no-break space and the other
-// Unicode spaces, the zero-width characters, the soft hyphen and the
-// grapheme joiner. Newsletters pad their hidden preview lines with them.
-constexpr std::string_view kBlankCharacters[] = {
-    "\xC2\xA0",     "\xC2\xAD",     "\xCD\x8F",     "\xE2\x80\x80", "\xE2\x80\x81", "\xE2\x80\x82",
-    "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86", "\xE2\x80\x87", "\xE2\x80\x88",
-    "\xE2\x80\x89", "\xE2\x80\x8A", "\xE2\x80\x8B", "\xE2\x80\x8C", "\xE2\x80\x8D", "\xE2\x80\xAF",
-    "\xE2\x81\x9F", "\xE2\x81\xA0", "\xE3\x80\x80", "\xEF\xBB\xBF",
-};
+// Characters that show nothing: the no-break space and the other Unicode
+// spaces, the zero-width characters, the soft hyphen and the grapheme
+// joiner. Newsletters pad their hidden preview lines with them.
+bool ShowsNothing(char32_t c) {
+    return c == 0xA0 || c == 0xAD || c == 0x34F || (c >= 0x2000 && c <= 0x200D) || c == 0x202F ||
+           c == 0x205F || c == 0x2060 || c == 0x3000 || c == 0xFEFF;
+}
 
-// The length of the blank character at the start of `text`, 0 for none.
+// The length of the blank character at the start of `text`, 0 for none;
+// `utf8`: the text is UTF-8, so the characters that show nothing count.
 std::size_t BlankLength(std::string_view text, bool utf8) {
     if (text[0] == ' ' || text[0] == '\t') {
         return 1;
     }
     if (utf8) {
-        for (std::string_view blank : kBlankCharacters) {
-            if (text.substr(0, blank.size()) == blank) {
-                return blank.size();
-            }
+        const Utf8Read read = ReadUtf8(text, 0);
+        if (read.status == Utf8Status::kValid && ShowsNothing(read.codePoint)) {
+            return read.length;
         }
     }
     return 0;

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
+#include "charset/unicode_text.h"
+#include "platform/ascii_class.h"
+
 namespace vellumo {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-bool StartsCharacter(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-}
 
 // The leading "> " markers of a quoted line.
 std::string_view QuotePrefix(std::string_view line) {
@@ -23,10 +22,6 @@ std::string_view QuotePrefix(std::string_view line) {
     return line.substr(0, at);
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The length of a list marker at the start of `text`: "* ", "- " or a
 // number with a dot and a space; 0 for none.
 size_t ListMarkerLength(std::string_view text) {
@@ -34,7 +29,7 @@ size_t ListMarkerLength(std::string_view text) {
         return 2;
     }
     size_t at = 0;
-    while (at < text.size() && at < 9 && IsDigit(text[at])) {
+    while (at < text.size() && at < 9 && IsAsciiDigit(text[at])) {
         ++at;
     }
     return at > 0 && text.substr(at, 2) == ". " ? at + 2 : 0;
@@ -57,7 +52,7 @@ bool BreaksAt(std::string_view rest, size_t at) {
         return true;
     }
     size_t end = at + 2;
-    while (end < rest.size() && IsDigit(rest[end])) {
+    while (end < rest.size() && IsAsciiDigit(rest[end])) {
         ++end;
     }
     return end == at + 2 || end >= rest.size() || rest[end] != ']';
@@ -74,7 +69,7 @@ void WrapLine(std::string_view line, size_t width, std::string& out) {
         size_t room = width > used ? width - used : 1;
         size_t count = 0, at = 0, lastSpace = std::string_view::npos;
         for (; at < rest.size(); ++at) {
-            if (StartsCharacter(rest[at]) && ++count > room) {
+            if (!IsUtf8ContinuationByte(rest[at]) && ++count > room) {
                 break;
             }
             if (rest[at] == ' ' && BreaksAt(rest, at)) {

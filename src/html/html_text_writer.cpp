@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
+#include "charset/unicode_text.h"
 #include "html/html_case_mapping.h"
 #include "html/html_tokenizer.h"
 #include "html/html_white_space.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
-
-bool IsAsciiAlphaNumeric(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
 
 // The length of the first letter with the punctuation before it: up to and
 // with the first letter or digit (any non-ASCII character counts as one).
@@ -23,7 +21,7 @@ std::size_t FirstLetterLength(std::string_view run) {
         }
         if (byte >= 0xC0) {
             std::size_t end = i + 1;
-            while (end < run.size() && (static_cast<unsigned char>(run[end]) & 0xC0) == 0x80) {
+            while (end < run.size() && IsUtf8ContinuationByte(run[end])) {
                 ++end;
             }
             return end;

@@ -4,37 +4,26 @@
 #include "html/html_entities.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
 
 constexpr char32_t kNoBreakSpace = 0xA0;
 
-bool IsAsciiAlpha(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool IsAsciiAlphaNumeric(char c) {
-    return IsAsciiAlpha(c) || (c >= '0' && c <= '9');
-}
-
 // Bytes that end a plain run of text in the data state.
 bool IsDataStop(char c) {
     return c == '<' || c == '&' || c == '\r' || c == '\0';
-}
-
-bool IsContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 // Replaces a character cut off at the end of `text`: the bytes on either
 // side of a dropped NUL are no one character.
 void RepairCutCharacter(std::string* text) {
     std::size_t start = text->size();
-    while (start > 0 && text->size() - start < 4 && IsContinuationByte((*text)[start - 1])) {
+    while (start > 0 && text->size() - start < 4 && IsUtf8ContinuationByte((*text)[start - 1])) {
         --start;
     }
-    if (start == 0 || IsContinuationByte((*text)[start - 1])) {
+    if (start == 0 || IsUtf8ContinuationByte((*text)[start - 1])) {
         return;  // only stray continuation bytes: nothing can complete them
     }
     --start;

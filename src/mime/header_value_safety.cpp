@@ -1,11 +1,13 @@
 #include "mime/header_value_safety.h"
 
+#include "platform/ascii_class.h"
+
 namespace vellumo {
 namespace {
 
 bool IsCharsetByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '_' || c == '.' || c == ':' || c == '+' || c == '(' || c == ')';
+    return IsAsciiAlphaNumeric(c) || c == '-' || c == '_' || c == '.' || c == ':' || c == '+' ||
+           c == '(' || c == ')';
 }
 
 bool IsBlank(char c) {

@@ -1,10 +1,11 @@
 #include "platform/char_test.h"
 
+#include "platform/ascii_class.h"
+
 namespace vellumo {
 
 bool IsAlphaNumericByte(unsigned char byte) {
-    if ((byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
-        (byte >= 'a' && byte <= 'z')) {
+    if (IsAsciiAlphaNumeric(static_cast<char>(byte))) {
         return true;
     }
     // Latin-1 letters, as the Western ANSI code page classifies them.

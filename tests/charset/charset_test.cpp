@@ -1,13 +1,22 @@
-// Charset names, writing code points in each charset, and UTF-8 repair.
+// Charset names, writing code points in each charset, UTF-8 repair and counting.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "charset/charset.h"
+#include "charset/unicode_text.h"
 
 namespace vellumo {
 namespace {
+
+std::size_t CodePointCount(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++count) {
+        (void)NextUtf8CodePoint(text, &pos);
+    }
+    return count;
+}
 
 TEST(HtmlCharset, LabelsResolveAsBrowsersDo) {
     const struct {
@@ -119,7 +128,10 @@ TEST(HtmlCharset, Utf8Repair) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(RepairUtf8(c.input), c.expected);
         EXPECT_EQ(IsValidUtf8(c.input), c.input == c.expected);
-        EXPECT_TRUE(IsValidUtf8(RepairUtf8(c.input)));
+        const std::string repaired = RepairUtf8(c.input);
+        EXPECT_TRUE(IsValidUtf8(repaired));
+        // Columns count the characters the reader reads in well-formed text.
+        EXPECT_EQ(Utf8CharacterCount(repaired), CodePointCount(repaired));
     }
 }
 

@@ -83,10 +83,23 @@ TEST(HtmlCss, StyleSheets) {
          {"div.x#y span.z/66050"}},
         {"selector list", "a, .b {display:none}", {"a/1", ".b/256"}},
         {"rules without our properties are dropped", "p{color:red}", {}},
-        {"media rules ignored", "@media screen{.m{display:none}} .n{display:none}", {".n/256"}},
-        {"nested at-rules ignored",
-         "@supports (x){@media y{.m{display:none}}}.n{display:none}",
+        {"@media screen rule dropped",
+         ".a{display:none} @Media Screen{.m{display:none}} .n{display:none}",
+         {".a/256", ".m/256", ".n/256"}},
+        {"@media rule for another device applied",
+         "@media print{.p{display:none}} @media (max-width:600px){.q{display:none}}"
+         "@media nonsense){.r{display:none}}",
+         {}},
+        {"rules of nested @media blocks lost",
+         "@media all{@media screen{.m{display:none}} @media print{.p{display:none}}}",
+         {".m/256"}},
+        {"other at-rules' blocks applied",
+         "@supports (x){@media all{.s{display:none}}} @mediax{.x{display:none}}"
+         "@layer l{.y{display:none}}.n{display:none}",
          {".n/256"}},
+        {"html comment marker in an @media block ignored",
+         "@media all{<!-- .e{display:none} .f{display:none}}",
+         {".f/256"}},
         {"statement at-rule skipped", "@import url(x.css); .n{display:none}", {".n/256"}},
         {"comments removed", "/* .c{display:none} */ .d/**/{display:none}", {".d/256"}},
         {"html comment markers ignored", "<!-- .e{display:none} -->", {".e/256"}},
@@ -145,6 +158,19 @@ TEST(HtmlCss, RuleCountIsBounded) {
     std::vector<CssRule> rules;
     ParseCssStyleSheet(sheet, false, &rules);
     EXPECT_EQ(rules.size(), kMaxStyleRules);
+}
+
+TEST(HtmlCss, MediaBlockNestingIsBounded) {
+    const auto nested = [](int depth) {
+        std::string sheet;
+        for (int i = 0; i < depth; ++i) {
+            sheet += "@media all{";
+        }
+        return sheet + ".m{display:none}" + std::string(static_cast<std::size_t>(depth), '}');
+    };
+    EXPECT_EQ(Selectors(nested(kMaxMediaBlockNesting).c_str()).size(), 1u);
+    EXPECT_TRUE(Selectors(nested(kMaxMediaBlockNesting + 1).c_str()).empty());
+    EXPECT_TRUE(Selectors(nested(100000).c_str()).empty());
 }
 
 TEST(HtmlDoctype, QuirksMode) {

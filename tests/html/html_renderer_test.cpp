@@ -209,8 +209,24 @@ TEST(HtmlRenderer, HiddenContent) {
          "<style>.mobile span{display:none}</style><div class=mobile><b><span>x</span></b></div>"
          "<span>y</span>",
          "y"},
-        {"rules in media queries are ignored",
+        {"a phone-only @media rule still hides nothing",
          "<style>@media (max-width:600px){.d{display:none}}</style><div class=d>x</div>", "x"},
+        {"a rule in @media screen did not hide text",
+         "<style>@media screen{.x{display:none}}</style><b class=x>x</b>y", "y"},
+        {"a rule in @media for a wide screen did not hide text",
+         "<style>@media only screen and (min-width:600px){.x{display:none}}</style>"
+         "<b class=x>x</b>y",
+         "y"},
+        {"a desktop @media rule came before the rules around it",
+         "<style>.x{display:none} @media screen{.x{display:inline}} .y{display:none}</style>"
+         "<b class=x>x</b><b class=\"x y\">y</b>",
+         "x"},
+        {"a rule in nested matching @media blocks did not hide text",
+         "<style>@media screen{@media (min-width:600px){.x{display:none}}"
+         "@media print{.y{display:none}}}</style><b class=x>x</b><b class=y>y</b>",
+         "y"},
+        {"a rule in @supports is skipped",
+         "<style>@supports (display:none){.x{display:none}}</style><b class=x>x</b>", "x"},
         {"rules with other selectors are ignored",
          "<style>a:hover, [title], div > p {display:none}</style><p title=t>x</p>", "x"},
         {"inline style beats a rule",

@@ -1,5 +1,6 @@
 #include "html/engine/html_offline_css.h"
 
+#include "html/html_css_syntax.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
 
@@ -7,12 +8,6 @@ namespace vellumo {
 namespace {
 
 constexpr std::string_view kBindingProperties[] = {"behavior", "-ms-behavior", "-moz-binding"};
-
-bool IsNameByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '_' || byte >= 0x80;
-}
 
 bool IsListed(std::string_view name, const std::string_view* list, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
@@ -80,7 +75,7 @@ std::size_t AtRuleEnd(std::string_view css, std::size_t at) {
 }
 
 std::size_t NameEnd(std::string_view css, std::size_t start) {
-    while (start < css.size() && IsNameByte(css[start])) {
+    while (start < css.size() && IsCssNameByte(css[start])) {
         ++start;
     }
     return start;
@@ -124,7 +119,7 @@ std::string MakeCssOffline(std::string_view input) {
             } else {
                 i = AtRuleEnd(css, i);
             }
-        } else if (IsNameByte(c)) {
+        } else if (IsCssNameByte(c)) {
             i = AppendName(css, i, NameEnd(css, i), &out);
         } else {
             out += c;

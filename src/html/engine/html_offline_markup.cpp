@@ -7,6 +7,7 @@
 #include "html/html_tokenizer.h"
 #include "html/html_white_space.h"
 #include "platform/ascii_case.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
@@ -138,7 +139,7 @@ std::vector<std::string> QuotedParts(std::string_view text) {
 // A public identifier keeps the characters one may hold, "=" and quotes
 // aside, so that it cannot pass for anything else.
 bool IsPublicIdByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+    return IsAsciiAlphaNumeric(c) ||
            std::string_view(" -()+,./:?;!*#@$_%").find(c) != std::string_view::npos;
 }
 
