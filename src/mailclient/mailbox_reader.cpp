@@ -148,13 +148,6 @@ bool MailboxReader::Fill() {
     if (atEnd_) {
         return false;
     }
-    // The messages handed out before this one go: the current message moves
-    // to the front once, before it grows.
-    if (start_ > 0) {
-        buffer_.erase(0, start_);
-        scanned_ -= start_;
-        start_ = 0;
-    }
     size_t had = buffer_.size();
     buffer_.resize(had + kReadChunk);
     size_t got = std::fread(&buffer_[had], 1, kReadChunk, stream_);
@@ -194,9 +187,8 @@ size_t MailboxReader::FindEnvelope() {
     for (;;) {
         size_t found = FindSeparator(buffer_, scanned_);
         if (found == std::string::npos) {
-            scanned_ = buffer_.size() >= start_ + kSeparator.size()
-                           ? buffer_.size() - kSeparator.size() + 1
-                           : start_;
+            scanned_ =
+                buffer_.size() >= kSeparator.size() ? buffer_.size() - kSeparator.size() + 1 : 0;
             return std::string::npos;
         }
         size_t lineStart = found + 1;
@@ -230,44 +222,31 @@ bool MailboxReader::Next(std::string& message) {
     for (;;) {
         size_t found = isMailbox_ ? FindEnvelope() : std::string::npos;
         if (found != std::string::npos) {
-            HandOut(found + 1, message);
+            // The message is handed over without a copy; the bytes after it
+            // go into the caller's previous message buffer, so both buffers
+            // keep their capacity from one message to the next.
+            if (message.capacity() > kKeptCapacity) {
+                std::string().swap(message);  // a rare large message: give it back
+            }
+            message.assign(buffer_, found + 1, std::string::npos);
+            buffer_.resize(found + 1);
+            message.swap(buffer_);
+            scanned_ = 0;
+            handedOut_ += message.size();
             return true;
         }
         if (!Fill()) {
             break;
         }
     }
-    if (buffer_.size() == start_) {
+    if (buffer_.empty()) {
         return false;
     }
-    HandOut(buffer_.size(), message);
+    message.swap(buffer_);
+    buffer_.clear();
+    scanned_ = 0;
+    handedOut_ += message.size();
     return true;
-}
-
-// Hands out the message that ends at `end`, copying the fewer bytes: a
-// message that lies in bytes already read is copied out; one larger than
-// what was read after it is handed over whole, and those bytes go into the
-// caller's previous message buffer, so both buffers keep their capacity from
-// one message to the next.
-void MailboxReader::HandOut(size_t end, std::string& message) {
-    if (message.capacity() > kKeptCapacity) {
-        std::string().swap(message);  // a rare large message: give it back
-    }
-    size_t length = end - start_;
-    if (start_ > 0 || length <= buffer_.size() - end) {
-        message.assign(buffer_, start_, length);
-        start_ = end;
-    } else {
-        message.assign(buffer_, end, std::string::npos);
-        buffer_.resize(end);
-        message.swap(buffer_);
-    }
-    if (start_ == buffer_.size()) {
-        buffer_.clear();
-        start_ = 0;
-    }
-    scanned_ = start_;
-    handedOut_ += length;
 }
 
 std::string MailboxTail(const std::vector<std::string_view>& converted, std::string_view original) {

@@ -53,12 +53,10 @@ class MailboxReader {
     // Where the "\n" before the next envelope line lies in the buffer; npos
     // when more must be read to tell.
     size_t FindEnvelope();
-    void HandOut(size_t end, std::string& message);
 
     std::FILE* stream_;
     unsigned long long sizeHint_;
-    std::string buffer_;  // the current message from start_, and what follows
-    size_t start_ = 0;    // the bytes before it are handed out already
+    std::string buffer_;  // the current message from its start, and what follows
     std::string leadingLines_;
     size_t scanned_ = 0;  // no separator lies before this offset
     bool atEnd_ = false;
