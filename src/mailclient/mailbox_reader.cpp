@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/ascii_case.h"
+#include "platform/byte_search.h"
 
 namespace vellumo {
 namespace {
@@ -23,21 +24,6 @@ constexpr std::string_view kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun"
 
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-// Where "\nFrom " next occurs from `from` on; npos when it does not.
-size_t FindSeparator(const std::string& text, size_t from) {
-#if defined(__GLIBC__)
-    if (from >= text.size()) {
-        return std::string::npos;
-    }
-    const void* hit =
-        memmem(text.data() + from, text.size() - from, kSeparator.data(), kSeparator.size());
-    return hit == nullptr ? std::string::npos
-                          : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
-#else
-    return text.find(kSeparator, from);
-#endif
 }
 
 bool IsBlank(char c) {
@@ -185,7 +171,7 @@ void MailboxReader::Start() {
 
 size_t MailboxReader::FindEnvelope() {
     for (;;) {
-        size_t found = FindSeparator(buffer_, scanned_);
+        size_t found = FindBytes(buffer_, kSeparator, scanned_);
         if (found == std::string::npos) {
             scanned_ =
                 buffer_.size() >= kSeparator.size() ? buffer_.size() - kSeparator.size() + 1 : 0;
