@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/envelope_line.h"
 #include "platform/ascii_case.h"
 #include "platform/byte_search.h"
 
 namespace vellumo {
 namespace {
 
-constexpr std::string_view kEnvelopeStart = "From ";
 constexpr std::string_view kSeparator = "\nFrom ";
 // Small reads keep the bytes read past a message (copied into the next
 // message's buffer) small.
@@ -123,11 +123,7 @@ bool LooksLikeMailMessage(std::string_view text) {
 }
 
 bool LooksLikeMailbox(std::string_view head) {
-    // "From : x" is a header field with a blank before its colon, not an
-    // envelope line, which names the sender right after the space.
-    return head.substr(0, kEnvelopeStart.size()) == kEnvelopeStart &&
-           head.size() > kEnvelopeStart.size() && head[kEnvelopeStart.size()] != ' ' &&
-           head[kEnvelopeStart.size()] != ':';
+    return BeginsWithEnvelopeLine(head);
 }
 
 bool MailboxReader::Fill() {
@@ -152,7 +148,7 @@ void MailboxReader::Start() {
     size_t lead = 0;
     for (;;) {
         lead = buffer_.find_first_not_of("\r\n");
-        if ((lead != std::string::npos && buffer_.size() - lead >= kEnvelopeStart.size()) ||
+        if ((lead != std::string::npos && buffer_.size() - lead > kEnvelopeStart.size()) ||
             !Fill()) {
             break;
         }
