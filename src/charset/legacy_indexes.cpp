@@ -45,13 +45,18 @@ std::vector<char32_t> Expand(const GeneratedIndex& generated) {
 }  // namespace
 
 LegacyIndex::LegacyIndex(const GeneratedIndex& generated) : codePoints_(Expand(generated)) {
+    byCodePoint_.reserve(codePoints_.size());
     for (std::size_t pointer = 0; pointer < codePoints_.size(); ++pointer) {
         if (codePoints_[pointer] != 0) {
             byCodePoint_.push_back({codePoints_[pointer], static_cast<std::uint16_t>(pointer)});
         }
     }
-    std::stable_sort(byCodePoint_.begin(), byCodePoint_.end(),
-                     [](const Entry& a, const Entry& b) { return a.codePoint < b.codePoint; });
+    // Built when a program first reads the encoding, so it is sorted on
+    // every start: the pointer decides between equal code points, which
+    // gives the order of a stable sort without its extra pass and buffer.
+    std::sort(byCodePoint_.begin(), byCodePoint_.end(), [](const Entry& a, const Entry& b) {
+        return a.codePoint < b.codePoint || (a.codePoint == b.codePoint && a.pointer < b.pointer);
+    });
 }
 
 bool LegacyIndex::Pointer(char32_t codePoint, std::size_t* pointer, std::size_t skipFirst,

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/envelope_line.h"
 #include "host/header_text_parameter.h"
 #include "host/plugin_state.h"
 #include "host/translator_table.h"
@@ -83,17 +84,6 @@ bool StartsMessageField(std::string_view line) {
 }
 
 }  // namespace
-
-bool BeginsWithEnvelopeLine(std::string_view rawHeaders) {
-    constexpr std::string_view kEnvelopeStart = "From ";
-    if (rawHeaders.substr(0, kEnvelopeStart.size()) != kEnvelopeStart) {
-        return false;
-    }
-    // "From : x" is a field with blanks before its colon, not an envelope.
-    size_t word = rawHeaders.find_first_not_of(" \t", kEnvelopeStart.size());
-    return word != std::string_view::npos && rawHeaders[word] != ':' && rawHeaders[word] != '\r' &&
-           rawHeaders[word] != '\n';
-}
 
 std::int32_t HostInputTailFor(const HeaderRecord* header) {
     if (header == nullptr || header->rawHeaders == nullptr) {

@@ -13,16 +13,13 @@ namespace vellumo {
 // colon right after it, a blank after the colon or not).
 [[nodiscard]] bool IsMessageHeader(std::string_view rawHeaders);
 
-// True when the raw header text is that of the message itself: the host
-// puts the mailbox's envelope line ("From ???@??? ...", no colon after its
-// first word) before the message's own fields. A nested part's header, and
-// the header of a message embedded in a part, never begins with it.
-[[nodiscard]] bool BeginsWithEnvelopeLine(std::string_view rawHeaders);
-
 // The line ends that the host's input file holds after the offered
 // entity's own bytes (see HostInputTailLineEnds): 1 for the message
 // itself, 2 for a nested entity (an embedded message included), read from
-// the raw header text of the offer. Without that text: 1.
+// the raw header text of the offer: the host puts the mailbox's envelope
+// line before the message's own fields (BeginsWithEnvelopeLine), never
+// before a nested part's header or an embedded message's. Without that
+// text: 1.
 [[nodiscard]] std::int32_t HostInputTailFor(const HeaderRecord* header);
 
 // Keeps a copy of the raw header text in CapturedHeaders when it is a

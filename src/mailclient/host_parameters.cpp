@@ -1,5 +1,7 @@
 #include "mailclient/host_parameters.h"
 
+#include <utility>
+
 namespace vellumo {
 namespace {
 
@@ -90,7 +92,7 @@ HostParameters ReadHostParameters(std::string_view value) {
                  ? ReadQuoted(value, valueStart, text)
                  : ReadBare(value, valueStart, text, cut);
         parameters.emplace_back(
-            std::string(TrimmedName(value.substr(nameStart, equals - nameStart))), text);
+            std::string(TrimmedName(value.substr(nameStart, equals - nameStart))), std::move(text));
         at = cut ? at : NextParameter(value, at);
     }
     return parameters;

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/envelope_line.h"
 #include "platform/ascii_case.h"
+#include "platform/byte_search.h"
 
 namespace vellumo {
 namespace {
 
-constexpr std::string_view kEnvelopeStart = "From ";
 constexpr std::string_view kSeparator = "\nFrom ";
 // Small reads keep the bytes read past a message (copied into the next
 // message's buffer) small.
@@ -23,21 +24,6 @@ constexpr std::string_view kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun"
 
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-// Where "\nFrom " next occurs from `from` on; npos when it does not.
-size_t FindSeparator(const std::string& text, size_t from) {
-#if defined(__GLIBC__)
-    if (from >= text.size()) {
-        return std::string::npos;
-    }
-    const void* hit =
-        memmem(text.data() + from, text.size() - from, kSeparator.data(), kSeparator.size());
-    return hit == nullptr ? std::string::npos
-                          : static_cast<size_t>(static_cast<const char*>(hit) - text.data());
-#else
-    return text.find(kSeparator, from);
-#endif
 }
 
 bool IsBlank(char c) {
@@ -137,11 +123,7 @@ bool LooksLikeMailMessage(std::string_view text) {
 }
 
 bool LooksLikeMailbox(std::string_view head) {
-    // "From : x" is a header field with a blank before its colon, not an
-    // envelope line, which names the sender right after the space.
-    return head.substr(0, kEnvelopeStart.size()) == kEnvelopeStart &&
-           head.size() > kEnvelopeStart.size() && head[kEnvelopeStart.size()] != ' ' &&
-           head[kEnvelopeStart.size()] != ':';
+    return BeginsWithEnvelopeLine(head);
 }
 
 bool MailboxReader::Fill() {
@@ -166,7 +148,7 @@ void MailboxReader::Start() {
     size_t lead = 0;
     for (;;) {
         lead = buffer_.find_first_not_of("\r\n");
-        if ((lead != std::string::npos && buffer_.size() - lead >= kEnvelopeStart.size()) ||
+        if ((lead != std::string::npos && buffer_.size() - lead > kEnvelopeStart.size()) ||
             !Fill()) {
             break;
         }
@@ -185,7 +167,7 @@ void MailboxReader::Start() {
 
 size_t MailboxReader::FindEnvelope() {
     for (;;) {
-        size_t found = FindSeparator(buffer_, scanned_);
+        size_t found = FindBytes(buffer_, kSeparator, scanned_);
         if (found == std::string::npos) {
             scanned_ =
                 buffer_.size() >= kSeparator.size() ? buffer_.size() - kSeparator.size() + 1 : 0;

@@ -11,13 +11,16 @@
 namespace vellumo {
 
 // True when the text begins like a mailbox: with an envelope line, "From "
-// and the sender (not a "From :" header field).
+// and the sender (not a "From :" header field); see BeginsWithEnvelopeLine.
 [[nodiscard]] bool LooksLikeMailbox(std::string_view head);
 
 // True for a line the mail client takes for the start of a message in a
 // mailbox: "From ", a sender and a date ("From ???@??? Mon Dec 07 09:00:00
 // 2026"), without its line end. A body line such as "From the desk of..."
-// is not one, even where nobody quoted it.
+// is not one, even where nobody quoted it. This asks more than
+// BeginsWithEnvelopeLine (host/envelope_line.h), which is enough where no
+// body text can stand: at the start of a mailbox or of a raw header. Here
+// the line may be text, and only the date tells, as in the mail client.
 [[nodiscard]] bool IsEnvelopeLine(std::string_view line);
 
 // True when the text begins as a mail message does: with an envelope line

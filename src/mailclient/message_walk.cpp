@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "host/envelope_line.h"
 #include "host/host_records.h"
 #include "host/plugin_state.h"
 #include "host/translator_table.h"
@@ -16,7 +17,6 @@
 namespace vellumo {
 namespace {
 
-constexpr std::string_view kEnvelopeStart = "From ";
 constexpr std::string_view kDefaultEnvelope = "From ???@??? Thu Jan 01 00:00:00 1970\r\n";
 
 // Appends a piece, joining it to the last one when the bytes follow on.
@@ -263,9 +263,10 @@ HeaderLineEnds ReadHeaderLineEnds(std::string_view text) {
     return ends;
 }
 
-// The envelope line with its line end, when the message begins with one.
+// The envelope line with its line end, when the message begins with one
+// (a first field "From : x" is no envelope line).
 std::string_view EnvelopeOf(std::string_view message) {
-    if (message.substr(0, kEnvelopeStart.size()) != kEnvelopeStart) {
+    if (!BeginsWithEnvelopeLine(message)) {
         return {};
     }
     size_t end = message.find('\n');

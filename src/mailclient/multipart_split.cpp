@@ -1,9 +1,9 @@
 #include "mailclient/multipart_split.h"
 
 #include <algorithm>
-#include <cstring>
-#include <functional>
 #include <string>
+
+#include "platform/byte_search.h"
 
 namespace vellumo {
 namespace {
@@ -48,18 +48,7 @@ class DelimiterFinder {
     size_t BoundaryEnd(size_t at) const { return at + needle_.size() - 2; }
 
   private:
-    // Attachments make up most of the bytes searched: the C library's
-    // memmem is several times faster than a generic search where it exists.
-    size_t Find(size_t from) const {
-#if defined(__GLIBC__)
-        const void* hit =
-            memmem(body_.data() + from, body_.size() - from, needle_.data(), needle_.size());
-        return hit == nullptr ? std::string_view::npos
-                              : static_cast<size_t>(static_cast<const char*>(hit) - body_.data());
-#else
-        return body_.find(needle_, from);
-#endif
-    }
+    size_t Find(size_t from) const { return FindBytes(body_, needle_, from); }
 
     std::string_view body_;
     std::string needle_;

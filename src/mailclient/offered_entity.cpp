@@ -1,5 +1,7 @@
 #include "mailclient/offered_entity.h"
 
+#include <algorithm>
+
 #include "mailclient/host_parameters.h"
 #include "platform/ascii_case.h"
 
@@ -7,15 +9,21 @@ namespace vellumo {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
-constexpr std::string_view kBlanks = " \t\r\n";
+
+// Blanks and line ends, which Trim drops; compared here rather than with
+// find_first_not_of, which looks each byte up in the set with a call.
+bool IsBlankOrLineEnd(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view Trim(std::string_view text) {
-    size_t begin = text.find_first_not_of(kBlanks);
-    if (begin == std::string_view::npos) {
-        return {};
+    while (!text.empty() && IsBlankOrLineEnd(text.front())) {
+        text.remove_prefix(1);
     }
-    size_t end = text.find_last_not_of(kBlanks);
-    return text.substr(begin, end - begin + 1);
+    while (!text.empty() && IsBlankOrLineEnd(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 // The end of the field line that starts at `at`, folds included.
@@ -29,13 +37,9 @@ size_t FieldEnd(std::string_view header, size_t at) {
 }
 
 std::string Unfolded(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (char c : value) {
-        if (c != '\r' && c != '\n') {
-            out += c;
-        }
-    }
+    std::string out(value);
+    out.erase(std::remove_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }),
+              out.end());
     return std::string(Trim(out));
 }
 
@@ -145,7 +149,11 @@ std::string_view RawFieldValue(std::string_view header, std::string_view name) {
     while (at < header.size()) {
         size_t end = FieldEnd(header, at);
         std::string_view line = header.substr(at, end - at);
-        size_t colon = line.find(':');
+        // Most fields differ from the name in their first byte; a field that
+        // begins with a blank is read in full.
+        bool mayMatch = name.empty() || line.empty() || IsBlankOrLineEnd(line[0]) ||
+                        LowerAscii(line[0]) == LowerAscii(name[0]);
+        size_t colon = mayMatch ? line.find(':') : std::string_view::npos;
         if (colon != std::string_view::npos &&
             EqualsIgnoringAsciiCase(Trim(line.substr(0, colon)), name)) {
             return line.substr(colon + 1);
@@ -185,8 +193,13 @@ OfferedEntity ReadOfferedEntity(std::string_view text) {
 }
 
 std::string HostInputFile(const OfferedEntity& entity, bool delimiterLineEnd) {
-    std::string file =
-        "Mime-Version: 1.0\r\nContent-Type: " + entity.mainType + "/" + entity.subType;
+    // The body makes up most of the file: room for it at once, not grown
+    // (and copied) step by step.
+    constexpr size_t kHeaderRoom = 512;
+    std::string file;
+    file.reserve(entity.body.size() + kHeaderRoom);
+    file += "Mime-Version: 1.0\r\nContent-Type: ";
+    file += entity.mainType + "/" + entity.subType;
     for (const auto& param : entity.params) {
         if (!IsDispositionParameter(param.first)) {
             file += "; " + param.first + "=" + HostQuotedValue(param.second);

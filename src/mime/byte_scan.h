@@ -9,11 +9,6 @@ namespace vellumo {
 // Offset of the first CR LF that lies wholly inside [0, length), or -1.
 [[nodiscard]] ptrdiff_t FindCrLf(const char* text, ptrdiff_t length);
 
-// Offset of the first occurrence of needle (compared exactly) that lies wholly
-// inside [0, length), or -1. An empty needle is never found.
-[[nodiscard]] ptrdiff_t FindBytes(const char* text, ptrdiff_t length, const char* needle,
-                                  ptrdiff_t needleLength);
-
 // ASCII-case-insensitive equality of two byte runs of the same length; bytes
 // 0x80 and above compare exactly.
 [[nodiscard]] bool EqualsIgnoringAsciiCase(const char* a, const char* b, size_t length);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mime/byte_scan.h"
+#include "platform/byte_search.h"
 
 namespace vellumo {
 
@@ -32,12 +33,12 @@ ptrdiff_t FindDelimiter(const char* text, ptrdiff_t length, ptrdiff_t from,
                         const std::string& delimiter) {
     const ptrdiff_t delimiterLength = static_cast<ptrdiff_t>(delimiter.size());
     for (from = std::max<ptrdiff_t>(from, 0); from < length; ++from) {
-        const ptrdiff_t found =
-            FindBytes(text + from, length - from, delimiter.data(), delimiterLength);
-        if (found < 0) {
+        const size_t found = FindBytes(std::string_view(text, static_cast<size_t>(length)),
+                                       delimiter, static_cast<size_t>(from));
+        if (found == std::string_view::npos) {
             return -1;
         }
-        from += found;
+        from = static_cast<ptrdiff_t>(found);
         if (EndsDelimiterLine(text, length, from + delimiterLength)) {
             return from;
         }

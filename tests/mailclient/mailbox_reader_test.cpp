@@ -111,6 +111,21 @@ TEST(MailboxReader, MessagesLargerThanOneReadStayWhole) {
     EXPECT_EQ(ReadAll(big + small + big), (std::vector<std::string>{big, small, big}));
 }
 
+// Messages of every size around the reader's 64 KB reads, many to a read
+// and some across two or more, each at any offset of a read.
+TEST(MailboxReader, MessagesOfMixedSizesComeBackInOrder) {
+    std::vector<std::string> expected;
+    std::string bytes;
+    for (size_t i = 0; i < 600; ++i) {
+        size_t length = i % 50 == 0 ? 40000 + 997 * i : 1 + (i * 7919) % 700;
+        std::string message = std::string(i % 2 ? kEnvelopeA : kEnvelopeB) + "\r\n\r\n" +
+                              std::string(length, static_cast<char>('a' + i % 26)) + "\r\n";
+        expected.push_back(message);
+        bytes += message;
+    }
+    EXPECT_EQ(ReadAll(bytes), expected);
+}
+
 TEST(MailboxReader, ConvertedMessageEndsAsTheMailboxNeeds) {
     struct Case {
         const char* name;

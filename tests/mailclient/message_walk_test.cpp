@@ -419,6 +419,24 @@ TEST_F(MessageWalkTest, EachMessageIsReadWithItsOwnLineEnds) {
     }
 }
 
+// A message saved without an envelope line converts as it does after one,
+// also when its first field is "From" with a blank before the colon: that
+// field was taken for the envelope line, and the message for a nested part.
+TEST_F(MessageWalkTest, FromFieldIsNoEnvelopeLine) {
+    const std::string envelope = "From ???@??? Mon Jan 01 00:00:00 2024\r\n";
+    for (const char* field : {"From: a@b", "From : a@b", "From :a@b", "From\t: a@b"}) {
+        SCOPED_TRACE(field);
+        std::string message = std::string(field) +
+                              "\r\nContent-Type: multipart/related; boundary=r\r\n\r\n"
+                              "--r\r\nContent-Type: text/html\r\n\r\n<p>one</p>\r\n--r--\r\n";
+        std::string stored = envelope + message;  // the walk's pieces point into it
+        WalkResult alone = Walk(message);
+        WalkResult after = Walk(stored);
+        ASSERT_EQ(alone.outcome, WalkOutcome::Converted);
+        EXPECT_EQ(envelope + alone.Text(), after.Text());
+    }
+}
+
 TEST_F(MessageWalkTest, ConvertedLineStartingWithFromIsQuotedForAMailbox) {
     std::string message = WithCrLf(
         "From ???@??? Mon Jan 01 00:00:00 2024\nContent-Type: text/html\n\n"
