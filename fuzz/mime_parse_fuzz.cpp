@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vellumo::MimeMessage message;
     const bool parsed = message.Parse(text.get(), static_cast<int>(size)) > 0;
     const vellumo::EntityView view(text.get(), static_cast<ptrdiff_t>(size));
-    if (parsed != view.HeaderRead() || (parsed && vellumo::testing_support::PartDigest(message) !=
-                                                      vellumo::testing_support::ViewDigest(view))) {
+    if (parsed != view.HeaderRead() ||
+        (parsed && vellumo::test::PartDigest(message) != vellumo::test::ViewDigest(view))) {
         std::abort();
     }
     text.reset();  // the model must not depend on the input after parsing

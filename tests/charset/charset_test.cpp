@@ -7,7 +7,7 @@
 #include "charset/charset.h"
 #include "charset/unicode_text.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 std::size_t CodePointCount(std::string_view text) {
@@ -166,4 +166,4 @@ TEST(HtmlCharset, WindowsCodePages) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -9,7 +9,7 @@
 #include "charset/text_encoder.h"
 #include "charset/whatwg_data.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 const std::string kBad = "\xEF\xBF\xBD";
@@ -305,4 +305,4 @@ TEST(CharsetTables, GeneratorReproducesTheCommittedTables) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

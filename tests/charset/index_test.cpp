@@ -13,7 +13,7 @@
 #include "charset/unicode_text.h"
 #include "charset/whatwg_data.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 using Index = std::map<unsigned long, char32_t>;
@@ -239,4 +239,4 @@ TEST(EncodingIndexes, KsX1001RoundTripsThroughIso2022Kr) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

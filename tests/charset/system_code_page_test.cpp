@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct ConvertCase {
@@ -53,4 +53,4 @@ TEST(CutToWholeCharacters, NeverSplitsACharacter) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace vellumo {
+namespace vellumo::test {
 
 inline std::string WhatwgFile(const std::string& name) {
     std::ifstream in(std::string(VELLUMO_SOURCE_DIR) + "/tools/generators/charsets/whatwg/" + name,
@@ -58,4 +58,4 @@ inline std::vector<std::pair<std::string, std::string>> ReadLabels() {
     return labels;
 }
 
-}  // namespace vellumo
+}  // namespace vellumo::test

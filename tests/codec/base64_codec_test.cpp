@@ -5,11 +5,8 @@
 #include "codec/base64_codec.h"
 #include "codec_test_support.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
-
-using testing::DecodeAll;
-using testing::EncodeAll;
 
 struct EncodeCase {
     const char* name;
@@ -184,9 +181,9 @@ TEST(Base64Encode, StopsAtCapacity) {
         codec.source = test.input.data();
         codec.sourceLength = static_cast<int32_t>(test.input.size());
         codec.encoding = true;
-        EXPECT_EQ(testing::RunWithCapacity(codec, test.capacity), test.expected);
+        EXPECT_EQ(RunWithCapacity(codec, test.capacity), test.expected);
     }
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

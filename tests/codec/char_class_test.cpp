@@ -4,7 +4,7 @@
 
 #include "codec/char_class.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // The expected entry of every ASCII byte, derived from the class definitions
@@ -86,4 +86,4 @@ TEST(CharClassTable, NamedBytes) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -14,13 +14,8 @@
 #include "codec/quoted_printable_codec.h"
 #include "codec_test_support.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
-
-using testing::DecodeAll;
-using testing::EncodeAll;
-using testing::LongestLine;
-using testing::RandomBytes;
 
 constexpr int kRandomRounds = 400;
 constexpr size_t kMaxRandomLength = 600;
@@ -127,13 +122,13 @@ void ExpectBoundedAtEveryCapacity(TransferCodec& codec, const std::string& input
     codec.encoding = encoding;
     const int32_t bound = codec.Length();
     ASSERT_GE(bound, 0);
-    std::string full = testing::RunWithCapacity(codec, bound + 64);
+    std::string full = RunWithCapacity(codec, bound + 64);
     EXPECT_LE(static_cast<int32_t>(full.size()), bound);
     if (step == 0) {
         step = bound / 40 + 1;
     }
     for (int32_t capacity = 0; capacity <= bound; capacity += step) {
-        testing::RunWithCapacity(codec, capacity);
+        RunWithCapacity(codec, capacity);
     }
 }
 
@@ -217,4 +212,4 @@ TEST(HeaderFieldProperties, EveryKindBoundsAndRoundTrips) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -12,7 +12,7 @@
 
 #include "codec/transfer_codec.h"
 
-namespace vellumo::testing {
+namespace vellumo::test {
 
 constexpr int kGuardBytes = 16;
 constexpr char kGuard = '\xA5';
@@ -76,4 +76,4 @@ inline size_t LongestLine(const std::string& text) {
     }
 }
 
-}  // namespace vellumo::testing
+}  // namespace vellumo::test

@@ -6,7 +6,7 @@
 #include "codec/encoded_word_codec.h"
 #include "codec_test_support.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct DecodeCase {
@@ -49,7 +49,7 @@ const DecodeCase kDecodeCases[] = {
 };
 
 std::string Decode(EncodedWordCodec& codec, const std::string& input) {
-    return testing::DecodeAll(codec, input);
+    return DecodeAll(codec, input);
 }
 
 TEST(EncodedWordDecode, Table) {
@@ -69,7 +69,7 @@ TEST(EncodedWordDecode, TruncatesAtCapacity) {
     codec.sourceLength = static_cast<int32_t>(input.size());
     for (int32_t capacity = 0; capacity <= 9; ++capacity) {
         SCOPED_TRACE(capacity);
-        EXPECT_EQ(testing::RunWithCapacity(codec, capacity),
+        EXPECT_EQ(RunWithCapacity(codec, capacity),
                   std::string("ab cdef gh").substr(0, static_cast<size_t>(capacity)));
     }
 }
@@ -98,7 +98,7 @@ TEST(EncodedWordEncode, Table) {
         EncodedWordCodec codec;
         codec.charset = test.charset;
         codec.letter = test.letter;
-        EXPECT_EQ(testing::EncodeAll(codec, test.input), test.expected);
+        EXPECT_EQ(EncodeAll(codec, test.input), test.expected);
     }
 }
 
@@ -128,7 +128,7 @@ TEST(EncodedWordEncode, HundredHighBytesMakeThreeBWords) {
     codec.charset = "windows-1252";  // 12 bytes
     codec.letter = 'B';
     const std::string input = HighBytes(100);
-    const std::string encoded = testing::EncodeAll(codec, input);
+    const std::string encoded = EncodeAll(codec, input);
     const std::vector<std::string> words = SplitWords(encoded);
     ASSERT_EQ(words.size(), 3u);
     const size_t expectedBytes[] = {42, 42, 16};
@@ -136,10 +136,10 @@ TEST(EncodedWordEncode, HundredHighBytesMakeThreeBWords) {
         SCOPED_TRACE(i);
         EXPECT_LE(words[i].size(), 75u);
         EncodedWordCodec decoder;
-        EXPECT_EQ(testing::DecodeAll(decoder, words[i]).size(), expectedBytes[i]);
+        EXPECT_EQ(DecodeAll(decoder, words[i]).size(), expectedBytes[i]);
     }
     EncodedWordCodec decoder;
-    EXPECT_EQ(testing::DecodeAll(decoder, encoded), input);
+    EXPECT_EQ(DecodeAll(decoder, encoded), input);
 }
 
 TEST(EncodedWordEncode, QWordsBreakBeforeLimitAndNeverSplitEscapes) {
@@ -148,7 +148,7 @@ TEST(EncodedWordEncode, QWordsBreakBeforeLimitAndNeverSplitEscapes) {
         EncodedWordCodec codec;
         codec.charset = charset;
         const std::string input = "ab" + HighBytes(60) + " plain text " + HighBytes(30);
-        const std::string encoded = testing::EncodeAll(codec, input);
+        const std::string encoded = EncodeAll(codec, input);
         const std::string opening = "=?" + charset + "?Q?";
         for (const std::string& word : SplitWords(encoded)) {
             SCOPED_TRACE(word);
@@ -160,7 +160,7 @@ TEST(EncodedWordEncode, QWordsBreakBeforeLimitAndNeverSplitEscapes) {
             EXPECT_TRUE(lastEquals == std::string::npos || lastEquals + 3 <= text.size());
         }
         EncodedWordCodec decoder;
-        EXPECT_EQ(testing::DecodeAll(decoder, encoded), input);
+        EXPECT_EQ(DecodeAll(decoder, encoded), input);
     }
 }
 
@@ -176,12 +176,12 @@ TEST(EncodedWordEncode, Utf8CharactersAreNeverSplitAcrossWords) {
         EncodedWordCodec codec;
         codec.charset = "UTF-8";
         codec.letter = letter;
-        const std::string encoded = testing::EncodeAll(codec, text);
+        const std::string encoded = EncodeAll(codec, text);
         for (const std::string& word : SplitWords(encoded)) {
             SCOPED_TRACE(word);
             EXPECT_LE(word.size(), 75u);
             EncodedWordCodec decoder;
-            const std::string bytes = testing::DecodeAll(decoder, word);
+            const std::string bytes = DecodeAll(decoder, word);
             ASSERT_FALSE(bytes.empty());
             EXPECT_NE(static_cast<unsigned char>(bytes.front()) & 0xC0, 0x80)
                 << "starts mid-character";
@@ -193,7 +193,7 @@ TEST(EncodedWordEncode, Utf8CharactersAreNeverSplitAcrossWords) {
             EXPECT_EQ(i, bytes.size()) << "ends mid-character";
         }
         EncodedWordCodec decoder;
-        EXPECT_EQ(testing::DecodeAll(decoder, encoded), text);
+        EXPECT_EQ(DecodeAll(decoder, encoded), text);
     }
 }
 
@@ -205,7 +205,7 @@ TEST(EncodedWordEncode, OverlongCharsetCopiesBytes) {
             EncodedWordCodec codec;
             codec.charset = std::string(length, 'c');
             codec.letter = letter;
-            EXPECT_EQ(testing::EncodeAll(codec, "caf\xE9"), "caf\xE9");
+            EXPECT_EQ(EncodeAll(codec, "caf\xE9"), "caf\xE9");
         }
     }
 }
@@ -220,13 +220,13 @@ TEST(EncodedWordEncode, LongestUsableCharsetsStillEncode) {
             codec.charset = std::string(static_cast<size_t>(length), 'c');
             codec.letter = letter;
             const std::string input = HighBytes(50);
-            const std::string encoded = testing::EncodeAll(codec, input);
+            const std::string encoded = EncodeAll(codec, input);
             EXPECT_EQ(encoded.compare(0, 2, "=?"), 0);
             for (const std::string& word : SplitWords(encoded)) {
                 EXPECT_LE(word.size(), 75u);
             }
             EncodedWordCodec decoder;
-            EXPECT_EQ(testing::DecodeAll(decoder, encoded), input);
+            EXPECT_EQ(DecodeAll(decoder, encoded), input);
         }
     }
 }
@@ -242,7 +242,7 @@ TEST(EncodedWordEncode, CapacityKeepsWordsClosed) {
         codec.encoding = true;
         for (int32_t capacity = 0; capacity < 400; ++capacity) {
             SCOPED_TRACE(capacity);
-            const std::string out = testing::RunWithCapacity(codec, capacity);
+            const std::string out = RunWithCapacity(codec, capacity);
             if (!out.empty()) {
                 EXPECT_EQ(out.substr(out.size() - 2), "?=");
             }
@@ -267,4 +267,4 @@ TEST(EncodedWordLength, Table) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

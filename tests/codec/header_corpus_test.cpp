@@ -17,7 +17,7 @@
 #include "codec/header_codec_registry.h"
 #include "codec_test_support.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 const char kCorpusFolder[] = VELLUMO_TEST_DATA_DIR "/corpus/messages/";
@@ -96,16 +96,16 @@ TEST(HeaderCorpus, EveryFieldDecodesAndSurvivesReencoding) {
         for (const RawField& field : TopHeaderFields(ReadFile(kCorpusFolder + file))) {
             SCOPED_TRACE(file + ": " + field.name);
             std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec(field.name);
-            const std::string value = testing::DecodeAll(*codec, field.value);
+            const std::string value = DecodeAll(*codec, field.value);
             const std::string charset = codec->charset;
             withCharset += !charset.empty();
-            const std::string encoded = testing::EncodeAll(*codec, value);
+            const std::string encoded = EncodeAll(*codec, value);
             if (charset.empty()) {
                 EXPECT_EQ(encoded, value);
                 continue;
             }
             std::unique_ptr<HeaderFieldCodec> decoder = CreateHeaderCodec(field.name);
-            const std::string again = testing::DecodeAll(*decoder, encoded);
+            const std::string again = DecodeAll(*decoder, encoded);
             // Folding after separators may change white space, nothing else.
             EXPECT_EQ(WithoutSpace(again), WithoutSpace(value)) << encoded;
             // A value that needs no encoded word is written plain and loses
@@ -135,7 +135,7 @@ TEST(HeaderCorpus, EveryLineDecodesWithinBounds) {
             }
             SCOPED_TRACE(file + ": " + line);
             EncodedWordCodec codec;
-            testing::DecodeAll(codec, line);
+            DecodeAll(codec, line);
             words += !codec.charset.empty();
         }
     }
@@ -173,10 +173,10 @@ TEST(HeaderCorpus, HandCheckedDecodings) {
                                         [&](const RawField& f) { return f.name == sample.field; });
         ASSERT_NE(field, fields.end());
         std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec(field->name);
-        EXPECT_EQ(testing::DecodeAll(*codec, field->value), sample.value);
+        EXPECT_EQ(DecodeAll(*codec, field->value), sample.value);
         EXPECT_EQ(codec->charset, sample.charset);
     }
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -9,7 +9,7 @@
 #include "codec/unstructured_field_codec.h"
 #include "codec_test_support.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 enum class Kind { kUnstructured, kAddress, kParameter, kStructured };
@@ -113,7 +113,7 @@ TEST(HeaderFieldDecode, Table) {
     for (const DecodeCase& test : kDecodeCases) {
         SCOPED_TRACE(test.name);
         std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec(test.field);
-        EXPECT_EQ(testing::DecodeAll(*codec, test.raw), test.value);
+        EXPECT_EQ(DecodeAll(*codec, test.raw), test.value);
         EXPECT_EQ(codec->charset, test.charset);
     }
 }
@@ -123,7 +123,7 @@ TEST(HeaderFieldDecode, CharsetFoundEvenWhenOutputIsCut) {
     const std::string raw = "abcdef =?x?Q?g?=";
     codec->source = raw.data();
     codec->sourceLength = static_cast<int32_t>(raw.size());
-    EXPECT_EQ(testing::RunWithCapacity(*codec, 3), "abc");
+    EXPECT_EQ(RunWithCapacity(*codec, 3), "abc");
     EXPECT_EQ(codec->charset, "x");
 }
 
@@ -173,7 +173,7 @@ TEST(HeaderFieldEncode, Table) {
         SCOPED_TRACE(test.name);
         std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec(test.field);
         codec->charset = test.charset;
-        EXPECT_EQ(testing::EncodeAll(*codec, test.value), test.expected);
+        EXPECT_EQ(EncodeAll(*codec, test.value), test.expected);
     }
 }
 
@@ -183,9 +183,9 @@ TEST(HeaderFieldEncode, BlankBetweenEncodedWordsSurvivesRoundTrip) {
     std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec("From");
     codec->charset = "iso-8859-1";
     const std::string value = "J\xFCrgen  Schm\xFCrgen \xE9t\xE9 <j@x>";
-    const std::string encoded = testing::EncodeAll(*codec, value);
+    const std::string encoded = EncodeAll(*codec, value);
     std::unique_ptr<HeaderFieldCodec> decoder = CreateHeaderCodec("From");
-    EXPECT_EQ(testing::DecodeAll(*decoder, encoded), value);
+    EXPECT_EQ(DecodeAll(*decoder, encoded), value);
 }
 
 // Two encoded segments on either side of a fold used to be written as two
@@ -196,9 +196,9 @@ TEST(HeaderFieldEncode, FoldBetweenEncodedWordsSurvivesRoundTrip) {
         std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec(field);
         codec->charset = "utf-8";
         const std::string value = "s\x01a\r\n uc\xC3\xA9 x\r\n\t\xC3\xA9";
-        const std::string encoded = testing::EncodeAll(*codec, value);
+        const std::string encoded = EncodeAll(*codec, value);
         std::unique_ptr<HeaderFieldCodec> decoder = CreateHeaderCodec(field);
-        EXPECT_EQ(testing::DecodeAll(*decoder, encoded), value);
+        EXPECT_EQ(DecodeAll(*decoder, encoded), value);
     }
 }
 
@@ -209,22 +209,21 @@ TEST(HeaderFieldEncode, FoldSkipKeepsEncodedLengthAnUpperBound) {
     std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec("From");
     codec->charset = "iso-8-1";
     const std::string value = "JQ\xBF\x1Bg>, \r?is\x01?i?q??i?q?9 \xCF\xCF\xCF <\r\n \t\t\t";
-    const std::string encoded = testing::EncodeAll(*codec, value);
+    const std::string encoded = EncodeAll(*codec, value);
     EXPECT_EQ(encoded.substr(encoded.size() - 7), "<\r\n \t\t\t");
     std::unique_ptr<HeaderFieldCodec> decoder = CreateHeaderCodec("From");
-    EXPECT_NE(testing::DecodeAll(*decoder, encoded).find("\r?is"), std::string::npos);
+    EXPECT_NE(DecodeAll(*decoder, encoded).find("\r?is"), std::string::npos);
 }
 
 // A decoded CR LF used to be written back raw, starting a new header field.
 TEST(HeaderFieldEncode, DecodedLineEndCannotInjectAField) {
     std::unique_ptr<HeaderFieldCodec> codec = CreateHeaderCodec("Subject");
-    const std::string value =
-        testing::DecodeAll(*codec, "=?us-ascii?Q?hi=0D=0ABcc:_victim@example.org?=");
+    const std::string value = DecodeAll(*codec, "=?us-ascii?Q?hi=0D=0ABcc:_victim@example.org?=");
     ASSERT_EQ(codec->charset, "us-ascii");
-    const std::string encoded = testing::EncodeAll(*codec, value);
+    const std::string encoded = EncodeAll(*codec, value);
     EXPECT_EQ(encoded.find('\n'), std::string::npos);
     EXPECT_EQ(encoded.find('\r'), std::string::npos);
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -5,11 +5,8 @@
 #include "codec/quoted_printable_codec.h"
 #include "codec_test_support.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
-
-using testing::DecodeAll;
-using testing::EncodeAll;
 
 std::string Repeat(const std::string& text, int count) {
     std::string out;
@@ -93,7 +90,7 @@ TEST(QuotedPrintableEncode, SoftBreakMoveNeverMakesLongLine) {
     const std::string input = "x " + std::string(73, 'y') + "\xE9" + std::string(80, 'z');
     QuotedPrintableCodec codec(false);
     const std::string encoded = EncodeAll(codec, input);
-    EXPECT_LE(testing::LongestLine(encoded), 76u);
+    EXPECT_LE(LongestLine(encoded), 76u);
     QuotedPrintableCodec decoder;
     EXPECT_EQ(DecodeAll(decoder, encoded), input);
 }
@@ -131,7 +128,7 @@ TEST(QuotedPrintableEncode, NoEncodedLineStartsWithDash) {
         const std::string encoded = EncodeAll(encoder, input);
         EXPECT_NE(encoded.compare(0, 1, "-"), 0);
         EXPECT_EQ(encoded.find("\n-"), std::string::npos) << "binary " << binary;
-        EXPECT_LE(testing::LongestLine(encoded), 76u);
+        EXPECT_LE(LongestLine(encoded), 76u);
         QuotedPrintableCodec decoder;
         EXPECT_EQ(DecodeAll(decoder, encoded), input);
     }
@@ -237,9 +234,9 @@ TEST(QuotedPrintableEncode, StopsAtCapacity) {
         codec.source = test.input.data();
         codec.sourceLength = static_cast<int32_t>(test.input.size());
         codec.encoding = true;
-        EXPECT_EQ(testing::RunWithCapacity(codec, test.capacity), test.expected);
+        EXPECT_EQ(RunWithCapacity(codec, test.capacity), test.expected);
     }
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

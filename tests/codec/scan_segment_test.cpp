@@ -5,7 +5,7 @@
 
 #include "codec/scan_segment.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct ScanCase {
@@ -105,4 +105,4 @@ TEST(ScanSegment, EmptyAndNullText) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

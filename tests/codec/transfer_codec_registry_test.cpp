@@ -8,7 +8,7 @@
 #include "codec/transfer_codec_registry.h"
 #include "codec_test_support.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 enum class Kind { kIdentity, kQuotedPrintable, kBase64 };
@@ -67,7 +67,7 @@ TEST(TransferCodecRegistry, CreatedWithTheRegistryOptions) {
     std::unique_ptr<TransferCodec> b64 = CreateTransferCodec("base64");
     EXPECT_FALSE(qp->option) << "text mode";
     EXPECT_TRUE(b64->option) << "line breaking";
-    EXPECT_EQ(testing::EncodeAll(*b64, "abc"), "YWJj\r\n");
+    EXPECT_EQ(EncodeAll(*b64, "abc"), "YWJj\r\n");
 }
 
 std::unique_ptr<TransferCodec> MakeBinaryQp() {
@@ -90,12 +90,12 @@ TEST(TransferCodecRegistry, RegisterReplacesIgnoringCaseAndNullRemoves) {
 TEST(IdentityCodec, CopiesWithinCapacity) {
     IdentityCodec codec;
     const std::string bytes("a\r\n\0\xFF", 5);
-    EXPECT_EQ(testing::EncodeAll(codec, bytes), bytes);
+    EXPECT_EQ(EncodeAll(codec, bytes), bytes);
     codec.source = "abcdef";
     codec.sourceLength = 6;
     codec.encoding = false;
-    EXPECT_EQ(testing::RunWithCapacity(codec, 4), "abcd");
+    EXPECT_EQ(RunWithCapacity(codec, 4), "abcd");
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

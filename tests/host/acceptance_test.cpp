@@ -7,7 +7,7 @@
 
 #include "host/plugin_state.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // A host-style record with its strings kept alive.
@@ -256,4 +256,4 @@ TEST_F(AcceptanceTest, MessageIsToldFromAPartByTheEnvelopeLine) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -4,7 +4,7 @@
 
 #include "support/temp_folder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 using test::TempFolder;
@@ -110,4 +110,4 @@ TEST(SaveSettings, LoadGivesBackWhatWasSaved) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

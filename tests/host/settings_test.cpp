@@ -4,7 +4,7 @@
 
 #include "support/temp_folder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 using test::TempFolder;
@@ -124,4 +124,4 @@ TEST(ArchiveFolderDefaults, DeriveTheSiblingFolder) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

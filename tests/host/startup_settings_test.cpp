@@ -5,7 +5,7 @@
 #include "host/plugin_state.h"
 #include "support/temp_folder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 using test::TempFolder;
@@ -67,4 +67,4 @@ TEST_F(StartFromConfigFolderTest, MissingFileGivesDefaultsAndNoFolderNoSaving) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

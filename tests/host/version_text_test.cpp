@@ -4,7 +4,7 @@
 
 #include "host/version_info.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(MakeVersionText, ReadsFourCommaSeparatedNumbers) {
@@ -43,4 +43,4 @@ TEST(VersionQueryPath, KeyHasEightLowerCaseDigits) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

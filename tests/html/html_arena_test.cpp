@@ -6,7 +6,7 @@
 
 #include "html/html_arena.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlArena, EveryRunReadsBackWhole) {
@@ -43,4 +43,4 @@ TEST(HtmlArena, EveryRunReadsBackWhole) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

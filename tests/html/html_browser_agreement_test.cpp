@@ -15,7 +15,7 @@
 #include "html/html_renderer.h"
 #include "html/html_sequence_matcher.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 constexpr const char kCorpus[] = VELLUMO_TEST_DATA_DIR "/corpus/";
@@ -112,12 +112,8 @@ TEST(HtmlBrowserAgreement, CorpusMatchesBrowserInnerText) {
         const std::string actual = BrowserDecode(RenderHtmlText(html, row.charset), row.charset);
         Score score;
         score.file = row.file;
-        score.tokens =
-            testing::SequenceMatcher(testing::SplitWords(actual), testing::SplitWords(expected))
-                .Ratio();
-        score.lines = testing::SequenceMatcher(testing::NormalisedLines(actual),
-                                               testing::NormalisedLines(expected))
-                          .Ratio();
+        score.tokens = SequenceMatcher(SplitWords(actual), SplitWords(expected)).Ratio();
+        score.lines = SequenceMatcher(NormalisedLines(actual), NormalisedLines(expected)).Ratio();
         score.exact = actual == expected;
         scores.push_back(score);
     }
@@ -148,4 +144,4 @@ TEST(HtmlBrowserAgreement, CorpusMatchesBrowserInnerText) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

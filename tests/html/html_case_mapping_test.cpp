@@ -5,7 +5,7 @@
 
 #include "html/html_case_mapping.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlCaseMapping, Pairs) {
@@ -112,4 +112,4 @@ TEST(HtmlCaseMapping, Runs) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

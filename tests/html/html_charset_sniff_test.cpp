@@ -8,7 +8,7 @@
 #include "html/html_charset_sniff.h"
 #include "html/html_text_extractor.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlCharsetSniff, Table) {
@@ -156,4 +156,4 @@ TEST(HtmlOutputCharset, UnreadableCharsetsAreDeclined) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -5,7 +5,7 @@
 
 #include "html/html_css_media.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlCssMedia, MatchesADesktopScreen) {
@@ -84,4 +84,4 @@ TEST(HtmlCssMedia, UnknownAndMalformedQueriesMatchNothing) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

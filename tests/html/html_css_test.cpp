@@ -7,7 +7,7 @@
 #include "html/html_css.h"
 #include "html/html_doctype.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlCss, Declarations) {
@@ -201,4 +201,4 @@ TEST(HtmlDoctype, QuirksMode) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -9,7 +9,7 @@
 
 #include "html/html_entities.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlEntities, TableHoldsTheStandardsList) {
@@ -156,4 +156,4 @@ TEST(HtmlEntities, GeneratorReproducesTheCommittedTable) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -11,7 +11,7 @@
 #include "html/html_text_extractor.h"
 #include "platform/ascii_case.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // Hostile spellings of a fetch from the host "evil"; after the rewrite the
@@ -153,4 +153,4 @@ TEST(HtmlOfflineMarkup, CorpusTextUnchanged) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -8,7 +8,7 @@
 
 #include "html/html_renderer.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct LayoutCase {
@@ -159,4 +159,4 @@ TEST(HtmlRendererLayout, TurkicUppercaseKeepsTheDotOfI) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

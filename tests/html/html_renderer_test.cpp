@@ -6,7 +6,7 @@
 
 #include "html/html_renderer.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct RenderCase {
@@ -390,4 +390,4 @@ TEST(HtmlRenderer, LineEndsReadInPlaceRenderAsLineFeeds) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

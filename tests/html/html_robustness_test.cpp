@@ -14,7 +14,7 @@
 #include "html/html_text_extractor.h"
 #include "html/html_tree_builder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 std::string Repeat(const std::string& piece, std::size_t count) {
@@ -297,4 +297,4 @@ TEST(HtmlRobustness, EmptyOrUnavailableEngineNeverBlanksTheBody) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace vellumo::testing {
+namespace vellumo::test {
 
 class SequenceMatcher {
   public:
@@ -176,6 +176,6 @@ inline std::vector<std::string> NormalisedLines(const std::string& text) {
     return lines;
 }
 
-}  // namespace vellumo::testing
+}  // namespace vellumo::test
 
 #endif  // VELLUMO_TESTS_CODEC_HTML_SEQUENCE_MATCHER_H

@@ -7,7 +7,7 @@
 
 #include "html/html_sequence_matcher.h"
 
-namespace vellumo::testing {
+namespace vellumo::test {
 namespace {
 
 std::vector<std::string> Repeat(const std::string& word, int count) {
@@ -78,4 +78,4 @@ TEST(HtmlSequenceMatcher, SplitsAtUnicodeWhiteSpace) {
 }
 
 }  // namespace
-}  // namespace vellumo::testing
+}  // namespace vellumo::test

@@ -6,7 +6,7 @@
 
 #include "html/html_tags.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 std::set<std::string> TagsWith(std::uint32_t flag) {
@@ -97,4 +97,4 @@ TEST(HtmlTags, DefaultDisplay) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -6,7 +6,7 @@
 
 #include "html/html_renderer.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 HtmlTextOptions With(bool links, bool alt, bool lists, bool quotes, int wrap = 0) {
@@ -167,4 +167,4 @@ TEST(HtmlTextOptions, TextIsReadInOneCharsetAndWrittenInAnother) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

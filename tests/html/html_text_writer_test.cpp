@@ -6,7 +6,7 @@
 
 #include "html/html_text_writer.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlTextWriter, TextPastOnePieceJoinsWhole) {
@@ -41,4 +41,4 @@ TEST(HtmlTextWriter, TextPastOnePieceJoinsWhole) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -6,7 +6,7 @@
 
 #include "html/html_tokenizer.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // Tokens written compactly: "T:text", "S:name[attr=value,...]/", "E:name",
@@ -181,4 +181,4 @@ TEST(HtmlTokenizer, IllFormedUtf8ReadsAsItsRepair) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -10,7 +10,7 @@
 #include "html/html_open_elements.h"
 #include "html/html_tree_builder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlNameTable, InternsEachNameOnce) {
@@ -266,4 +266,4 @@ TEST(HtmlTreeBuilder, StyleSheetsAndQuirks) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HtmlWhiteSpace, IsExactlySpaceTabLineFeedFormFeedAndReturn) {
@@ -27,4 +27,4 @@ TEST(HtmlWhiteSpace, OnlyWhenEveryByteIsWhiteSpace) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -15,7 +15,7 @@
 #include "translate/reference_mime.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 constexpr const char* kCorpusFolder = VELLUMO_TEST_DATA_DIR "/corpus/messages";
@@ -157,4 +157,4 @@ TEST_F(CorpusWalkTest, EachEntityGetsTheDriversResult) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(HostParameters, ReadAsTheHostReadsThem) {
@@ -63,4 +63,4 @@ TEST(HostParameters, QuotedOnlyForBytesOtherThanLettersDigitsSpacesAndAtomMarks)
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

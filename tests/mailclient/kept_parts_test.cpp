@@ -17,7 +17,7 @@
 #include "translate/mixed_output.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 const std::string kPlain = WithCrLf("Content-Type: text/plain; charset=utf-8\n\nThe text.");
@@ -168,4 +168,4 @@ TEST(MixedOutput, BoundaryOccursInNoPart) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

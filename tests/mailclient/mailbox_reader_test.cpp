@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // The messages a reader hands out for the given stream bytes.
@@ -154,4 +154,4 @@ TEST(MailboxReader, ConvertedMessageEndsAsTheMailboxNeeds) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

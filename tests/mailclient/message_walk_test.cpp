@@ -13,7 +13,7 @@
 #include "translate/driver_fixture.h"
 #include "translate/reference_mime.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct Seen {
@@ -586,4 +586,4 @@ TEST_F(MessageWalkTest, DeepNestingAndOddBytesAreCopied) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 std::vector<std::string> Parts(const std::string& body, const std::string& boundary) {
@@ -57,4 +57,4 @@ TEST(MultipartSplit, EveryCutOfABodyStaysInBounds) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

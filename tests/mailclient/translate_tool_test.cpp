@@ -12,7 +12,7 @@
 
 #include "support/temp_folder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 constexpr const char* kTool = VELLUMO_BINARY_DIR "/bin/vellumo-translate";
@@ -207,4 +207,4 @@ TEST_F(TranslateToolTest, EachDeclineNamesTheRuleThatRefused) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -11,7 +11,7 @@
 #include "platform/files.h"
 #include "platform/line_ends.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 const char kCorpusFolder[] = VELLUMO_TEST_DATA_DIR "/corpus/messages/";
@@ -59,7 +59,7 @@ RoundTrip RunRoundTrip(const std::string& text) {
     result.written = WriteMessage(first);
     MimeMessage second;
     (void)second.Parse(result.written.c_str(), static_cast<int>(result.written.size()));
-    result.sameTree = testing_support::TreeDigest(first) == testing_support::TreeDigest(second);
+    result.sameTree = TreeDigest(first) == TreeDigest(second);
     result.stableText = WriteMessage(second) == result.written;
     return result;
 }
@@ -160,4 +160,4 @@ TEST(CorpusRoundTrip, UnencodedMessagesWrittenAsRead) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -11,8 +11,7 @@
 #include "mime/entity_view.h"
 #include "mime/mime_part.h"
 
-namespace vellumo {
-namespace testing_support {
+namespace vellumo::test {
 
 inline std::string QueriesLine(bool hasFields, const std::string& mainType,
                                const std::string& subType, int typeIndex,
@@ -75,5 +74,4 @@ inline std::string ViewDigest(const EntityView& part) {
     return out;
 }
 
-}  // namespace testing_support
-}  // namespace vellumo
+}  // namespace vellumo::test

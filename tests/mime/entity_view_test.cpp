@@ -14,11 +14,8 @@
 #include "platform/files.h"
 #include "platform/line_ends.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
-
-using testing_support::PartDigest;
-using testing_support::ViewDigest;
 
 // The view's digest, or the reason there is none.
 std::string ViewOf(const std::string& text) {
@@ -138,4 +135,4 @@ TEST(EntityView, SixtyLevelsAreSplitAndTheSixtyFifthIsALeaf) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -7,7 +7,7 @@
 
 #include "mime/main_type_table.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct Field {
@@ -197,4 +197,4 @@ TEST(MainTypeTable, EntriesInIndexOrder) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 std::string Bytes(const char* text, size_t length) {
@@ -220,4 +220,4 @@ TEST(HeaderFieldParameters, GetBareValueTable) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -6,7 +6,7 @@
 
 #include "mime/header_block.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct SpanCase {
@@ -74,4 +74,4 @@ TEST(HeaderFieldsEnd, AgreesWithTheHeaderParser) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

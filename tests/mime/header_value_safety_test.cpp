@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct TextCase {
@@ -70,4 +70,4 @@ TEST(IsSafeFieldValue, Table) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -11,7 +11,7 @@
 #include "mime/mime_message.h"
 #include "mime/tree_digest.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // Expected part: its fields as "name=value" lines, its body, its children.
@@ -237,7 +237,7 @@ TEST(MimePartParse, SixtyLevelsAreReadWholeAndTheSixtyFifthIsALeaf) {
         ASSERT_GT(message.Parse(text.c_str(), static_cast<int>(text.size())), 0);
         int parts = 0;
         int depth = 0;
-        testing_support::CountTree(message, 1, parts, depth);
+        CountTree(message, 1, parts, depth);
         EXPECT_EQ(depth, levels == 60 ? 61 : 65);
         const MimePart* part = &message;
         while (!part->children.empty()) {
@@ -256,7 +256,7 @@ TEST(MimePartParse, NestingBeyondBoundKeptWholeAsBody) {
     ASSERT_GT(message.Parse(text.c_str(), static_cast<int>(text.size())), 0);
     int parts = 0;
     int depth = 0;
-    testing_support::CountTree(message, 1, parts, depth);
+    CountTree(message, 1, parts, depth);
     EXPECT_EQ(depth, MimePart::kMaxNestingDepth + 1);
     const MimePart* part = &message;
     while (!part->children.empty()) {
@@ -274,7 +274,7 @@ TEST(MimePartParse, NestingBeyondBoundKeptWholeAsBody) {
     written.resize(static_cast<size_t>(count));
     MimeMessage again;
     ASSERT_GT(again.Parse(written.c_str(), count), 0);
-    EXPECT_EQ(testing_support::TreeDigest(again), testing_support::TreeDigest(message));
+    EXPECT_EQ(TreeDigest(again), TreeDigest(message));
 }
 
 // Appending a child used to walk the whole list of children, so a message of
@@ -340,4 +340,4 @@ TEST(MimePartTree, ClearReleasesEverything) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

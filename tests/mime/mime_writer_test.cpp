@@ -10,7 +10,7 @@
 #include "mime/mime_part.h"
 #include "mime/tree_digest.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // Writes with exactly GetSize bytes of room and checks the bound.
@@ -205,7 +205,7 @@ TEST(MimeWriter, LayoutOfParsedMessages) {
         EXPECT_EQ(written, c.expected.empty() ? c.input : c.expected);
         MimeMessage again;
         ASSERT_GT(again.Parse(written.c_str(), static_cast<int>(written.size())), 0);
-        EXPECT_EQ(testing_support::TreeDigest(again), testing_support::TreeDigest(message));
+        EXPECT_EQ(TreeDigest(again), TreeDigest(message));
         ExpectCapacityRespected(message);
     }
 }
@@ -257,7 +257,7 @@ TEST(MimeWriter, EncodedBodiesWithinSize) {
     const std::string written = WriteWhole(message);
     MimeMessage again;
     ASSERT_GT(again.Parse(written.c_str(), static_cast<int>(written.size())), 0);
-    EXPECT_EQ(testing_support::TreeDigest(again), testing_support::TreeDigest(message));
+    EXPECT_EQ(TreeDigest(again), TreeDigest(message));
     ExpectCapacityRespected(message);
 }
 
@@ -293,7 +293,7 @@ TEST(MimeWriter, QuotedPrintableBodyHoldingTheDelimiterKeepsItsPart) {
     const std::string written = WriteWhole(message);
     MimeMessage again;
     ASSERT_GT(again.Parse(written.c_str(), static_cast<int>(written.size())), 0);
-    EXPECT_EQ(testing_support::TreeDigest(again), testing_support::TreeDigest(message)) << written;
+    EXPECT_EQ(TreeDigest(again), TreeDigest(message)) << written;
 }
 
 // The body codec gets the room that is left and stops by its own rules: an
@@ -330,4 +330,4 @@ TEST(MimeWriter, BodyCodecStopsAtTheRoomLeft) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -7,8 +7,7 @@
 
 #include "mime/mime_part.h"
 
-namespace vellumo {
-namespace testing_support {
+namespace vellumo::test {
 
 inline void AppendTreeDigest(const MimePart& part, const std::string& path, std::string& out) {
     out += "part " + path + "\n";
@@ -46,5 +45,4 @@ inline void CountTree(const MimePart& part, int depth, int& parts, int& maxDepth
     }
 }
 
-}  // namespace testing_support
-}  // namespace vellumo
+}  // namespace vellumo::test

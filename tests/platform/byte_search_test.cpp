@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // The search agrees with the standard library's on texts of a small
@@ -53,4 +53,4 @@ TEST(ByteSearch, HostileNeedlesStayLinear) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

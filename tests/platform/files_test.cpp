@@ -6,7 +6,7 @@
 
 #include "support/temp_folder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 using test::TempFolder;
@@ -88,4 +88,4 @@ TEST(MaxFileNameLength, IsTheLongestNameTheFolderAccepts) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

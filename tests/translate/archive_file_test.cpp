@@ -11,7 +11,7 @@
 #include "support/temp_folder.h"
 #include "translate/archive_name.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 constexpr LocalTime kNoon = {2026, 12, 7, 12, 5, 9};
@@ -221,9 +221,9 @@ TEST(MakeArchiveLink, QuotedFileUrlUnescaped) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST_F(ArchiveTest, NoCapturedHeadersGiveAnEmptyStart) {
@@ -235,4 +235,4 @@ TEST_F(ArchiveTest, NoCapturedHeadersGiveAnEmptyStart) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

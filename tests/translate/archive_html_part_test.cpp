@@ -5,7 +5,7 @@
 #include "mime/entity_view.h"
 #include "support/temp_folder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct PartCase {
@@ -82,9 +82,9 @@ TEST(AppendHtmlPartToArchive, MissingFileIsNotCreated) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(AppendHtmlPartToArchive, EncodedWordValueIsNotWrittenAsRaw8Bit) {
@@ -102,4 +102,4 @@ TEST(AppendHtmlPartToArchive, EncodedWordValueIsNotWrittenAsRaw8Bit) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

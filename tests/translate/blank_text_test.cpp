@@ -9,7 +9,7 @@
 #include "translate/driver_fixture.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 TEST(IsBlankText, WhiteSpaceOfEveryCharset) {
@@ -130,4 +130,4 @@ TEST_F(BlankTranslationTest, BlankPlainAlternativeIsNotChosenOverContent) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

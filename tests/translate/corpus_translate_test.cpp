@@ -13,7 +13,7 @@
 #include "translate/reference_mime.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 constexpr const char* kCorpusFolder = VELLUMO_TEST_DATA_DIR "/corpus/messages";
@@ -423,4 +423,4 @@ TEST_F(CorpusTest, HtmlMessagesGiveTheirRenderedText) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -12,7 +12,7 @@
 #include "translate/output_file.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // An alternative of a text part and `extra` (parts with their delimiters).
@@ -106,4 +106,4 @@ TEST_F(DeclineReasonTest, OutputTooLargeToPutBackIsNamed) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -14,7 +14,7 @@
 #include "translate/output_file.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 // While it lives, writes that would grow a file past `bytes` fail (EFBIG)
@@ -114,4 +114,4 @@ TEST_F(FullDiskTest, TrailerCutShortLeavesTheTextWithoutHalfALink) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

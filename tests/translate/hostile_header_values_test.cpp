@@ -16,7 +16,7 @@
 #include "translate/reference_mime.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct Hostile {
@@ -207,4 +207,4 @@ TEST(HostileArchiveRows, CapturedLinesWithABareLineBreakAreLeftOut) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -7,7 +7,7 @@
 #include "platform/files.h"
 #include "translate/driver_fixture.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 class HtmlArchiveTest : public test::DriverFixture {
@@ -58,4 +58,4 @@ TEST_F(HtmlArchiveTest, ClosedArchiveWritesNothing) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

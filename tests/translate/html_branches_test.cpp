@@ -4,7 +4,7 @@
 
 #include "translate/driver_fixture.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 const std::string kRelated = WithCrLf(
@@ -72,4 +72,4 @@ TEST_F(HtmlBranchesTest, WhichPartsAreHtmlBranches) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct RecordCase {
@@ -82,4 +82,4 @@ TEST(MimeTypeRecord, FreeReleasesParameterListsAndDisposition) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -7,7 +7,7 @@
 #include "support/temp_folder.h"
 #include "translate/conversion_trailer.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct WriteCase {
@@ -104,4 +104,4 @@ TEST(ConversionTrailer, BytesOnDiskExactly) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

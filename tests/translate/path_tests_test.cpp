@@ -6,7 +6,7 @@
 
 #include "support/temp_folder.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct PathCase {
@@ -39,4 +39,4 @@ TEST(PathTests, AnswersByWhatIsOnDisk) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -14,7 +14,7 @@
 #include "platform/files.h"
 #include "platform/line_ends.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 const char kType[] = "text/plain; charset=utf-8";
@@ -72,4 +72,4 @@ TEST(RelabelledHeader, AgreesWithThePartTree) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 struct SafeNameCase {
@@ -75,4 +75,4 @@ TEST(IsWindowsDeviceName, Table) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

@@ -10,7 +10,7 @@
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 class TranslateCharsetTest : public test::DriverFixture {};
@@ -60,4 +60,4 @@ TEST_F(TranslateCharsetTest, UnreadableCharsetDeclines) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

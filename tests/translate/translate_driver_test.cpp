@@ -6,7 +6,7 @@
 #include "translate/driver_fixture.h"
 #include "translate/mime_type_record.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 constexpr const char* kUntouched = "\x01untouched";
@@ -374,4 +374,4 @@ TEST_F(TranslateDriverTest, RfcExamplePlaceholderBodiesPassThrough) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test

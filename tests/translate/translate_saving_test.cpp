@@ -10,7 +10,7 @@
 #include "translate/mime_type_record.h"
 #include "translate/translate_driver.h"
 
-namespace vellumo {
+namespace vellumo::test {
 namespace {
 
 const std::string kCaptured =
@@ -377,4 +377,4 @@ TEST_F(SavingTest, NullOutputRecordStillTranslates) {
 }
 
 }  // namespace
-}  // namespace vellumo
+}  // namespace vellumo::test
