@@ -26,14 +26,7 @@ void DecodeSingleByte(const char16_t* high, std::string_view bytes, std::string*
             *to++ = c;
             continue;
         }
-        const char16_t codePoint = high[byte - 0x80];
-        if (codePoint < 0x800) {
-            *to++ = static_cast<char>(0xC0 | (codePoint >> 6));
-        } else {
-            *to++ = static_cast<char>(0xE0 | (codePoint >> 12));
-            *to++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        }
-        *to++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+        to = WriteUtf8(high[byte - 0x80], to);
     }
 }
 

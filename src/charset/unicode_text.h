@@ -29,33 +29,42 @@ struct Utf8Read {
 // ill-formed or cut sequence. `*pos` must be inside the text.
 [[nodiscard]] char32_t NextUtf8CodePoint(std::string_view text, std::size_t* pos);
 
-// Appends `codePoint` as UTF-8 (U+FFFD for values that are not scalar values).
+// Writes `cp` as UTF-8 at `to`, which has room for 4 bytes (U+FFFD for
+// values that are not scalar values), and returns the end of what it wrote.
 // Inline: the decoders call it for every character.
+inline char* WriteUtf8(char32_t cp, char* to) {
+    if (cp < 0x80) {
+        *to++ = static_cast<char>(cp);
+        return to;
+    }
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        cp = kReplacementCharacter;
+    }
+    if (cp < 0x800) {
+        *to++ = static_cast<char>(0xC0 | (cp >> 6));
+    } else if (cp < 0x10000) {
+        *to++ = static_cast<char>(0xE0 | (cp >> 12));
+        *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    } else {
+        *to++ = static_cast<char>(0xF0 | (cp >> 18));
+        *to++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    }
+    *to++ = static_cast<char>(0x80 | (cp & 0x3F));
+    return to;
+}
+
+// Appends `cp` as UTF-8, as WriteUtf8 writes it.
 inline void AppendUtf8(char32_t cp, std::string* out) {
     if (cp < 0x80) {
         out->push_back(static_cast<char>(cp));
         return;
     }
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        cp = kReplacementCharacter;
-    }
     char bytes[4];
-    std::size_t size = 0;
-    if (cp < 0x800) {
-        bytes[size++] = static_cast<char>(0xC0 | (cp >> 6));
-    } else if (cp < 0x10000) {
-        bytes[size++] = static_cast<char>(0xE0 | (cp >> 12));
-        bytes[size++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    } else {
-        bytes[size++] = static_cast<char>(0xF0 | (cp >> 18));
-        bytes[size++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        bytes[size++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    }
-    bytes[size++] = static_cast<char>(0x80 | (cp & 0x3F));
-    out->append(bytes, size);
+    out->append(bytes, static_cast<std::size_t>(WriteUtf8(cp, bytes) - bytes));
 }
 
-// The size of `codePoint` as AppendUtf8 writes it.
+// The size of `codePoint` as WriteUtf8 writes it.
 [[nodiscard]] std::size_t Utf8Size(char32_t codePoint);
 
 // True when `text` is well-formed UTF-8.
