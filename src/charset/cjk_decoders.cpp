@@ -4,16 +4,9 @@
 namespace vellumo {
 namespace {
 
-constexpr char32_t kEuro = 0x20AC;
-constexpr char32_t kHalfwidthKatakana = 0xFF61;
 constexpr char32_t kEudcStart = 0xE000;
 constexpr int kShiftJisEudcFirst = 8836;
 constexpr int kShiftJisEudcLast = 10715;
-constexpr int kGb18030Row = 190;
-constexpr int kEucKrRow = 190;
-constexpr int kBig5Row = 157;
-constexpr int kShiftJisRow = 188;
-constexpr int kJisRow = 94;
 
 bool InRange(int byte, int low, int high) {
     return byte >= low && byte <= high;

@@ -6,14 +6,7 @@
 namespace vellumo {
 namespace {
 
-constexpr char32_t kYenSign = 0xA5;
-constexpr char32_t kOverline = 0x203E;
-constexpr char32_t kMinusSign = 0x2212;
-constexpr char32_t kFullwidthHyphenMinus = 0xFF0D;
-constexpr char32_t kHalfwidthKatakana = 0xFF61;
-constexpr char32_t kHalfwidthKatakanaLast = 0xFF9F;
 constexpr unsigned char kEscape = 0x1B;
-constexpr int kJisRow = 94;
 // JIS X 0208 as ISO-2022-JP carries it: the 94 x 94 set, no extensions.
 constexpr std::size_t kJis0208Cells = 94 * 94;
 

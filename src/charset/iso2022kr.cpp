@@ -12,7 +12,6 @@ constexpr int kShiftOut = 0x0E;
 constexpr int kShiftIn = 0x0F;
 // KS X 1001 is the part of the EUC-KR index whose two bytes are both
 // 0xA1-0xFE; ISO-2022-KR writes them without the high bit.
-constexpr int kEucKrRow = 190;
 constexpr int kHighBit = 0x80;
 
 // The announcement did not come: the escape is an error and the bytes

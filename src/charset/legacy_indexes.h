@@ -35,6 +35,25 @@ struct Gb18030Range {
     std::uint32_t codePoint;
 };
 
+// Cells per lead byte of each two-byte index: a pointer is the lead's row
+// times this, plus the trail's cell.
+inline constexpr int kJisRow = 94;
+inline constexpr int kShiftJisRow = 188;
+inline constexpr int kEucKrRow = 190;
+inline constexpr int kGb18030Row = 190;
+inline constexpr int kBig5Row = 157;
+
+// Code points that the decoders and encoders of more than one encoding map
+// by a rule of their own rather than through an index.
+inline constexpr char32_t kEuro = 0x20AC;
+inline constexpr char32_t kYenSign = 0xA5;
+inline constexpr char32_t kOverline = 0x203E;
+inline constexpr char32_t kMinusSign = 0x2212;
+inline constexpr char32_t kFullwidthHyphenMinus = 0xFF0D;
+inline constexpr char32_t kHalfwidthKatakana = 0xFF61;
+inline constexpr char32_t kHalfwidthKatakanaLast = 0xFF9F;
+inline constexpr char32_t kUserDefinedBase = 0xF780;  // x-user-defined's bytes 0x80-0xFF
+
 inline constexpr std::size_t kIso2022JpKatakanaCount = 63;
 inline constexpr std::size_t kGb18030RangeCount = 207;
 

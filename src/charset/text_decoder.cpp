@@ -6,7 +6,6 @@
 namespace vellumo {
 namespace {
 
-constexpr char32_t kUserDefinedBase = 0xF780;
 constexpr std::size_t kUtf32Unit = 4;
 
 // Sized first and written in place: the high half's UTF-8 forms are at

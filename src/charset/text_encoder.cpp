@@ -11,20 +11,7 @@
 namespace vellumo {
 namespace {
 
-constexpr char32_t kEuro = 0x20AC;
-constexpr char32_t kYenSign = 0xA5;
-constexpr char32_t kOverline = 0x203E;
-constexpr char32_t kMinusSign = 0x2212;
-constexpr char32_t kFullwidthHyphenMinus = 0xFF0D;
-constexpr char32_t kHalfwidthKatakana = 0xFF61;
-constexpr char32_t kHalfwidthKatakanaLast = 0xFF9F;
-constexpr char32_t kUserDefinedBase = 0xF780;
 constexpr char32_t kGb18030Unencodable = 0xE5E5;
-constexpr std::size_t kGb18030Row = 190;
-constexpr std::size_t kBig5Row = 157;
-constexpr std::size_t kShiftJisRow = 188;
-constexpr std::size_t kJisRow = 94;
-constexpr std::size_t kEucKrRow = 190;
 // Big5 pointers below this are the HKSCS rows the encoder leaves out.
 constexpr std::size_t kBig5FirstEncoded = (0xA1 - 0x81) * kBig5Row;
 // Shift_JIS leaves out the NEC selections of IBM rows (their IBM forms win).
