@@ -9,8 +9,11 @@
 namespace vellumo::test {
 namespace {
 
-// The messages a reader hands out for the given stream bytes.
-std::vector<std::string> ReadAll(const std::string& bytes, bool* mailbox = nullptr) {
+// The messages a reader hands out for the given stream bytes; with
+// `mailbox` and `leading`, whether it read a mailbox and the blank lines
+// before its first envelope line.
+std::vector<std::string> ReadAll(const std::string& bytes, bool* mailbox = nullptr,
+                                 std::string* leading = nullptr) {
     std::FILE* stream = std::tmpfile();
     EXPECT_NE(stream, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
@@ -25,6 +28,9 @@ std::vector<std::string> ReadAll(const std::string& bytes, bool* mailbox = nullp
     EXPECT_EQ(reader.BytesRead(), bytes.size());
     if (mailbox != nullptr) {
         *mailbox = reader.IsMailbox();
+    }
+    if (leading != nullptr) {
+        *leading = reader.LeadingLines();
     }
     std::fclose(stream);
     return messages;
@@ -87,22 +93,12 @@ TEST(MailboxReader, EnvelopeLineNeedsSenderAndDate) {
 TEST(MailboxReader, BlankLinesBeforeTheFirstEnvelopeDoNotMakeOneMessage) {
     std::string a = std::string(kEnvelopeA) + "\r\nX: 1\r\n\r\n";
     std::string b = std::string(kEnvelopeB) + "\r\nX: 2\r\n";
-    std::FILE* stream = std::tmpfile();
-    ASSERT_NE(stream, nullptr);
     std::string bytes = "\r\n\r\n" + a + b;
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-    std::rewind(stream);
-    MailboxReader reader(stream);
-    std::vector<std::string> messages;
-    std::string message;
-    while (reader.Next(message)) {
-        messages.push_back(message);
-    }
-    std::fclose(stream);
-    EXPECT_TRUE(reader.IsMailbox());
-    EXPECT_EQ(reader.LeadingLines(), "\r\n\r\n");
-    EXPECT_EQ(messages, (std::vector<std::string>{a, b}));
-    EXPECT_EQ(reader.BytesRead(), bytes.size());
+    bool mailbox = false;
+    std::string leading;
+    EXPECT_EQ(ReadAll(bytes, &mailbox, &leading), (std::vector<std::string>{a, b}));
+    EXPECT_TRUE(mailbox);
+    EXPECT_EQ(leading, "\r\n\r\n");
 }
 
 TEST(MailboxReader, MessagesLargerThanOneReadStayWhole) {
