@@ -52,14 +52,9 @@ bool NamesParameter(std::string_view value, size_t at, std::string_view name) {
 }
 
 bool ValueHasParameter(std::string_view value, std::string_view name) {
-    bool quoted = false;
-    for (size_t at = 0; at < value.size(); ++at) {
-        const char c = value[at];
-        if (quoted && c == '\\') {
-            ++at;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && c == ';' && NamesParameter(value, at + 1, name)) {
+    for (size_t at = FindParameterSeparator(value); at != std::string_view::npos;
+         at = FindParameterSeparator(value, at + 1)) {
+        if (NamesParameter(value, at + 1, name)) {
             return true;
         }
     }
@@ -67,6 +62,21 @@ bool ValueHasParameter(std::string_view value, std::string_view name) {
 }
 
 }  // namespace
+
+size_t FindParameterSeparator(std::string_view value, size_t from) {
+    bool quoted = false;
+    for (size_t at = from; at < value.size(); ++at) {
+        const char c = value[at];
+        if (quoted && c == '\\') {
+            ++at;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && c == ';') {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
 
 bool HeaderTextHasParameter(std::string_view headerText, std::string_view field,
                             std::string_view parameter) {

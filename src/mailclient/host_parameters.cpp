@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "host/header_text_parameter.h"
+
 namespace vellumo {
 namespace {
 
@@ -15,18 +17,8 @@ bool IsLineEnd(char c) {
 
 // Where the next parameter starts: after the next ";" outside quotes.
 size_t NextParameter(std::string_view value, size_t at) {
-    bool quoted = false;
-    for (; at < value.size(); ++at) {
-        const char c = value[at];
-        if (quoted && c == '\\') {
-            ++at;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && c == ';') {
-            return at + 1;
-        }
-    }
-    return value.size();
+    const size_t separator = FindParameterSeparator(value, at);
+    return separator == std::string_view::npos ? value.size() : separator + 1;
 }
 
 size_t SkipBlanksAndFolds(std::string_view value, size_t at) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/header_text_parameter.h"
 #include "mailclient/host_parameters.h"
 #include "platform/ascii_case.h"
 
@@ -45,18 +46,7 @@ std::string Unfolded(std::string_view value) {
 
 // The part of a field value before its first ";" outside quotes.
 std::string_view BeforeParameters(std::string_view value) {
-    bool quoted = false;
-    for (size_t at = 0; at < value.size(); ++at) {
-        const char c = value[at];
-        if (quoted && c == '\\') {
-            ++at;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && c == ';') {
-            return Trim(value.substr(0, at));
-        }
-    }
-    return Trim(value);
+    return Trim(value.substr(0, FindParameterSeparator(value)));
 }
 
 void ReadContentType(std::string_view rawValue, OfferedEntity& entity) {
