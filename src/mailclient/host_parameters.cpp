@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "host/header_text_parameter.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
@@ -62,8 +63,7 @@ size_t ReadBare(std::string_view value, size_t at, std::string& out, bool& cut) 
 // "!#$%&'*+-^_`{|}~": atom characters of RFC 822 the host writes bare.
 bool IsBareByte(char c) {
     constexpr std::string_view kBareMarks = "!#$%&'*+-^_`{|}~";
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' ||
-           kBareMarks.find(c) != std::string_view::npos;
+    return IsAsciiAlphaNumeric(c) || c == ' ' || kBareMarks.find(c) != std::string_view::npos;
 }
 
 }  // namespace

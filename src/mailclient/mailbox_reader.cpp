@@ -5,6 +5,7 @@
 
 #include "host/envelope_line.h"
 #include "platform/ascii_case.h"
+#include "platform/ascii_class.h"
 #include "platform/byte_search.h"
 
 namespace vellumo {
@@ -28,10 +29,6 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // The words of a line, split at blanks, at most `limit` of them.
@@ -75,16 +72,17 @@ bool IsTime(std::string_view word) {
         return false;
     }
     for (size_t i = 0; i < word.size(); ++i) {
-        if (word[i] != ':' && !IsDigit(word[i])) {
+        if (word[i] != ':' && !IsAsciiDigit(word[i])) {
             return false;
         }
     }
-    return word.size() >= colon + 3 && IsDigit(word[colon + 1]) && IsDigit(word[colon + 2]);
+    return word.size() >= colon + 3 && IsAsciiDigit(word[colon + 1]) &&
+           IsAsciiDigit(word[colon + 2]);
 }
 
 bool IsYear(std::string_view word) {
-    return word.size() == 4 && IsDigit(word[0]) && IsDigit(word[1]) && IsDigit(word[2]) &&
-           IsDigit(word[3]);
+    return word.size() == 4 && IsAsciiDigit(word[0]) && IsAsciiDigit(word[1]) &&
+           IsAsciiDigit(word[2]) && IsAsciiDigit(word[3]);
 }
 
 }  // namespace

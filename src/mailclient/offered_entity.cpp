@@ -5,6 +5,7 @@
 #include "host/header_text_parameter.h"
 #include "mailclient/host_parameters.h"
 #include "platform/ascii_case.h"
+#include "platform/ascii_class.h"
 
 namespace vellumo {
 namespace {
@@ -63,7 +64,7 @@ void ReadContentType(std::string_view rawValue, OfferedEntity& entity) {
 }
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
+    if (IsAsciiDigit(c)) {
         return c - '0';
     }
     if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) {
