@@ -1,12 +1,15 @@
 // The document tree the HTML tree builder produces: nodes in one chunked
 // list (it grows without copying or spare capacity), linked by index, with
 // their text in the HTML itself or in one byte arena, and the few
-// attributes the renderer reads in that arena too. A node is 12 bytes, as
-// mail markup makes about one node per ten bytes of HTML; what does not fit
-// in it (an element's attributes, a name id past 16 bits, the length of a
-// long text) is in a side table of the few nodes that need it. Nodes keep
-// no link to their parent: the builder and the renderer know the path from
-// the root to where they are.
+// attributes the renderer reads in that arena too. A node is 8 bytes, as
+// mail markup makes about one node per ten bytes of HTML. The builder makes
+// nodes in tree order nearly always, so an element's first child and a
+// text node's next sibling are mostly the node made just after it: a flag
+// says so, and the few links that are not are in a side list. What else
+// does not fit in a node (an element's attributes, a name id past 16 bits,
+// the length of a long text) is in a side table of the few nodes that need
+// it. Nodes keep no link to their parent: the builder and the renderer know
+// the path from the root to where they are.
 #pragma once
 
 #include <cstdint>
@@ -35,11 +38,17 @@ enum HtmlNodeFlag : std::uint8_t {
     kNodeOpen = 1u << 3,         // open attribute (details, dialog)
     kNodeForeign = 1u << 4,      // inside svg or math
     kNodeHiddenInput = 1u << 5,  // input type=hidden
-    kNodeSourceText = 1u << 6,   // text nodes: the range is in HtmlDocument::source
-    kNodeSourceCr = 1u << 7,     // ... and holds CRs that read as line feeds
-    // Elements (the bit is kNodeSourceText on text nodes): kept attributes
-    // are in the side table.
+    // Elements: kept attributes are in the side table; text nodes: the
+    // range is in HtmlDocument::source.
     kNodeKeptAttributes = 1u << 6,
+    kNodeSourceText = 1u << 6,
+    // Text nodes (the bit is kNodeHidden on elements): the source range
+    // holds CRs that read as line feeds.
+    kNodeSourceCr = 1u << 1,
+    // An element's first child, or a text node's next sibling, is the node
+    // made just after it. Without the flag the link is in
+    // HtmlDocument::asideLinks, or there is none.
+    kNodeLinkFollows = 1u << 7,
 };
 
 // The value of HtmlNode::slot that sends the reader to the side table.
@@ -59,16 +68,10 @@ struct HtmlElementAttributes {
 
 struct HtmlNode {
     [[nodiscard]] bool IsText() const { return (flags & kNodeText) != 0; }
-    // kNoNode for a text node and for an element without children.
-    [[nodiscard]] std::int32_t FirstChild() const {
-        return IsText() ? kNoNode : static_cast<std::int32_t>(link);
-    }
-    void SetFirstChild(std::int32_t child) { link = static_cast<std::uint32_t>(child); }
 
-    // Elements: the first child (kNoNode as unsigned); text nodes: where the
-    // text begins in the source or the arena.
-    std::uint32_t link = static_cast<std::uint32_t>(kNoNode);
-    std::int32_t nextSibling = kNoNode;
+    // Elements: the next sibling (kNoNode as unsigned); text nodes: where
+    // the text begins in the source or the arena.
+    std::uint32_t siblingOrBegin = static_cast<std::uint32_t>(kNoNode);
     HtmlTag tag = HtmlTag::kUnknown;  // kUnknown for text nodes
     std::uint8_t flags = 0;
     // Elements: the name id; text nodes: the text's length. kSlotInExtras
@@ -76,7 +79,14 @@ struct HtmlNode {
     std::uint16_t slot = 0;
 };
 
-static_assert(sizeof(HtmlNode) == 12, "a node stays small");
+static_assert(sizeof(HtmlNode) == 8, "a node stays small");
+
+// A link kNodeLinkFollows does not give: an element's first child or a
+// text node's next sibling.
+struct HtmlNodeLink {
+    std::int32_t node = kNoNode;
+    std::int32_t target = kNoNode;
+};
 
 // What a node keeps in the side table.
 struct HtmlNodeExtra {
@@ -88,8 +98,9 @@ struct HtmlNodeExtra {
 using HtmlNodes = std::deque<HtmlNode>;
 
 struct HtmlDocument {
-    HtmlNodes nodes;                   // nodes[0] is the html element
-    std::deque<HtmlNodeExtra> extras;  // by node index
+    HtmlNodes nodes;                       // nodes[0] is the html element
+    std::deque<HtmlNodeExtra> extras;      // by node index
+    std::vector<HtmlNodeLink> asideLinks;  // by node index
     HtmlArena arena;
     // The HTML the document was built from; text nodes refer to it where
     // their text is its bytes, so it must outlive the document.
@@ -106,6 +117,20 @@ struct HtmlDocument {
     [[nodiscard]] std::string_view Text(ArenaRange range) const {
         return arena.View(range.begin, range.length);
     }
+    // kNoNode for a text node and for an element without children.
+    [[nodiscard]] std::int32_t FirstChild(std::int32_t index) const {
+        return nodes[index].IsText() ? kNoNode : FollowingOrAside(index);
+    }
+    [[nodiscard]] std::int32_t NextSibling(std::int32_t index) const {
+        const HtmlNode& node = nodes[index];
+        return node.IsText() ? FollowingOrAside(index)
+                             : static_cast<std::int32_t>(node.siblingOrBegin);
+    }
+    // The link kNodeLinkFollows or asideLinks gives node `index`.
+    [[nodiscard]] std::int32_t FollowingOrAside(std::int32_t index) const {
+        return (nodes[index].flags & kNodeLinkFollows) != 0 ? index + 1 : AsideLink(index);
+    }
+    [[nodiscard]] std::int32_t AsideLink(std::int32_t index) const;
     // The side table entry of node `index`, or nullptr.
     [[nodiscard]] const HtmlNodeExtra* ExtraOf(std::int32_t index) const;
     // An element's name id and lower-case name.

@@ -95,9 +95,51 @@ void SetSlot(HtmlDocument* document, std::int32_t node, std::uint32_t value) {
 
 void SetTextRange(HtmlDocument* document, std::int32_t node, std::size_t begin, std::size_t length,
                   std::uint8_t flags) {
-    document->nodes[node].link = static_cast<std::uint32_t>(begin);
+    document->nodes[node].siblingOrBegin = static_cast<std::uint32_t>(begin);
     document->nodes[node].flags |= flags;
     SetSlot(document, node, static_cast<std::uint32_t>(length));
+}
+
+constexpr auto kLinkByNode = [](const HtmlNodeLink& link, std::int32_t node) {
+    return link.node < node;
+};
+
+// Sets the link kNodeLinkFollows stands for: the flag when `target` is the
+// node made just after `node`, else an entry in the aside list (none for
+// kNoNode). The builder links out of order only where content is fostered
+// out of a table, so the list is short and an entry is nearly always added
+// for the newest node or the one just before an open table: few move.
+void SetFollowingOrAside(HtmlDocument* document, std::int32_t node, std::int32_t target) {
+    std::uint8_t& flags = document->nodes[node].flags;
+    std::vector<HtmlNodeLink>& aside = document->asideLinks;
+    const auto at = std::lower_bound(aside.begin(), aside.end(), node, kLinkByNode);
+    const bool listed = at != aside.end() && at->node == node;
+    if (target == node + 1 || target == kNoNode) {
+        flags = static_cast<std::uint8_t>(target == kNoNode ? flags & ~kNodeLinkFollows
+                                                            : flags | kNodeLinkFollows);
+        if (listed) {
+            aside.erase(at);
+        }
+        return;
+    }
+    flags = static_cast<std::uint8_t>(flags & ~kNodeLinkFollows);
+    if (listed) {
+        at->target = target;
+    } else {
+        aside.insert(at, HtmlNodeLink{node, target});
+    }
+}
+
+void SetFirstChild(HtmlDocument* document, std::int32_t parent, std::int32_t child) {
+    SetFollowingOrAside(document, parent, child);
+}
+
+void SetNextSibling(HtmlDocument* document, std::int32_t node, std::int32_t next) {
+    if (document->nodes[node].IsText()) {
+        SetFollowingOrAside(document, node, next);
+    } else {
+        document->nodes[node].siblingOrBegin = static_cast<std::uint32_t>(next);
+    }
 }
 
 // Writes the kept values into the arena and points the element's side
@@ -137,6 +179,11 @@ const HtmlNodeExtra* HtmlDocument::ExtraOf(std::int32_t index) const {
     }
     lastExtra = static_cast<std::size_t>(at - extras.begin());
     return &*at;
+}
+
+std::int32_t HtmlDocument::AsideLink(std::int32_t index) const {
+    const auto at = std::lower_bound(asideLinks.begin(), asideLinks.end(), index, kLinkByNode);
+    return at != asideLinks.end() && at->node == index ? at->target : kNoNode;
 }
 
 std::uint32_t HtmlDocument::NameId(std::int32_t index) const {
@@ -188,9 +235,9 @@ std::string_view HtmlDocument::StoredText(std::int32_t index, bool* crs) const {
     }
     *crs = (node.flags & (kNodeSourceText | kNodeSourceCr)) == (kNodeSourceText | kNodeSourceCr);
     if ((node.flags & kNodeSourceText) == 0) {
-        return arena.View(node.link, length);
+        return arena.View(node.siblingOrBegin, length);
     }
-    return source.substr(node.link, length);
+    return source.substr(node.siblingOrBegin, length);
 }
 
 std::string_view HtmlDocument::NodeText(std::int32_t index, std::string* scratch) const {
@@ -231,21 +278,20 @@ std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId,
 void AppendChild(HtmlDocument* document, std::int32_t parent, std::int32_t* lastChild,
                  std::int32_t child) {
     if (*lastChild != kNoNode) {
-        document->nodes[*lastChild].nextSibling = child;
+        SetNextSibling(document, *lastChild, child);
     } else {
-        document->nodes[parent].SetFirstChild(child);
+        SetFirstChild(document, parent, child);
     }
     *lastChild = child;
 }
 
 void InsertBefore(HtmlDocument* document, std::int32_t parent, std::int32_t reference,
                   std::int32_t previous, std::int32_t child) {
-    HtmlNodes& nodes = document->nodes;
-    nodes[child].nextSibling = reference;
+    SetNextSibling(document, child, reference);
     if (previous != kNoNode) {
-        nodes[previous].nextSibling = child;
+        SetNextSibling(document, previous, child);
     } else {
-        nodes[parent].SetFirstChild(child);
+        SetFirstChild(document, parent, child);
     }
 }
 

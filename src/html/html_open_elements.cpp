@@ -8,9 +8,8 @@ void HtmlOpenElements::Push(std::int32_t node) {
         return;
     }
     stack_.push_back(node);
-    lastChildren_.push_back((*nodes_)[node].FirstChild() == kNoNode ? kNoNode
-                                                                    : LastChildByWalk(node));
-    ++counts_[static_cast<std::size_t>((*nodes_)[node].tag)];
+    lastChildren_.push_back(LastChildByWalk(node));
+    ++counts_[static_cast<std::size_t>(document_->nodes[node].tag)];
 }
 
 void HtmlOpenElements::Pop() {
@@ -41,9 +40,9 @@ std::int32_t* HtmlOpenElements::LastChildOf(std::int32_t node) {
 }
 
 std::int32_t HtmlOpenElements::LastChildByWalk(std::int32_t node) const {
-    std::int32_t last = (*nodes_)[node].FirstChild();
-    while (last != kNoNode && (*nodes_)[last].nextSibling != kNoNode) {
-        last = (*nodes_)[last].nextSibling;
+    std::int32_t last = document_->FirstChild(node);
+    for (std::int32_t next = last; next != kNoNode; next = document_->NextSibling(next)) {
+        last = next;
     }
     return last;
 }

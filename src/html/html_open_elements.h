@@ -24,8 +24,8 @@ enum class HtmlScope { kDefault, kListItem, kButton, kTable };
 
 class HtmlOpenElements {
   public:
-    // `nodes` is the document's node list the indices refer to.
-    explicit HtmlOpenElements(const HtmlNodes* nodes) : nodes_(nodes) {}
+    // `document` holds the nodes the indices refer to.
+    explicit HtmlOpenElements(const HtmlDocument* document) : document_(document) {}
 
     // Pushes `node` unless the stack is full (the element then stays a leaf).
     void Push(std::int32_t node);
@@ -39,9 +39,9 @@ class HtmlOpenElements {
     [[nodiscard]] std::int32_t* LastChildOf(std::int32_t node);
     [[nodiscard]] std::int32_t At(std::size_t index) const { return stack_[index]; }
     [[nodiscard]] std::int32_t CurrentIndex() const { return stack_.back(); }
-    [[nodiscard]] const HtmlNode& Current() const { return (*nodes_)[stack_.back()]; }
+    [[nodiscard]] const HtmlNode& Current() const { return document_->nodes[stack_.back()]; }
     [[nodiscard]] const HtmlNode& NodeAt(std::size_t index) const {
-        return (*nodes_)[stack_[index]];
+        return document_->nodes[stack_[index]];
     }
     [[nodiscard]] std::size_t Count(HtmlTag tag) const {
         return counts_[static_cast<std::size_t>(tag)];
@@ -82,7 +82,7 @@ class HtmlOpenElements {
     [[nodiscard]] static bool IsScopeBoundary(const HtmlNode& node, HtmlScope scope);
     [[nodiscard]] std::int32_t LastChildByWalk(std::int32_t node) const;
 
-    const HtmlNodes* nodes_;
+    const HtmlDocument* document_;
     std::vector<std::int32_t> stack_;
     std::vector<std::int32_t> lastChildren_;  // by stack position
     std::size_t counts_[static_cast<std::size_t>(HtmlTag::kCount)] = {};

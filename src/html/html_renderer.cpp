@@ -161,7 +161,7 @@ class InnerTextRenderer {
     std::string TextContent(std::int32_t root, std::size_t limit = SIZE_MAX) {
         std::string out;
         std::vector<std::int32_t> path;  // the elements entered below `root`
-        std::int32_t node = document_.nodes[root].FirstChild();
+        std::int32_t node = document_.FirstChild(root);
         while (node != kNoNode && out.size() <= limit) {
             const HtmlNode& current = document_.nodes[node];
             if (current.IsText()) {
@@ -177,14 +177,14 @@ class InnerTextRenderer {
                             out.push_back(c == kNoBreakSpaceMarker || c == '\r' ? ' ' : c);
                         }
                     });
-            } else if (!IsTemplate(current) && current.FirstChild() != kNoNode) {
+            } else if (!IsTemplate(current) && document_.FirstChild(node) != kNoNode) {
                 path.push_back(node);
-                node = current.FirstChild();
+                node = document_.FirstChild(node);
                 continue;
             }
-            node = current.nextSibling;
+            node = document_.NextSibling(node);
             while (node == kNoNode && !path.empty()) {
-                node = document_.nodes[path.back()].nextSibling;
+                node = document_.NextSibling(path.back());
                 path.pop_back();
             }
         }
@@ -202,7 +202,7 @@ class InnerTextRenderer {
             ancestors_.pop_back();
             return;
         }
-        frame.nextChild = document_.nodes[child].nextSibling;
+        frame.nextChild = document_.NextSibling(child);
         const HtmlNode& node = document_.nodes[child];
         if (node.IsText()) {
             CollectText(child);
@@ -288,7 +288,7 @@ class InnerTextRenderer {
         }
         Frame frame;
         frame.node = index;
-        frame.nextChild = node.FirstChild();
+        frame.nextChild = document_.FirstChild(index);
         frame.style = style;
         frame.closedDetails = node.tag == HtmlTag::kDetails && (node.flags & kNodeOpen) == 0;
         StartFirstLineStyles(&frame);

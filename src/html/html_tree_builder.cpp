@@ -84,8 +84,7 @@ class TreeBuilder {
         std::int32_t* last = parent == head_ ? &headLastChild_ : open_.LastChildOf(parent);
         std::int32_t walked = kNoNode;
         if (last == nullptr) {
-            for (std::int32_t c = doc_.nodes[parent].FirstChild(); c != kNoNode;
-                 c = doc_.nodes[c].nextSibling) {
+            for (std::int32_t c = doc_.FirstChild(parent); c != kNoNode; c = doc_.NextSibling(c)) {
                 walked = c;
             }
             last = &walked;
@@ -591,7 +590,7 @@ class TreeBuilder {
 
     HtmlTokenizer tokenizer_;
     HtmlDocument doc_;
-    HtmlOpenElements open_{&doc_.nodes};
+    HtmlOpenElements open_{&doc_};
     HtmlNameTable names_;
     std::vector<OpenTable> tables_;  // by age; all open but for some newest
     bool keepTargets_ = true;

@@ -30,17 +30,17 @@ std::string Repeat(const std::string& piece, std::size_t count) {
 std::size_t Depth(const HtmlDocument& document) {
     std::size_t deepest = 0;
     std::vector<std::int32_t> path{0};
-    std::int32_t node = document.nodes[0].FirstChild();
+    std::int32_t node = document.FirstChild(0);
     while (node != kNoNode) {
         deepest = std::max(deepest, path.size());
-        if (document.nodes[node].FirstChild() != kNoNode) {
+        if (document.FirstChild(node) != kNoNode) {
             path.push_back(node);
-            node = document.nodes[node].FirstChild();
+            node = document.FirstChild(node);
             continue;
         }
-        node = document.nodes[node].nextSibling;
+        node = document.NextSibling(node);
         while (node == kNoNode && path.size() > 1) {
-            node = document.nodes[path.back()].nextSibling;
+            node = document.NextSibling(path.back());
             path.pop_back();
         }
     }

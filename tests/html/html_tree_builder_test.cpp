@@ -2,6 +2,7 @@
 // where misplaced content ends up in the tree.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -45,10 +46,10 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     InsertBefore(&document, root, b, kNoNode, a);  // becomes the first child
     const std::int32_t i = AddNode(&document, HtmlTag::kI, 0, 0);
     InsertBefore(&document, root, b, a, i);  // between the two
-    EXPECT_EQ(document.nodes[root].FirstChild(), a);
-    EXPECT_EQ(document.nodes[a].nextSibling, i);
-    EXPECT_EQ(document.nodes[i].nextSibling, b);
-    EXPECT_EQ(document.nodes[b].nextSibling, kNoNode);
+    EXPECT_EQ(document.FirstChild(root), a);
+    EXPECT_EQ(document.NextSibling(a), i);
+    EXPECT_EQ(document.NextSibling(i), b);
+    EXPECT_EQ(document.NextSibling(b), kNoNode);
     EXPECT_EQ(last, b);
 
     HtmlToken token;
@@ -64,17 +65,61 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput | kNodeKeptAttributes);
 }
 
+// Nodes linked in any order read back as linked, whether a link is the
+// node made next, an aside entry, or one changed from either to the other.
+TEST(HtmlDocumentEditing, LinksInAnyOrderReadBackAsMade) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        HtmlDocument document;
+        std::vector<std::vector<std::int32_t>> children(1);
+        std::vector<std::int32_t> elements{AddNode(&document, HtmlTag::kBody, 0, 0)};
+        for (int step = 0; step < 60; ++step) {
+            const bool text = random() % 2 == 0;
+            const std::int32_t node = AddNode(&document, text ? HtmlTag::kUnknown : HtmlTag::kDiv,
+                                              0, text ? kNodeText : 0);
+            children.emplace_back();
+            const std::int32_t parent = elements[random() % elements.size()];
+            std::vector<std::int32_t>& siblings = children[parent];
+            const std::size_t at = random() % (siblings.size() + 1);
+            if (at == siblings.size()) {
+                std::int32_t last = siblings.empty() ? kNoNode : siblings.back();
+                AppendChild(&document, parent, &last, node);
+            } else {
+                InsertBefore(&document, parent, siblings[at], at == 0 ? kNoNode : siblings[at - 1],
+                             node);
+            }
+            siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(at), node);
+            if (!text) {
+                elements.push_back(node);
+            }
+        }
+        for (std::int32_t node = 0; node < static_cast<std::int32_t>(children.size()); ++node) {
+            std::vector<std::int32_t> read;
+            for (std::int32_t c = document.FirstChild(node); c != kNoNode && read.size() <= 60;
+                 c = document.NextSibling(c)) {
+                read.push_back(c);
+            }
+            EXPECT_EQ(read, children[node]) << "children of " << node;
+        }
+        for (const HtmlNodeLink& link : document.asideLinks) {
+            EXPECT_NE(link.target, link.node + 1) << "aside entry for the node made next";
+            EXPECT_NE(link.target, kNoNode);
+        }
+    }
+}
+
 TEST(HtmlOpenElements, ScopesAndCounts) {
-    HtmlNodes nodes;
+    HtmlDocument document;
     const HtmlTag tags[] = {HtmlTag::kHtml, HtmlTag::kBody, HtmlTag::kP,      HtmlTag::kTable,
                             HtmlTag::kTr,   HtmlTag::kTd,   HtmlTag::kButton, HtmlTag::kSpan};
     for (HtmlTag tag : tags) {
         HtmlNode node;
         node.tag = tag;
-        nodes.push_back(node);
+        document.nodes.push_back(node);
     }
-    HtmlOpenElements open(&nodes);
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(nodes.size()); ++i) {
+    HtmlOpenElements open(&document);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(document.nodes.size()); ++i) {
         open.Push(i);
     }
     const struct {
@@ -108,9 +153,10 @@ TEST(HtmlOpenElements, ScopesAndCounts) {
 }
 
 TEST(HtmlOpenElements, StopsPushingAtTheLimit) {
-    HtmlNodes nodes(kMaxOpenElements + 10);
-    HtmlOpenElements open(&nodes);
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(nodes.size()); ++i) {
+    HtmlDocument document;
+    document.nodes.resize(kMaxOpenElements + 10);
+    HtmlOpenElements open(&document);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(document.nodes.size()); ++i) {
         open.Push(i);
     }
     EXPECT_EQ(open.Size(), kMaxOpenElements);
@@ -124,11 +170,11 @@ std::string Outline(const HtmlDocument& document, std::int32_t index) {
         return "'" + std::string(document.NodeText(index, &scratch)) + "'";
     }
     std::string out = document.NameOf(index);
-    if (node.FirstChild() != kNoNode) {
+    const std::int32_t first = document.FirstChild(index);
+    if (first != kNoNode) {
         out += "(";
-        for (std::int32_t child = node.FirstChild(); child != kNoNode;
-             child = document.nodes[child].nextSibling) {
-            out += child == node.FirstChild() ? "" : " ";
+        for (std::int32_t child = first; child != kNoNode; child = document.NextSibling(child)) {
+            out += child == first ? "" : " ";
             out += Outline(document, child);
         }
         out += ")";
@@ -206,8 +252,8 @@ TEST(HtmlTreeBuilder, ValuesPastTheNodeSlot) {
         const HtmlDocument document = BuildHtmlDocument(c.html, ResolveHtmlCharset("utf-8"));
         std::int32_t last = kNoNode;
         std::int32_t count = 0;
-        for (std::int32_t child = document.nodes[document.body].FirstChild(); child != kNoNode;
-             child = document.nodes[child].nextSibling) {
+        for (std::int32_t child = document.FirstChild(document.body); child != kNoNode;
+             child = document.NextSibling(child)) {
             last = child;
             ++count;
         }
@@ -215,10 +261,10 @@ TEST(HtmlTreeBuilder, ValuesPastTheNodeSlot) {
         EXPECT_EQ(document.NameOf(last), c.lastName);
         EXPECT_EQ(document.AttributesOf(last).classes, c.lastClass);
         std::string scratch;
-        const std::int32_t text = document.nodes[last].FirstChild();
+        const std::int32_t text = document.FirstChild(last);
         ASSERT_NE(text, kNoNode);
         EXPECT_EQ(document.NodeText(text, &scratch), c.lastText);
-        EXPECT_EQ(document.nodes[text].nextSibling, kNoNode);
+        EXPECT_EQ(document.NextSibling(text), kNoNode);
         EXPECT_EQ(count, c.children);
     }
 }
