@@ -2,9 +2,9 @@
 # Peak memory of translator 2's HTML rendering on the two 5 MB text/html
 # messages of make_big_messages.py (html5: dense tags; news5: the corpus
 # newsletters one after another):
-#   - the built-in renderer alone (html_memory: every allocation counted,
-#     the input excluded) as a ratio to the HTML size, next to copying the
-#     HTML once in the same run;
+#   - the built-in renderer with its input (html_memory: every allocation
+#     counted, the input given back as the renderer stops reading it) as a
+#     ratio to the HTML size, next to copying the HTML once in the same run;
 #   - the whole translation (translate_file --translator 2), peak resident
 #     memory as a ratio to the message size, next to copy_baseline reading
 #     and writing the message once; "empty" is the start-up of a process.

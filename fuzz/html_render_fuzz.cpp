@@ -2,16 +2,22 @@
 // name. The first line of the input (up to 32 bytes) names the charset.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "charset/charset.h"
+#include "html/html_document_editing.h"
 #include "html/html_renderer.h"
 #include "html/html_text_extractor.h"
+#include "html/html_tree_builder.h"
 
 namespace {
 
 constexpr std::size_t kMaxCharsetName = 32;
+// Small, so that text moves out of short inputs too.
+constexpr std::size_t kFuzzShrinkStep = 16;
 
 void CheckCrLf(const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -44,6 +50,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (vellumo::HtmlToLabelledText(input, charset, &labelled)) {
         CheckCrLf(labelled.text);
         if (labelled.charset == "utf-8" && !vellumo::IsValidUtf8(labelled.text)) {
+            __builtin_trap();
+        }
+    }
+    // Moved out of a source given back as it goes, every text reads as it
+    // did: the buffer moves as it shrinks, so a read of what was given back
+    // is caught.
+    const vellumo::HtmlCharset utf8{vellumo::CharsetKind::kUtf8};
+    const vellumo::HtmlDocument kept = vellumo::BuildHtmlDocument(input, utf8, true);
+    auto buffer = std::make_unique<char[]>(input.size() + 1);
+    std::memcpy(buffer.get(), input.data(), input.size());
+    vellumo::HtmlDocument moved =
+        vellumo::BuildHtmlDocument(std::string_view(buffer.get(), input.size()), utf8, true);
+    vellumo::MoveSourceTextToArena(
+        &moved,
+        [&](std::size_t keep) -> const char* {
+            auto shrunk = std::make_unique<char[]>(keep + 1);
+            std::memcpy(shrunk.get(), input.data(), keep);
+            buffer = std::move(shrunk);
+            return buffer.get();
+        },
+        kFuzzShrinkStep);
+    std::string scratch;
+    std::string movedScratch;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(kept.nodes.size()); ++i) {
+        if (kept.nodes[i].IsText() &&
+            kept.NodeText(i, &scratch) != moved.NodeText(i, &movedScratch)) {
             __builtin_trap();
         }
     }

@@ -38,6 +38,12 @@ std::uint32_t HtmlArena::Add(std::string_view bytes) {
 }
 
 const HtmlArena::Chunk* HtmlArena::ChunkAt(std::uint32_t offset) const {
+    if (lastRead_ < chunks_.size()) {
+        const Chunk& last = chunks_[lastRead_];
+        if (offset >= last.start && offset - last.start < last.size) {
+            return &last;
+        }
+    }
     const auto after =
         std::upper_bound(chunks_.begin(), chunks_.end(), offset,
                          [](std::uint32_t at, const Chunk& chunk) { return at < chunk.start; });
@@ -45,7 +51,11 @@ const HtmlArena::Chunk* HtmlArena::ChunkAt(std::uint32_t offset) const {
         return nullptr;
     }
     const Chunk& chunk = *(after - 1);
-    return offset - chunk.start < chunk.size ? &chunk : nullptr;
+    if (offset - chunk.start >= chunk.size) {
+        return nullptr;
+    }
+    lastRead_ = static_cast<std::size_t>(after - 1 - chunks_.begin());
+    return &chunk;
 }
 
 std::string_view HtmlArena::From(std::uint32_t offset) const {

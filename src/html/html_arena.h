@@ -47,6 +47,8 @@ class HtmlArena {
     std::size_t fill_ = kArenaChunkSize;
     std::uint64_t end_ = 0;  // offsets handed to chunks so far
     std::size_t used_ = 0;
+    // The chunk read last: texts are read in runs from one chunk.
+    mutable std::size_t lastRead_ = 0;
 };
 
 }  // namespace vellumo

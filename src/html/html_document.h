@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,6 +98,12 @@ struct HtmlNodeExtra {
 
 using HtmlNodes = std::deque<HtmlNode>;
 
+// Gives back the caller's buffer of a document's source as its reader stops
+// reading it from the end: called with how many leading bytes are still
+// read, fewer each time and 0 at last, it may shrink the buffer to them, and
+// returns where they now are (a buffer may move as it shrinks).
+using HtmlSourceShrink = std::function<const char*(std::size_t keep)>;
+
 struct HtmlDocument {
     HtmlNodes nodes;                       // nodes[0] is the html element
     std::deque<HtmlNodeExtra> extras;      // by node index
@@ -105,6 +112,12 @@ struct HtmlDocument {
     // The HTML the document was built from; text nodes refer to it where
     // their text is its bytes, so it must outlive the document.
     std::string_view source;
+    std::size_t sourceSize = 0;  // the size of that HTML, kept once it is given back
+    // Whether the text nodes' ranges in the source follow one another in
+    // node order, as they were set; the last node given one, and its end.
+    bool sourceTextInOrder = true;
+    std::int32_t lastSourceTextNode = kNoNode;
+    std::size_t sourceTextEnd = 0;
     std::vector<std::string> names;  // lower-case element names by name id
     // The text of each style element whose media a screen matches, in order.
     std::vector<std::string> styleSheets;
@@ -128,7 +141,10 @@ struct HtmlDocument {
     }
     // The link kNodeLinkFollows or asideLinks gives node `index`.
     [[nodiscard]] std::int32_t FollowingOrAside(std::int32_t index) const {
-        return (nodes[index].flags & kNodeLinkFollows) != 0 ? index + 1 : AsideLink(index);
+        if ((nodes[index].flags & kNodeLinkFollows) != 0) {
+            return index + 1;
+        }
+        return asideLinks.empty() ? kNoNode : AsideLink(index);
     }
     [[nodiscard]] std::int32_t AsideLink(std::int32_t index) const;
     // The side table entry of node `index`, or nullptr.

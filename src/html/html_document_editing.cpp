@@ -258,10 +258,50 @@ void SetNodeText(HtmlDocument* document, std::int32_t node, std::string_view tex
         ReadsAs(document->source.substr(sourceBegin, sourceEnd - sourceBegin), text, &hasCr)) {
         SetTextRange(document, node, sourceBegin, sourceEnd - sourceBegin,
                      kNodeSourceText | (hasCr ? kNodeSourceCr : 0));
+        document->sourceTextInOrder = document->sourceTextInOrder &&
+                                      node > document->lastSourceTextNode &&
+                                      sourceBegin >= document->sourceTextEnd;
+        document->lastSourceTextNode = node;
+        document->sourceTextEnd = sourceEnd;
         return;
     }
     const ArenaRange range = StoreText(document, text);
     SetTextRange(document, node, range.begin, range.length, 0);
+}
+
+void MoveSourceTextToArena(HtmlDocument* document, const HtmlSourceShrink& shrinkSource,
+                           std::size_t step) {
+    if (!document->sourceTextInOrder || document->source.size() < step) {
+        return;  // a small source is given back whole after rendering
+    }
+    std::size_t shrunkTo = document->source.size();
+    std::string scratch;
+    auto index = static_cast<std::int32_t>(document->nodes.size());
+    for (auto node = document->nodes.rbegin(); node != document->nodes.rend(); ++node) {
+        --index;
+        if (!node->IsText() || (node->flags & kNodeSourceText) == 0) {
+            continue;
+        }
+        const std::size_t begin = node->siblingOrBegin;
+        bool crs = false;
+        std::string_view text = document->StoredText(index, &crs);
+        if (crs) {
+            text = document->NodeText(index, &scratch);  // CR LF and CR read as LF
+        }
+        const ArenaRange range = StoreText(document, text);
+        node->flags = static_cast<std::uint8_t>(node->flags & ~(kNodeSourceText | kNodeSourceCr));
+        node->siblingOrBegin = range.begin;
+        if (crs) {
+            SetSlot(document, index, range.length);
+        }
+        if (shrunkTo - begin >= step) {
+            // No text of a node before this one lies past its beginning.
+            document->source = std::string_view(shrinkSource(begin), begin);
+            shrunkTo = begin;
+        }
+    }
+    document->source = std::string_view();
+    shrinkSource(0);
 }
 
 std::int32_t AddNode(HtmlDocument* document, HtmlTag tag, std::uint32_t nameId,

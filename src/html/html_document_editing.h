@@ -34,6 +34,18 @@ void InsertBefore(HtmlDocument* document, std::int32_t parent, std::int32_t refe
 void SetNodeText(HtmlDocument* document, std::int32_t node, std::string_view text,
                  std::size_t sourceBegin, std::size_t sourceEnd);
 
+// Copies the text nodes' bytes out of the document's source into the arena,
+// the last first, and calls `shrinkSource` as they go: with the source
+// bytes still read each time `step` more are copied, and with 0 at the
+// end, when the source is empty. A document of dense markup then holds its
+// text, not its HTML. Nothing moves for a source shorter than one step,
+// where it would gain nothing worth the copying, nor when the texts'
+// ranges do not follow one another in node order (the builder makes them
+// so).
+constexpr std::size_t kSourceShrinkStep = 256 * 1024;
+void MoveSourceTextToArena(HtmlDocument* document, const HtmlSourceShrink& shrinkSource,
+                           std::size_t step = kSourceShrinkStep);
+
 // Keeps the token's style, class, id and lang values and the hidden, popover,
 // open and type=hidden attributes on element `node`; with `keepTargets`
 // also a link's href and an image's alt text.

@@ -8,7 +8,8 @@ void HtmlOpenElements::Push(std::int32_t node) {
         return;
     }
     stack_.push_back(node);
-    lastChildren_.push_back(LastChildByWalk(node));
+    lastChildren_.push_back(document_->FirstChild(node) == kNoNode ? kNoNode
+                                                                   : LastChildByWalk(node));
     ++counts_[static_cast<std::size_t>(document_->nodes[node].tag)];
 }
 

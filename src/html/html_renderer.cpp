@@ -42,6 +42,7 @@
 #include "charset/charset.h"
 #include "charset/output_charset.h"
 #include "charset/source_charset.h"
+#include "html/html_document_editing.h"
 #include "html/html_link_list.h"
 #include "html/html_style_resolver.h"
 #include "html/html_text_options.h"
@@ -504,11 +505,15 @@ class InnerTextRenderer {
 namespace {
 
 std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
-                          const HtmlTextOptions& options) {
+                          const HtmlTextOptions& options,
+                          const HtmlSourceShrink& shrinkInput = nullptr) {
     HtmlTextPieces pieces;
     {
-        const HtmlDocument document = BuildHtmlDocument(html.substr(0, kMaxRenderedInput), charset,
-                                                        options.links || options.altText);
+        HtmlDocument document = BuildHtmlDocument(html.substr(0, kMaxRenderedInput), charset,
+                                                  options.links || options.altText);
+        if (shrinkInput) {
+            MoveSourceTextToArena(&document, shrinkInput);
+        }
         pieces = InnerTextRenderer(document, charset, options).Render();
     }  // the document is freed before the text is joined, copied or wrapped
     std::string text = JoinTextPieces(std::move(pieces));
@@ -527,8 +532,8 @@ std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
 }  // namespace
 
 std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset,
-                              const HtmlTextOptions& options) {
-    return RenderDecoded(html, charset, options);
+                              const HtmlTextOptions& options, const HtmlSourceShrink& shrinkInput) {
+    return RenderDecoded(html, charset, options, shrinkInput);
 }
 
 std::string RenderHtmlText(std::string_view html, std::string_view charsetName) {

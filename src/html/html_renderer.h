@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "html/html_document.h"
 #include "html/html_text_options.h"
 
 namespace vellumo {
@@ -39,9 +40,13 @@ struct HtmlCharset;
 
 // The renderer on HTML already decoded: `charset` is UTF-8, or opaque for
 // bytes that pass through. The text is in the same form, with the extras
-// `options` chooses.
+// `options` chooses. With `shrinkInput`, the document's text is copied out
+// of `html` once the document is built, and `html` is given back as it
+// goes (HtmlSourceShrink): markup is most of mail's HTML, and rendering
+// then holds only the text.
 [[nodiscard]] std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset,
-                                            const HtmlTextOptions& options = HtmlTextOptions());
+                                            const HtmlTextOptions& options = HtmlTextOptions(),
+                                            const HtmlSourceShrink& shrinkInput = nullptr);
 
 // Whether the renderer reads HTML in the charset a label names, and
 // whether it writes text in it (UTF-16 and UTF-32 are read only).

@@ -88,7 +88,7 @@ HtmlStyleResolver::HtmlStyleResolver(const HtmlDocument& document) : document_(d
     }
     stepBudget_ = kSelectorStepsPerNode * (document.nodes.size() + 1);
     std::uint64_t documentBytes =
-        document.arena.size() + document.source.size() + document.nodes.size() + 1;
+        document.arena.size() + document.sourceSize + document.nodes.size() + 1;
     for (const std::string& sheet : document.styleSheets) {
         documentBytes += sheet.size();
     }

@@ -23,20 +23,33 @@ std::string_view TrimBlanks(std::string_view text) {
 // renderer's.
 std::string RenderWithEngineOrBuiltIn(std::string_view html, std::string_view engineCharset,
                                       const HtmlCharset& builtInCharset, HtmlTextSource source,
-                                      const HtmlTextOptions& options) {
+                                      const HtmlTextOptions& options,
+                                      const HtmlSourceShrink& shrinkInput) {
     if (source == HtmlTextSource::kPlatformEngine) {
         HtmlTextResult engine = ExtractHtmlText(html, engineCharset);
         if (engine.engineAvailable && !engine.text.empty()) {
             return std::move(engine.text);
         }
     }
-    return RenderDecodedHtml(html, builtInCharset, options);
+    return RenderDecodedHtml(html, builtInCharset, options, shrinkInput);
+}
+
+// `shrink` for a caller whose buffer holds `decoded` from `offset` on (after
+// a byte-order mark).
+HtmlSourceShrink ShrinkFrom(std::size_t offset, const HtmlSourceShrink& shrink) {
+    if (offset == 0) {
+        return shrink;
+    }
+    return [offset, &shrink](std::size_t keep) -> const char* {
+        const char* kept = shrink(keep == 0 ? 0 : offset + keep);
+        return kept == nullptr ? nullptr : kept + offset;
+    };
 }
 
 }  // namespace
 
 bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, LabelledText* out,
-                        HtmlTextSource source, const std::function<void()>& releaseInput,
+                        HtmlTextSource source, const HtmlSourceShrink& shrinkInput,
                         const HtmlTextOptions& options) {
     if (options.AnyExtra()) {
         source = HtmlTextSource::kBuiltInRenderer;
@@ -58,11 +71,16 @@ bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset, 
     // The built-in renderer reads ill-formed UTF-8 in place.
     const std::string_view decoded =
         DecodeHtmlSource(html, read, &storage, source == HtmlTextSource::kPlatformEngine);
-    if (releaseInput && !storage.empty() && decoded.data() == storage.data()) {
-        releaseInput();  // `html` is not read from here on
+    const bool copied = !storage.empty() && decoded.data() == storage.data();
+    HtmlSourceShrink shrinkDecoded;
+    if (shrinkInput && copied) {
+        shrinkInput(0);  // `html` is not read from here on
+    } else if (shrinkInput && !decoded.empty()) {
+        shrinkDecoded =
+            ShrinkFrom(static_cast<std::size_t>(decoded.data() - html.data()), shrinkInput);
     }
     std::string text = RenderWithEngineOrBuiltIn(decoded, "utf-8", HtmlCharset{CharsetKind::kUtf8},
-                                                 source, options);
+                                                 source, options, shrinkDecoded);
     storage = std::string();
     *out = EncodeForLabel(std::move(text), label);
     return true;

@@ -30,16 +30,18 @@ enum class HtmlTextSource { kBuiltInRenderer, kPlatformEngine };
 // no host code page is needed), and the text is written as EncodeForLabel
 // (charset/output_charset.h) writes it; a charset without a decoder here goes
 // to the engine as it is. Returns false, with `out` untouched, for a
-// charset that cannot be read here (ISO-2022-CN). `releaseInput`, when
-// set, is called as soon as `html` is no longer read (it was decoded into
-// a copy), so that the caller can free it before the document is built;
-// it is not called when the HTML is read in place. With any extra in
+// charset that cannot be read here (ISO-2022-CN). `shrinkInput`, when set,
+// gives the caller's buffer of `html` back as it is no longer read
+// (HtmlSourceShrink): with 0 at once when the HTML was decoded into a copy,
+// so that it is freed before the document is built; from the end, as the
+// document's text is copied out of it, when the built-in renderer reads it
+// in place; not at all when the engine reads it. With any extra in
 // `options` the built-in renderer writes the text whatever `source` says:
 // the engine gives the browser's text only.
 [[nodiscard]] bool HtmlToLabelledText(std::string_view html, std::string_view messageCharset,
                                       LabelledText* out,
                                       HtmlTextSource source = HtmlTextSource::kBuiltInRenderer,
-                                      const std::function<void()>& releaseInput = nullptr,
+                                      const HtmlSourceShrink& shrinkInput = nullptr,
                                       const HtmlTextOptions& options = HtmlTextOptions());
 
 // The text of HtmlToLabelledText without its label; the bytes pass through

@@ -27,6 +27,7 @@ class TreeBuilder {
     TreeBuilder(std::string_view html, const HtmlCharset& charset, bool keepTargets)
         : tokenizer_(html, charset), keepTargets_(keepTargets) {
         doc_.source = html;
+        doc_.sourceSize = html.size();
         CreateNode(HtmlTag::kHtml, NameId("html"), 0);
         open_.Push(0);
     }

@@ -249,13 +249,21 @@ int WriteRenderedHtml(Translation& translation, const EntityView& message, Outpu
     }
     const std::string charset = message.Parameter(kContentTypeField, "charset");
     // The header and the body are copied out: only one of the message and
-    // the body need be in memory while the document is built, and a body
-    // decoded into a copy of its own is freed before that too.
+    // the body need be in memory while the document is built. A body
+    // decoded into a copy of its own is freed before that too, and one read
+    // in place is given back as its text is copied out of it.
     ReleaseInput(translation);
+    const auto shrinkBody = [&body](std::size_t keep) -> const char* {
+        if (keep == 0) {
+            body.Release();
+        } else {
+            body.SetLength(keep);  // gives back the tail
+        }
+        return body.data();
+    };
     LabelledText rendered;
-    if (!HtmlToLabelledText(
-            TextOf(body), charset, &rendered, TextSource(), [&body] { body.Release(); },
-            ReadingOptions())) {
+    if (!HtmlToLabelledText(TextOf(body), charset, &rendered, TextSource(), shrinkBody,
+                            ReadingOptions())) {
         // Only a charset nothing here reads fails, before the body is let go.
         return Decline(translation, DeclineCause::kCharsetNotRead,
                        charset.empty() ? SniffHtmlCharset(TextOf(body)) : charset);
