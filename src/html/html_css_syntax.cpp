@@ -77,6 +77,66 @@ UnitSpan ReadName(std::string_view text, std::size_t pos) {
     return {Unit::kOpen, end + 1, ')'};
 }
 
+// A byte that is a unit of its own: no bracket, quote or semicolon, and
+// no start of a comment, marker, at-keyword, name or escape.
+bool IsPlainByte(char c) {
+    switch (c) {
+        case '{':
+        case '}':
+        case '[':
+        case ']':
+        case '(':
+        case ')':
+        case ';':
+        case '"':
+        case '\'':
+        case '/':
+        case '<':
+        case '-':
+        case '@':
+        case '\\':
+            return false;
+        default:
+            return !IsNameStartByte(c);
+    }
+}
+
+// A bracket, or a byte that may start a unit with one inside.
+bool IsBracketOrHidingByte(char c) {
+    switch (c) {
+        case '{':
+        case '}':
+        case '[':
+        case ']':
+        case '(':
+        case ')':
+        case '"':
+        case '\'':
+        case '\\':
+        case '/':
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A semicolon, or a byte that may start a unit with one inside.
+bool MayHideSemicolon(char c) {
+    switch (c) {
+        case ';':
+        case '{':
+        case '[':
+        case '(':
+        case '"':
+        case '\'':
+        case '\\':
+        case '/':
+            return true;
+        default:
+            return false;
+    }
+}
+
 UnitSpan ReadUnit(std::string_view text, std::size_t pos) {
     const char c = text[pos];
     const std::string_view rest = text.substr(pos);
@@ -99,6 +159,18 @@ UnitSpan ReadUnit(std::string_view text, std::size_t pos) {
         default:
             break;
     }
+    // Most bytes of a sheet (white space, digits, punctuation) open no
+    // comment, marker, at-keyword or name: a run of them is one unit, all
+    // white space or none of it.
+    if (IsPlainByte(c)) {
+        const bool blank = IsHtmlWhiteSpace(c);
+        std::size_t end = pos + 1;
+        while (end < text.size() && IsPlainByte(text[end]) &&
+               IsHtmlWhiteSpace(text[end]) == blank) {
+            ++end;
+        }
+        return {Unit::kOther, end};
+    }
     if (rest.substr(0, 2) == "/*") {
         const std::size_t close = text.find("*/", pos + 2);
         return {Unit::kComment, close == std::string_view::npos ? text.size() : close + 2};
@@ -120,6 +192,16 @@ UnitSpan ReadUnit(std::string_view text, std::size_t pos) {
 // Inside, only the innermost open bracket's mirror closes anything.
 std::size_t SkipBlock(std::string_view text, std::size_t pos, char closer,
                       std::vector<char>* closers) {
+    // Most blocks hold no bracket, quote, escape or comment before the
+    // bracket that closes them.
+    std::size_t end = pos;
+    while (end < text.size() && !IsBracketOrHidingByte(text[end])) {
+        ++end;
+    }
+    if (end < text.size() && text[end] == closer) {
+        closers->clear();
+        return end + 1;
+    }
     closers->assign(1, closer);
     while (pos < text.size()) {
         const UnitSpan span = ReadUnit(text, pos);
@@ -152,10 +234,10 @@ bool StartsCssIdent(std::string_view text, std::size_t pos) {
 
 std::size_t SkipCssName(std::string_view text, std::size_t pos) {
     while (pos < text.size()) {
-        if (IsValidEscape(text, pos)) {
-            pos += 2;
-        } else if (IsCssNameByte(text[pos])) {
+        if (IsCssNameByte(text[pos])) {
             ++pos;
+        } else if (IsValidEscape(text, pos)) {
+            pos += 2;
         } else {
             break;
         }
@@ -164,18 +246,23 @@ std::size_t SkipCssName(std::string_view text, std::size_t pos) {
 }
 
 std::string WithoutCssComments(std::string_view sheet) {
+    if (sheet.find("/*") == std::string_view::npos) {
+        return std::string(sheet);  // most sheets have none
+    }
     std::string out;
     out.reserve(sheet.size());
     std::size_t pos = 0;
+    std::size_t kept = 0;  // where the text not yet copied begins
     while (pos < sheet.size()) {
         const UnitSpan span = ReadUnit(sheet, pos);
         if (span.unit == Unit::kComment) {
+            out.append(sheet.substr(kept, pos - kept));
             out.push_back(' ');
-        } else {
-            out.append(sheet.substr(pos, span.end - pos));
+            kept = span.end;
         }
         pos = span.end;
     }
+    out.append(sheet.substr(kept));
     return out;
 }
 
@@ -252,6 +339,18 @@ bool CssDeclarationReader::Next(std::string_view* declaration) {
         return false;
     }
     const std::size_t start = pos_;
+    // Most declarations hold no bracket, quote, escape or comment, which
+    // alone can hide a semicolon: the next one then ends them.
+    std::size_t end = start;
+    while (end < block_.size() && !MayHideSemicolon(block_[end])) {
+        ++end;
+    }
+    if (end == block_.size() || block_[end] == ';') {
+        *declaration = block_.substr(start, end - start);
+        pos_ = std::min(end + 1, block_.size());
+        done_ = end == block_.size();
+        return true;
+    }
     while (pos_ < block_.size()) {
         const UnitSpan span = ReadUnit(block_, pos_);
         if (span.unit == Unit::kSemicolon) {
