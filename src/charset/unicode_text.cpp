@@ -94,16 +94,20 @@ std::size_t Utf8Size(char32_t codePoint) {
     return codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
 }
 
-bool IsValidUtf8(std::string_view text) {
-    std::size_t pos = 0;
+std::size_t FindIllFormedUtf8(std::string_view text, std::size_t from) {
+    std::size_t pos = from;
     while ((pos = SkipAscii(text, pos)) < text.size()) {
         const Utf8Read read = ReadUtf8(text, pos);
         if (read.status != Utf8Status::kValid) {
-            return false;
+            return pos;
         }
         pos += read.length;
     }
-    return true;
+    return text.size();
+}
+
+bool IsValidUtf8(std::string_view text) {
+    return FindIllFormedUtf8(text, 0) == text.size();
 }
 
 std::string RepairUtf8(std::string_view text) {

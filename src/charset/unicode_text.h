@@ -70,6 +70,10 @@ inline void AppendUtf8(char32_t cp, std::string* out) {
 // True when `text` is well-formed UTF-8.
 [[nodiscard]] bool IsValidUtf8(std::string_view text);
 
+// Where the first ill-formed or cut sequence at or after `from` begins, read
+// from `from` on; the text's size when there is none.
+[[nodiscard]] std::size_t FindIllFormedUtf8(std::string_view text, std::size_t from);
+
 // `text` with every maximal ill-formed subpart replaced by U+FFFD, as
 // browsers decode it.
 [[nodiscard]] std::string RepairUtf8(std::string_view text);

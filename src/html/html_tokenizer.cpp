@@ -48,7 +48,9 @@ const std::string* HtmlToken::FindAttribute(std::string_view attributeName) cons
 HtmlTokenizer::HtmlTokenizer(std::string_view input, const HtmlCharset& charset)
     : input_(input),
       charset_(charset),
-      repair_(charset.kind == CharsetKind::kUtf8 && !IsValidUtf8(input)) {}
+      nextIllFormed_(charset.kind == CharsetKind::kUtf8 ? FindIllFormedUtf8(input, 0)
+                                                        : input.size()),
+      repair_(nextIllFormed_ < input.size()) {}
 
 void HtmlTokenizer::SwitchToRawText(std::string_view endTagName, bool references) {
     state_ = State::kRawText;
@@ -93,8 +95,12 @@ void HtmlTokenizer::Next(HtmlToken* token) {
     token->sourceBegin = pos_;
     ReadToken(token);
     token->sourceEnd = pos_;
-    if (repair_) {
+    // Tokens cover the input one after another, and a sequence never spans
+    // two (it holds no ASCII byte): only a token that holds the next
+    // ill-formed sequence needs repair.
+    if (repair_ && nextIllFormed_ < pos_) {
         RepairToken(token);
+        nextIllFormed_ = FindIllFormedUtf8(input_, pos_);
     }
 }
 

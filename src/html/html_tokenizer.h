@@ -102,7 +102,8 @@ class HtmlTokenizer {
     std::string rawTextEnd_;
     bool rawTextReferences_ = false;
     bool cdataAllowed_ = false;
-    bool repair_ = false;                             // UTF-8 input that is not well-formed
+    std::size_t nextIllFormed_ = 0;  // where the next ill-formed UTF-8 begins, or the input's size
+    bool repair_ = false;            // UTF-8 input that is not well-formed
     std::unordered_set<std::string> attributeNames_;  // of the current tag, when many
 };
 

@@ -169,6 +169,7 @@ TEST(HtmlTokenizer, IllFormedUtf8ReadsAsItsRepair) {
         "<!doctype \xE9><title>\xE2\x82</title><script>\xF4\x90</script>",
         "<svg><![CDATA[\xE0\x80]]></svg><plaintext>\xED\xA0\x80",
         "\xF0\x9F\x98",
+        "<p>caf\xC3\xA9</p>\xFF<b>ok \xE2\x82\xAC</b><i t=\xC3>\xC3\xA9</i>x\xE2\x82",
     };
     for (const std::string& html : cases) {
         SCOPED_TRACE(html);
