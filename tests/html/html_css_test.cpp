@@ -39,6 +39,12 @@ TEST(HtmlCss, Declarations) {
         {"empty", "", CssProperty::kDisplay, -1, false},
         {"semicolon in a string split the declaration", "content:\"a;display:none;\"",
          CssProperty::kDisplay, -1, false},
+        {"semicolon in an unquoted url ends nothing", "background:url(a;b);display:none",
+         CssProperty::kDisplay, static_cast<int>(HtmlDisplay::kNone), false},
+        {"escaped semicolon ends nothing", "font-family:a\\;display:none", CssProperty::kDisplay,
+         -1, false},
+        {"semicolon in a comment ends nothing", "color:red/*;display:none*/", CssProperty::kDisplay,
+         -1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
