@@ -10,6 +10,7 @@
 #include "html/html_open_elements.h"
 #include "html/html_tokenizer.h"
 #include "html/html_white_space.h"
+#include "platform/ascii_case.h"
 
 namespace vellumo {
 namespace {
@@ -254,7 +255,9 @@ class TreeBuilder {
         if (text.empty()) {
             return;
         }
-        if (Current().tag == HtmlTag::kStyle && !InForeign() && styleApplies_) {
+        // A template's content is inert: its sheets apply to nothing.
+        if (Current().tag == HtmlTag::kStyle && !InForeign() && styleApplies_ &&
+            open_.Count(HtmlTag::kTemplate) == 0) {
             doc_.styleSheets.emplace_back(text);
         }
         const std::int32_t node = CreateNode(HtmlTag::kUnknown, 0, kNodeText);
@@ -281,9 +284,12 @@ class TreeBuilder {
         }
         if (tag == HtmlTag::kStyle) {
             // A sheet for other media (print, a phone's width) is not
-            // applied on a screen.
+            // applied on a screen, nor one of a type other than CSS.
             const std::string* media = token.FindAttribute("media");
-            styleApplies_ = media == nullptr || CssMediaMatchesScreen(*media);
+            const std::string* type = token.FindAttribute("type");
+            styleApplies_ =
+                (media == nullptr || CssMediaMatchesScreen(*media)) &&
+                (type == nullptr || type->empty() || EqualsIgnoringAsciiCase(*type, "text/css"));
         }
         switch (tag) {
             case HtmlTag::kFrameset:
