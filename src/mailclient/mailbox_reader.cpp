@@ -128,6 +128,13 @@ bool MailboxReader::Fill() {
     if (atEnd_) {
         return false;
     }
+    if (start_ > 0) {
+        // The messages handed out leave the buffer once a read needs room:
+        // the bytes moved are only what was read after them.
+        buffer_.erase(0, start_);
+        scanned_ = scanned_ > start_ ? scanned_ - start_ : 0;
+        start_ = 0;
+    }
     size_t had = buffer_.size();
     buffer_.resize(had + kReadChunk);
     size_t got = std::fread(&buffer_[had], 1, kReadChunk, stream_);
@@ -164,6 +171,7 @@ void MailboxReader::Start() {
 }
 
 size_t MailboxReader::FindEnvelope() {
+    scanned_ = std::max(scanned_, start_);
     for (;;) {
         size_t found = FindBytes(buffer_, kSeparator, scanned_);
         if (found == std::string::npos) {
@@ -202,16 +210,24 @@ bool MailboxReader::Next(std::string& message) {
     for (;;) {
         size_t found = isMailbox_ ? FindEnvelope() : std::string::npos;
         if (found != std::string::npos) {
-            // The message is handed over without a copy; the bytes after it
-            // go into the caller's previous message buffer, so both buffers
-            // keep their capacity from one message to the next.
+            const size_t end = found + 1;
             if (message.capacity() > kKeptCapacity) {
                 std::string().swap(message);  // a rare large message: give it back
             }
-            message.assign(buffer_, found + 1, std::string::npos);
-            buffer_.resize(found + 1);
-            message.swap(buffer_);
-            scanned_ = 0;
+            if (start_ == 0 && end >= buffer_.size() - end) {
+                // A message larger than what was read after it is handed
+                // over without a copy; the bytes after it go into the
+                // caller's previous message buffer, so both buffers keep
+                // their capacity from one message to the next.
+                message.assign(buffer_, end, std::string::npos);
+                buffer_.resize(end);
+                message.swap(buffer_);
+                scanned_ = 0;
+            } else {
+                // A small one is copied out, and the buffer read on.
+                message.assign(buffer_, start_, end - start_);
+                start_ = end;
+            }
             handedOut_ += message.size();
             return true;
         }
@@ -219,11 +235,16 @@ bool MailboxReader::Next(std::string& message) {
             break;
         }
     }
-    if (buffer_.empty()) {
+    if (buffer_.size() == start_) {
         return false;
     }
-    message.swap(buffer_);
+    if (start_ == 0) {
+        message.swap(buffer_);
+    } else {
+        message.assign(buffer_, start_, std::string::npos);
+    }
     buffer_.clear();
+    start_ = 0;
     scanned_ = 0;
     handedOut_ += message.size();
     return true;

@@ -59,8 +59,9 @@ class MailboxReader {
 
     std::FILE* stream_;
     unsigned long long sizeHint_;
-    std::string buffer_;  // the current message from its start, and what follows
+    std::string buffer_;  // the current message from start_ on, and what follows
     std::string leadingLines_;
+    size_t start_ = 0;    // where the current message begins in the buffer
     size_t scanned_ = 0;  // no separator lies before this offset
     bool atEnd_ = false;
     bool started_ = false;
