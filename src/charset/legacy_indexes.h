@@ -85,11 +85,13 @@ class LegacyIndex {
     [[nodiscard]] bool Pointer(char32_t codePoint, std::size_t* pointer, std::size_t skipFirst = 1,
                                std::size_t skipLast = 0, bool last = false) const;
 
-  private:
+    // A pointer and its code point.
     struct Entry {
         char32_t codePoint;
         std::uint16_t pointer;
     };
+
+  private:
     std::vector<char32_t> codePoints_;
     std::vector<Entry> byCodePoint_;  // sorted by code point, then pointer
 };
