@@ -77,64 +77,58 @@ UnitSpan ReadName(std::string_view text, std::size_t pos) {
     return {Unit::kOpen, end + 1, ')'};
 }
 
-// A byte that is a unit of its own: no bracket, quote or semicolon, and
-// no start of a comment, marker, at-keyword, name or escape.
-bool IsPlainByte(char c) {
+// What a byte can start in a sheet's structure.
+enum class ByteRole {
+    kOpen,       // "{", "[", "("
+    kClose,      // "}", "]", ")"
+    kSemicolon,  // ";"
+    kHiding,     // a quote, "\\" or "/": a string, escape or comment may hide brackets
+    kMark,       // "<", "-", "@": a marker, a name or an at-keyword may start
+    kOther,
+};
+
+ByteRole RoleOf(char c) {
     switch (c) {
         case '{':
-        case '}':
         case '[':
-        case ']':
         case '(':
+            return ByteRole::kOpen;
+        case '}':
+        case ']':
         case ')':
+            return ByteRole::kClose;
         case ';':
+            return ByteRole::kSemicolon;
         case '"':
         case '\'':
+        case '\\':
         case '/':
+            return ByteRole::kHiding;
         case '<':
         case '-':
         case '@':
-        case '\\':
-            return false;
+            return ByteRole::kMark;
         default:
-            return !IsNameStartByte(c);
+            return ByteRole::kOther;
     }
+}
+
+// A byte that is a unit of its own: no bracket, quote or semicolon, and
+// no start of a comment, marker, at-keyword, name or escape.
+bool IsPlainByte(char c) {
+    return RoleOf(c) == ByteRole::kOther && !IsNameStartByte(c);
 }
 
 // A bracket, or a byte that may start a unit with one inside.
 bool IsBracketOrHidingByte(char c) {
-    switch (c) {
-        case '{':
-        case '}':
-        case '[':
-        case ']':
-        case '(':
-        case ')':
-        case '"':
-        case '\'':
-        case '\\':
-        case '/':
-            return true;
-        default:
-            return false;
-    }
+    const ByteRole role = RoleOf(c);
+    return role == ByteRole::kOpen || role == ByteRole::kClose || role == ByteRole::kHiding;
 }
 
 // A semicolon, or a byte that may start a unit with one inside.
 bool MayHideSemicolon(char c) {
-    switch (c) {
-        case ';':
-        case '{':
-        case '[':
-        case '(':
-        case '"':
-        case '\'':
-        case '\\':
-        case '/':
-            return true;
-        default:
-            return false;
-    }
+    const ByteRole role = RoleOf(c);
+    return role == ByteRole::kSemicolon || role == ByteRole::kOpen || role == ByteRole::kHiding;
 }
 
 UnitSpan ReadUnit(std::string_view text, std::size_t pos) {
