@@ -370,7 +370,7 @@ void SetElementAttributes(HtmlDocument* document, std::int32_t node, const HtmlT
             element.flags |= kNodePopover;
         } else if (name == "open") {
             element.flags |= kNodeOpen;
-        } else if (name == "type" && IsHiddenType(value)) {
+        } else if (name == "type" && element.tag == HtmlTag::kInput && IsHiddenType(value)) {
             element.flags |= kNodeHiddenInput;
         }
         if (keep < kKeptCount) {

@@ -198,6 +198,8 @@ TEST(HtmlRenderer, HiddenContent) {
          "s\r\nshown"},
         {"images give no text", "a<img alt=\"alt text\" src=x>b", "ab"},
         {"hidden input gives nothing", "a<input type=hidden value=v>b", "ab"},
+        {"type=hidden hid an element other than an input",
+         "<span type=hidden>a</span><a type=hidden href=x>b</a>", "ab"},
         {"iframe content is not rendered", "a<iframe>x</iframe>b", "ab"},
         {"textarea content is not rendered", "a<textarea>x</textarea>b", "ab"},
         {"hidden by a class rule", "<style>.pre{display:none}</style><div class=pre>x</div>y", "y"},

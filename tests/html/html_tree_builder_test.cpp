@@ -62,7 +62,7 @@ TEST(HtmlDocumentEditing, LinksAndAttributes) {
     EXPECT_EQ(document.AttributesOf(a).classes, "x y");
     EXPECT_EQ(document.AttributesOf(a).id, "z");
     EXPECT_TRUE(document.AttributesOf(b).style.empty());
-    EXPECT_EQ(node.flags, kNodeHidden | kNodeHiddenInput | kNodeKeptAttributes);
+    EXPECT_EQ(node.flags, kNodeHidden | kNodeKeptAttributes);  // type=hidden hides inputs only
 }
 
 // Nodes linked in any order read back as linked, whether a link is the
