@@ -67,6 +67,20 @@ inline void AppendUtf8(char32_t cp, std::string* out) {
 // The size of `codePoint` as WriteUtf8 writes it.
 [[nodiscard]] std::size_t Utf8Size(char32_t codePoint);
 
+// Characters that show nothing: Unicode's White_Space characters, and
+// those that take no room (the soft hyphen, the combining grapheme joiner,
+// the Mongolian vowel separator, zero-width spaces, joiners and direction
+// marks, the word joiner and invisible operators, the byte-order mark).
+// Mail pads hidden preview text with them.
+[[nodiscard]] constexpr bool ShowsNothing(char32_t c) {
+    const bool whiteSpace = (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 ||
+                            c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 ||
+                            c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+    const bool noWidth = c == 0xAD || c == 0x34F || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+                         (c >= 0x2060 && c <= 0x2064) || c == 0xFEFF;
+    return whiteSpace || noWidth;
+}
+
 // True when `text` is well-formed UTF-8.
 [[nodiscard]] bool IsValidUtf8(std::string_view text);
 

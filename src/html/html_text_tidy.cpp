@@ -7,14 +7,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Characters that show nothing: the no-break space and the other Unicode
-// spaces, the zero-width characters, the soft hyphen and the grapheme
-// joiner. Newsletters pad their hidden preview lines with them.
-bool ShowsNothing(char32_t c) {
-    return c == 0xA0 || c == 0xAD || c == 0x34F || (c >= 0x2000 && c <= 0x200D) || c == 0x202F ||
-           c == 0x205F || c == 0x2060 || c == 0x3000 || c == 0xFEFF;
-}
-
 // The length of the blank character at the start of `text`, 0 for none;
 // `utf8`: the text is UTF-8, so the characters that show nothing count.
 std::size_t BlankLength(std::string_view text, bool utf8) {

@@ -13,22 +13,6 @@ namespace {
 
 constexpr std::string_view kAsciiWhiteSpace = " \t\r\n\f\v";
 
-// Unicode's White_Space characters.
-bool IsUnicodeWhiteSpace(char32_t c) {
-    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
-           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
-           c == 0x205F || c == 0x3000;
-}
-
-// Characters that take no room: the soft hyphen, the combining grapheme
-// joiner, the Mongolian vowel separator, zero-width spaces, joiners and
-// direction marks, the word joiner and invisible operators, the byte-order
-// mark. Mail pads hidden preview text with them.
-bool HasNoWidth(char32_t c) {
-    return c == 0xAD || c == 0x34F || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
-           (c >= 0x2060 && c <= 0x2064) || c == 0xFEFF;
-}
-
 bool IsVisibleAscii(char c) {
     return c > 0x20 && c < 0x7F;
 }
@@ -54,7 +38,7 @@ bool IsBlankText(std::string_view text, std::string_view charset) {
     const std::string_view decoded = DecodeHtmlSource(text, source, &storage);
     for (size_t at = 0; at < decoded.size();) {
         const char32_t c = NextUtf8CodePoint(decoded, &at);
-        if (!IsUnicodeWhiteSpace(c) && !HasNoWidth(c)) {
+        if (!ShowsNothing(c)) {
             return false;
         }
     }

@@ -97,6 +97,8 @@ TEST(HtmlTextOptions, TidyKeepsTextAndSingleBlankLines) {
     EXPECT_EQ(TidyTextLines("\r\n \r\na\r\n\r\n\t\r\n\r\nb\r\n \r\n", true), "a\r\n\r\nb");
     EXPECT_EQ(TidyTextLines("a\r\nb\r\n\r\n c", true), "a\r\nb\r\n\r\n c");
     EXPECT_EQ(TidyTextLines("\xC2\xA0\xE2\x80\x8C \xCD\x8F\r\nx", true), "x");
+    // Direction marks show nothing, as the blank check of a translation says.
+    EXPECT_EQ(TidyTextLines("\xE2\x80\x8E\xE2\x80\x8F\r\nx", true), "x");
     // In another charset those bytes may be a character of their own.
     EXPECT_EQ(TidyTextLines("\xC2\xA0\r\nx", false), "\xC2\xA0\r\nx");
 }
