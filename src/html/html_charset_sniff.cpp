@@ -1,5 +1,6 @@
 #include "html/html_charset_sniff.h"
 
+#include "charset/charset_name.h"
 #include "platform/ascii_case.h"
 #include "platform/ascii_class.h"
 
@@ -24,11 +25,6 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
 }
 
-bool IsTokenChar(char c) {
-    return IsAsciiAlphaNumeric(c) || c == '-' || c == '_' || c == '.' || c == ':' || c == '+' ||
-           c == '(' || c == ')';
-}
-
 // The name in lower case when it is a plain token of bounded length, else "".
 std::string CleanCharsetName(std::string_view name) {
     while (!name.empty() && IsSpace(name.front())) {
@@ -37,13 +33,8 @@ std::string CleanCharsetName(std::string_view name) {
     while (!name.empty() && IsSpace(name.back())) {
         name.remove_suffix(1);
     }
-    if (name.empty() || name.size() > kMaxSniffedCharsetLength) {
+    if (!IsPlainCharsetName(name)) {
         return "";
-    }
-    for (char c : name) {
-        if (!IsTokenChar(c)) {
-            return "";
-        }
     }
     std::string lower = LowerAsciiCopy(name);
     if (StartsWithIgnoringAsciiCase(lower, "utf-16") ||

@@ -11,8 +11,6 @@
 namespace vellumo {
 
 constexpr std::size_t kCharsetSniffBytes = 1024;
-// A longer name is no charset name.
-constexpr std::size_t kMaxSniffedCharsetLength = 40;
 
 // The charset name the document declares, in lower case ("utf-8",
 // "utf-16le", "iso-2022-jp", ...), or "" when it declares none. A byte-order

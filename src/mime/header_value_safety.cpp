@@ -5,11 +5,6 @@
 namespace vellumo {
 namespace {
 
-bool IsCharsetByte(char c) {
-    return IsAsciiAlphaNumeric(c) || c == '-' || c == '_' || c == '.' || c == ':' || c == '+' ||
-           c == '(' || c == ')';
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -21,18 +16,6 @@ bool IsFoldAt(std::string_view text, size_t at) {
 }
 
 }  // namespace
-
-bool IsPlainCharsetName(std::string_view name) {
-    if (name.empty() || name.size() > kMaxCharsetNameLength) {
-        return false;
-    }
-    for (char c : name) {
-        if (!IsCharsetByte(c)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool CharsetNeedsQuotes(std::string_view name) {
     return name.find_first_of(":()") != std::string_view::npos;

@@ -6,15 +6,9 @@
 #include <cstddef>
 #include <string_view>
 
+#include "charset/charset_name.h"
+
 namespace vellumo {
-
-// Charset names are at most 40 characters (RFC 2978).
-inline constexpr size_t kMaxCharsetNameLength = 40;
-
-// True for a charset name that can be written as a parameter as it is:
-// 1 to kMaxCharsetNameLength bytes, each a letter, a digit or one of
-// - _ . : + ( ). No control bytes, quotes, blanks or 8-bit bytes.
-[[nodiscard]] bool IsPlainCharsetName(std::string_view name);
 
 // True when the name holds a MIME special (":", "(", ")") and must be
 // written as a quoted string; such a name has nothing to escape.
