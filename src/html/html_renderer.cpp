@@ -502,11 +502,8 @@ class InnerTextRenderer {
 
 }  // namespace
 
-namespace {
-
-std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
-                          const HtmlTextOptions& options,
-                          const HtmlSourceShrink& shrinkInput = nullptr) {
+std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset,
+                              const HtmlTextOptions& options, const HtmlSourceShrink& shrinkInput) {
     HtmlTextPieces pieces;
     {
         HtmlDocument document = BuildHtmlDocument(html.substr(0, kMaxRenderedInput), charset,
@@ -529,13 +526,6 @@ std::string RenderDecoded(std::string_view html, const HtmlCharset& charset,
     return text;
 }
 
-}  // namespace
-
-std::string RenderDecodedHtml(std::string_view html, const HtmlCharset& charset,
-                              const HtmlTextOptions& options, const HtmlSourceShrink& shrinkInput) {
-    return RenderDecoded(html, charset, options, shrinkInput);
-}
-
 std::string RenderHtmlText(std::string_view html, std::string_view charsetName) {
     return RenderHtmlText(html, charsetName, HtmlTextOptions());
 }
@@ -551,9 +541,9 @@ std::string RenderHtmlTextAs(std::string_view html, std::string_view inputCharse
     std::string storage;
     const std::string_view decoded = DecodeHtmlSource(html, source, &storage, false);
     if (source.form == HtmlSourceForm::kOpaque || source.form == HtmlSourceForm::kUnreadable) {
-        return RenderDecoded(decoded, HtmlCharset{}, options);
+        return RenderDecodedHtml(decoded, HtmlCharset{}, options);
     }
-    std::string text = RenderDecoded(decoded, HtmlCharset{CharsetKind::kUtf8}, options);
+    std::string text = RenderDecodedHtml(decoded, HtmlCharset{CharsetKind::kUtf8}, options);
     storage = std::string();
     return EncodeWithSubstitutes(std::move(text), outputCharset);
 }
