@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "host/host_records.h"
+#include "mailclient/mailbox_messages.h"
 #include "mailclient/mailbox_reader.h"
 #include "mailclient/message_walk.h"
 #include "platform/line_ends.h"
@@ -55,20 +56,6 @@ std::string CorpusMailbox() {
         mailbox += (IsEnvelopeLine(firstLine) ? "" : kEnvelope) + bytes + "\r\n";
     }
     return mailbox;
-}
-
-std::vector<std::string> MailboxMessages(const std::string& mailbox) {
-    std::FILE* stream = std::tmpfile();
-    std::fwrite(mailbox.data(), 1, mailbox.size(), stream);
-    std::rewind(stream);
-    MailboxReader reader(stream);
-    std::vector<std::string> messages;
-    std::string message;
-    while (reader.Next(message)) {
-        messages.push_back(message);
-    }
-    std::fclose(stream);
-    return messages;
 }
 
 // A field value as the host passes it on: unfolded, blanks trimmed.

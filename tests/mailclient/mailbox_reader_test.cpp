@@ -6,35 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "mailclient/mailbox_messages.h"
+
 namespace vellumo::test {
 namespace {
-
-// The messages a reader hands out for the given stream bytes; with
-// `mailbox` and `leading`, whether it read a mailbox and the blank lines
-// before its first envelope line.
-std::vector<std::string> ReadAll(const std::string& bytes, bool* mailbox = nullptr,
-                                 std::string* leading = nullptr) {
-    std::FILE* stream = std::tmpfile();
-    EXPECT_NE(stream, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-    std::rewind(stream);
-    MailboxReader reader(stream);
-    std::vector<std::string> messages;
-    std::string message;
-    while (reader.Next(message)) {
-        messages.push_back(message);
-    }
-    EXPECT_FALSE(reader.Failed());
-    EXPECT_EQ(reader.BytesRead(), bytes.size());
-    if (mailbox != nullptr) {
-        *mailbox = reader.IsMailbox();
-    }
-    if (leading != nullptr) {
-        *leading = reader.LeadingLines();
-    }
-    std::fclose(stream);
-    return messages;
-}
 
 constexpr const char* kEnvelopeA = "From ???@??? Mon Dec 07 09:00:00 2026";
 constexpr const char* kEnvelopeB = "From b@example.org Tue Jan  5 17:34:01 +0100 1999";
@@ -74,7 +49,7 @@ TEST(MailboxReader, SplitsOnlyAtEnvelopeLines) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         bool mailbox = false;
-        EXPECT_EQ(ReadAll(c.bytes, &mailbox), c.messages);
+        EXPECT_EQ(MailboxMessages(c.bytes, &mailbox), c.messages);
         EXPECT_EQ(mailbox, c.mailbox);
     }
 }
@@ -96,7 +71,7 @@ TEST(MailboxReader, BlankLinesBeforeTheFirstEnvelopeDoNotMakeOneMessage) {
     std::string bytes = "\r\n\r\n" + a + b;
     bool mailbox = false;
     std::string leading;
-    EXPECT_EQ(ReadAll(bytes, &mailbox, &leading), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(MailboxMessages(bytes, &mailbox, &leading), (std::vector<std::string>{a, b}));
     EXPECT_TRUE(mailbox);
     EXPECT_EQ(leading, "\r\n\r\n");
 }
@@ -104,7 +79,7 @@ TEST(MailboxReader, BlankLinesBeforeTheFirstEnvelopeDoNotMakeOneMessage) {
 TEST(MailboxReader, MessagesLargerThanOneReadStayWhole) {
     std::string big = std::string(kEnvelopeA) + "\r\n\r\n" + std::string(3 << 20, 'x') + "\r\n";
     std::string small = std::string(kEnvelopeB) + "\r\n\r\ny\r\n";
-    EXPECT_EQ(ReadAll(big + small + big), (std::vector<std::string>{big, small, big}));
+    EXPECT_EQ(MailboxMessages(big + small + big), (std::vector<std::string>{big, small, big}));
 }
 
 // Messages of every size around the reader's 64 KB reads, many to a read
@@ -119,7 +94,7 @@ TEST(MailboxReader, MessagesOfMixedSizesComeBackInOrder) {
         expected.push_back(message);
         bytes += message;
     }
-    EXPECT_EQ(ReadAll(bytes), expected);
+    EXPECT_EQ(MailboxMessages(bytes), expected);
 }
 
 TEST(MailboxReader, ConvertedMessageEndsAsTheMailboxNeeds) {
